@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every package needed to build, test and run Brisomel on Debian 12 or Ubuntu.
+# Packages that are already installed are skipped, so running it again is cheap.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme
+  libavformat-dev libavcodec-dev libavutil-dev
+  libgtest-dev googletest
+  libxml2-utils libxml2-dev
+  fonts-noto-cjk
+  xvfb xauth
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "intake/FileLists.h"
+#include "settings/UserSettings.h"
+#include "timeline/ExportTimeline.h"
+
+#include <QString>
+
+namespace brisomel {
+
+// What the generate button does: validates the window's timeline name and the option texts,
+// showing the first problem in an alert, then exports with the stored choices. Depends on the
+// window only through the timeline name it is given.
+class GenerateAction {
+public:
+    GenerateAction(const FileLists& fileLists, const UserSettings& settings, ExportUi& ui);
+
+    // Nothing when validation stopped the export (its alert has been shown).
+    std::optional<ExportOutcome> run(const QString& timelineName,
+                                     const BuildProgress& progress = {});
+
+    // The options an export would receive, or the validation message that stops it.
+    std::variant<ExportOptions, QString> collectOptions(const QString& timelineName) const;
+
+private:
+    const FileLists& fileLists_;
+    const UserSettings& settings_;
+    ExportUi& ui_;
+};
+
+} // namespace brisomel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "timeline/Timeline.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace brisomel {
+
+// "<n>/<TS>" for a clip time counted in the rate's timescale (without the unit letter).
+QString fcpxmlTime(FpsType fps, CMTime time);
+// Attribute-safe text: & ' " > < replaced by their five entities, in that order.
+QString xmlEscape(const QString& text);
+// Caption content: & > < replaced by their entities, in that order.
+QString captionEscape(const QString& text);
+// Leaves out the characters XML 1.0 cannot carry (C0 controls but TAB, LF, CR; U+FFFE, U+FFFF;
+// unpaired surrogates), so a stray control character never makes the document unreadable.
+QString xmlSafeText(const QString& text);
+
+// Shortest text that reads back to the same float, always with a fractional part.
+QString formatPosition(float value);
+// The sample rate truncated toward zero.
+QString formatAudioRate(double sampleRate);
+
+QString formatName(FrameType frame, FpsType fps);
+std::int64_t writtenFrameLength(FpsType fps); // M: units one written frame lasts
+
+// Tracks sorted stably by title (code-point order of NFC forms); equal titles keep map order.
+std::vector<std::shared_ptr<Track>> sortedTracks(const TrackMap& tracks);
+// The clips of a track in writing order: from the first clip, each next one the nearest that
+// starts at or after the end of the one before; never the same clip twice.
+std::vector<std::shared_ptr<Clip>> clipWalk(const Track& track);
+
+} // namespace brisomel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "intake/FileListData.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <optional>
+
+namespace brisomel {
+
+// The single holder of the current list of entries; the window observes it.
+class FileLists : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    const std::optional<FileList>& fileLists() const { return fileLists_; }
+    void setFileLists(std::optional<FileList> list);
+
+    // Each speaker name once, in the order of first appearance by file name; names that are
+    // canonically equivalent count as one. Absent when no list is loaded.
+    std::optional<QStringList> charactorNames() const;
+
+signals:
+    void fileListsWillChange();
+
+private:
+    std::optional<FileList> fileLists_;
+};
+
+} // namespace brisomel
+
+namespace brisomel {
+
+// Stable sort by fileName in code-point order of the NFC forms (keys computed once per entry).
+void sortByFileName(FileList& list);
+
+} // namespace brisomel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "intake/FileListData.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace brisomel {
+
+enum class ErrorType { normalEnd, fileNotFound, fileReadError, unknownError };
+
+// The text the load action judges success by; empty for normalEnd.
+QString message(ErrorType error);
+
+struct ReadFolderResult {
+    ErrorType error = ErrorType::unknownError;
+    std::optional<FileList> list; // present, non-empty and sorted only with normalEnd
+    QString report;               // the line written to standard output on failure, if any
+};
+
+// Lists the folder's audio files (MP3, WAV, M4A, AIFF, AIF in any letter case, hidden entries
+// left out), pairs each with "<stem>.txt", creates the entries and sorts them by file name.
+// A listing failure or a caption that cannot be decoded gives fileReadError, no list, and one
+// report line naming the cause, which is also written to standard output.
+ReadFolderResult readFolder(const QUrl& folderUrl);
+
+} // namespace brisomel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+#include <cstdint>
+
+class QSettings;
+
+namespace brisomel {
+
+// The persisted conversion options. Keys are the property names. A key without a stored value
+// (or with a stored value of the wrong kind) answers its registered default, which is never
+// written to the store. Every assignment but to timelineName is written at once.
+class UserSettings : public QObject {
+    Q_OBJECT
+public:
+    // Uses the application's native preferences store (organisation and application Brisomel).
+    explicit UserSettings(QObject* parent = nullptr);
+    // Uses the given store, which must outlive this object (tests use a temporary one).
+    explicit UserSettings(QSettings* store, QObject* parent = nullptr);
+    ~UserSettings() override;
+
+    static QVariantMap registeredDefaults();
+
+    const QVariantMap& defaults() const { return defaults_; }
+
+    QString timelineName() const { return timelineName_; }
+    std::int64_t frameIndex() const { return frameIndex_; }
+    std::int64_t fpsIndex() const { return fpsIndex_; }
+    std::int64_t alignIndex() const { return alignIndex_; }
+    QString posX() const { return posX_; }
+    QString posY() const { return posY_; }
+    std::int64_t splitClipIndex() const { return splitClipIndex_; }
+    bool isSilence() const { return isSilence_; }
+    QString silenceDulation() const { return silenceDulation_; }
+
+    void setTimelineName(const QString& value);
+    void setFrameIndex(std::int64_t value);
+    void setFpsIndex(std::int64_t value);
+    void setAlignIndex(std::int64_t value);
+    void setPosX(const QString& value);
+    void setPosY(const QString& value);
+    void setSplitClipIndex(std::int64_t value);
+    void setIsSilence(bool value);
+    void setSilenceDulation(const QString& value);
+
+signals:
+    // Sent before any published property changes.
+    void willChange();
+
+private:
+    void load();
+    QString readText(const QString& key) const;
+    std::int64_t readInteger(const QString& key) const;
+    bool readBool(const QString& key) const;
+
+    QSettings* store_;
+    bool ownsStore_;
+    QVariantMap defaults_;
+
+    QString timelineName_;
+    std::int64_t frameIndex_ = 0;
+    std::int64_t fpsIndex_ = 0;
+    std::int64_t alignIndex_ = 0;
+    QString posX_;
+    QString posY_;
+    std::int64_t splitClipIndex_ = 0;
+    bool isSilence_ = false;
+    QString silenceDulation_;
+};
+
+} // namespace brisomel

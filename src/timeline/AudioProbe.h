@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace brisomel {
+
+// What the builder needs of an audio file: its playing length and its sample rate.
+struct AudioInfo {
+    double durationSeconds = 0;
+    double sampleRate = 0;
+};
+
+struct AudioProbeResult {
+    std::optional<AudioInfo> info;
+    QString error; // "Error " followed by a description naming the file, when info is absent
+};
+
+// Reads the length and rate of an MP3, WAV, M4A, AIFF or AIF file from its header where the file
+// states them, decoding only where it does not. Never plays, converts or writes anything.
+AudioProbeResult probeAudioFile(const QString& path);
+
+} // namespace brisomel

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "timeline/CMTime.h"
+#include "timeline/OptionTypes.h"
+
+#include <QHash>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+namespace brisomel {
+
+// A fresh random UUID as 36 upper-case characters (8-4-4-4-12 hexadecimal digits).
+QString newUuidText();
+
+enum class TrackType { video = 0, sound = 1 };
+
+// Base of the two clip kinds; clips are shared between their track and the writers.
+class Clip {
+public:
+    virtual ~Clip() = default;
+
+    QString id;
+    QString title;
+    CMTime start;
+    CMTime duration;
+    CMTimeRange range;
+
+protected:
+    Clip(QString title, CMTime start, CMTime duration);
+};
+
+// A caption above its voice clip.
+class TextClip final : public Clip {
+public:
+    TextClip(QString title, CMTime start, CMTime duration, float posX, float posY, QString text,
+             AlignType align);
+
+    QString text;
+    AlignType align = AlignType::canter;
+    float posX = 0;
+    float posY = 0;
+};
+
+// A voice recording, referred to where it lies.
+class SoundClip final : public Clip {
+public:
+    SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl);
+
+    QUrl soundUrl;
+    double sampleRate = 0;
+};
+
+// One clip as listed for split output.
+struct SplitClip {
+    std::int64_t assetId = 0;
+    QString charactorName;
+    QString title;
+    CMTime start;
+    CMTime duration;
+};
+
+// A map from clip id to clip that visits its clips in the order they were added, so the same
+// input always yields the same timeline and document.
+class ClipMap {
+public:
+    void insert(std::shared_ptr<Clip> clip);
+    std::shared_ptr<Clip> value(const QString& id) const;
+    qsizetype size() const { return static_cast<qsizetype>(clips_.size()); }
+    bool isEmpty() const { return clips_.empty(); }
+    auto begin() const { return clips_.begin(); }
+    auto end() const { return clips_.end(); }
+
+private:
+    std::vector<std::shared_ptr<Clip>> clips_;
+    QHash<QString, std::size_t> positions_;
+};
+
+class Track {
+public:
+    Track(QString title, TrackType trackType);
+
+    QString trackId;
+    QString title;
+    TrackType trackType;
+
+    const ClipMap& clips() const { return clips_; }
+    void addClip(std::shared_ptr<Clip> clip);
+
+    // The clip with the smallest start; among equal starts the one added last.
+    std::shared_ptr<Clip> firstClip() const;
+    // The clip with the greatest start; among equal starts the one added last. Kept up to date
+    // as clips are added, so the end of the timeline is found without visiting every clip.
+    std::shared_ptr<Clip> latestClip() const { return latest_; }
+
+private:
+    ClipMap clips_;
+    std::shared_ptr<Clip> latest_;
+};
+
+// Tracks keyed by trackId, visited in the order they were added.
+class TrackMap {
+public:
+    void insert(std::shared_ptr<Track> track);
+    std::shared_ptr<Track> value(const QString& trackId) const;
+    qsizetype size() const { return static_cast<qsizetype>(tracks_.size()); }
+    bool isEmpty() const { return tracks_.empty(); }
+    auto begin() const { return tracks_.begin(); }
+    auto end() const { return tracks_.end(); }
+
+private:
+    std::vector<std::shared_ptr<Track>> tracks_;
+    QHash<QString, std::size_t> positions_;
+};
+
+// The end of the timeline: the greatest end of each track's latest-starting clip, or zero.
+CMTime timelineEnd(const TrackMap& tracks);
+
+} // namespace brisomel
