@@ -11,6 +11,7 @@ packages=(
   libxml2-utils libxml2-dev
   fonts-noto-cjk
   xvfb xauth
+  locales-all
   clang libclang-rt-14-dev
 )
 

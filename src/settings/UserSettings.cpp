@@ -1,0 +1,186 @@
+#include "settings/UserSettings.h"
+
+#include <QMetaType>
+#include <QSettings>
+
+namespace brisomel {
+
+namespace {
+
+const QString kTimelineName = QStringLiteral("timelineName");
+const QString kFrameIndex = QStringLiteral("frameIndex");
+const QString kFpsIndex = QStringLiteral("fpsIndex");
+const QString kAlignIndex = QStringLiteral("alignIndex");
+const QString kPosX = QStringLiteral("posX");
+const QString kPosY = QStringLiteral("posY");
+const QString kSplitClipIndex = QStringLiteral("splitClipIndex");
+const QString kIsSilence = QStringLiteral("isSilence");
+const QString kSilenceDulation = QStringLiteral("silenceDulation");
+
+// Stores that keep no value kinds (INI files) hand every value back as text, so texts that spell
+// a whole number or a boolean are read as one; anything else counts as absent.
+std::optional<std::int64_t> asInteger(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        bool ok = false;
+        const qlonglong parsed = value.toString().toLongLong(&ok);
+        return ok ? std::optional<std::int64_t>(parsed) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<bool> asBool(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return value.toLongLong() != 0;
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const QString text = value.toString();
+        if (text == QLatin1String("true") || text == QLatin1String("1")) {
+            return true;
+        }
+        if (text == QLatin1String("false") || text == QLatin1String("0")) {
+            return false;
+        }
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> asText(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+UserSettings::UserSettings(QObject* parent)
+    : QObject(parent), store_(new QSettings(QStringLiteral("Brisomel"), QStringLiteral("Brisomel"))),
+      ownsStore_(true), defaults_(registeredDefaults()) {
+    load();
+}
+
+UserSettings::UserSettings(QSettings* store, QObject* parent)
+    : QObject(parent), store_(store), ownsStore_(false), defaults_(registeredDefaults()) {
+    load();
+}
+
+UserSettings::~UserSettings() {
+    store_->sync();
+    if (ownsStore_) {
+        delete store_;
+    }
+}
+
+QVariantMap UserSettings::registeredDefaults() {
+    return {
+        {kTimelineName, QStringLiteral("Brisomel")},
+        {kFrameIndex, qlonglong(1)},
+        {kFpsIndex, qlonglong(3)},
+        {kAlignIndex, qlonglong(1)},
+        {kPosX, QStringLiteral("0")},
+        {kPosY, QStringLiteral("0")},
+        {kSplitClipIndex, qlonglong(1)},
+        {kIsSilence, false},
+        {kSilenceDulation, QStringLiteral("0.5")},
+    };
+}
+
+void UserSettings::load() {
+    timelineName_ = readText(kTimelineName);
+    frameIndex_ = readInteger(kFrameIndex);
+    fpsIndex_ = readInteger(kFpsIndex);
+    alignIndex_ = readInteger(kAlignIndex);
+    posX_ = readText(kPosX);
+    posY_ = readText(kPosY);
+    splitClipIndex_ = readInteger(kSplitClipIndex);
+    isSilence_ = readBool(kIsSilence);
+    silenceDulation_ = readText(kSilenceDulation);
+}
+
+QString UserSettings::readText(const QString& key) const {
+    return asText(store_->value(key)).value_or(defaults_.value(key).toString());
+}
+
+std::int64_t UserSettings::readInteger(const QString& key) const {
+    return asInteger(store_->value(key)).value_or(defaults_.value(key).toLongLong());
+}
+
+bool UserSettings::readBool(const QString& key) const {
+    return asBool(store_->value(key)).value_or(defaults_.value(key).toBool());
+}
+
+// The timeline name is kept in memory only.
+void UserSettings::setTimelineName(const QString& value) {
+    emit willChange();
+    timelineName_ = value;
+}
+
+void UserSettings::setFrameIndex(std::int64_t value) {
+    emit willChange();
+    frameIndex_ = value;
+    store_->setValue(kFrameIndex, qlonglong(frameIndex_));
+}
+
+void UserSettings::setFpsIndex(std::int64_t value) {
+    emit willChange();
+    fpsIndex_ = value;
+    store_->setValue(kFpsIndex, qlonglong(fpsIndex_));
+}
+
+void UserSettings::setAlignIndex(std::int64_t value) {
+    emit willChange();
+    alignIndex_ = value;
+    store_->setValue(kAlignIndex, qlonglong(alignIndex_));
+}
+
+void UserSettings::setPosX(const QString& value) {
+    emit willChange();
+    posX_ = value;
+    store_->setValue(kPosX, posX_);
+}
+
+void UserSettings::setPosY(const QString& value) {
+    emit willChange();
+    posY_ = value;
+    store_->setValue(kPosY, posY_);
+}
+
+void UserSettings::setSplitClipIndex(std::int64_t value) {
+    emit willChange();
+    splitClipIndex_ = value;
+    store_->setValue(kSplitClipIndex, qlonglong(splitClipIndex_));
+}
+
+void UserSettings::setIsSilence(bool value) {
+    emit willChange();
+    isSilence_ = value;
+    store_->setValue(kIsSilence, isSilence_);
+}
+
+void UserSettings::setSilenceDulation(const QString& value) {
+    emit willChange();
+    silenceDulation_ = value;
+    store_->setValue(kSilenceDulation, silenceDulation_);
+}
+
+} // namespace brisomel

@@ -1,0 +1,29 @@
+#include "timeline/TrailingBlank.h"
+
+#include <QTextBoundaryFinder>
+
+namespace brisomel {
+
+namespace {
+
+qsizetype lastGraphemeStart(const QString& text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.toEnd();
+    return finder.toPreviousBoundary();
+}
+
+} // namespace
+
+bool endsWithBlank(const QString& text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QStringView last = QStringView(text).sliced(lastGraphemeStart(text));
+    return last == u" " || last == u"\u3000";
+}
+
+QString withoutTrailingBlank(const QString& text) {
+    return text.isEmpty() ? text : text.left(lastGraphemeStart(text));
+}
+
+} // namespace brisomel
