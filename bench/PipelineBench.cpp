@@ -1,0 +1,123 @@
+// Times the folder scan, the build, the rendering and the whole converter on a generated folder
+// of N short WAV voice lines with UTF-8 captions, and reports the peak memory.
+//
+//   brisomel-bench N [FOLDER]    (FOLDER defaults to a temporary folder that is removed after)
+
+#include "cli/Convert.h"
+#include "fcpxml/ProjectWriter.h"
+#include "intake/ReadFolder.h"
+#include "timeline/FilelistToTimeline.h"
+
+#include "support/PcmWriter.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace brisomel;
+
+namespace {
+
+void makeVoiceFolder(const QString& folder, int count) {
+    const QStringList speakers = {QStringLiteral("Hanako"), QStringLiteral("Taro"),
+                                  QStringLiteral("Jiro")};
+    for (int i = 0; i < count; ++i) {
+        const QString stem = QStringLiteral("%1_%2（normal）_line")
+                                 .arg(i, 5, 10, QLatin1Char('0'))
+                                 .arg(speakers[i % speakers.size()]);
+        const int samples = 2000 + (i * 7919) % 6000; // 0.25 s to 1 s at 8 kHz
+        testsupport::writeWav(QDir(folder).filePath(stem + QStringLiteral(".wav")), 8000, 1,
+                              samples);
+        QFile caption(QDir(folder).filePath(stem + QStringLiteral(".txt")));
+        caption.open(QIODevice::WriteOnly);
+        caption.write(QStringLiteral("セリフ %1 です。%2").arg(i).arg(i % 5 == 0 ? " " : "").toUtf8());
+    }
+}
+
+// Median of several runs of `work`, in milliseconds.
+template <typename Work> double medianMs(int runs, Work work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int count = args.size() > 1 ? args[1].toInt() : 1000;
+    QTemporaryDir temporary;
+    const QString folder = args.size() > 2 ? args[2] : temporary.filePath(QStringLiteral("voices"));
+    QDir().mkpath(folder);
+    if (QDir(folder).isEmpty()) {
+        makeVoiceFolder(folder, count);
+    }
+    constexpr int kRuns = 5;
+    const QUrl url = QUrl::fromLocalFile(folder);
+
+    readFolder(url); // warms the file cache
+    const double scanMs = medianMs(kRuns, [&] { readFolder(url); });
+
+    FileLists lists;
+    const double buildMs = medianMs(kRuns, [&] {
+        lists.setFileLists(readFolder(url).list);
+        buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p, FpsType::fps30,
+                      AlignType::canter, 0, 0, 0.5);
+    }) - scanMs;
+
+    const BuiltTimeline built = *buildTimeline(lists, QStringLiteral("bench"),
+                                               FrameType::frame1080p, FpsType::fps30,
+                                               AlignType::canter, 0, 0, 0.5)
+                                     .timeline;
+    const double splitMs = medianMs(kRuns, [&] {
+        makeFCPXMLWithSplitClips(built.timelineName, built.tracks, built.frameType,
+                                 built.fpsType, QStringLiteral("Kestrune"));
+    });
+    const double plainMs = medianMs(kRuns, [&] {
+        makeFCPXMLWithoutSplitClips(built.timelineName, built.tracks, built.frameType,
+                                    built.fpsType, QStringLiteral("Kestrune"));
+    });
+
+    CliOptions options;
+    options.folder = folder;
+    options.timelineName = QStringLiteral("bench");
+    options.output = temporary.filePath(QStringLiteral("bench.fcpxml"));
+    QString messages;
+    QTextStream messageStream(&messages);
+    QBuffer unused;
+    const double convertMs = medianMs(kRuns, [&] { convertFolder(options, messageStream, unused); });
+
+    std::printf("entries %d\n", count);
+    std::printf("scan            %9.1f ms\n", scanMs);
+    std::printf("build           %9.1f ms (probing and placing, after the scan)\n", buildMs);
+    std::printf("render split    %9.1f ms\n", splitMs);
+    std::printf("render plain    %9.1f ms\n", plainMs);
+    std::printf("converter       %9.1f ms (scan, validate, build, render, write)\n", convertMs);
+    std::printf("document        %9lld bytes\n",
+                static_cast<long long>(QFileInfo(options.output).size()));
+    std::printf("peak memory     %9ld MB\n", peakMegabytes());
+    return 0;
+}

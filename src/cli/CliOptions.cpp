@@ -1,0 +1,146 @@
+#include "cli/CliOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace brisomel {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Usage: brisomel-cli [--name NAME] [--size 720p|1080p|2.5K|4K]\n"
+    "                    [--fps 23.98|24|25|29.97|30|50|59.94|60]\n"
+    "                    [--align left|center|right] [--x X] [--y Y] [--split-clips]\n"
+    "                    [--pause SECONDS] [-o OUT.fcpxml] FOLDER\n"
+    "\n"
+    "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named .txt\n"
+    "captions) into one FCPXML 1.9 document.\n"
+    "\n"
+    "  --name NAME       timeline and project name (default: the folder's name)\n"
+    "  --size SIZE       frame size (default: 1080p)\n"
+    "  --fps RATE        frame rate (default: 30)\n"
+    "  --align ALIGN     caption alignment (default: center)\n"
+    "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
+    "  --split-clips     cut the project from one compound clip\n"
+    "  --pause SECONDS   pause after a caption that ends with a blank\n"
+    "  -o, --output OUT  output file, or - for standard output (default: NAME.fcpxml)\n"
+    "  -h, --help        show this help\n"
+    "  -v, --version     show the version\n");
+
+std::optional<FrameType> frameTypeFromName(const QString& name) {
+    if (name == QLatin1String("720p")) {
+        return FrameType::frame720p;
+    }
+    if (name == QLatin1String("1080p")) {
+        return FrameType::frame1080p;
+    }
+    if (name == QLatin1String("2.5K")) {
+        return FrameType::frame2K;
+    }
+    if (name == QLatin1String("4K")) {
+        return FrameType::frame4K;
+    }
+    return std::nullopt;
+}
+
+std::optional<AlignType> alignTypeFromName(const QString& name) {
+    if (name == QLatin1String("left")) {
+        return AlignType::left;
+    }
+    if (name == QLatin1String("center")) {
+        return AlignType::canter;
+    }
+    if (name == QLatin1String("right")) {
+        return AlignType::right;
+    }
+    return std::nullopt;
+}
+
+// The folder made absolute by plain path arithmetic, so a linked folder keeps its own name.
+QString absoluteFolder(const QString& folder) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+}
+
+CliUsageError badValue(const QString& option, const QString& value) {
+    return {QStringLiteral("invalid value for --%1: \"%2\"").arg(option, value)};
+}
+
+} // namespace
+
+QString cliUsage() { return kUsage; }
+
+CliRequest parseCommandLine(const QStringList& arguments) {
+    const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("SIZE"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QString(), QStringLiteral("RATE"));
+    const QCommandLineOption align(QStringLiteral("align"), QString(), QStringLiteral("ALIGN"));
+    const QCommandLineOption x(QStringLiteral("x"), QString(), QStringLiteral("X"));
+    const QCommandLineOption y(QStringLiteral("y"), QString(), QStringLiteral("Y"));
+    const QCommandLineOption splitClips(QStringLiteral("split-clips"), QString());
+    const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("SECONDS"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("OUT"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, output, help, version});
+    if (!parser.parse(arguments)) {
+        return CliUsageError{parser.errorText()};
+    }
+    if (parser.isSet(help)) {
+        return CliPrint{kUsage};
+    }
+    if (parser.isSet(version)) {
+        return CliPrint{QStringLiteral("brisomel-cli %1\n").arg(QStringLiteral(BRISOMEL_VERSION))};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        return CliUsageError{positional.isEmpty() ? QStringLiteral("missing FOLDER")
+                                                  : QStringLiteral("only one FOLDER may be given")};
+    }
+
+    CliOptions options;
+    options.folder = absoluteFolder(positional.front());
+    options.timelineName = parser.isSet(name) ? parser.value(name)
+                                              : QFileInfo(options.folder).fileName();
+    if (parser.isSet(size)) {
+        const auto frame = frameTypeFromName(parser.value(size));
+        if (!frame) {
+            return badValue(QStringLiteral("size"), parser.value(size));
+        }
+        options.frameType = *frame;
+    }
+    if (parser.isSet(fps)) {
+        const auto rate = fpsTypeFromRawValue(parser.value(fps));
+        if (!rate) {
+            return badValue(QStringLiteral("fps"), parser.value(fps));
+        }
+        options.fpsType = *rate;
+    }
+    if (parser.isSet(align)) {
+        const auto alignment = alignTypeFromName(parser.value(align));
+        if (!alignment) {
+            return badValue(QStringLiteral("align"), parser.value(align));
+        }
+        options.align = *alignment;
+    }
+    if (parser.isSet(x)) {
+        options.posX = parser.value(x);
+    }
+    if (parser.isSet(y)) {
+        options.posY = parser.value(y);
+    }
+    options.splitClipIndex = parser.isSet(splitClips) ? 0 : 1;
+    if (parser.isSet(pause)) {
+        options.isSilence = true;
+        options.silenceDulation = parser.value(pause);
+    }
+    options.output = parser.isSet(output) ? parser.value(output)
+                                          : options.timelineName + QStringLiteral(".fcpxml");
+    return options;
+}
+
+} // namespace brisomel

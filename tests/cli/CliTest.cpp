@@ -1,0 +1,200 @@
+#include "cli/CliOptions.h"
+#include "cli/Convert.h"
+
+#include "support/PcmWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace brisomel;
+
+namespace {
+
+CliOptions parsed(QStringList args) {
+    args.prepend(QStringLiteral("brisomel-cli"));
+    const CliRequest request = parseCommandLine(args);
+    EXPECT_TRUE(std::holds_alternative<CliOptions>(request));
+    return std::holds_alternative<CliOptions>(request) ? std::get<CliOptions>(request)
+                                                       : CliOptions{};
+}
+
+bool isUsageError(QStringList args) {
+    args.prepend(QStringLiteral("brisomel-cli"));
+    return std::holds_alternative<CliUsageError>(parseCommandLine(args));
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A voice folder with two speakers, run through the converter in this process.
+class ConvertTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = dir_.filePath(QStringLiteral("Scene & <1>"));
+        QDir().mkpath(folder_);
+        line(QStringLiteral("001_Hanako（normal）_hello"), 2.5, "こんにちは ");
+        line(QStringLiteral("002_Taro（normal）_reply"), 1.0, "はい");
+    }
+
+    void line(const QString& stem, double seconds, const char* caption) {
+        testsupport::writeWav(QDir(folder_).filePath(stem + QStringLiteral(".wav")), 48000, 1,
+                              static_cast<std::int64_t>(seconds * 48000));
+        testsupport::writeBytes(QDir(folder_).filePath(stem + QStringLiteral(".txt")), caption);
+    }
+
+    int convert(CliOptions options) {
+        messages_.clear();
+        QTextStream stream(&messages_);
+        stdout_.setData(QByteArray());
+        stdout_.open(QIODevice::WriteOnly);
+        const int status = convertFolder(options, stream, stdout_);
+        stdout_.close();
+        return status;
+    }
+
+    CliOptions options() {
+        auto o = parsed({folder_});
+        o.output = dir_.filePath(QStringLiteral("out.fcpxml"));
+        return o;
+    }
+
+    QTemporaryDir dir_;
+    QString folder_;
+    QString messages_;
+    QBuffer stdout_;
+};
+
+} // namespace
+
+TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
+    const CliOptions o = parsed({QStringLiteral("voices/Scene1/")});
+    EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
+    EXPECT_TRUE(o.folder.endsWith(QStringLiteral("/voices/Scene1")));
+    EXPECT_EQ(o.timelineName, QStringLiteral("Scene1"));
+    EXPECT_EQ(o.output, QStringLiteral("Scene1.fcpxml"));
+    EXPECT_EQ(o.frameType, FrameType::frame1080p);
+    EXPECT_EQ(o.fpsType, FpsType::fps30);
+    EXPECT_EQ(o.align, AlignType::canter);
+    EXPECT_EQ(o.posX, QStringLiteral("0"));
+    EXPECT_EQ(o.posY, QStringLiteral("0"));
+    EXPECT_EQ(o.splitClipIndex, 1);
+    EXPECT_FALSE(o.isSilence);
+}
+
+TEST(CliOptions, EveryOptionIsTakenAsTyped) {
+    const CliOptions o = parsed({QStringLiteral("--name"), QStringLiteral("My take"),
+                                 QStringLiteral("--size"), QStringLiteral("2.5K"),
+                                 QStringLiteral("--fps"), QStringLiteral("29.97"),
+                                 QStringLiteral("--align"), QStringLiteral("left"),
+                                 QStringLiteral("--x"), QStringLiteral("-350"),
+                                 QStringLiteral("--y"), QStringLiteral("1a"),
+                                 QStringLiteral("--split-clips"), QStringLiteral("--pause"),
+                                 QStringLiteral("0.25"), QStringLiteral("-o"), QStringLiteral("-"),
+                                 QStringLiteral("/tmp/v")});
+    EXPECT_EQ(o.timelineName, QStringLiteral("My take"));
+    EXPECT_EQ(o.frameType, FrameType::frame2K);
+    EXPECT_EQ(o.fpsType, FpsType::fps29);
+    EXPECT_EQ(o.align, AlignType::left);
+    EXPECT_EQ(o.posX, QStringLiteral("-350"));
+    EXPECT_EQ(o.posY, QStringLiteral("1a")) << "validated later, with the window's message";
+    EXPECT_EQ(o.splitClipIndex, 0);
+    EXPECT_TRUE(o.isSilence);
+    EXPECT_EQ(o.silenceDulation, QStringLiteral("0.25"));
+    EXPECT_EQ(o.output, QStringLiteral("-"));
+}
+
+TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
+    EXPECT_TRUE(isUsageError({}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--frobnicate"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--fps"), QStringLiteral("29.970"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
+}
+
+TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
+    ASSERT_EQ(convert(options()), kExitSuccess) << messages_.toStdString();
+    const QByteArray document = readAll(dir_.filePath(QStringLiteral("out.fcpxml")));
+    ASSERT_FALSE(document.isEmpty());
+    EXPECT_TRUE(document.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
+    EXPECT_TRUE(document.contains("<event name=\"Kestrune\">"));
+    EXPECT_TRUE(document.contains("<project name=\"Scene &amp; &lt;1&gt;\">"));
+    EXPECT_TRUE(document.contains("name=\"FFVideoFormat1080p30\""));
+    EXPECT_FALSE(document.contains("ref-clip"));
+    EXPECT_EQ(messages_.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("2 entries, 2 speakers, 3.500 s")))
+        << messages_.toStdString();
+}
+
+TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
+    CliOptions o = options();
+    o.splitClipIndex = 0;
+    o.output = QStringLiteral("-");
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    EXPECT_TRUE(stdout_.data().contains("<ref-clip ref=\"r3\""));
+    EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
+}
+
+TEST_F(ConvertTest, ValidationMessagesComeInTheWindowsOrder) {
+    CliOptions o = options();
+    o.posX = QStringLiteral("1,5");
+    o.silenceDulation = QStringLiteral("-1");
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("位置:Xは数値を入力してください")));
+    o.posX = QStringLiteral("1.5");
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("時間は0以上を入力してください")));
+    o.silenceDulation = QStringLiteral("inf");
+    o.isSilence = true;
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("時間は数値を入力してください")));
+    EXPECT_FALSE(QFile::exists(o.output));
+}
+
+TEST_F(ConvertTest, FailuresNameTheirFileAndLeaveAnExistingDocumentIntact) {
+    CliOptions o = options();
+    testsupport::writeBytes(o.output, "precious");
+
+    testsupport::writeBytes(QDir(folder_).filePath(QStringLiteral("003_x.wav")), "not audio");
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("003_x.wav"))) << messages_.toStdString();
+    QFile::remove(QDir(folder_).filePath(QStringLiteral("003_x.wav")));
+
+    o.output = dir_.filePath(QStringLiteral("missing/out.fcpxml"));
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("ファイル書き込みエラー")));
+
+    o.folder = dir_.filePath(QStringLiteral("nowhere"));
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(QStringLiteral("nowhere")));
+    EXPECT_EQ(readAll(dir_.filePath(QStringLiteral("out.fcpxml"))), QByteArray("precious"));
+}
+
+TEST(CliProgram, ExitStatusesAndStreams) {
+    QTemporaryDir dir;
+    testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);
+    const auto run = [&](const QStringList& args, QByteArray* out = nullptr) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(BRISOMEL_CLI_PATH), args);
+        process.waitForFinished(60000);
+        if (out) {
+            *out = process.readAllStandardOutput();
+        }
+        return process.exitCode();
+    };
+    QByteArray out;
+    EXPECT_EQ(run({QStringLiteral("--help")}, &out), 0);
+    EXPECT_TRUE(out.contains("--split-clips"));
+    EXPECT_EQ(run({QStringLiteral("--bogus")}), 2);
+    EXPECT_EQ(run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral(".")}, &out), 0);
+    EXPECT_TRUE(out.contains("<asset id=\"r4\""));
+    EXPECT_EQ(run({dir.filePath(QStringLiteral("a.wav"))}), 1) << "a file is not a folder";
+}

@@ -1,0 +1,137 @@
+#include "timeline/CMTime.h"
+#include "timeline/OptionTypes.h"
+#include "timeline/Timeline.h"
+#include "timeline/TrailingBlank.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include <limits>
+
+using namespace brisomel;
+
+namespace {
+
+std::shared_ptr<TextClip> textClip(std::int64_t start, std::int64_t duration,
+                                   std::int32_t timescale = 24000) {
+    return std::make_shared<TextClip>(QStringLiteral("t"), CMTimeMake(start, timescale),
+                                      CMTimeMake(duration, timescale), 0.f, 0.f, QString(),
+                                      AlignType::canter);
+}
+
+} // namespace
+
+TEST(CMTime, FromSecondsRoundsToNearestUnit) {
+    EXPECT_TRUE(sameRepresentation(CMTimeMakeWithSeconds(0.5, 24000), CMTimeMake(12000, 24000)));
+    EXPECT_TRUE(sameRepresentation(CMTimeMakeWithSeconds(2.5, 30000), CMTimeMake(75000, 30000)));
+    EXPECT_EQ(CMTimeMakeWithSeconds(1.0 / 3.0, 3000).value, 1000);
+    EXPECT_EQ(CMTimeMakeWithSeconds(0.99983, 3000).value, 2999);
+    EXPECT_EQ(CMTimeMakeWithSeconds(1.25, 3000).value, 3750);
+}
+
+TEST(CMTime, SumsOverTheLeastCommonMultiple) {
+    EXPECT_TRUE(sameRepresentation(kCMTimeZero + CMTimeMake(72000, 24000), CMTimeMake(72000, 24000)));
+    EXPECT_TRUE(sameRepresentation(CMTimeMake(1, 2) + CMTimeMake(1, 3), CMTimeMake(5, 6)));
+    EXPECT_TRUE(sameRepresentation(CMTimeMake(7500, 3000) + CMTimeMake(3700, 3000),
+                                   CMTimeMake(11200, 3000)));
+    EXPECT_TRUE(sameRepresentation(CMTimeMake(5, 6) - CMTimeMake(1, 3), CMTimeMake(3, 6)));
+}
+
+TEST(CMTime, ComparesExactlyAcrossTimescalesWithoutOverflow) {
+    EXPECT_EQ(CMTimeMake(1, 3), CMTimeMake(1000, 3000));
+    EXPECT_LT(CMTimeMake(999, 3000), CMTimeMake(1, 3));
+    const auto big = std::numeric_limits<std::int64_t>::max();
+    EXPECT_LT(CMTimeMake(big - 1, 60000), CMTimeMake(big, 60000));
+    EXPECT_GT(CMTimeMake(big, 1), CMTimeMake(big, 2));
+    EXPECT_LT(CMTimeMake(-big, 1), CMTimeMake(big, 7));
+    // 2^53 + 1 units: doubles would call these equal.
+    const std::int64_t beyondDouble = (std::int64_t{1} << 53) + 1;
+    EXPECT_GT(CMTimeMake(beyondDouble, 1000), CMTimeMake(beyondDouble - 1, 1000));
+    EXPECT_GT(kCMTimePositiveInfinity, CMTimeMake(big, 1));
+    EXPECT_EQ(kCMTimeZero, CMTimeMake(0, 24000));
+}
+
+TEST(OptionTypes, LabelsAndRawValuesRoundTrip) {
+    EXPECT_EQ(rawValue(FrameType::frame2K), QStringLiteral("2560\u00D71440 : 2.5K"));
+    EXPECT_EQ(rawValue(FrameType::frame720p), QStringLiteral("1280\u00D7720 : 720p"));
+    EXPECT_EQ(frameWidth(FrameType::frame4K), 3840);
+    EXPECT_EQ(frameHeight(FrameType::frame720p), 720);
+    for (FrameType frame : kAllFrameTypes) {
+        EXPECT_EQ(frameTypeFromRawValue(rawValue(frame)), frame);
+    }
+    for (FpsType fps : kAllFpsTypes) {
+        EXPECT_EQ(fpsTypeFromRawValue(rawValue(fps)), fps);
+    }
+    EXPECT_EQ(fpsTypeFromRawValue(QStringLiteral("29.97")), FpsType::fps29);
+    EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("29.970")));
+    EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("30 ")));
+    EXPECT_FALSE(frameTypeFromRawValue(QStringLiteral("1920x1080 : 1080p")));
+    EXPECT_EQ(alignTypeFromRawValue(2), AlignType::right);
+    EXPECT_FALSE(alignTypeFromRawValue(3));
+    EXPECT_FALSE(alignTypeFromRawValue(-1));
+    EXPECT_EQ(timescale(FpsType::fps59), 60000);
+    EXPECT_EQ(frameUnit(FpsType::fps59), 1000);
+    EXPECT_EQ(timescale(FpsType::fps25), 2500);
+    EXPECT_EQ(frameUnit(FpsType::fps25), 100);
+}
+
+TEST(Timeline, IdentifiersAreFreshUpperCaseUuids) {
+    const QRegularExpression uuid(
+        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+    Track track(QStringLiteral("A01"), TrackType::video);
+    const auto clip = textClip(0, 1);
+    EXPECT_TRUE(uuid.match(track.trackId).hasMatch()) << track.trackId.toStdString();
+    EXPECT_TRUE(uuid.match(clip->id).hasMatch());
+    EXPECT_NE(clip->id, textClip(0, 1)->id);
+}
+
+TEST(Timeline, FirstClipTakesEarliestStartAndLastAddedOnTies) {
+    Track track(QStringLiteral("A"), TrackType::video);
+    EXPECT_EQ(track.firstClip(), nullptr);
+    const auto later = textClip(24000, 10);
+    const auto first = textClip(0, 10);
+    const auto middle = textClip(12000, 10);
+    track.addClip(later);
+    track.addClip(first);
+    track.addClip(middle);
+    EXPECT_EQ(track.firstClip(), first);
+    const auto tie = textClip(0, 5);
+    track.addClip(tie);
+    EXPECT_EQ(track.firstClip(), tie);
+}
+
+TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
+    TrackMap tracks;
+    EXPECT_TRUE(sameRepresentation(timelineEnd(tracks), kCMTimeZero));
+    auto a = std::make_shared<Track>(QStringLiteral("A"), TrackType::video);
+    auto b = std::make_shared<Track>(QStringLiteral("B"), TrackType::sound);
+    tracks.insert(a);
+    tracks.insert(b);
+    EXPECT_TRUE(sameRepresentation(timelineEnd(tracks), kCMTimeZero));
+
+    a->addClip(textClip(0, 48000));
+    b->addClip(textClip(48000, 24000));
+    EXPECT_EQ(timelineEnd(tracks), CMTimeMake(72000, 24000));
+
+    // Clips sharing a start: the one added last decides the track's end.
+    auto c = std::make_shared<Track>(QStringLiteral("C"), TrackType::video);
+    tracks.insert(c);
+    c->addClip(textClip(72000, 48000));
+    c->addClip(textClip(72000, 0));
+    EXPECT_EQ(timelineEnd(tracks), CMTimeMake(72000, 24000));
+    c->addClip(textClip(72000, 48000));
+    EXPECT_EQ(timelineEnd(tracks), CMTimeMake(120000, 24000));
+}
+
+TEST(TrailingBlank, OnlyAWholeFinalSpaceOrIdeographicSpaceCounts) {
+    EXPECT_TRUE(endsWithBlank(QStringLiteral("こんにちは ")));
+    EXPECT_TRUE(endsWithBlank(QStringLiteral("こんにちは\u3000")));
+    EXPECT_FALSE(endsWithBlank(QString()));
+    EXPECT_FALSE(endsWithBlank(QStringLiteral("a \n")));
+    EXPECT_FALSE(endsWithBlank(QStringLiteral("a\t")));
+    // A space carrying a combining mark is one character that is not a blank.
+    EXPECT_FALSE(endsWithBlank(QStringLiteral("a \u0301")));
+    EXPECT_EQ(withoutTrailingBlank(QStringLiteral("ab  ")), QStringLiteral("ab "));
+    EXPECT_EQ(withoutTrailingBlank(QStringLiteral("\u3000")), QString());
+}
