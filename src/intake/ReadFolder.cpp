@@ -1,0 +1,114 @@
+#include "intake/ReadFolder.h"
+
+#include "intake/ConsoleLine.h"
+#include "intake/FileLists.h"
+#include "intake/TextOrder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+
+namespace brisomel {
+
+namespace {
+
+const std::array<QString, 5> kAudioExtensions = {QStringLiteral("MP3"), QStringLiteral("WAV"),
+                                                 QStringLiteral("M4A"), QStringLiteral("AIFF"),
+                                                 QStringLiteral("AIF")};
+
+bool isAudioName(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0) {
+        return false;
+    }
+    // toUpper is full Unicode upper-casing, independent of the locale.
+    const QString extension = name.sliced(dot + 1).toUpper();
+    return std::find(kAudioExtensions.begin(), kAudioExtensions.end(), extension) !=
+           kAudioExtensions.end();
+}
+
+// QDir reports no error of its own; these checks name the reason a listing cannot be made.
+std::optional<QString> listingProblem(const QString& path) {
+    if (path.isEmpty()) {
+        return QStringLiteral("ローカルのフォルダを指す URL ではありません");
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return QStringLiteral("存在しません");
+    }
+    if (!info.isDir()) {
+        return QStringLiteral("フォルダではありません");
+    }
+    if (!info.isReadable()) {
+        return QStringLiteral("読み取りの権限がありません");
+    }
+    return std::nullopt;
+}
+
+ReadFolderResult failure(const QString& report) {
+    writeConsoleLine(report);
+    return ReadFolderResult{ErrorType::fileReadError, std::nullopt, report};
+}
+
+} // namespace
+
+QString message(ErrorType error) {
+    switch (error) {
+    case ErrorType::normalEnd:
+        return QString();
+    case ErrorType::fileNotFound:
+        return QStringLiteral("ディレクトリが空またはファイルが見つかりません。");
+    case ErrorType::fileReadError:
+        return QStringLiteral("ファイルの読み込み中に予期しないエラーが発生しました。");
+    case ErrorType::unknownError:
+        break;
+    }
+    return QStringLiteral("予期しないエラーが発生しました。");
+}
+
+ReadFolderResult readFolder(const QUrl& folderUrl) {
+    const QString localPath = folderUrl.toLocalFile();
+    if (const auto problem = listingProblem(localPath)) {
+        return failure(
+            QStringLiteral("フォルダ %1 の内容を一覧できません: %2")
+                .arg(quotedPath(localPath.isEmpty() ? folderUrl.toString() : localPath), *problem));
+    }
+    const QDir folder(localPath);
+    const QString folderPath = folder.absolutePath(); // clean: no trailing or doubled separators
+    const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
+
+    // Immediate entries of every kind (directories and broken links too: only the name is
+    // looked at); without QDir::Hidden, names starting with a dot are left out. The listing is
+    // put in code-point order so that equal base names keep a deterministic order.
+    QStringList names = folder.entryList(
+        QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(names.begin(), names.end(), nfcCodePointLess);
+
+    FileList list;
+    for (const QString& name : names) {
+        if (!isAudioName(name)) {
+            continue;
+        }
+        const QString fileName = name.first(name.lastIndexOf(u'.'));
+        const QString captionPath = prefix + fileName + QStringLiteral(".txt");
+        std::optional<QUrl> captionUrl;
+        if (QFileInfo::exists(captionPath)) {
+            captionUrl = QUrl::fromLocalFile(captionPath);
+        }
+        auto created =
+            FileListData::create(fileName, captionUrl, QUrl::fromLocalFile(prefix + name));
+        if (const auto* error = std::get_if<FileListData::CaptionError>(&created)) {
+            return failure(error->report);
+        }
+        list.push_back(std::get<FileListPtr>(std::move(created)));
+    }
+    if (list.empty()) {
+        return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, QString()};
+    }
+    sortByFileName(list);
+    return ReadFolderResult{ErrorType::normalEnd, std::move(list), QString()};
+}
+
+} // namespace brisomel
