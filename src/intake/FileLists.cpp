@@ -21,8 +21,8 @@ std::optional<QStringList> FileLists::charactorNames() const {
     FileList sorted = *fileLists_;
     sortByFileName(sorted);
 
-    // Canonically equivalent names have the same NFC form, so a set of NFC forms replaces the
-    // linear search of the specification. The spelling of the first appearance is kept.
+    // Canonically equivalent names have the same NFC form, so a set of NFC forms finds repeats
+    // without searching the result. The spelling of the first appearance is kept.
     QStringList names;
     QSet<QString> seen;
     for (const FileListPtr& entry : sorted) {

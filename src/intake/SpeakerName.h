@@ -4,7 +4,7 @@
 
 namespace brisomel {
 
-// The speaker name of Part 1.2 derived from a base name such as "001_Hanako（normal）_hello":
+// The speaker name derived from a base name such as "001_Hanako（normal）_hello":
 // the base name is split at every "_" grapheme cluster, empty pieces dropped; with more than two
 // pieces, the part of the second piece before its first full-width "（" (U+FF08) grapheme, which
 // may be empty. "noname" when there are two pieces or fewer or the second has no "（".
