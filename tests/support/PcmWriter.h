@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// Writers of silent 16-bit PCM audio files of an exact length, for tests and benchmarks that need
+// audio fixtures without shipping binary files.
+namespace brisomel::testsupport {
+
+// A complete RIFF/WAVE file: "fmt " and "data" chunks, `frames` samples per channel.
+QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames);
+// A complete AIFF file: "COMM" and "SSND" chunks, `frames` samples per channel.
+QByteArray aiffBytes(int sampleRate, int channels, std::int64_t frames);
+
+// Writes `bytes` to `path`, replacing any file there; false when that fails.
+bool writeBytes(const QString& path, const QByteArray& bytes);
+bool writeWav(const QString& path, int sampleRate, int channels, std::int64_t frames);
+bool writeAiff(const QString& path, int sampleRate, int channels, std::int64_t frames);
+
+} // namespace brisomel::testsupport

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "timeline/ExportTimeline.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace brisomel::testsupport {
+
+// Records what an export asked of the user and answers as scripted.
+class ScriptedExportUi : public ExportUi {
+public:
+    std::optional<QString> saveLocation;
+    QStringList proposedNames;
+    QStringList alertMessages;
+    QStringList alertInformativeTexts;
+
+    std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override {
+        proposedNames << proposedFileName;
+        return saveLocation;
+    }
+
+    void showAlert(const QString& message, const QString& informativeText) override {
+        alertMessages << message;
+        alertInformativeTexts << informativeText;
+    }
+};
+
+} // namespace brisomel::testsupport

@@ -1,0 +1,153 @@
+#include "intake/ReadFolder.h"
+#include "timeline/ExportTimeline.h"
+
+#include "support/PcmWriter.h"
+#include "support/ScriptedExportUi.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+using namespace brisomel;
+using testsupport::ScriptedExportUi;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::writeWav(voice(QStringLiteral("001_Hanako（normal）_hello.wav")), 48000, 1,
+                              120000);
+        testsupport::writeBytes(voice(QStringLiteral("001_Hanako（normal）_hello.txt")),
+                                "こんにちは  ");
+        ReadFolderResult read = readFolder(QUrl::fromLocalFile(voices_.path()));
+        ASSERT_EQ(read.error, ErrorType::normalEnd);
+        lists_.setFileLists(std::move(read.list));
+        options_.timelineName = QStringLiteral("A");
+        options_.eventName = QStringLiteral("Kestrune");
+    }
+
+    QString voice(const QString& name) const { return voices_.filePath(name); }
+    QString output(const QString& name) const { return out_.filePath(name); }
+    const QString& caption() const { return (*lists_.fileLists())[0]->textRow(); }
+
+    QTemporaryDir voices_;
+    QTemporaryDir out_;
+    FileLists lists_;
+    ExportOptions options_;
+    ScriptedExportUi ui_;
+};
+
+} // namespace
+
+TEST_F(ExportTest, CancellingTheDialogBuildsWritesAndShowsNothing) {
+    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::cancelled);
+    EXPECT_EQ(ui_.proposedNames, QStringList{QStringLiteral("A.fcpxml")});
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
+    EXPECT_EQ(caption(), QStringLiteral("こんにちは  ")) << "the builder must not have run";
+}
+
+TEST_F(ExportTest, TheSplitClipChoiceSelectsTheWriter) {
+    options_.timelineName = QStringLiteral("A.fcpxml");
+    for (const std::int64_t choice : {0, 1, 2, -1}) {
+        options_.splitClipIndex = choice;
+        const QString path = output(QStringLiteral("choice%1.fcpxml").arg(choice));
+        ui_.saveLocation = path;
+        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::written);
+        const QByteArray document = readAll(path);
+        EXPECT_EQ(document.contains("<ref-clip ref=\"r3\""), choice == 0) << choice;
+        EXPECT_TRUE(document.contains("<project name=\"A.fcpxml\">"));
+        EXPECT_FALSE(document.startsWith("\xEF\xBB\xBF")) << "no byte-order mark";
+    }
+    EXPECT_EQ(ui_.proposedNames.front(), QStringLiteral("A.fcpxml.fcpxml"));
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
+}
+
+TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
+    const QString path = output(QStringLiteral("A.fcpxml"));
+    testsupport::writeBytes(path, QByteArray(100000, 'x'));
+    ui_.saveLocation = path;
+    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::written);
+    const QByteArray document = readAll(path);
+    EXPECT_TRUE(document.startsWith("<?xml"));
+    EXPECT_TRUE(document.endsWith("</fcpxml>\n"));
+    EXPECT_FALSE(document.contains("xxx"));
+}
+
+TEST_F(ExportTest, AFailedWriteAlertsOnceAndLeavesTheExistingFileAsItWas) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    const QString folder = output(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/A.fcpxml");
+    testsupport::writeBytes(path, "earlier document");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ui_.saveLocation = path;
+    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ExeOwner);
+    EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
+    EXPECT_EQ(ui_.alertInformativeTexts, QStringList{kWriteErrorInformative});
+    EXPECT_EQ(readAll(path), QByteArray("earlier document"));
+}
+
+TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
+    // A file-size limit makes the write fail part-way for every user, as a full disk would.
+    const QString path = output(QStringLiteral("A.fcpxml"));
+    testsupport::writeBytes(path, "earlier document");
+    ui_.saveLocation = path;
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const ExportOutcome outcome = exportTimeline(lists_, options_, ui_);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(outcome, ExportOutcome::writeFailed);
+    EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
+    EXPECT_EQ(readAll(path), QByteArray("earlier document"));
+    EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files), QStringList{QStringLiteral("A.fcpxml")})
+        << "no temporary file is left behind";
+}
+
+TEST_F(ExportTest, WritingWhereNoFileCanBeCreatedAlertsOnce) {
+    // Holds for every user: a path below a regular file, and a path that is a folder.
+    const QString plainFile = output(QStringLiteral("plain"));
+    testsupport::writeBytes(plainFile, "x");
+    for (const QString& path : {plainFile + QStringLiteral("/A.fcpxml"), out_.path()}) {
+        ui_ = ScriptedExportUi();
+        ui_.saveLocation = path;
+        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed) << path.toStdString();
+        EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
+    }
+    EXPECT_EQ(readAll(plainFile), QByteArray("x"));
+}
+
+TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
+    testsupport::writeBytes(voice(QStringLiteral("002_broken.wav")), "RIFF....WAVEjunk");
+    ReadFolderResult read = readFolder(QUrl::fromLocalFile(voices_.path()));
+    lists_.setFileLists(std::move(read.list));
+    const QString path = output(QStringLiteral("A.fcpxml"));
+    ui_.saveLocation = path;
+    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::buildFailed);
+    ASSERT_EQ(ui_.alertMessages.size(), 1);
+    EXPECT_TRUE(ui_.alertMessages.front().startsWith(QStringLiteral("Error ")));
+    EXPECT_TRUE(ui_.alertMessages.front().contains(QStringLiteral("002_broken.wav")));
+    EXPECT_FALSE(QFile::exists(path));
+}
