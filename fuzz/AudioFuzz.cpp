@@ -1,0 +1,49 @@
+// Arbitrary bytes as an audio file of each kind: a length and rate that can be placed on a
+// timeline, or a report that names the file. Never a crash or a hang.
+
+#include "timeline/AudioProbe.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+const char* const kExtensions[] = {"mp3", "wav", "m4a", "aiff", "aif"};
+
+const QTemporaryDir& folder() {
+    static const QTemporaryDir dir;
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const QString path =
+        folder().filePath(QStringLiteral("input.%1").arg(QLatin1String(kExtensions[data[0] % 5])));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::abort();
+    }
+    file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
+    file.close();
+
+    const brisomel::AudioProbeResult result = brisomel::probeAudioFile(path);
+    if (result.info) {
+        const auto& info = *result.info;
+        if (!std::isfinite(info.durationSeconds) || info.durationSeconds < 0 ||
+            !std::isfinite(info.sampleRate) || info.sampleRate <= 0) {
+            std::abort();
+        }
+    } else if (!result.error.startsWith(QStringLiteral("Error ")) ||
+               !result.error.contains(QStringLiteral("input."))) {
+        std::abort();
+    }
+    return 0;
+}
