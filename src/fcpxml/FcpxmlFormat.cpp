@@ -1,0 +1,189 @@
+#include "fcpxml/FcpxmlFormat.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace brisomel {
+
+namespace {
+
+struct WrittenRate {
+    const char16_t* nameSuffix;
+    std::int64_t writtenFrameLength;
+};
+
+// Indexed by FpsType. The 1001-based rates write each nominal frame as 1001 units.
+constexpr WrittenRate kWrittenRates[] = {
+    {u"2398", 1001}, {u"24", 100}, {u"25", 100},    {u"2997", 1001},
+    {u"30", 100},    {u"50", 100}, {u"5994", 1001}, {u"60", 100},
+};
+
+// Indexed by FrameType.
+constexpr const char16_t* kFormatNameStems[] = {
+    u"FFVideoFormat3840x2160p",
+    u"FFVideoFormat2560x1440p",
+    u"FFVideoFormat1080p",
+    u"FFVideoFormat720p",
+};
+
+const WrittenRate& writtenRate(FpsType fps) {
+    return kWrittenRates[static_cast<int>(fps)];
+}
+
+// A UTF-16 unit that is an XML 1.0 character by itself; characters beyond U+FFFF are allowed too
+// but take a surrogate pair.
+bool isXmlUnit(char16_t c) {
+    return (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) || c == u'\t' || c == u'\n' ||
+           c == u'\r';
+}
+
+// Length in UTF-16 units of the XML character at `i`, or 0 when what stands there is none: a
+// forbidden control character, U+FFFE, U+FFFF or half of a surrogate pair.
+qsizetype xmlCharLength(const QString& text, qsizetype i) {
+    const QChar unit = text[i];
+    if (isXmlUnit(unit.unicode())) {
+        return 1;
+    }
+    return unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 0;
+}
+
+QLatin1String attributeEntity(QChar c) {
+    switch (c.unicode()) {
+    case u'&':
+        return QLatin1String("&amp;");
+    case u'\'':
+        return QLatin1String("&apos;");
+    case u'"':
+        return QLatin1String("&quot;");
+    case u'>':
+        return QLatin1String("&gt;");
+    case u'<':
+        return QLatin1String("&lt;");
+    default:
+        return {};
+    }
+}
+
+QLatin1String captionEntity(QChar c) {
+    switch (c.unicode()) {
+    case u'&':
+        return QLatin1String("&amp;");
+    case u'>':
+        return QLatin1String("&gt;");
+    case u'<':
+        return QLatin1String("&lt;");
+    default:
+        return {};
+    }
+}
+
+// Replaces each character that has an entity by it, in one pass. This equals replacing the
+// characters one kind after another starting with &, as no entity holds another such character.
+QString replacedByEntities(const QString& text, QLatin1String (*entityOf)(QChar)) {
+    QString replaced;
+    qsizetype keptUpTo = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QLatin1String entity = entityOf(text[i]);
+        if (entity.isEmpty()) {
+            continue;
+        }
+        replaced += QStringView(text).sliced(keptUpTo, i - keptUpTo);
+        replaced += entity;
+        keptUpTo = i + 1;
+    }
+    if (keptUpTo == 0) {
+        return text; // nothing to replace: share the original
+    }
+    replaced += QStringView(text).sliced(keptUpTo);
+    return replaced;
+}
+
+// Floats print plainly from 0.0001 up to 2^24, the range where they still hold every integer.
+constexpr float kLargestPlainPosition = 16777216.0f;
+constexpr float kSmallestPlainPosition = 1e-4f;
+
+QString charsToText(const char* first, const char* last) {
+    return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
+}
+
+} // namespace
+
+QString fcpxmlTime(FpsType fps, CMTime time) {
+    // Whole nominal frames, each written at its real length. Integer division truncates toward
+    // zero like the floating-point division it stands for, and stays exact beyond 2^53.
+    const std::int64_t frames = time.value / frameUnit(fps);
+    const std::int64_t written = frames * writtenFrameLength(fps);
+    return QString::number(written) + u'/' + QString::number(timescale(fps));
+}
+
+QString xmlEscape(const QString& text) {
+    return replacedByEntities(text, attributeEntity);
+}
+
+QString captionEscape(const QString& text) {
+    return replacedByEntities(text, captionEntity);
+}
+
+QString xmlSafeText(const QString& text) {
+    QString safe;
+    qsizetype keptUpTo = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = xmlCharLength(text, i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        safe += QStringView(text).sliced(keptUpTo, i - keptUpTo);
+        keptUpTo = ++i;
+    }
+    if (keptUpTo == 0) {
+        return text; // nothing left out: share the original
+    }
+    safe += QStringView(text).sliced(keptUpTo);
+    return safe;
+}
+
+QString formatPosition(float value) {
+    if (!std::isfinite(value)) {
+        return QString::number(value);
+    }
+    if (value == 0.0f) {
+        return std::signbit(value) ? QStringLiteral("-0.0") : QStringLiteral("0.0");
+    }
+    // Shortest round-trip digits either way; 1e-4f is the float whose shortest text is 0.0001, so
+    // every smaller magnitude has a shortest text below 0.0001.
+    char buffer[64];
+    const float magnitude = std::fabs(value);
+    if (magnitude > kLargestPlainPosition || magnitude < kSmallestPlainPosition) {
+        const auto scientific =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+        return charsToText(buffer, scientific.ptr);
+    }
+    const auto fixed =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString text = charsToText(buffer, fixed.ptr);
+    if (!text.contains(u'.')) {
+        text += QLatin1String(".0");
+    }
+    return text;
+}
+
+QString formatAudioRate(double sampleRate) {
+    // Out-of-range rates have no integer form; they are never probed from a real file.
+    constexpr double kLimit = 9.2233720368547758e18;
+    if (!(std::fabs(sampleRate) < kLimit)) {
+        return QStringLiteral("0");
+    }
+    return QString::number(static_cast<std::int64_t>(sampleRate));
+}
+
+QString formatName(FrameType frame, FpsType fps) {
+    return QString::fromUtf16(kFormatNameStems[static_cast<int>(frame)]) +
+           QString::fromUtf16(writtenRate(fps).nameSuffix);
+}
+
+std::int64_t writtenFrameLength(FpsType fps) {
+    return writtenRate(fps).writtenFrameLength;
+}
+
+} // namespace brisomel

@@ -12,7 +12,6 @@ QString makeFCPXMLWithSplitClips(const QString& name, const TrackMap& tracks, Fr
 
 // Titles and audio clips placed directly in the project.
 QString makeFCPXMLWithoutSplitClips(const QString& name, const TrackMap& tracks,
-                                    FrameType frameType, FpsType fpsType,
-                                    const QString& eventName);
+                                    FrameType frameType, FpsType fpsType, const QString& eventName);
 
 } // namespace brisomel
