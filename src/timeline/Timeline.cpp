@@ -20,21 +20,6 @@ SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sample
     : Clip(std::move(title), start, duration), soundUrl(std::move(soundUrl)),
       sampleRate(sampleRate) {}
 
-void ClipMap::insert(std::shared_ptr<Clip> clip) {
-    const auto found = positions_.constFind(clip->id);
-    if (found != positions_.constEnd()) {
-        clips_[*found] = std::move(clip);
-        return;
-    }
-    positions_.insert(clip->id, clips_.size());
-    clips_.push_back(std::move(clip));
-}
-
-std::shared_ptr<Clip> ClipMap::value(const QString& id) const {
-    const auto found = positions_.constFind(id);
-    return found == positions_.constEnd() ? nullptr : clips_[*found];
-}
-
 Track::Track(QString title, TrackType trackType)
     : trackId(newUuidText()), title(std::move(title)), trackType(trackType) {}
 
@@ -57,21 +42,6 @@ std::shared_ptr<Clip> Track::firstClip() const {
         }
     }
     return best;
-}
-
-void TrackMap::insert(std::shared_ptr<Track> track) {
-    const auto found = positions_.constFind(track->trackId);
-    if (found != positions_.constEnd()) {
-        tracks_[*found] = std::move(track);
-        return;
-    }
-    positions_.insert(track->trackId, tracks_.size());
-    tracks_.push_back(std::move(track));
-}
-
-std::shared_ptr<Track> TrackMap::value(const QString& trackId) const {
-    const auto found = positions_.constFind(trackId);
-    return found == positions_.constEnd() ? nullptr : tracks_[*found];
 }
 
 CMTime timelineEnd(const TrackMap& tracks) {

@@ -62,21 +62,34 @@ struct SplitClip {
     CMTime duration;
 };
 
-// A map from clip id to clip that visits its clips in the order they were added, so the same
+// Shared values keyed by an identifier field, visited in the order they were added, so the same
 // input always yields the same timeline and document.
-class ClipMap {
+template <typename T, QString T::*Key> class InsertionOrderedMap {
 public:
-    void insert(std::shared_ptr<Clip> clip);
-    std::shared_ptr<Clip> value(const QString& id) const;
-    qsizetype size() const { return static_cast<qsizetype>(clips_.size()); }
-    bool isEmpty() const { return clips_.empty(); }
-    auto begin() const { return clips_.begin(); }
-    auto end() const { return clips_.end(); }
+    void insert(std::shared_ptr<T> item) {
+        const auto found = positions_.constFind((*item).*Key);
+        if (found != positions_.constEnd()) {
+            items_[*found] = std::move(item);
+            return;
+        }
+        positions_.insert((*item).*Key, items_.size());
+        items_.push_back(std::move(item));
+    }
+    std::shared_ptr<T> value(const QString& key) const {
+        const auto found = positions_.constFind(key);
+        return found == positions_.constEnd() ? nullptr : items_[*found];
+    }
+    qsizetype size() const { return static_cast<qsizetype>(items_.size()); }
+    bool isEmpty() const { return items_.empty(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
 
 private:
-    std::vector<std::shared_ptr<Clip>> clips_;
+    std::vector<std::shared_ptr<T>> items_;
     QHash<QString, std::size_t> positions_;
 };
+
+using ClipMap = InsertionOrderedMap<Clip, &Clip::id>;
 
 class Track {
 public:
@@ -101,19 +114,7 @@ private:
 };
 
 // Tracks keyed by trackId, visited in the order they were added.
-class TrackMap {
-public:
-    void insert(std::shared_ptr<Track> track);
-    std::shared_ptr<Track> value(const QString& trackId) const;
-    qsizetype size() const { return static_cast<qsizetype>(tracks_.size()); }
-    bool isEmpty() const { return tracks_.empty(); }
-    auto begin() const { return tracks_.begin(); }
-    auto end() const { return tracks_.end(); }
-
-private:
-    std::vector<std::shared_ptr<Track>> tracks_;
-    QHash<QString, std::size_t> positions_;
-};
+using TrackMap = InsertionOrderedMap<Track, &Track::trackId>;
 
 // The end of the timeline: the greatest end of each track's latest-starting clip, or zero.
 CMTime timelineEnd(const TrackMap& tracks);

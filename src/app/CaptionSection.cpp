@@ -1,0 +1,75 @@
+#include "app/CaptionSection.h"
+
+#include "app/AppIcons.h"
+#include "app/FormParts.h"
+#include "app/SegmentedControl.h"
+#include "settings/UserSettings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace brisomel {
+
+namespace {
+
+constexpr int kPositionFieldWidth = 50;
+
+QLineEdit* makePositionField(const QString& name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setFixedWidth(kPositionFieldWidth);
+    return field;
+}
+
+} // namespace
+
+CaptionSection::CaptionSection(UserSettings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings), alignPicker_(new SegmentedControl(this)),
+      posXField_(makePositionField(QStringLiteral("posXField"), this)),
+      posYField_(makePositionField(QStringLiteral("posYField"), this)) {
+    alignPicker_->setObjectName(QStringLiteral("alignPicker"));
+    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-left")),
+                             QStringLiteral("左揃え"));
+    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-center")),
+                             QStringLiteral("中央揃え"));
+    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-right")),
+                             QStringLiteral("右揃え"));
+
+    auto* section = new QVBoxLayout(this);
+    section->setContentsMargins(0, 0, 0, 0);
+    section->addWidget(makeHeading(QStringLiteral("テロップ"), this));
+
+    QHBoxLayout* alignRow = addIndentedRow(section);
+    alignRow->addWidget(makeRowLabel(QStringLiteral("配置:"), this));
+    alignRow->addWidget(alignPicker_);
+    alignRow->addStretch(1);
+
+    QHBoxLayout* positionRow = addIndentedRow(section);
+    positionRow->addWidget(makeRowLabel(QStringLiteral("位置:"), this));
+    positionRow->addWidget(new QLabel(QStringLiteral("X"), this));
+    positionRow->addWidget(posXField_);
+    positionRow->addWidget(new QLabel(QStringLiteral("px"), this));
+    positionRow->addSpacing(kIndentWidth);
+    positionRow->addWidget(new QLabel(QStringLiteral("Y"), this));
+    positionRow->addWidget(posYField_);
+    positionRow->addWidget(new QLabel(QStringLiteral("px"), this));
+    positionRow->addStretch(1);
+
+    showSettings();
+    connect(alignPicker_, &SegmentedControl::activated, this,
+            [this](int index) { settings_.setAlignIndex(index); });
+    connect(posXField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosX);
+    connect(posYField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosY);
+    // Told before the change: show the new values once it has been made.
+    connect(&settings, &UserSettings::willChange, this, &CaptionSection::showSettings,
+            Qt::QueuedConnection);
+}
+
+void CaptionSection::showSettings() {
+    alignPicker_->setCurrentIndex(shownPosition(settings_.alignIndex(), alignPicker_->count()));
+    showText(posXField_, settings_.posX());
+    showText(posYField_, settings_.posY());
+}
+
+} // namespace brisomel

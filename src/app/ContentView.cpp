@@ -1,0 +1,92 @@
+#include "app/ContentView.h"
+
+#include "app/BuildProgressDialog.h"
+#include "app/CaptionSection.h"
+#include "app/ConversionSection.h"
+#include "app/DropZone.h"
+#include "app/FolderSection.h"
+#include "app/FormParts.h"
+#include "app/GenerateAction.h"
+#include "app/TimelineSection.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brisomel {
+
+ContentView::ContentView(QWidget* parent)
+    : QWidget(parent), folderLoad_(fileLists_, state_), dialogs_(this) {
+    setUp();
+}
+
+ContentView::ContentView(QSettings* store, QWidget* parent)
+    : QWidget(parent), userSettings_(store), folderLoad_(fileLists_, state_), dialogs_(this) {
+    setUp();
+}
+
+ContentView::~ContentView() {
+    // The controls refer to the options and the state, which are destroyed before QWidget's own
+    // destructor would delete the controls.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void ContentView::setUp() {
+    setFixedSize(contentSize);
+    auto* folderSection = new FolderSection(state_, this);
+    generateButton_ = new QPushButton(QStringLiteral("作成…"), this);
+    generateButton_->setObjectName(QStringLiteral("generateButton"));
+    generateButton_->setEnabled(state_.folderUrl().has_value());
+
+    auto* content = new QVBoxLayout(this);
+    content->addWidget(folderSection);
+    addDivider(content, this);
+    content->addWidget(new TimelineSection(state_, userSettings_, this));
+    addDivider(content, this);
+    content->addWidget(new CaptionSection(userSettings_, this));
+    // The spare height is shared between the end of the caption section and the bottom.
+    content->addStretch(1);
+    addDivider(content, this);
+    content->addWidget(new ConversionSection(userSettings_, this));
+    addDivider(content, this);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(generateButton_);
+    content->addLayout(buttonRow);
+    content->addStretch(1);
+
+    connect(folderSection->dropZone(), &DropZone::urlsDropped, &folderLoad_,
+            &FolderLoadAction::dropFolder);
+    connect(folderSection->dropZone(), &DropZone::clicked, this, &ContentView::chooseFolder);
+    // A loaded folder stays loaded: once enabled, the button stays so.
+    connect(&state_, &WindowState::folderUrlChanged, generateButton_,
+            [this] { generateButton_->setEnabled(true); });
+    connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
+}
+
+void ContentView::chooseFolder() {
+    // Next to the loaded folder, where the next session's folder usually is.
+    const QString start = state_.folderUrl()
+                              ? QFileInfo(state_.folderUrl()->toLocalFile()).absolutePath()
+                              : QDir::homePath();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("音声フォルダを選択"), start);
+    if (!folder.isEmpty()) {
+        folderLoad_.dropFolder({QUrl::fromLocalFile(folder)});
+    }
+}
+
+void ContentView::generate() {
+    if (!state_.folderUrl()) {
+        return;
+    }
+    dialogs_.setDefaultFolder(state_.folderUrl()->toLocalFile());
+    BuildProgressDialog progress(this);
+    GenerateAction action(fileLists_, userSettings_, exportUi_ ? *exportUi_ : dialogs_);
+    action.run(state_.timelineName(),
+               [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });
+}
+
+} // namespace brisomel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/DialogExportUi.h"
+#include "app/FolderLoadAction.h"
+#include "app/WindowState.h"
+#include "intake/FileLists.h"
+#include "settings/UserSettings.h"
+
+#include <QWidget>
+
+class QPushButton;
+class QSettings;
+
+namespace brisomel {
+
+// The window's content: the voice folder with its summary, the timeline, caption and conversion
+// options, and the generate button. It owns the options, the loaded entries and what it shows
+// about them.
+class ContentView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr QSize contentSize{400, 640};
+
+    // Options come from the user's preferences store.
+    explicit ContentView(QWidget* parent = nullptr);
+    // Options come from the given store, which must outlive the view.
+    explicit ContentView(QSettings* store, QWidget* parent = nullptr);
+    ~ContentView() override;
+
+    UserSettings& userSettings() { return userSettings_; }
+    FileLists& fileLists() { return fileLists_; }
+    WindowState& state() { return state_; }
+    FolderLoadAction& folderLoad() { return folderLoad_; }
+
+    // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
+    void setExportUi(ExportUi* ui) { exportUi_ = ui; }
+
+  public slots:
+    // Asks for a folder and loads it as if it had been dropped.
+    void chooseFolder();
+    // Runs the generate action with the current options.
+    void generate();
+
+  private:
+    void setUp();
+
+    UserSettings userSettings_;
+    FileLists fileLists_;
+    WindowState state_;
+    FolderLoadAction folderLoad_;
+    DialogExportUi dialogs_;
+    ExportUi* exportUi_ = nullptr;
+    QPushButton* generateButton_ = nullptr;
+};
+
+} // namespace brisomel

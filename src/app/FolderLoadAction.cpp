@@ -1,0 +1,100 @@
+#include "app/FolderLoadAction.h"
+
+#include "intake/ConsoleLine.h"
+#include "intake/ReadFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace brisomel {
+
+namespace {
+
+const QString kNoLocationText =
+    QStringLiteral("ドロップされた項目からフォルダの場所を取得できませんでした。");
+const QString kNotFolderText = QStringLiteral("フォルダではありません: %1");
+
+FolderLoadResult failed(const QUrl& url, const QString& line, const QString& text) {
+    writeConsoleLine(line);
+    return FolderLoadResult{url, std::nullopt, text};
+}
+
+// The folder's own name; the path itself for a folder that has none (the root).
+QString lastPathComponent(const QUrl& folderUrl) {
+    const QString name = folderUrl.adjusted(QUrl::StripTrailingSlash).fileName();
+    return name.isEmpty() ? QDir::toNativeSeparators(folderUrl.toLocalFile()) : name;
+}
+
+template <typename Present>
+QString countText(const std::optional<FileList>& list, Present present) {
+    if (!list) {
+        return QStringLiteral("0");
+    }
+    return QString::number(std::count_if(list->begin(), list->end(), present));
+}
+
+} // namespace
+
+FolderLoadResult loadFolder(const QUrl& url) {
+    const QString path = url.toLocalFile();
+    if (path.isEmpty()) {
+        return failed(url, kUrlErrorLine, kNoLocationText);
+    }
+    // File managers send a folder's URL without a trailing slash: ask the file system.
+    if (!QFileInfo(path).isDir()) {
+        return failed(url, kNotFolderLine, kNotFolderText.arg(QDir::toNativeSeparators(path)));
+    }
+    ReadFolderResult scan = readFolder(url);
+    if (!message(scan.error).isEmpty()) {
+        const QString text = scan.report.isEmpty() ? message(scan.error) : scan.report;
+        return failed(url, kFolderReadErrorLine, text);
+    }
+    return FolderLoadResult{url, std::move(scan.list), QString()};
+}
+
+FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent)
+    : QObject(parent), fileLists_(fileLists), state_(state) {}
+
+bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
+    if (urls.isEmpty()) {
+        finishLoad(failed(QUrl(), kUrlErrorLine, kNoLocationText));
+        return false;
+    }
+    // Each load has its own watcher, so a load that finishes late cannot be mistaken for
+    // another one; the scan itself shares nothing with this object.
+    auto* watcher = new QFutureWatcher<FolderLoadResult>(this);
+    connect(watcher, &QFutureWatcher<FolderLoadResult>::finished, this, [this, watcher] {
+        finishLoad(watcher->result());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(loadFolder, urls.first()));
+    return true;
+}
+
+void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folderUrl) {
+    fileLists_.setFileLists(std::move(list));
+    state_.setFolderUrl(folderUrl);
+    state_.setFolderName(lastPathComponent(folderUrl));
+    const auto& published = fileLists_.fileLists();
+    state_.setTextCount(countText(
+        published, [](const FileListPtr& entry) { return entry->textFileUrl().has_value(); }));
+    state_.setSoundCount(countText(
+        published, [](const FileListPtr& entry) { return entry->soundFileUrl().has_value(); }));
+    state_.setTimelineName(lastPathComponent(folderUrl));
+}
+
+void FolderLoadAction::finishLoad(const FolderLoadResult& result) {
+    if (result.list) {
+        setFolder(result.list, result.folderUrl);
+        state_.setLoadFailure(QString());
+    } else {
+        state_.setLoadFailure(result.failure);
+    }
+    emit loadFinished();
+}
+
+} // namespace brisomel

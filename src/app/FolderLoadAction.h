@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/WindowState.h"
+#include "intake/FileLists.h"
+
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
+#include <optional>
+
+namespace brisomel {
+
+inline const QString kUrlErrorLine = QStringLiteral("url取得エラー");
+inline const QString kNotFolderLine = QStringLiteral("folderでない");
+inline const QString kFolderReadErrorLine = QStringLiteral("フォルダ読み込みエラー");
+
+// What loading one folder came to.
+struct FolderLoadResult {
+    QUrl folderUrl;
+    std::optional<FileList> list; // present when the folder was read
+    QString failure;              // for the window when it was not
+};
+
+// Checks that the URL names a local folder and scans it, writing the console line of a failure.
+// Runs on a worker thread and touches nothing shared.
+FolderLoadResult loadFolder(const QUrl& url);
+
+// Loads dropped or chosen folders off the GUI thread and publishes each folder that was read
+// into the holder and the window state. Loads are independent: each one that succeeds replaces
+// what an earlier one published, in the order in which they finish.
+class FolderLoadAction : public QObject {
+    Q_OBJECT
+  public:
+    FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent = nullptr);
+
+    // Starts loading the first URL and ignores the rest; false when there is none.
+    bool dropFolder(const QList<QUrl>& urls);
+
+    // Publishes a folder that was read: the list, the folder, its name, the counts and, in
+    // place of whatever the user typed, the folder's name as the timeline name.
+    void setFolder(std::optional<FileList> list, const QUrl& folderUrl);
+
+  signals:
+    // A load has been handled, whether or not it succeeded.
+    void loadFinished();
+
+  private:
+    void finishLoad(const FolderLoadResult& result);
+
+    FileLists& fileLists_;
+    WindowState& state_;
+};
+
+} // namespace brisomel

@@ -1,0 +1,81 @@
+#include "app/FolderSection.h"
+
+#include "app/DropZone.h"
+#include "app/ElidedLabel.h"
+#include "app/FormParts.h"
+#include "app/WindowState.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace brisomel {
+
+namespace {
+
+QLabel* makeSummaryLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(footnoteFont(label->font()));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// A value of the summary, kept up to date with its field of the window state.
+ElidedLabel* makeSummaryValue(const WindowState& state,
+                              const QString& (WindowState::*field)() const,
+                              void (WindowState::*changed)(const QString&), const QString& name,
+                              QWidget* parent) {
+    auto* value = new ElidedLabel(parent);
+    QFont font = footnoteFont(value->font());
+    font.setBold(true);
+    value->setFont(font);
+    value->setObjectName(name);
+    value->setText((state.*field)());
+    QObject::connect(&state, changed, value, &ElidedLabel::setText);
+    return value;
+}
+
+} // namespace
+
+FolderSection::FolderSection(const WindowState& state, QWidget* parent)
+    : QWidget(parent), dropZone_(new DropZone(this)) {
+    dropZone_->setObjectName(QStringLiteral("dropZone"));
+    auto* failure = new ElidedLabel(this);
+    failure->setObjectName(QStringLiteral("loadFailure"));
+    failure->setFont(footnoteFont(failure->font()));
+    failure->setText(state.loadFailure());
+    connect(&state, &WindowState::loadFailureChanged, failure, &ElidedLabel::setText);
+
+    auto* section = new QVBoxLayout(this);
+    section->setContentsMargins(0, 0, 0, 0);
+    section->addWidget(makeHeading(QStringLiteral("音声フォルダ"), this));
+    QHBoxLayout* row = addIndentedRow(section);
+    row->addWidget(dropZone_);
+    // Centred beside the drop zone, the three lines kept together.
+    row->addWidget(makeSummary(state), 1, Qt::AlignVCenter);
+    section->addWidget(failure);
+}
+
+QWidget* FolderSection::makeSummary(const WindowState& state) {
+    auto* summary = new QWidget(this);
+    auto* grid = new QGridLayout(summary);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("フォルダ名"), summary), 0, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("テキスト数"), summary), 1, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("サウンド数"), summary), 2, 0);
+    grid->addWidget(makeSummaryValue(state, &WindowState::folderName,
+                                     &WindowState::folderNameChanged, QStringLiteral("folderName"),
+                                     summary),
+                    0, 1);
+    grid->addWidget(makeSummaryValue(state, &WindowState::textCount, &WindowState::textCountChanged,
+                                     QStringLiteral("textCount"), summary),
+                    1, 1);
+    grid->addWidget(makeSummaryValue(state, &WindowState::soundCount,
+                                     &WindowState::soundCountChanged, QStringLiteral("soundCount"),
+                                     summary),
+                    2, 1);
+    grid->setColumnStretch(1, 1);
+    return summary;
+}
+
+} // namespace brisomel

@@ -1,0 +1,95 @@
+#include "app/MainWindow.h"
+
+#include "app/ContentView.h"
+#include "app/MenuBarRules.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <functional>
+
+namespace brisomel {
+
+namespace {
+
+// An edit command that acts on the text field that has the focus.
+template <typename Command>
+void addEditAction(QMenu* menu, const QString& text, QKeySequence::StandardKey key,
+                   Command command) {
+    QAction* action = menu->addAction(text, [command] {
+        if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            std::invoke(command, field);
+        }
+    });
+    action->setShortcut(key);
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), contentView_(new ContentView(this)) {
+    setUp();
+}
+
+MainWindow::MainWindow(QSettings* store, QWidget* parent)
+    : QMainWindow(parent), contentView_(new ContentView(store, this)) {
+    setUp();
+}
+
+void MainWindow::setUp() {
+    setCentralWidget(contentView_);
+    createFileMenu();
+    createEditMenu();
+    createWindowMenu();
+    createHelpMenu();
+    hideTopLevelMenu(*menuBar());
+    // The window keeps the content's fixed size plus the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::createFileMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("ファイル"));
+    QAction* open = menu->addAction(QStringLiteral("フォルダを開く…"), contentView_,
+                                    &ContentView::chooseFolder);
+    open->setShortcut(QKeySequence::Open);
+    menu->addSeparator();
+    QAction* quit = menu->addAction(QStringLiteral("終了"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+}
+
+void MainWindow::createEditMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("編集"));
+    addEditAction(menu, QStringLiteral("取り消す"), QKeySequence::Undo, &QLineEdit::undo);
+    addEditAction(menu, QStringLiteral("やり直す"), QKeySequence::Redo, &QLineEdit::redo);
+    menu->addSeparator();
+    addEditAction(menu, QStringLiteral("カット"), QKeySequence::Cut, &QLineEdit::cut);
+    addEditAction(menu, QStringLiteral("コピー"), QKeySequence::Copy, &QLineEdit::copy);
+    addEditAction(menu, QStringLiteral("ペースト"), QKeySequence::Paste, &QLineEdit::paste);
+    menu->addSeparator();
+    addEditAction(menu, QStringLiteral("すべてを選択"), QKeySequence::SelectAll,
+                  &QLineEdit::selectAll);
+}
+
+void MainWindow::createWindowMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("ウインドウ"));
+    QAction* minimize = menu->addAction(QStringLiteral("最小化"), this, &QWidget::showMinimized);
+    minimize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+}
+
+void MainWindow::createHelpMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    QAction* about =
+        menu->addAction(QStringLiteral("Brisomel について"), this, &MainWindow::showAbout);
+    about->setMenuRole(QAction::AboutRole);
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(this, QStringLiteral("Brisomel について"),
+                       QStringLiteral("Brisomel %1\n\n音声フォルダからタイムラインを作成します。")
+                           .arg(QApplication::applicationVersion()));
+}
+
+} // namespace brisomel

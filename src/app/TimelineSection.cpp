@@ -1,0 +1,80 @@
+#include "app/TimelineSection.h"
+
+#include "app/ChoiceLists.h"
+#include "app/FormParts.h"
+#include "app/WindowState.h"
+#include "settings/UserSettings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace brisomel {
+
+namespace {
+
+constexpr int kFpsRowWidth = 200;
+
+template <typename T, std::size_t N>
+QComboBox* makePicker(const std::array<T, N>& choices, const QString& name, QWidget* parent) {
+    auto* picker = new QComboBox(parent);
+    picker->setObjectName(name);
+    for (const T& choice : choices) {
+        picker->addItem(rawValue(choice));
+    }
+    return picker;
+}
+
+} // namespace
+
+TimelineSection::TimelineSection(WindowState& state, UserSettings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings), nameField_(new QLineEdit(this)),
+      frameSizePicker_(makePicker(frameArray, QStringLiteral("frameSizePicker"), this)),
+      fpsPicker_(makePicker(fpsArray, QStringLiteral("fpsPicker"), this)) {
+    nameField_->setObjectName(QStringLiteral("timelineNameField"));
+
+    auto* section = new QVBoxLayout(this);
+    section->setContentsMargins(0, 0, 0, 0);
+    section->addWidget(makeHeading(QStringLiteral("タイムライン"), this));
+
+    QHBoxLayout* nameRow = addIndentedRow(section);
+    nameRow->addWidget(makeRowLabel(QStringLiteral("タイムライン名:"), this));
+    nameRow->addWidget(nameField_, 1);
+
+    QHBoxLayout* sizeRow = addIndentedRow(section);
+    sizeRow->addWidget(makeRowLabel(QStringLiteral("サイズ:"), this));
+    sizeRow->addWidget(frameSizePicker_, 1);
+
+    // The rate menu and its label together are a fixed width; the rest of the row stays empty.
+    auto* fpsBox = new QWidget(this);
+    fpsBox->setFixedWidth(kFpsRowWidth);
+    auto* fpsLayout = new QHBoxLayout(fpsBox);
+    fpsLayout->setContentsMargins(0, 0, 0, 0);
+    fpsLayout->addWidget(makeRowLabel(QStringLiteral("レート:"), fpsBox));
+    fpsLayout->addWidget(fpsPicker_, 1);
+    QHBoxLayout* fpsRow = addIndentedRow(section);
+    fpsRow->addWidget(fpsBox);
+    fpsRow->addStretch(1);
+
+    showText(nameField_, state.timelineName());
+    showSettings();
+    connect(nameField_, &QLineEdit::textEdited, &state, &WindowState::setTimelineName);
+    connect(&state, &WindowState::timelineNameChanged, this,
+            [this](const QString& name) { showText(nameField_, name); });
+    connect(frameSizePicker_, &QComboBox::activated, this,
+            [this](int index) { settings_.setFrameIndex(index); });
+    connect(fpsPicker_, &QComboBox::activated, this,
+            [this](int index) { settings_.setFpsIndex(index); });
+    // Told before the change: show the new values once it has been made.
+    connect(&settings, &UserSettings::willChange, this, &TimelineSection::showSettings,
+            Qt::QueuedConnection);
+}
+
+void TimelineSection::showSettings() {
+    frameSizePicker_->setCurrentIndex(
+        shownPosition(settings_.frameIndex(), frameSizePicker_->count()));
+    fpsPicker_->setCurrentIndex(shownPosition(settings_.fpsIndex(), fpsPicker_->count()));
+}
+
+} // namespace brisomel

@@ -1,0 +1,17 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+
+// Widgets need an application object for the whole run; test discovery runs without a display.
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brisomel"));
+    QApplication::setApplicationName(QStringLiteral("BrisomelTest"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
