@@ -5,6 +5,7 @@
 #include "settings/OptionValidation.h"
 #include "timeline/ExportTimeline.h"
 
+#include <QFileDevice>
 #include <QFileInfo>
 
 namespace brisomel {
@@ -74,7 +75,10 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
 
     if (options.output == QLatin1String("-")) {
         const QByteArray bytes = document.toUtf8();
-        if (documentOut.write(bytes) != bytes.size()) {
+        // Standard output holds back what does not fill its buffers; only the flush tells
+        // whether the document reached its destination (a full disk, for one).
+        auto* file = qobject_cast<QFileDevice*>(&documentOut);
+        if (documentOut.write(bytes) != bytes.size() || (file && !file->flush())) {
             return fail(kWriteErrorMessage + QStringLiteral(": ") + documentOut.errorString());
         }
     } else {

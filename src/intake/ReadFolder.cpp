@@ -5,10 +5,15 @@
 #include "intake/TextOrder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 namespace brisomel {
 
@@ -47,8 +52,31 @@ std::optional<QString> listingProblem(const QString& path) {
     return std::nullopt;
 }
 
+// The listing silently leaves out names that are not valid in the file-name encoding (UTF-8), so
+// such a voice line would vanish from the timeline. Answers the first audio-named one.
+std::optional<QString> undecodableAudioName(const QString& folderPath) {
+    std::optional<QString> found;
+#ifdef Q_OS_UNIX
+    DIR* dir = ::opendir(QFile::encodeName(folderPath).constData());
+    if (dir == nullptr) {
+        return found;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray raw(entry->d_name);
+        if (!raw.startsWith('.') && QFile::encodeName(QFile::decodeName(raw)) != raw &&
+            isAudioName(QString::fromUtf8(raw))) {
+            found = QString::fromUtf8(raw); // invalid bytes shown as U+FFFD
+            break;
+        }
+    }
+    ::closedir(dir);
+#else
+    Q_UNUSED(folderPath);
+#endif
+    return found;
+}
+
 ReadFolderResult failure(const QString& report) {
-    writeConsoleLine(report);
     return ReadFolderResult{ErrorType::fileReadError, std::nullopt, report};
 }
 
@@ -78,6 +106,11 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
     const QDir folder(localPath);
     const QString folderPath = folder.absolutePath(); // clean: no trailing or doubled separators
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
+    if (const auto name = undecodableAudioName(folderPath)) {
+        return failure(QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません。"
+                                      "名前を変えてください")
+                           .arg(quotedPath(prefix + *name)));
+    }
 
     // Immediate entries of every kind (directories and broken links too: only the name is
     // looked at); without QDir::Hidden, names starting with a dot are left out. The listing is
