@@ -50,6 +50,9 @@ FolderLoadResult loadFolder(const QUrl& url) {
     }
     ReadFolderResult scan = readFolder(url);
     if (!message(scan.error).isEmpty()) {
+        if (!scan.report.isEmpty()) {
+            writeConsoleLine(scan.report);
+        }
         const QString text = scan.report.isEmpty() ? message(scan.error) : scan.report;
         return failed(url, kFolderReadErrorLine, text);
     }
@@ -60,8 +63,8 @@ FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QOb
     : QObject(parent), fileLists_(fileLists), state_(state) {}
 
 bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
+    // A drop that offers nothing is refused; there is nothing to report.
     if (urls.isEmpty()) {
-        finishLoad(failed(QUrl(), kUrlErrorLine, kNoLocationText));
         return false;
     }
     // Each load has its own watcher, so a load that finishes late cannot be mistaken for

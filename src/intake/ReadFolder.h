@@ -17,13 +17,13 @@ QString message(ErrorType error);
 struct ReadFolderResult {
     ErrorType error = ErrorType::unknownError;
     std::optional<FileList> list; // present, non-empty and sorted only with normalEnd
-    QString report;               // the line written to standard output on failure, if any
+    QString report;               // one line naming the cause of a failure, if any
 };
 
 // Lists the folder's audio files (MP3, WAV, M4A, AIFF, AIF in any letter case, hidden entries
 // left out), pairs each with "<stem>.txt", creates the entries and sorts them by file name.
 // A listing failure or a caption that cannot be decoded gives fileReadError, no list, and one
-// report line naming the cause, which is also written to standard output.
+// report line naming the cause; writing it anywhere is the caller's choice.
 ReadFolderResult readFolder(const QUrl& folderUrl);
 
 } // namespace brisomel

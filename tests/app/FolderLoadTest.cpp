@@ -94,7 +94,6 @@ TEST_F(FolderLoadTest, FailedLoadsReportAndKeepTheEarlierFolder) {
         {{QUrl(QStringLiteral("https://example.com/voices"))},
          QStringLiteral("url取得エラー\n"),
          {}},
-        {{}, QStringLiteral("url取得エラー\n"), {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.console.toStdString());
@@ -109,6 +108,13 @@ TEST_F(FolderLoadTest, FailedLoadsReportAndKeepTheEarlierFolder) {
 
     load({good.url()});
     EXPECT_TRUE(state_.loadFailure().isEmpty());
+
+    // A drop that offers nothing is refused without a word.
+    StdoutCapture console;
+    EXPECT_FALSE(action_.dropFolder({}));
+    EXPECT_EQ(console.text(), QString());
+    EXPECT_TRUE(state_.loadFailure().isEmpty());
+    expectShown(QStringLiteral("Good"), QStringLiteral("1"), QStringLiteral("1"));
 }
 
 TEST_F(FolderLoadTest, AScanFailurePrintsTheScanReportFirstAndShowsIt) {

@@ -194,7 +194,7 @@ TEST(ReadFolder, MissingFolderGivesOneLineNamingIt) {
     EXPECT_EQ(s.result.error, ErrorType::fileReadError);
     EXPECT_FALSE(s.result.list.has_value());
     EXPECT_TRUE(s.result.report.contains(missing)) << s.result.report.toStdString();
-    EXPECT_EQ(s.output, s.result.report.toStdString() + "\n");
+    EXPECT_EQ(s.output, "") << "the caller decides where the report goes";
 }
 
 TEST(ReadFolder, NotAFolderOrNotLocalIsAReadError) {
@@ -203,7 +203,7 @@ TEST(ReadFolder, NotAFolderOrNotLocalIsAReadError) {
     Scan s = scan(QUrl::fromLocalFile(file));
     EXPECT_EQ(s.result.error, ErrorType::fileReadError);
     EXPECT_TRUE(s.result.report.contains(file));
-    EXPECT_EQ(s.output, s.result.report.toStdString() + "\n");
+    EXPECT_EQ(s.output, "") << "the caller decides where the report goes";
 
     s = scan(QUrl("https://example.com/folder/"));
     EXPECT_EQ(s.result.error, ErrorType::fileReadError);
@@ -215,7 +215,6 @@ TEST(ReadFolder, ReportStaysOnOneLine) {
     const Scan s = scan(QUrl::fromLocalFile(folder.path("line\nbreak/")));
     EXPECT_EQ(s.result.error, ErrorType::fileReadError);
     EXPECT_FALSE(s.result.report.contains(u'\n'));
-    EXPECT_EQ(std::count(s.output.begin(), s.output.end(), '\n'), 1);
 }
 
 void expectCaptionFailure(const test::TempFolder& folder, const QString& captionPath) {
@@ -224,7 +223,7 @@ void expectCaptionFailure(const test::TempFolder& folder, const QString& caption
     EXPECT_FALSE(s.result.list.has_value());
     EXPECT_TRUE(s.result.report.startsWith("Error ")) << s.result.report.toStdString();
     EXPECT_TRUE(s.result.report.contains(captionPath)) << s.result.report.toStdString();
-    EXPECT_EQ(s.output, s.result.report.toStdString() + "\n");
+    EXPECT_EQ(s.output, "") << "the caller decides where the report goes";
 }
 
 TEST(ReadFolder, UndecodableCaptionFailsTheScan) {
