@@ -36,4 +36,6 @@ void BuildProgressDialog::report(qsizetype done, qsizetype total) {
     dialog_->setValue(clampedCount(done));
 }
 
+void BuildProgressDialog::close() { dialog_.reset(); }
+
 } // namespace brisomel

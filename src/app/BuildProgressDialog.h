@@ -18,6 +18,8 @@ class BuildProgressDialog {
     ~BuildProgressDialog();
 
     void report(qsizetype done, qsizetype total);
+    // Closes the dialog before the build ends early, so it does not linger behind an alert.
+    void close();
 
   private:
     QWidget* parent_;

@@ -78,13 +78,38 @@ void ContentView::chooseFolder() {
     }
 }
 
+namespace {
+
+// Closes the progress dialog before any alert, so a build that stops early does not leave it
+// standing behind the message.
+class ProgressClosingUi : public ExportUi {
+  public:
+    ProgressClosingUi(ExportUi& dialogs, BuildProgressDialog& progress)
+        : dialogs_(dialogs), progress_(progress) {}
+
+    std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override {
+        return dialogs_.chooseSaveLocation(proposedFileName);
+    }
+    void showAlert(const QString& message, const QString& informativeText) override {
+        progress_.close();
+        dialogs_.showAlert(message, informativeText);
+    }
+
+  private:
+    ExportUi& dialogs_;
+    BuildProgressDialog& progress_;
+};
+
+} // namespace
+
 void ContentView::generate() {
     if (!state_.folderUrl()) {
         return;
     }
     dialogs_.setDefaultFolder(state_.folderUrl()->toLocalFile());
     BuildProgressDialog progress(this);
-    GenerateAction action(fileLists_, userSettings_, exportUi_ ? *exportUi_ : dialogs_);
+    ProgressClosingUi ui(exportUi_ ? *exportUi_ : dialogs_, progress);
+    GenerateAction action(fileLists_, userSettings_, ui);
     action.run(state_.timelineName(),
                [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });
 }
