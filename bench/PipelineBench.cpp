@@ -40,7 +40,8 @@ void makeVoiceFolder(const QString& folder, int count) {
                               samples);
         QFile caption(QDir(folder).filePath(stem + QStringLiteral(".txt")));
         caption.open(QIODevice::WriteOnly);
-        caption.write(QStringLiteral("セリフ %1 です。%2").arg(i).arg(i % 5 == 0 ? " " : "").toUtf8());
+        caption.write(
+            QStringLiteral("セリフ %1 です。%2").arg(i).arg(i % 5 == 0 ? " " : "").toUtf8());
     }
 }
 
@@ -82,19 +83,22 @@ int main(int argc, char* argv[]) {
     const double scanMs = medianMs(kRuns, [&] { readFolder(url); });
 
     FileLists lists;
-    const double buildMs = medianMs(kRuns, [&] {
-        lists.setFileLists(readFolder(url).list);
-        buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p, FpsType::fps30,
-                      AlignType::canter, 0, 0, 0.5);
-    }) - scanMs;
+    const double buildMs =
+        medianMs(kRuns,
+                 [&] {
+                     lists.setFileLists(readFolder(url).list);
+                     buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p,
+                                   FpsType::fps30, AlignType::canter, 0, 0, 0.5);
+                 }) -
+        scanMs;
 
-    const BuiltTimeline built = *buildTimeline(lists, QStringLiteral("bench"),
-                                               FrameType::frame1080p, FpsType::fps30,
-                                               AlignType::canter, 0, 0, 0.5)
-                                     .timeline;
+    const BuiltTimeline built =
+        *buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p, FpsType::fps30,
+                       AlignType::canter, 0, 0, 0.5)
+             .timeline;
     const double splitMs = medianMs(kRuns, [&] {
-        makeFCPXMLWithSplitClips(built.timelineName, built.tracks, built.frameType,
-                                 built.fpsType, QStringLiteral("Kestrune"));
+        makeFCPXMLWithSplitClips(built.timelineName, built.tracks, built.frameType, built.fpsType,
+                                 QStringLiteral("Kestrune"));
     });
     const double plainMs = medianMs(kRuns, [&] {
         makeFCPXMLWithoutSplitClips(built.timelineName, built.tracks, built.frameType,
@@ -108,7 +112,8 @@ int main(int argc, char* argv[]) {
     QString messages;
     QTextStream messageStream(&messages);
     QBuffer unused;
-    const double convertMs = medianMs(kRuns, [&] { convertFolder(options, messageStream, unused); });
+    const double convertMs =
+        medianMs(kRuns, [&] { convertFolder(options, messageStream, unused); });
 
     std::printf("entries %d\n", count);
     std::printf("scan            %9.1f ms\n", scanMs);

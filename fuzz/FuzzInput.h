@@ -26,11 +26,13 @@ public:
     }
 
     // A number in [0, bound).
-    std::uint32_t below(std::uint32_t bound) { return bound == 0 ? 0 : take<std::uint32_t>() % bound; }
+    std::uint32_t below(std::uint32_t bound) {
+        return bound == 0 ? 0 : take<std::uint32_t>() % bound;
+    }
 
     QByteArray bytes(std::size_t maxLength) {
-        const std::size_t length = std::min<std::size_t>(below(static_cast<std::uint32_t>(maxLength) + 1),
-                                                         size_ - std::min(offset_, size_));
+        const std::size_t length = std::min<std::size_t>(
+            below(static_cast<std::uint32_t>(maxLength) + 1), size_ - std::min(offset_, size_));
         QByteArray result(reinterpret_cast<const char*>(data_ + offset_),
                           static_cast<qsizetype>(length));
         offset_ += length;

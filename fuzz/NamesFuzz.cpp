@@ -48,7 +48,8 @@ void checkOrder(const QString& a, const QString& b, const QString& c) {
 // A name the file system takes: no separator, no NUL, not "." or "..", at most 200 bytes.
 bool storable(const QString& stem) {
     return !stem.isEmpty() && !stem.contains(u'/') && !stem.contains(QChar(0)) &&
-           !stem.startsWith(u'.') && stem.toUtf8().size() <= 200 && QString::fromUtf8(stem.toUtf8()) == stem;
+           !stem.startsWith(u'.') && stem.toUtf8().size() <= 200 &&
+           QString::fromUtf8(stem.toUtf8()) == stem;
 }
 
 void checkPairing(const QString& stem) {

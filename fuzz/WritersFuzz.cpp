@@ -26,7 +26,9 @@ void check(bool condition) {
 
 xmlDtdPtr loadDtd() {
     const QByteArray path = qgetenv("BRISOMEL_FCPXML_DTD");
-    return path.isEmpty() ? nullptr : xmlParseDTD(nullptr, reinterpret_cast<const xmlChar*>(path.constData()));
+    return path.isEmpty()
+               ? nullptr
+               : xmlParseDTD(nullptr, reinterpret_cast<const xmlChar*>(path.constData()));
 }
 
 float anyFiniteFloat(fuzz::FuzzInput& input) {
@@ -43,12 +45,13 @@ void fillTrack(fuzz::FuzzInput& input, Track& track, std::int32_t timescale, int
         const CMTime at = CMTimeMake(start, timescale);
         const CMTime length = CMTimeMake(duration, timescale);
         if (track.trackType == TrackType::video) {
-            track.addClip(std::make_shared<TextClip>(input.text(12), at, length, anyFiniteFloat(input),
-                                                     anyFiniteFloat(input), input.text(30),
-                                                     static_cast<AlignType>(input.below(3))));
+            track.addClip(std::make_shared<TextClip>(
+                input.text(12), at, length, anyFiniteFloat(input), anyFiniteFloat(input),
+                input.text(30), static_cast<AlignType>(input.below(3))));
         } else {
             track.addClip(std::make_shared<SoundClip>(
-                input.text(12), at, length, input.below(200000) + input.take<std::uint8_t>() / 256.0,
+                input.text(12), at, length,
+                input.below(200000) + input.take<std::uint8_t>() / 256.0,
                 QUrl::fromLocalFile(QStringLiteral("/voices/") + input.text(12))));
         }
         ++clips;
@@ -83,21 +86,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int speakers = static_cast<int>(input.below(4));
     for (int i = 0; i < speakers; ++i) {
         const QString name = input.text(8);
-        auto caption = std::make_shared<Track>(name + QStringLiteral("01テキストトラック"), TrackType::video);
-        auto voice = std::make_shared<Track>(name + QStringLiteral("02サウンドトラック"), TrackType::sound);
+        auto caption =
+            std::make_shared<Track>(name + QStringLiteral("01テキストトラック"), TrackType::video);
+        auto voice =
+            std::make_shared<Track>(name + QStringLiteral("02サウンドトラック"), TrackType::sound);
         fillTrack(input, *caption, timescale(fps), textClips);
         fillTrack(input, *voice, timescale(fps), soundClips);
         tracks.insert(caption);
         tracks.insert(voice);
     }
     const QString timelineName = input.text(16);
-    const QString document =
-        split ? makeFCPXMLWithSplitClips(timelineName, tracks, frame, fps, QStringLiteral("Kestrune"))
-              : makeFCPXMLWithoutSplitClips(timelineName, tracks, frame, fps, QStringLiteral("Kestrune"));
+    const QString document = split ? makeFCPXMLWithSplitClips(timelineName, tracks, frame, fps,
+                                                              QStringLiteral("Kestrune"))
+                                   : makeFCPXMLWithoutSplitClips(timelineName, tracks, frame, fps,
+                                                                 QStringLiteral("Kestrune"));
 
     const QByteArray bytes = document.toUtf8();
-    xmlDocPtr parsed = xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "fuzz.fcpxml",
-                                     nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    xmlDocPtr parsed =
+        xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "fuzz.fcpxml", nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     check(parsed != nullptr);
     xmlNodePtr root = xmlDocGetRootElement(parsed);
     check(countElements(root, "title") == textClips);

@@ -36,6 +36,8 @@ void BuildProgressDialog::report(qsizetype done, qsizetype total) {
     dialog_->setValue(clampedCount(done));
 }
 
-void BuildProgressDialog::close() { dialog_.reset(); }
+void BuildProgressDialog::close() {
+    dialog_.reset();
+}
 
 } // namespace brisomel

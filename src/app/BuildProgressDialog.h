@@ -13,7 +13,7 @@ namespace brisomel {
 // dialog is made at the first report, so that it cannot appear while the save dialog is open,
 // and only shows itself when the build takes a while.
 class BuildProgressDialog {
-  public:
+public:
     explicit BuildProgressDialog(QWidget* parent);
     ~BuildProgressDialog();
 
@@ -21,7 +21,7 @@ class BuildProgressDialog {
     // Closes the dialog before the build ends early, so it does not linger behind an alert.
     void close();
 
-  private:
+private:
     QWidget* parent_;
     std::unique_ptr<QProgressDialog> dialog_;
 };

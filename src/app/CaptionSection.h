@@ -12,10 +12,10 @@ class UserSettings;
 // "テロップ": the caption alignment and the caption position.
 class CaptionSection : public QWidget {
     Q_OBJECT
-  public:
+public:
     CaptionSection(UserSettings& settings, QWidget* parent = nullptr);
 
-  private:
+private:
     void showSettings();
 
     UserSettings& settings_;

@@ -14,9 +14,8 @@ namespace brisomel {
 // The window's choice lists; settings store positions in these lists.
 inline constexpr std::array<FrameType, 4> frameArray = {FrameType::frame720p, FrameType::frame1080p,
                                                         FrameType::frame2K, FrameType::frame4K};
-inline constexpr std::array<FpsType, 7> fpsArray = {FpsType::fps23, FpsType::fps24,
-                                                    FpsType::fps25, FpsType::fps30,
-                                                    FpsType::fps50, FpsType::fps59,
+inline constexpr std::array<FpsType, 7> fpsArray = {FpsType::fps23, FpsType::fps24, FpsType::fps25,
+                                                    FpsType::fps30, FpsType::fps50, FpsType::fps59,
                                                     FpsType::fps60};
 inline constexpr std::array<AlignType, 3> alignArray = {AlignType::left, AlignType::canter,
                                                         AlignType::right};

@@ -83,7 +83,7 @@ namespace {
 // Closes the progress dialog before any alert, so a build that stops early does not leave it
 // standing behind the message.
 class ProgressClosingUi : public ExportUi {
-  public:
+public:
     ProgressClosingUi(ExportUi& dialogs, BuildProgressDialog& progress)
         : dialogs_(dialogs), progress_(progress) {}
 
@@ -95,7 +95,7 @@ class ProgressClosingUi : public ExportUi {
         dialogs_.showAlert(message, informativeText);
     }
 
-  private:
+private:
     ExportUi& dialogs_;
     BuildProgressDialog& progress_;
 };

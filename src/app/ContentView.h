@@ -18,7 +18,7 @@ namespace brisomel {
 // about them.
 class ContentView : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr QSize contentSize{400, 640};
 
     // Options come from the user's preferences store.
@@ -35,13 +35,13 @@ class ContentView : public QWidget {
     // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
     void setExportUi(ExportUi* ui) { exportUi_ = ui; }
 
-  public slots:
+public slots:
     // Asks for a folder and loads it as if it had been dropped.
     void chooseFolder();
     // Runs the generate action with the current options.
     void generate();
 
-  private:
+private:
     void setUp();
 
     UserSettings userSettings_;

@@ -13,10 +13,10 @@ class UserSettings;
 // "変換オプション": split clips, and the pause after caption lines that end with a space.
 class ConversionSection : public QWidget {
     Q_OBJECT
-  public:
+public:
     ConversionSection(UserSettings& settings, QWidget* parent = nullptr);
 
-  private:
+private:
     void showSettings();
 
     UserSettings& settings_;

@@ -10,7 +10,7 @@ namespace brisomel {
 
 // The export's questions as the desktop's own dialogs: a save dialog and a critical message box.
 class DialogExportUi : public ExportUi {
-  public:
+public:
     explicit DialogExportUi(QWidget* parent);
 
     // Where the save dialog starts until the user has saved somewhere (the loaded folder).
@@ -19,7 +19,7 @@ class DialogExportUi : public ExportUi {
     std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override;
     void showAlert(const QString& message, const QString& informativeText) override;
 
-  private:
+private:
     QWidget* parent_;
     QString defaultFolder_;
     QString lastUsedFolder_;

@@ -11,7 +11,7 @@ namespace brisomel {
 // folder instead.
 class DropZone : public QAbstractButton {
     Q_OBJECT
-  public:
+public:
     static constexpr int side = 100;
 
     explicit DropZone(QWidget* parent = nullptr);
@@ -20,17 +20,17 @@ class DropZone : public QAbstractButton {
 
     QSize sizeHint() const override;
 
-  signals:
+signals:
     // Something carrying file URLs was dropped; the first URL is the one that counts.
     void urlsDropped(const QList<QUrl>& urls);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-  private:
+private:
     void setDropTargeted(bool targeted);
 
     bool dropTargeted_ = false;

@@ -9,7 +9,7 @@ namespace brisomel {
 // the whole text is in the tool tip.
 class ElidedLabel : public QFrame {
     Q_OBJECT
-  public:
+public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
     const QString& text() const { return text_; }
@@ -18,10 +18,10 @@ class ElidedLabel : public QFrame {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QString text_;
 };
 

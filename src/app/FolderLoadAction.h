@@ -31,7 +31,7 @@ FolderLoadResult loadFolder(const QUrl& url);
 // what an earlier one published, in the order in which they finish.
 class FolderLoadAction : public QObject {
     Q_OBJECT
-  public:
+public:
     FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent = nullptr);
 
     // Starts loading the first URL and ignores the rest; false when there is none.
@@ -41,11 +41,11 @@ class FolderLoadAction : public QObject {
     // place of whatever the user typed, the folder's name as the timeline name.
     void setFolder(std::optional<FileList> list, const QUrl& folderUrl);
 
-  signals:
+signals:
     // A load has been handled, whether or not it succeeded.
     void loadFinished();
 
-  private:
+private:
     void finishLoad(const FolderLoadResult& result);
 
     FileLists& fileLists_;

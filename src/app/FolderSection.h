@@ -11,12 +11,12 @@ class WindowState;
 // counts) and, under it, why the last load failed.
 class FolderSection : public QWidget {
     Q_OBJECT
-  public:
+public:
     FolderSection(const WindowState& state, QWidget* parent = nullptr);
 
     DropZone* dropZone() const { return dropZone_; }
 
-  private:
+private:
     QWidget* makeSummary(const WindowState& state);
 
     DropZone* dropZone_;

@@ -12,7 +12,7 @@ GenerateAction::GenerateAction(const FileLists& fileLists, const UserSettings& s
 std::variant<ExportOptions, QString>
 GenerateAction::collectOptions(const QString& timelineName) const {
     const auto checked = validateOptionTexts({timelineName, settings_.posX(), settings_.posY(),
-                                             settings_.silenceDulation(), settings_.isSilence()});
+                                              settings_.silenceDulation(), settings_.isSilence()});
     if (const auto* message = std::get_if<QString>(&checked)) {
         return *message;
     }

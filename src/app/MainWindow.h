@@ -11,7 +11,7 @@ class ContentView;
 // The application's only window: the content view at its fixed size, under the menu bar.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     // Options come from the user's preferences store.
     explicit MainWindow(QWidget* parent = nullptr);
     // Options come from the given store, which must outlive the window.
@@ -19,7 +19,7 @@ class MainWindow : public QMainWindow {
 
     ContentView* contentView() const { return contentView_; }
 
-  private:
+private:
     void setUp();
     void createFileMenu();
     void createEditMenu();

@@ -12,7 +12,7 @@ namespace brisomel {
 // A row of joined toggle buttons of which exactly one is chosen, each standing for its position.
 class SegmentedControl : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit SegmentedControl(QWidget* parent = nullptr);
 
     void addSegment(const QString& text);
@@ -26,11 +26,11 @@ class SegmentedControl : public QWidget {
     // Chooses the segment at the position, or none when the position lies outside the row.
     void setCurrentIndex(int index);
 
-  signals:
+signals:
     // The user chose the segment at this position.
     void activated(int index);
 
-  private:
+private:
     QToolButton* addButton();
 
     QHBoxLayout* layout_;

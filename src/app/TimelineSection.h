@@ -13,10 +13,10 @@ class WindowState;
 // "タイムライン": the timeline name, the frame size and the frame rate.
 class TimelineSection : public QWidget {
     Q_OBJECT
-  public:
+public:
     TimelineSection(WindowState& state, UserSettings& settings, QWidget* parent = nullptr);
 
-  private:
+private:
     void showSettings();
 
     UserSettings& settings_;

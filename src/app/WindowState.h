@@ -12,7 +12,7 @@ namespace brisomel {
 // folder load writes it, the window's controls show it and edit the timeline name.
 class WindowState : public QObject {
     Q_OBJECT
-  public:
+public:
     using QObject::QObject;
 
     static inline const QString noValue = QStringLiteral("-");
@@ -32,7 +32,7 @@ class WindowState : public QObject {
     void setSoundCount(const QString& value);
     void setLoadFailure(const QString& value);
 
-  signals:
+signals:
     void timelineNameChanged(const QString& value);
     void folderUrlChanged(const QUrl& value);
     void folderNameChanged(const QString& value);
@@ -40,7 +40,7 @@ class WindowState : public QObject {
     void soundCountChanged(const QString& value);
     void loadFailureChanged(const QString& value);
 
-  private:
+private:
     QString timelineName_;
     std::optional<QUrl> folderUrl_;
     QString folderName_ = noValue;

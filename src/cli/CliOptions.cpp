@@ -68,7 +68,9 @@ CliUsageError badValue(const QString& option, const QString& value) {
 
 } // namespace
 
-QString cliUsage() { return kUsage; }
+QString cliUsage() {
+    return kUsage;
+}
 
 CliRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("NAME"));
@@ -104,8 +106,8 @@ CliRequest parseCommandLine(const QStringList& arguments) {
 
     CliOptions options;
     options.folder = absoluteFolder(positional.front());
-    options.timelineName = parser.isSet(name) ? parser.value(name)
-                                              : QFileInfo(options.folder).fileName();
+    options.timelineName =
+        parser.isSet(name) ? parser.value(name) : QFileInfo(options.folder).fileName();
     if (parser.isSet(size)) {
         const auto frame = frameTypeFromName(parser.value(size));
         if (!frame) {

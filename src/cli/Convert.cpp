@@ -54,7 +54,7 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     };
 
     const auto checked = validateOptionTexts({options.timelineName, options.posX, options.posY,
-                                             options.silenceDulation, options.isSilence});
+                                              options.silenceDulation, options.isSilence});
     if (const auto* problem = std::get_if<QString>(&checked)) {
         return fail(*problem);
     }

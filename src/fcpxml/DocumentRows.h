@@ -14,13 +14,13 @@ namespace brisomel {
 // The document under construction, line by line: each line is indented with spaces and ends
 // with a single LF.
 class DocumentText {
-  public:
+public:
     explicit DocumentText(qsizetype expectedLength);
 
     void line(int indent, std::initializer_list<QStringView> parts);
     QString take() { return std::move(text_); }
 
-  private:
+private:
     QString text_;
 };
 

@@ -12,7 +12,7 @@ namespace {
 // Finds the first position at or after a given one whose clip has not been written yet; written
 // positions are skipped in amortised constant time (path-halving union-find).
 class UnvisitedPositions {
-  public:
+public:
     explicit UnvisitedPositions(std::size_t count) : next_(count + 1) {
         std::iota(next_.begin(), next_.end(), std::size_t{0});
     }
@@ -28,7 +28,7 @@ class UnvisitedPositions {
 
     void visit(std::size_t position) { next_[position] = position + 1; }
 
-  private:
+private:
     std::vector<std::size_t> next_;
 };
 

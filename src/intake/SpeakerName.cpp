@@ -11,7 +11,8 @@ namespace brisomel {
 
 namespace {
 
-// Whole characters (extended grapheme clusters) are compared, as a reader sees them: "_" or "（" followed by a combining mark is not a separator.
+// Whole characters (extended grapheme clusters) are compared, as a reader sees them: "_" or "（"
+// followed by a combining mark is not a separator.
 std::vector<QStringView> graphemes(QStringView text) {
     std::vector<QStringView> result;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());

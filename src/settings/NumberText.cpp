@@ -22,16 +22,24 @@ CLocale cLocale() {
     static const CLocale locale = _create_locale(LC_NUMERIC, "C");
     return locale;
 }
-double toDouble(const char* text, char** end) { return _strtod_l(text, end, cLocale()); }
-float toFloat(const char* text, char** end) { return _strtof_l(text, end, cLocale()); }
+double toDouble(const char* text, char** end) {
+    return _strtod_l(text, end, cLocale());
+}
+float toFloat(const char* text, char** end) {
+    return _strtof_l(text, end, cLocale());
+}
 #else
 using CLocale = locale_t;
 CLocale cLocale() {
     static const CLocale locale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
     return locale;
 }
-double toDouble(const char* text, char** end) { return strtod_l(text, end, cLocale()); }
-float toFloat(const char* text, char** end) { return strtof_l(text, end, cLocale()); }
+double toDouble(const char* text, char** end) {
+    return strtod_l(text, end, cLocale());
+}
+float toFloat(const char* text, char** end) {
+    return strtof_l(text, end, cLocale());
+}
 #endif
 
 bool startsWithBlank(const QString& text) {
@@ -65,7 +73,9 @@ std::optional<Number> parseWhole(const QString& text, Convert convert) {
 
 } // namespace
 
-std::optional<float> parseFloatText(const QString& text) { return parseWhole<float>(text, toFloat); }
+std::optional<float> parseFloatText(const QString& text) {
+    return parseWhole<float>(text, toFloat);
+}
 
 std::optional<double> parseDoubleText(const QString& text) {
     return parseWhole<double>(text, toDouble);

@@ -74,7 +74,8 @@ std::optional<QString> asText(const QVariant& value) {
 } // namespace
 
 UserSettings::UserSettings(QObject* parent)
-    : QObject(parent), store_(new QSettings(QStringLiteral("Brisomel"), QStringLiteral("Brisomel"))),
+    : QObject(parent),
+      store_(new QSettings(QStringLiteral("Brisomel"), QStringLiteral("Brisomel"))),
       ownsStore_(true), defaults_(registeredDefaults()) {
     load();
 }

@@ -11,7 +11,9 @@ namespace {
 // 128-bit integers keep products of a 64-bit value and a 32-bit timescale exact.
 __extension__ typedef __int128 Wide;
 
-CMTime invalidTime() { return CMTime{0, 0, 0, 0}; }
+CMTime invalidTime() {
+    return CMTime{0, 0, 0, 0};
+}
 
 // Rescales a finite time to `timescale` units; exact because `timescale` is a multiple of the
 // time's own. Falls back to an invalid time when the result leaves the 64-bit range.
@@ -36,8 +38,8 @@ CMTime combine(CMTime a, CMTime b, int sign) {
         }
         return CMTimeMake(static_cast<std::int64_t>(sum), a.timescale);
     }
-    const Wide lcm = std::lcm(static_cast<std::int64_t>(a.timescale),
-                              static_cast<std::int64_t>(b.timescale));
+    const Wide lcm =
+        std::lcm(static_cast<std::int64_t>(a.timescale), static_cast<std::int64_t>(b.timescale));
     if (lcm > std::numeric_limits<std::int32_t>::max()) {
         return invalidTime();
     }
@@ -79,7 +81,9 @@ CMTime CMTimeMakeWithSeconds(double seconds, std::int32_t preferredTimescale) {
     return t;
 }
 
-CMTime CMTimeAdd(CMTime a, CMTime b) { return combine(a, b, 1); }
+CMTime CMTimeAdd(CMTime a, CMTime b) {
+    return combine(a, b, 1);
+}
 
 CMTime CMTimeSubtract(CMTime a, CMTime b) {
     if (b.isPositiveInfinity()) {

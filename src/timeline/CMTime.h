@@ -40,13 +40,27 @@ CMTime CMTimeSubtract(CMTime a, CMTime b);
 // -1, 0 or 1 by exact rational value; positive infinity is greater than every finite time.
 int CMTimeCompare(CMTime a, CMTime b);
 
-inline bool operator==(CMTime a, CMTime b) { return CMTimeCompare(a, b) == 0; }
-inline bool operator<(CMTime a, CMTime b) { return CMTimeCompare(a, b) < 0; }
-inline bool operator<=(CMTime a, CMTime b) { return CMTimeCompare(a, b) <= 0; }
-inline bool operator>(CMTime a, CMTime b) { return CMTimeCompare(a, b) > 0; }
-inline bool operator>=(CMTime a, CMTime b) { return CMTimeCompare(a, b) >= 0; }
-inline CMTime operator+(CMTime a, CMTime b) { return CMTimeAdd(a, b); }
-inline CMTime operator-(CMTime a, CMTime b) { return CMTimeSubtract(a, b); }
+inline bool operator==(CMTime a, CMTime b) {
+    return CMTimeCompare(a, b) == 0;
+}
+inline bool operator<(CMTime a, CMTime b) {
+    return CMTimeCompare(a, b) < 0;
+}
+inline bool operator<=(CMTime a, CMTime b) {
+    return CMTimeCompare(a, b) <= 0;
+}
+inline bool operator>(CMTime a, CMTime b) {
+    return CMTimeCompare(a, b) > 0;
+}
+inline bool operator>=(CMTime a, CMTime b) {
+    return CMTimeCompare(a, b) >= 0;
+}
+inline CMTime operator+(CMTime a, CMTime b) {
+    return CMTimeAdd(a, b);
+}
+inline CMTime operator-(CMTime a, CMTime b) {
+    return CMTimeSubtract(a, b);
+}
 
 // True when both hold the same numbers, not merely the same rational value.
 inline bool sameRepresentation(CMTime a, CMTime b) {

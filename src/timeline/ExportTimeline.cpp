@@ -8,15 +8,15 @@ namespace brisomel {
 QString renderDocument(const BuiltTimeline& timeline, const QString& eventName,
                        std::int64_t splitClipIndex) {
     if (splitClipIndex == 0) {
-        return makeFCPXMLWithSplitClips(timeline.timelineName, timeline.tracks,
-                                        timeline.frameType, timeline.fpsType, eventName);
+        return makeFCPXMLWithSplitClips(timeline.timelineName, timeline.tracks, timeline.frameType,
+                                        timeline.fpsType, eventName);
     }
     return makeFCPXMLWithoutSplitClips(timeline.timelineName, timeline.tracks, timeline.frameType,
                                        timeline.fpsType, eventName);
 }
 
-ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& options,
-                             ExportUi& ui, const BuildProgress& progress) {
+ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& options, ExportUi& ui,
+                             const BuildProgress& progress) {
     const auto location = ui.chooseSaveLocation(options.timelineName + kDocumentExtension);
     if (!location || location->isEmpty()) {
         return ExportOutcome::cancelled;
@@ -31,8 +31,8 @@ ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& op
         return ExportOutcome::buildFailed;
     }
 
-    const QString document = renderDocument(*built.timeline, options.eventName,
-                                            options.splitClipIndex);
+    const QString document =
+        renderDocument(*built.timeline, options.eventName, options.splitClipIndex);
     QString reason;
     if (!writeDocumentFile(*location, document, &reason)) {
         ui.showAlert(kWriteErrorMessage, kWriteErrorInformative);

@@ -43,8 +43,8 @@ enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 // the split-clip choice selects (0: with split clips, anything else: without) and writes the
 // document atomically. A build or write failure is shown with an alert; nothing is announced on
 // success.
-ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& options,
-                             ExportUi& ui, const BuildProgress& progress = {});
+ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& options, ExportUi& ui,
+                             const BuildProgress& progress = {});
 
 // The document for a built timeline, by the split-clip choice.
 QString renderDocument(const BuiltTimeline& timeline, const QString& eventName,

@@ -27,8 +27,9 @@ public:
         const QString key = name.normalized(QString::NormalizationForm_C);
         auto found = bySpeaker_.find(key);
         if (found == bySpeaker_.end()) {
-            SpeakerTracks made{std::make_shared<Track>(name + kCaptionTrackSuffix, TrackType::video),
-                               std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound)};
+            SpeakerTracks made{
+                std::make_shared<Track>(name + kCaptionTrackSuffix, TrackType::video),
+                std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound)};
             tracks_.insert(made.caption);
             tracks_.insert(made.voice);
             found = bySpeaker_.insert(key, made);
@@ -60,9 +61,11 @@ std::optional<QString> probeAll(std::vector<ProbedEntry>& probed, const BuildPro
     for (std::size_t begin = 0; begin < withAudio.size(); begin += kChunk) {
         const std::vector<std::size_t> chunk(
             withAudio.begin() + static_cast<std::ptrdiff_t>(begin),
-            withAudio.begin() + static_cast<std::ptrdiff_t>(std::min(begin + kChunk, withAudio.size())));
+            withAudio.begin() +
+                static_cast<std::ptrdiff_t>(std::min(begin + kChunk, withAudio.size())));
         QtConcurrent::blockingMap(chunk, [&probed](std::size_t index) {
-            probed[index].audio = probeAudioFile(probed[index].entry->soundFileUrl()->toLocalFile());
+            probed[index].audio =
+                probeAudioFile(probed[index].entry->soundFileUrl()->toLocalFile());
         });
         for (std::size_t index : chunk) {
             if (!probed[index].audio.info) {
@@ -79,8 +82,8 @@ std::optional<QString> probeAll(std::vector<ProbedEntry>& probed, const BuildPro
 // Whole frames of the rate, cut down from the audio length.
 CMTime frameAlignedDuration(double seconds, FpsType fps) {
     const std::int64_t units = CMTimeMakeWithSeconds(seconds, timescale(fps)).value;
-    const auto frames = static_cast<std::int64_t>(static_cast<double>(units) /
-                                                  static_cast<double>(frameUnit(fps)));
+    const auto frames =
+        static_cast<std::int64_t>(static_cast<double>(units) / static_cast<double>(frameUnit(fps)));
     return CMTimeMake(frames * frameUnit(fps), timescale(fps));
 }
 
@@ -127,12 +130,13 @@ BuildResult buildTimeline(const FileLists& fileLists, const QString& timelineNam
             audio.info ? frameAlignedDuration(audio.info->durationSeconds, fpsType) : kCMTimeZero;
         const SpeakerTracks& tracks = speakers.tracksFor(entry->charactorName());
         if (entry->textFileUrl()) {
-            tracks.caption->addClip(std::make_shared<TextClip>(entry->fileName(), start, duration,
-                                                               posX, posY, entry->textRow(), align));
+            tracks.caption->addClip(std::make_shared<TextClip>(
+                entry->fileName(), start, duration, posX, posY, entry->textRow(), align));
         }
         if (entry->soundFileUrl()) {
-            tracks.voice->addClip(std::make_shared<SoundClip>(
-                entry->fileName(), start, duration, audio.info->sampleRate, *entry->soundFileUrl()));
+            tracks.voice->addClip(std::make_shared<SoundClip>(entry->fileName(), start, duration,
+                                                              audio.info->sampleRate,
+                                                              *entry->soundFileUrl()));
         }
         previous = entry;
     }

@@ -26,17 +26,22 @@ struct FpsInfo {
 
 // Indexed by FpsType.
 constexpr FpsInfo kRates[] = {
-    {u"23.98", 24000, 1000}, {u"24", 2400, 100},     {u"25", 2500, 100},
-    {u"29.97", 30000, 1000}, {u"30", 3000, 100},     {u"50", 5000, 100},
-    {u"59.94", 60000, 1000}, {u"60", 6000, 100},
+    {u"23.98", 24000, 1000}, {u"24", 2400, 100}, {u"25", 2500, 100},      {u"29.97", 30000, 1000},
+    {u"30", 3000, 100},      {u"50", 5000, 100}, {u"59.94", 60000, 1000}, {u"60", 6000, 100},
 };
 
-const FrameInfo& info(FrameType frame) { return kFrames[static_cast<int>(frame)]; }
-const FpsInfo& info(FpsType fps) { return kRates[static_cast<int>(fps)]; }
+const FrameInfo& info(FrameType frame) {
+    return kFrames[static_cast<int>(frame)];
+}
+const FpsInfo& info(FpsType fps) {
+    return kRates[static_cast<int>(fps)];
+}
 
 } // namespace
 
-std::int64_t rawValue(AlignType align) { return static_cast<std::int64_t>(align); }
+std::int64_t rawValue(AlignType align) {
+    return static_cast<std::int64_t>(align);
+}
 
 std::optional<AlignType> alignTypeFromRawValue(std::int64_t raw) {
     if (raw < 0 || raw > 2) {
@@ -45,7 +50,9 @@ std::optional<AlignType> alignTypeFromRawValue(std::int64_t raw) {
     return static_cast<AlignType>(raw);
 }
 
-QString rawValue(FrameType frame) { return QString::fromUtf16(info(frame).label); }
+QString rawValue(FrameType frame) {
+    return QString::fromUtf16(info(frame).label);
+}
 
 std::optional<FrameType> frameTypeFromRawValue(const QString& label) {
     for (FrameType frame : kAllFrameTypes) {
@@ -56,10 +63,16 @@ std::optional<FrameType> frameTypeFromRawValue(const QString& label) {
     return std::nullopt;
 }
 
-int frameWidth(FrameType frame) { return info(frame).width; }
-int frameHeight(FrameType frame) { return info(frame).height; }
+int frameWidth(FrameType frame) {
+    return info(frame).width;
+}
+int frameHeight(FrameType frame) {
+    return info(frame).height;
+}
 
-QString rawValue(FpsType fps) { return QString::fromUtf16(info(fps).label); }
+QString rawValue(FpsType fps) {
+    return QString::fromUtf16(info(fps).label);
+}
 
 std::optional<FpsType> fpsTypeFromRawValue(const QString& label) {
     for (FpsType fps : kAllFpsTypes) {
@@ -70,7 +83,11 @@ std::optional<FpsType> fpsTypeFromRawValue(const QString& label) {
     return std::nullopt;
 }
 
-std::int32_t timescale(FpsType fps) { return info(fps).timescale; }
-std::int64_t frameUnit(FpsType fps) { return info(fps).frameUnit; }
+std::int32_t timescale(FpsType fps) {
+    return info(fps).timescale;
+}
+std::int64_t frameUnit(FpsType fps) {
+    return info(fps).frameUnit;
+}
 
 } // namespace brisomel

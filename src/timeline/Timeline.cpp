@@ -4,19 +4,20 @@
 
 namespace brisomel {
 
-QString newUuidText() { return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(); }
+QString newUuidText() {
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
 
 Clip::Clip(QString title, CMTime start, CMTime duration)
-    : id(newUuidText()), title(std::move(title)), start(start), duration(duration),
-      range{start, duration} {}
+    : id(newUuidText()), title(std::move(title)), start(start),
+      duration(duration), range{start, duration} {}
 
 TextClip::TextClip(QString title, CMTime start, CMTime duration, float posX, float posY,
                    QString text, AlignType align)
     : Clip(std::move(title), start, duration), text(std::move(text)), align(align), posX(posX),
       posY(posY) {}
 
-SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sampleRate,
-                     QUrl soundUrl)
+SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl)
     : Clip(std::move(title), start, duration), soundUrl(std::move(soundUrl)),
       sampleRate(sampleRate) {}
 

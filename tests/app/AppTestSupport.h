@@ -14,7 +14,7 @@ namespace brisomel::apptest {
 
 // A folder of voice lines, made in a temporary place.
 class VoiceFolder {
-  public:
+public:
     explicit VoiceFolder(const QString& name = QStringLiteral("Scene1"));
 
     // Writes <base>.wav, a silent 48 kHz recording, and <base>.txt when a caption is given.
@@ -26,31 +26,31 @@ class VoiceFolder {
     QString filePath(const QString& fileName) const;
     QUrl url() const { return QUrl::fromLocalFile(path()); }
 
-  private:
+private:
     QTemporaryDir parent_;
     QString name_;
 };
 
 // A preferences store in a temporary file; reopening it stands for a restart of the program.
 class TempStore {
-  public:
+public:
     TempStore() { reopen(); }
     QSettings* settings() { return settings_.get(); }
     QSettings* reopen();
 
-  private:
+private:
     QTemporaryDir dir_;
     std::unique_ptr<QSettings> settings_;
 };
 
 // Collects what is written to standard output from construction until text() is called.
 class StdoutCapture {
-  public:
+public:
     StdoutCapture();
     ~StdoutCapture() { restore(); }
     QString text();
 
-  private:
+private:
     void restore();
 
     QTemporaryFile file_;

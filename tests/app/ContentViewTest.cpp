@@ -26,7 +26,7 @@ void sendDragEnter(DropZone* zone, QMimeData* mime) {
 }
 
 class ContentViewTest : public ::testing::Test {
-  protected:
+protected:
     template <typename W> W* find(const char* name) {
         W* widget = view_->findChild<W*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;

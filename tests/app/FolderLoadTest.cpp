@@ -14,7 +14,7 @@ using namespace brisomel::apptest;
 namespace {
 
 class FolderLoadTest : public ::testing::Test {
-  protected:
+protected:
     // Loads the URLs, waits until the load has been handled and answers the console output.
     QString load(const QList<QUrl>& urls) {
         QSignalSpy finished(&action_, &FolderLoadAction::loadFinished);

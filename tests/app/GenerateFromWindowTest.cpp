@@ -20,7 +20,7 @@ namespace {
 
 // A window on a temporary store with scripted dialogs and a one-line scene loaded.
 class GenerateFromWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         scene_.addVoice(QStringLiteral("001_Hanako（normal）_hello"), QStringLiteral("こんにちは"),
                         2.5);

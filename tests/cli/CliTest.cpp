@@ -89,15 +89,13 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
 }
 
 TEST(CliOptions, EveryOptionIsTakenAsTyped) {
-    const CliOptions o = parsed({QStringLiteral("--name"), QStringLiteral("My take"),
-                                 QStringLiteral("--size"), QStringLiteral("2.5K"),
-                                 QStringLiteral("--fps"), QStringLiteral("29.97"),
-                                 QStringLiteral("--align"), QStringLiteral("left"),
-                                 QStringLiteral("--x"), QStringLiteral("-350"),
-                                 QStringLiteral("--y"), QStringLiteral("1a"),
-                                 QStringLiteral("--split-clips"), QStringLiteral("--pause"),
-                                 QStringLiteral("0.25"), QStringLiteral("-o"), QStringLiteral("-"),
-                                 QStringLiteral("/tmp/v")});
+    const CliOptions o =
+        parsed({QStringLiteral("--name"), QStringLiteral("My take"), QStringLiteral("--size"),
+                QStringLiteral("2.5K"), QStringLiteral("--fps"), QStringLiteral("29.97"),
+                QStringLiteral("--align"), QStringLiteral("left"), QStringLiteral("--x"),
+                QStringLiteral("-350"), QStringLiteral("--y"), QStringLiteral("1a"),
+                QStringLiteral("--split-clips"), QStringLiteral("--pause"), QStringLiteral("0.25"),
+                QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("/tmp/v")});
     EXPECT_EQ(o.timelineName, QStringLiteral("My take"));
     EXPECT_EQ(o.frameType, FrameType::frame2K);
     EXPECT_EQ(o.fpsType, FpsType::fps29);
@@ -114,9 +112,12 @@ TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
     EXPECT_TRUE(isUsageError({}));
     EXPECT_TRUE(isUsageError({QStringLiteral("a"), QStringLiteral("b")}));
     EXPECT_TRUE(isUsageError({QStringLiteral("--frobnicate"), QStringLiteral("a")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--fps"), QStringLiteral("29.970"), QStringLiteral("a")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
+    EXPECT_TRUE(
+        isUsageError({QStringLiteral("--fps"), QStringLiteral("29.970"), QStringLiteral("a")}));
+    EXPECT_TRUE(
+        isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
+    EXPECT_TRUE(
+        isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
 }
 
 TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {

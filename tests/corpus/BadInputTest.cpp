@@ -207,11 +207,15 @@ TEST_F(BadInput, EachBadEntryIsNamedAndNoDocumentIsWritten) {
 
 TEST_F(BadInput, StrangeNamesAndLinksRoundTripThroughTheDocument) {
     // 255 bytes, the usual limit of one name: 83 three-byte characters, "xy" and ".wav".
-    const QStringList stems = {
-        QString(83, QChar(u'あ')) + QStringLiteral("xy"), QStringLiteral("line\nfeed"),
-        QStringLiteral("tab\there"), QStringLiteral("& < > \" ' % #"), QStringLiteral("%41%2F"),
-        QStringLiteral("a:b?c"), QStringLiteral("ctl\x01"), QStringLiteral("back\\slash"),
-        QStringLiteral(" 日本語 ")};
+    const QStringList stems = {QString(83, QChar(u'あ')) + QStringLiteral("xy"),
+                               QStringLiteral("line\nfeed"),
+                               QStringLiteral("tab\there"),
+                               QStringLiteral("& < > \" ' % #"),
+                               QStringLiteral("%41%2F"),
+                               QStringLiteral("a:b?c"),
+                               QStringLiteral("ctl\x01"),
+                               QStringLiteral("back\\slash"),
+                               QStringLiteral(" 日本語 ")};
     QSet<QString> expected = {folder_ + QStringLiteral("/001_ok.wav")};
     for (const QString& stem : stems) {
         const QString wavPath = folder_ + u'/' + stem + QStringLiteral(".wav");

@@ -20,7 +20,7 @@ using test::addVoiceLine;
 // Validates documents with xmllint against the document type definition; skips, never passes,
 // when either is missing.
 class DtdValidation : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
         if (!QFileInfo(dtd_).isFile()) {

@@ -21,7 +21,7 @@ namespace brisomel::test {
 
 // A scratch folder whose files the tests write byte for byte.
 class TempFolder {
-  public:
+public:
     TempFolder() { EXPECT_TRUE(dir_.isValid()) << dir_.errorString().toStdString(); }
 
     QString path() const { return dir_.path(); }
@@ -41,7 +41,7 @@ class TempFolder {
         return path(name);
     }
 
-  private:
+private:
     QTemporaryDir dir_;
 };
 

@@ -34,7 +34,10 @@ TEST(NumberText, AcceptsOnlyTextTheConversionConsumesWhole) {
         EXPECT_FALSE(parseFloatText(QString::fromLatin1(rejected))) << rejected;
     }
     EXPECT_FALSE(parseDoubleText(QStringLiteral("１２"))) << "full-width digits";
-    EXPECT_FALSE(parseDoubleText(QString::fromUtf16(u"1\u0000" "5", 3))) << "embedded NUL";
+    EXPECT_FALSE(parseDoubleText(QString::fromUtf16(u"1\u0000"
+                                                    "5",
+                                                    3)))
+        << "embedded NUL";
 }
 
 TEST(NumberText, ReadsAFullStopWhateverTheProcessLocale) {

@@ -74,8 +74,7 @@ TEST_F(UserSettingsTest, ObserversAreToldBeforeEachChangeEvenWithAnUnchangedValu
     auto store = openStore();
     UserSettings settings(store.get());
     QString seenBefore;
-    QObject::connect(&settings, &UserSettings::willChange,
-                     [&] { seenBefore = settings.posX(); });
+    QObject::connect(&settings, &UserSettings::willChange, [&] { seenBefore = settings.posX(); });
     QSignalSpy spy(&settings, &UserSettings::willChange);
     settings.setPosX(QStringLiteral("12"));
     EXPECT_EQ(seenBefore, QStringLiteral("0"));
@@ -87,7 +86,8 @@ TEST_F(UserSettingsTest, ObserversAreToldBeforeEachChangeEvenWithAnUnchangedValu
 TEST_F(UserSettingsTest, StoredValuesOfTheWrongKindAnswerTheDefault) {
     {
         auto store = openStore();
-        store->setValue(QStringLiteral("posX"), QStringList{QStringLiteral("a"), QStringLiteral("b")});
+        store->setValue(QStringLiteral("posX"),
+                        QStringList{QStringLiteral("a"), QStringLiteral("b")});
         store->setValue(QStringLiteral("frameIndex"), QStringLiteral("abc"));
         store->setValue(QStringLiteral("fpsIndex"), QStringList{QStringLiteral("1")});
         store->setValue(QStringLiteral("isSilence"), QStringLiteral("perhaps"));

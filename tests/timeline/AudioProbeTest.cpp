@@ -23,7 +23,7 @@ namespace {
 const QDir kAudioData(QStringLiteral(BRISOMEL_TEST_DATA "/audio"));
 
 class AudioProbeTest : public ::testing::Test {
-  protected:
+protected:
     QString write(const QString& name, const QByteArray& bytes) const {
         const QString path = folder.filePath(name);
         EXPECT_TRUE(writeBytes(path, bytes)) << path.toStdString();

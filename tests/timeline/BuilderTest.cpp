@@ -108,7 +108,8 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     EXPECT_TRUE(sameRepresentation(caption->duration, first->duration));
     const auto voice = std::dynamic_pointer_cast<SoundClip>(first);
     EXPECT_EQ(voice->sampleRate, 48000.0);
-    EXPECT_EQ(voice->soundUrl, QUrl::fromLocalFile(folder.path(QStringLiteral("1_A（x）_first.wav"))));
+    EXPECT_EQ(voice->soundUrl,
+              QUrl::fromLocalFile(folder.path(QStringLiteral("1_A（x）_first.wav"))));
 }
 
 TEST(Builder, TrailingBlanksAreRemovedOnceAndTheSecondOneInsertsThePause) {
@@ -238,13 +239,13 @@ TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
     folder.load(lists);
     qsizetype lastDone = 0;
     qsizetype lastTotal = 0;
-    const BuildResult withProgress = buildTimeline(
-        lists, QStringLiteral("T"), FrameType::frame1080p, FpsType::fps30, AlignType::canter, 0, 0,
-        0, [&](qsizetype done, qsizetype total) {
-            EXPECT_GE(done, lastDone);
-            lastDone = done;
-            lastTotal = total;
-        });
+    const BuildResult withProgress =
+        buildTimeline(lists, QStringLiteral("T"), FrameType::frame1080p, FpsType::fps30,
+                      AlignType::canter, 0, 0, 0, [&](qsizetype done, qsizetype total) {
+                          EXPECT_GE(done, lastDone);
+                          lastDone = done;
+                          lastTotal = total;
+                      });
     EXPECT_EQ(lastDone, 300);
     EXPECT_EQ(lastTotal, 300);
     const BuiltTimeline plain = build(lists);

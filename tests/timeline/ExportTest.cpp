@@ -97,8 +97,8 @@ TEST_F(ExportTest, AFailedWriteAlertsOnceAndLeavesTheExistingFileAsItWas) {
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ui_.saveLocation = path;
     EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
     EXPECT_EQ(ui_.alertInformativeTexts, QStringList{kWriteErrorInformative});
     EXPECT_EQ(readAll(path), QByteArray("earlier document"));
@@ -133,7 +133,8 @@ TEST_F(ExportTest, WritingWhereNoFileCanBeCreatedAlertsOnce) {
     for (const QString& path : {plainFile + QStringLiteral("/A.fcpxml"), out_.path()}) {
         ui_ = ScriptedExportUi();
         ui_.saveLocation = path;
-        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed) << path.toStdString();
+        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed)
+            << path.toStdString();
         EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
     }
     EXPECT_EQ(readAll(plainFile), QByteArray("x"));

@@ -31,7 +31,8 @@ TEST(CMTime, FromSecondsRoundsToNearestUnit) {
 }
 
 TEST(CMTime, SumsOverTheLeastCommonMultiple) {
-    EXPECT_TRUE(sameRepresentation(kCMTimeZero + CMTimeMake(72000, 24000), CMTimeMake(72000, 24000)));
+    EXPECT_TRUE(
+        sameRepresentation(kCMTimeZero + CMTimeMake(72000, 24000), CMTimeMake(72000, 24000)));
     EXPECT_TRUE(sameRepresentation(CMTimeMake(1, 2) + CMTimeMake(1, 3), CMTimeMake(5, 6)));
     EXPECT_TRUE(sameRepresentation(CMTimeMake(7500, 3000) + CMTimeMake(3700, 3000),
                                    CMTimeMake(11200, 3000)));
