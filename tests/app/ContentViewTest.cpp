@@ -1,231 +1,256 @@
-#include "AppTestSupport.h"
-
 #include "app/ContentView.h"
-#include "app/DropZone.h"
 #include "app/ElidedLabel.h"
 #include "app/SegmentedControl.h"
+#include "intake/ReadFolder.h"
+#include "support/PcmWriter.h"
+#include "support/ScriptedExportUi.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QToolButton>
 
 using namespace brisomel;
-using namespace brisomel::apptest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-void sendDragEnter(DropZone* zone, QMimeData* mime) {
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(zone, &enter);
-}
+// A folder of voice lines with the given name, made in a temporary place.
+class VoiceFolder {
+public:
+    explicit VoiceFolder(const QString& name) : path_(QDir(parent_.path()).filePath(name)) {
+        QDir().mkpath(path_);
+    }
+    // Writes <base>.wav, half a second of 48 kHz silence, and <base>.txt when a caption is given.
+    void addVoice(const QString& base, const std::optional<QString>& caption = std::nullopt) {
+        testsupport::writeWav(filePath(base + u".wav"_s), 48000, 1, 24000);
+        if (caption) {
+            testsupport::writeBytes(filePath(base + u".txt"_s), caption->toUtf8());
+        }
+    }
+    QString filePath(const QString& fileName) const { return QDir(path_).filePath(fileName); }
+    QUrl url() const { return QUrl::fromLocalFile(path_); }
 
+private:
+    QTemporaryDir parent_;
+    QString path_;
+};
+
+// The window's content on a temporary store; restart() stands for quitting and starting again.
 class ContentViewTest : public ::testing::Test {
 protected:
-    template <typename W> W* find(const char* name) {
+    template <typename W = QWidget> W* find(const char* name) {
         W* widget = view_->findChild<W*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    QString shown(const char* value) { return find<ElidedLabel>(value)->text(); }
-    QLineEdit* field(const char* name) { return find<QLineEdit>(name); }
-    SegmentedControl* segments(const char* name) { return find<SegmentedControl>(name); }
+    bool canGenerate() { return find<QPushButton>("generateButton")->isEnabled(); }
 
-    // Drags the URLs onto the drop zone, drops them and waits until the load has been handled.
-    void dropAndWait(const QList<QUrl>& urls) {
+    // Drops the URLs on the drop zone, waits until the load has been handled and answers what
+    // it printed.
+    QString drop(const QList<QUrl>& urls) {
         QSignalSpy finished(&view_->folderLoad(), &FolderLoadAction::loadFinished);
         QMimeData mime;
         mime.setUrls(urls);
-        sendDragEnter(find<DropZone>("dropZone"), &mime);
-        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(find<DropZone>("dropZone"), &drop);
-        EXPECT_TRUE(waitForSignals(finished));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        testing::internal::CaptureStdout();
+        QApplication::sendEvent(find("dropZone"), &enter);
+        QApplication::sendEvent(find("dropZone"), &drop);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, 10000));
+        return QString::fromStdString(testing::internal::GetCapturedStdout());
+    }
+
+    // Operates the named control the way a user does to choose `value`.
+    void use(const char* name, const QVariant& value) {
+        QWidget* control = find(name);
+        if (auto* picker = qobject_cast<QComboBox*>(control)) {
+            picker->setFocus();
+            QTest::keyClick(picker, Qt::Key_Home);
+            for (int i = 0; i < value.toInt(); ++i) {
+                QTest::keyClick(picker, Qt::Key_Down);
+            }
+        } else if (auto* segments = qobject_cast<SegmentedControl*>(control)) {
+            QTest::mouseClick(segments->segment(value.toInt()), Qt::LeftButton);
+        } else if (qobject_cast<QCheckBox*>(control)) {
+            QTest::mouseClick(control, Qt::LeftButton);
+        } else {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(control, Qt::Key_Backspace);
+            QTest::keyClicks(control, value.toString());
+        }
+        QCoreApplication::processEvents(); // the sections show stored values in queued calls
+    }
+
+    // What the named control shows, as text.
+    QString shown(const char* name) {
+        QWidget* control = find(name);
+        if (auto* picker = qobject_cast<QComboBox*>(control)) {
+            return QString::number(picker->currentIndex());
+        }
+        if (auto* segments = qobject_cast<SegmentedControl*>(control)) {
+            return QString::number(segments->currentIndex());
+        }
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            return QVariant(box->isChecked()).toString();
+        }
+        if (auto* label = qobject_cast<ElidedLabel*>(control)) {
+            return label->text();
+        }
+        return qobject_cast<QLineEdit*>(control)->text();
+    }
+
+    // The folder summary, the timeline name and why the last load failed, joined by '|'.
+    QString summary() {
+        QStringList texts;
+        for (const char* name :
+             {"folderName", "textCount", "soundCount", "timelineNameField", "loadFailure"}) {
+            texts << shown(name);
+        }
+        return texts.join(u'|');
     }
 
     void restart() {
         view_.reset();
-        view_ = std::make_unique<ContentView>(store_.reopen());
+        store_.emplace(dir_.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+        view_ = std::make_unique<ContentView>(&*store_);
         view_->show();
     }
 
-    TempStore store_;
-    std::unique_ptr<ContentView> view_ = std::make_unique<ContentView>(store_.settings());
+    QTemporaryDir dir_;
+    std::optional<QSettings> store_{std::in_place, dir_.filePath(u"prefs.ini"_s),
+                                    QSettings::IniFormat};
+    std::unique_ptr<ContentView> view_ = std::make_unique<ContentView>(&*store_);
 };
 
 } // namespace
 
-TEST_F(ContentViewTest, FirstStartShowsTheDefaultsAndCannotGenerate) {
-    EXPECT_EQ(view_->size(), QSize(400, 640));
-    EXPECT_FALSE(find<QPushButton>("generateButton")->isEnabled());
-    EXPECT_EQ(shown("folderName") + shown("textCount") + shown("soundCount"),
-              QStringLiteral("---"));
-    EXPECT_TRUE(field("timelineNameField")->text().isEmpty());
-    EXPECT_EQ(find<QComboBox>("frameSizePicker")->currentText(),
-              QStringLiteral("1920×1080 : 1080p"));
-    auto* rates = find<QComboBox>("fpsPicker");
-    QStringList rateTexts;
-    for (int i = 0; i < rates->count(); ++i) {
-        rateTexts.append(rates->itemText(i));
+// A drop loads the first folder offered, replacing the typed timeline name. A failed one prints
+// its console line and says why in the window, and the earlier folder stays loaded.
+TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) {
+    VoiceFolder take(u"Take 3"_s), empty(u"Empty"_s), badCaption(u"Bad"_s), next(u"Next"_s);
+    for (const QString& base : {u"1"_s, u"2"_s, u"3"_s}) {
+        take.addVoice(base, u"caption"_s);
     }
-    EXPECT_EQ(rateTexts, (QStringList{"23.98", "24", "25", "30", "50", "59.94", "60"}));
-    EXPECT_EQ(rates->currentText(), QStringLiteral("30"));
-    EXPECT_EQ(segments("alignPicker")->currentIndex(), 1);
-    EXPECT_EQ(segments("splitClipPicker")->currentIndex(), 1);
-    EXPECT_EQ(field("posXField")->text() + field("posYField")->text(), QStringLiteral("00"));
-    EXPECT_FALSE(find<QCheckBox>("silenceBox")->isChecked());
-    EXPECT_EQ(field("silenceDulationField")->text(), QStringLiteral("0.5"));
-    EXPECT_FALSE(field("silenceDulationField")->isEnabled());
-}
-
-TEST_F(ContentViewTest, DroppingAFolderFillsTheSummaryAndEnablesGenerate) {
-    VoiceFolder folder(QStringLiteral("Take 3"));
-    for (const char* base : {"1", "2", "3"}) {
-        folder.addVoice(QLatin1String(base), QStringLiteral("caption"));
-    }
-    folder.addVoice(QStringLiteral("4"));
+    take.addVoice(u"4"_s);
+    next.addVoice(u"z"_s);
+    badCaption.addVoice(u"a"_s);
+    testsupport::writeBytes(badCaption.filePath(u"a.txt"_s), "\x81\x20"); // neither UTF-8 nor CP932
+    const QString report = readFolder(badCaption.url()).report;
+    const QString file = take.filePath(u"4.wav"_s);
     view_->show();
-    typeInto(field("timelineNameField"), QStringLiteral("my own name"));
+    EXPECT_EQ(summary(), u"-|-|-||"_s);
+    EXPECT_FALSE(canGenerate());
+    use("timelineNameField", u"typed"_s);
 
-    dropAndWait({folder.url()});
+    EXPECT_EQ(drop({QUrl(take.url().toString() + u'/'), next.url()}), QString());
+    EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s);
+    EXPECT_TRUE(canGenerate());
 
-    EXPECT_EQ(shown("folderName"), QStringLiteral("Take 3"));
-    EXPECT_EQ(shown("textCount"), QStringLiteral("3"));
-    EXPECT_EQ(shown("soundCount"), QStringLiteral("4"));
-    EXPECT_EQ(field("timelineNameField")->text(), QStringLiteral("Take 3"));
-    EXPECT_TRUE(find<QPushButton>("generateButton")->isEnabled());
-
-    // A failed drop afterwards is explained under the summary; the folder stays loaded.
-    dropAndWait({QUrl::fromLocalFile(folder.filePath(QStringLiteral("4.wav")))});
-    EXPECT_FALSE(shown("loadFailure").isEmpty());
-    EXPECT_EQ(shown("folderName"), QStringLiteral("Take 3"));
-    EXPECT_TRUE(find<QPushButton>("generateButton")->isEnabled());
-}
-
-TEST_F(ContentViewTest, TheDropZoneIsOutlinedOnlyWhileFilesAreDraggedOverIt) {
-    auto* zone = find<DropZone>("dropZone");
-    QMimeData text;
-    text.setText(QStringLiteral("not a file"));
-    sendDragEnter(zone, &text);
-    EXPECT_FALSE(zone->isDropTargeted());
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/"))});
-    sendDragEnter(zone, &files);
-    EXPECT_TRUE(zone->isDropTargeted());
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(zone, &leave);
-    EXPECT_FALSE(zone->isDropTargeted());
-}
-
-TEST_F(ContentViewTest, EachControlIsSavedAtOnceAndShownAgainAfterARestart) {
-    view_->show();
-    find<QComboBox>("fpsPicker")->setFocus();
-    QTest::keyClick(find<QComboBox>("fpsPicker"), Qt::Key_Home);
-    find<QComboBox>("frameSizePicker")->setFocus();
-    QTest::keyClick(find<QComboBox>("frameSizePicker"), Qt::Key_End);
-    QTest::mouseClick(segments("alignPicker")->segment(2), Qt::LeftButton);
-    typeInto(field("posXField"), QStringLiteral("1a"));
-    typeInto(field("posYField"), QStringLiteral("-20"));
-    QTest::mouseClick(segments("splitClipPicker")->segment(0), Qt::LeftButton);
-    QTest::mouseClick(find<QCheckBox>("silenceBox"), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    typeInto(field("silenceDulationField"), QString());
-
-    QSettings* stored = store_.settings();
-    EXPECT_EQ(stored->value("fpsIndex").toInt(), 0);
-    EXPECT_EQ(stored->value("frameIndex").toInt(), 3);
-    EXPECT_EQ(stored->value("alignIndex").toInt(), 2);
-    EXPECT_EQ(stored->value("posX").toString(), QStringLiteral("1a"));
-    EXPECT_EQ(stored->value("posY").toString(), QStringLiteral("-20"));
-    EXPECT_EQ(stored->value("splitClipIndex").toInt(), 0);
-    EXPECT_TRUE(stored->value("isSilence").toBool());
-    EXPECT_EQ(stored->value("silenceDulation").toString(), QString());
-
-    restart();
-    EXPECT_EQ(find<QComboBox>("fpsPicker")->currentIndex(), 0);
-    EXPECT_EQ(find<QComboBox>("frameSizePicker")->currentIndex(), 3);
-    EXPECT_EQ(segments("alignPicker")->currentIndex(), 2);
-    EXPECT_EQ(field("posXField")->text(), QStringLiteral("1a"));
-    EXPECT_EQ(field("posYField")->text(), QStringLiteral("-20"));
-    EXPECT_EQ(segments("splitClipPicker")->currentIndex(), 0);
-    EXPECT_TRUE(find<QCheckBox>("silenceBox")->isChecked());
-    EXPECT_TRUE(field("silenceDulationField")->isEnabled());
-    EXPECT_EQ(field("silenceDulationField")->text(), QString());
-}
-
-TEST_F(ContentViewTest, ControlsFollowOptionsChangedElsewhere) {
-    UserSettings& settings = view_->userSettings();
-    settings.setFpsIndex(6);
-    settings.setPosY(QStringLiteral("12"));
-    settings.setSplitClipIndex(0);
-    settings.setAlignIndex(7); // only a store edited by hand holds such a position
-    QCoreApplication::processEvents();
-
-    EXPECT_EQ(find<QComboBox>("fpsPicker")->currentIndex(), 6);
-    EXPECT_EQ(field("posYField")->text(), QStringLiteral("12"));
-    EXPECT_EQ(segments("splitClipPicker")->currentIndex(), 0);
-    EXPECT_EQ(segments("alignPicker")->currentIndex(), -1);
-}
-
-TEST_F(ContentViewTest, ThePauseLengthIsEditableOnlyWhileTheBoxIsTickedAndKeepsItsText) {
-    view_->show();
-    auto* box = find<QCheckBox>("silenceBox");
-    QLineEdit* pause = field("silenceDulationField");
-    const auto click = [box] {
-        QTest::mouseClick(box, Qt::LeftButton);
-        QCoreApplication::processEvents();
+    const struct {
+        QUrl url;
+        QString console, failure;
+    } failures[] = {
+        {QUrl::fromLocalFile(file), u"folderでない\n"_s, u"フォルダではありません: "_s + file},
+        {empty.url(), u"フォルダ読み込みエラー\n"_s, message(ErrorType::fileNotFound)},
+        {badCaption.url(), report + u"\nフォルダ読み込みエラー\n"_s, report},
+        {QUrl(u"https://example.com/voices"_s), u"url取得エラー\n"_s,
+         u"ドロップされた項目からフォルダの場所を取得できませんでした。"_s},
     };
+    for (const auto& f : failures) {
+        EXPECT_EQ(drop({f.url}), f.console);
+        EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s + f.failure);
+        EXPECT_TRUE(canGenerate());
+    }
 
-    click();
-    ASSERT_TRUE(pause->isEnabled());
-    typeInto(pause, QStringLiteral("1.25"));
-    click();
-    EXPECT_FALSE(pause->isEnabled());
-    EXPECT_FALSE(view_->userSettings().isSilence());
-    EXPECT_EQ(pause->text(), QStringLiteral("1.25"));
-    click();
-    EXPECT_TRUE(pause->isEnabled());
-    EXPECT_EQ(pause->text(), QStringLiteral("1.25"));
+    EXPECT_EQ(drop({next.url()}), QString());
+    EXPECT_EQ(summary(), u"Next|0|1|Next|"_s);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(view_->folderLoad().dropFolder({})) << "a drop that offers nothing is refused";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
-// Every text of the window, its rows from top to bottom, and nothing outside the window.
-TEST_F(ContentViewTest, TheLayoutShowsEveryTextInOrderInsideTheWindow) {
-    const QStringList rowStarts = {"音声フォルダ",  "フォルダ名",
-                                   "テキスト数",    "サウンド数",
-                                   "タイムライン",  "タイムライン名:",
-                                   "サイズ:",       "レート:",
-                                   "テロップ",      "配置:",
-                                   "位置:",         "変換オプション",
-                                   "分割クリップ:", "行末がスペースの場合に間を開ける",
-                                   "作成…"};
-    const QStringList others = {"X", "px", "Y", "px", "作成する", "作成しない", "秒"};
+// Checked by the sanitizers: the result of a load must not reach a window that has gone.
+TEST_F(ContentViewTest, AWindowClosedDuringALoadIsNotTouchedByItsResult) {
+    VoiceFolder folder(u"Scene1"_s);
+    folder.addVoice(u"a"_s);
+    view_->folderLoad().dropFolder({folder.url()});
+    view_.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
+// Each control stores its choice at once and a restarted window shows it again; a position no
+// list holds, which only a store edited by hand can give, is shown as none. The pause length is
+// editable only while its box is ticked, and keeps its text meanwhile.
+TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
+    const struct {
+        const char* control;
+        const char* key;
+        QVariant choice; // each differs from the default
+    } controls[] = {
+        {"fpsPicker", "fpsIndex", 0},      {"frameSizePicker", "frameIndex", 3},
+        {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
+        {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
+        {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s}};
     view_->show();
-
-    QMap<QString, QRect> areas;
-    QStringList texts;
-    for (QWidget* widget : view_->findChildren<QWidget*>()) {
-        const QRect area(widget->mapTo(view_.get(), QPoint()), widget->size());
-        EXPECT_TRUE(!widget->isVisible() || view_->rect().contains(area))
-            << widget->metaObject()->className();
-        const auto* label = qobject_cast<QLabel*>(widget);
-        const auto* button = qobject_cast<QAbstractButton*>(widget);
-        const QString text = label ? label->text() : button ? button->text() : QString();
-        if (!text.isEmpty()) {
-            texts.append(text);
-            areas.insert(text, area);
-        }
+    EXPECT_FALSE(find("silenceDulationField")->isEnabled());
+    for (const auto& c : controls) {
+        use(c.control, c.choice);
+        EXPECT_EQ(store_->value(c.key).toString(), c.choice.toString()) << c.key;
     }
-
-    texts.sort();
-    QStringList expected = rowStarts + others;
-    expected.sort();
-    EXPECT_EQ(texts, expected);
-    for (qsizetype i = 1; i < rowStarts.size(); ++i) {
-        EXPECT_GT(areas[rowStarts[i]].top(), areas[rowStarts[i - 1]].bottom())
-            << rowStarts[i].toStdString();
+    restart();
+    for (const auto& c : controls) {
+        EXPECT_EQ(shown(c.control), c.choice.toString()) << c.control;
     }
+    EXPECT_TRUE(find("silenceDulationField")->isEnabled());
+    use("silenceBox", false);
+    EXPECT_FALSE(find("silenceDulationField")->isEnabled());
+    EXPECT_EQ(shown("silenceDulationField"), u"1.25"_s);
+
+    store_->setValue("alignIndex", 7);
+    restart();
+    EXPECT_EQ(shown("alignPicker"), u"-1"_s);
+}
+
+// The button exports the loaded folder with the name and choices made in the window. The name
+// checked is the window's own, not the one in the options store.
+TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
+    VoiceFolder scene(u"Scene1"_s);
+    scene.addVoice(u"001_Hanako（normal）_hello"_s, u"こんにちは"_s);
+    testsupport::ScriptedExportUi ui;
+    ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
+    view_->setExportUi(&ui);
+    view_->show();
+    drop({scene.url()});
+    use("timelineNameField", u"Edited"_s);
+    use("alignPicker", 2);
+    use("splitClipPicker", 0);
+
+    QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.proposedNames, QStringList{u"Edited.fcpxml"_s});
+    QFile file(*ui.saveLocation);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString document = QString::fromUtf8(file.readAll());
+    for (const QString& part : {u"<event name=\"Kestrune\">"_s, u"<project name=\"Edited\""_s,
+                                u"こんにちは"_s, u"<media "_s}) {
+        EXPECT_TRUE(document.contains(part)) << part.toStdString();
+    }
+    EXPECT_TRUE(document.contains(QRegularExpression(u"\"配置\"[^>]*value=\"2\""_s)));
+
+    use("timelineNameField", QString());
+    QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.alertMessages, QStringList{u"タイムライン名を入力してください"_s});
+    EXPECT_EQ(ui.proposedNames.size(), 1) << "no save dialog after a failed check";
 }

@@ -8,98 +8,71 @@
 #include <QTemporaryDir>
 
 using namespace brisomel;
-using testsupport::ScriptedExportUi;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// The action over a temporary store; the dialog is cancelled unless a test says otherwise, so
-// nothing is built.
+// The action over a temporary store, with scripted dialogs.
 class GenerateActionTest : public ::testing::Test {
 protected:
-    ExportOptions collect(const QString& timelineName = QStringLiteral("A")) {
-        const auto collected = action_.collectOptions(timelineName);
-        EXPECT_TRUE(std::holds_alternative<ExportOptions>(collected));
-        return std::holds_alternative<ExportOptions>(collected) ? std::get<ExportOptions>(collected)
-                                                                : ExportOptions{};
-    }
-
     QTemporaryDir dir_;
-    QSettings store_{dir_.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat};
+    QSettings store_{dir_.filePath(u"prefs.ini"_s), QSettings::IniFormat};
     UserSettings settings_{&store_};
     FileLists lists_;
-    ScriptedExportUi ui_;
+    testsupport::ScriptedExportUi ui_;
     GenerateAction action_{lists_, settings_, ui_};
 };
 
 } // namespace
 
-TEST_F(GenerateActionTest, DefaultSettingsGiveTheDefaultOptionsAndProposeTheName) {
-    const ExportOptions options = collect();
-    EXPECT_EQ(options.frameType, FrameType::frame1080p);
-    EXPECT_EQ(options.fpsType, FpsType::fps30);
-    EXPECT_EQ(options.align, AlignType::canter);
-    EXPECT_EQ(options.posX, 0.0f);
-    EXPECT_EQ(options.posY, 0.0f);
-    EXPECT_EQ(options.pauseLength, 0.0);
-    EXPECT_EQ(options.splitClipIndex, 1);
-    EXPECT_EQ(options.eventName, QStringLiteral("Kestrune"));
-
-    EXPECT_EQ(action_.run(QStringLiteral("A")), ExportOutcome::cancelled);
-    EXPECT_EQ(ui_.proposedNames, QStringList{QStringLiteral("A.fcpxml")});
-    EXPECT_TRUE(ui_.alertMessages.isEmpty());
-}
-
-TEST_F(GenerateActionTest, StoredPositionsPickFromTheWindowsLists) {
-    settings_.setFrameIndex(0);
-    settings_.setFpsIndex(6);
-    settings_.setAlignIndex(2);
-    settings_.setSplitClipIndex(0);
-    settings_.setPosX(QStringLiteral("10"));
-    settings_.setIsSilence(true);
-    settings_.setSilenceDulation(QStringLiteral("0.25"));
-    const ExportOptions options = collect();
-    EXPECT_EQ(options.frameType, FrameType::frame720p);
-    EXPECT_EQ(options.fpsType, FpsType::fps60);
-    EXPECT_EQ(options.align, AlignType::right);
-    EXPECT_EQ(options.splitClipIndex, 0);
-    EXPECT_EQ(options.posX, 10.0f);
-    EXPECT_EQ(options.pauseLength, 0.25);
-
-    settings_.setFpsIndex(3);
-    EXPECT_EQ(collect().fpsType, FpsType::fps30) << "the fourth rate; 29.97 is not offered";
-}
-
-TEST_F(GenerateActionTest, PositionsOutsideTheirListsFallBackToTheDefaults) {
-    settings_.setFrameIndex(4);
-    settings_.setFpsIndex(-1);
-    settings_.setAlignIndex(99);
-    const ExportOptions options = collect();
-    EXPECT_EQ(options.frameType, FrameType::frame1080p);
-    EXPECT_EQ(options.fpsType, FpsType::fps30);
-    EXPECT_EQ(options.align, AlignType::canter);
-}
-
-TEST_F(GenerateActionTest, EachValidationMessageIsShownAloneAndStopsTheExport) {
-    const auto runAndTakeAlert = [&](const QString& timelineName) {
-        ui_ = ScriptedExportUi();
-        EXPECT_EQ(action_.run(timelineName), std::nullopt);
-        EXPECT_TRUE(ui_.proposedNames.isEmpty()) << "no dialog after a failed check";
-        EXPECT_EQ(ui_.alertInformativeTexts, QStringList{QString()});
-        return ui_.alertMessages.value(0);
+// Stored positions pick from the window's lists; a position outside its list, which only a store
+// edited by hand holds, falls back to the default.
+TEST_F(GenerateActionTest, StoredChoicesBecomeTheExportOptions) {
+    const struct {
+        std::int64_t frame, fps, align;
+        FrameType frameType;
+        FpsType fpsType;
+        AlignType alignType;
+    } cases[] = {
+        {0, 6, 2, FrameType::frame720p, FpsType::fps60, AlignType::right},
+        {3, 3, 0, FrameType::frame4K, FpsType::fps30, AlignType::left}, // 29.97 is not offered
+        {4, -1, 99, FrameType::frame1080p, FpsType::fps30, AlignType::canter},
     };
-    settings_.setPosX(QStringLiteral("abc"));
-    settings_.setPosY(QStringLiteral("abc"));
-    EXPECT_EQ(runAndTakeAlert(QString()), QStringLiteral("タイムライン名を入力してください"));
-    EXPECT_EQ(runAndTakeAlert(QStringLiteral("A")),
-              QStringLiteral("位置:Xは数値を入力してください"));
-    settings_.setPosX(QStringLiteral("1"));
-    EXPECT_EQ(runAndTakeAlert(QStringLiteral("A")),
-              QStringLiteral("位置:Yは数値を入力してください"));
-    settings_.setPosY(QStringLiteral("1"));
-    settings_.setSilenceDulation(QStringLiteral("abc"));
-    EXPECT_EQ(runAndTakeAlert(QStringLiteral("A")), QStringLiteral("時間は数値を入力してください"));
-    settings_.setSilenceDulation(QStringLiteral("-1"));
-    EXPECT_EQ(runAndTakeAlert(QStringLiteral("A")),
-              QStringLiteral("時間は0以上を入力してください"));
-    EXPECT_EQ(settings_.silenceDulation(), QStringLiteral("-1")) << "the typed text is kept";
+    settings_.setPosX(u"10"_s);
+    settings_.setIsSilence(true);
+    settings_.setSilenceDulation(u"0.25"_s);
+    for (const auto& c : cases) {
+        settings_.setFrameIndex(c.frame);
+        settings_.setFpsIndex(c.fps);
+        settings_.setAlignIndex(c.align);
+        const auto options = std::get<ExportOptions>(action_.collectOptions(u"A"_s));
+        EXPECT_EQ(options.frameType, c.frameType) << c.frame;
+        EXPECT_EQ(options.fpsType, c.fpsType) << c.fps;
+        EXPECT_EQ(options.align, c.alignType) << c.align;
+        EXPECT_EQ(options.posX, 10.0f);
+        EXPECT_EQ(options.pauseLength, 0.25);
+    }
+}
+
+// Each problem stops the export with an alert of its own and no informative text, and no save
+// dialog opens.
+TEST_F(GenerateActionTest, EachValidationMessageIsShownAloneAndStopsTheExport) {
+    settings_.setPosX(u"abc"_s);
+    settings_.setPosY(u"abc"_s);
+    EXPECT_EQ(action_.run(QString()), std::nullopt);
+    EXPECT_EQ(action_.run(u"A"_s), std::nullopt);
+    settings_.setPosX(u"1"_s);
+    EXPECT_EQ(action_.run(u"A"_s), std::nullopt);
+    settings_.setPosY(u"1"_s);
+    settings_.setSilenceDulation(u"abc"_s);
+    EXPECT_EQ(action_.run(u"A"_s), std::nullopt);
+    settings_.setSilenceDulation(u"-1"_s);
+    EXPECT_EQ(action_.run(u"A"_s), std::nullopt);
+
+    EXPECT_EQ(ui_.alertMessages,
+              (QStringList{u"タイムライン名を入力してください"_s,
+                           u"位置:Xは数値を入力してください"_s, u"位置:Yは数値を入力してください"_s,
+                           u"時間は数値を入力してください"_s, u"時間は0以上を入力してください"_s}));
+    EXPECT_EQ(ui_.alertInformativeTexts, QStringList(5));
+    EXPECT_TRUE(ui_.proposedNames.isEmpty());
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "timeline/Timeline.h"
+#include "fcpxml/FcpxmlFormat.h"
+#include "fcpxml/ProjectWriter.h"
 
-#include <QString>
 #include <QUrl>
 
 namespace brisomel::test {
 
-// A time in the rate's timescale; zero is the zero time, as the builder places it.
-inline CMTime units(FpsType fps, std::int64_t value) {
-    return value == 0 ? kCMTimeZero : CMTimeMake(value, timescale(fps));
-}
+using namespace Qt::StringLiterals;
 
 // A speaker's caption track and voice track, titled as the builder titles them.
 struct Speaker {
@@ -19,37 +16,51 @@ struct Speaker {
 };
 
 inline Speaker addSpeaker(TrackMap& tracks, const QString& name) {
-    Speaker speaker{
-        std::make_shared<Track>(name + QStringLiteral(u"01テキストトラック"), TrackType::video),
-        std::make_shared<Track>(name + QStringLiteral(u"02サウンドトラック"), TrackType::sound)};
+    Speaker speaker{std::make_shared<Track>(name + u"01テキストトラック"_s, TrackType::video),
+                    std::make_shared<Track>(name + u"02サウンドトラック"_s, TrackType::sound)};
     tracks.insert(speaker.text);
     tracks.insert(speaker.sound);
     return speaker;
 }
 
-// One voice line: a caption clip and a voice clip sharing start and length (timescale units).
-struct VoiceLine {
-    QString fileName{};
-    QString caption{};
-    std::int64_t start = 0;
-    std::int64_t duration = 0;
-    AlignType align = AlignType::canter;
-    float posX = 0;
-    float posY = 0;
-    double sampleRate = 48000;
-    QUrl soundUrl{}; // defaults to /voices/<fileName>.wav
-};
+// One voice line: a caption clip and a voice clip sharing start and length (timescale units);
+// the sound is /voices/<fileName>.wav unless a path is given.
+inline void addVoiceLine(const Speaker& speaker, FpsType fps, const QString& fileName,
+                         const QString& caption, std::int64_t start, std::int64_t duration,
+                         AlignType align = AlignType::canter, float posX = 0, float posY = 0,
+                         double sampleRate = 48000, const QString& soundPath = {}) {
+    const CMTime at = CMTimeMake(start, timescale(fps));
+    const CMTime length = CMTimeMake(duration, timescale(fps));
+    speaker.text->addClip(
+        std::make_shared<TextClip>(fileName, at, length, posX, posY, caption, align));
+    speaker.sound->addClip(std::make_shared<SoundClip>(
+        fileName, at, length, sampleRate,
+        QUrl::fromLocalFile(soundPath.isEmpty() ? u"/voices/"_s + fileName + u".wav"_s
+                                                : soundPath)));
+}
 
-inline void addVoiceLine(const Speaker& speaker, FpsType fps, const VoiceLine& line) {
-    const CMTime start = units(fps, line.start);
-    const CMTime duration = units(fps, line.duration);
-    const QUrl url = line.soundUrl.isEmpty()
-                         ? QUrl::fromLocalFile(QStringLiteral("/voices/%1.wav").arg(line.fileName))
-                         : line.soundUrl;
-    speaker.text->addClip(std::make_shared<TextClip>(line.fileName, start, duration, line.posX,
-                                                     line.posY, line.caption, line.align));
-    speaker.sound->addClip(
-        std::make_shared<SoundClip>(line.fileName, start, duration, line.sampleRate, url));
+// The document with split clips, then the one without.
+inline QStringList bothVariants(const QString& name, const TrackMap& tracks, FrameType frame,
+                                FpsType fps, const QString& event = u"Kestrune"_s) {
+    return {makeFCPXMLWithSplitClips(name, tracks, frame, fps, event),
+            makeFCPXMLWithoutSplitClips(name, tracks, frame, fps, event)};
+}
+
+// Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
+// line and one after it at the same start, and every character that needs escaping. `dirt` goes
+// into the timeline's and the event's name, a speaker's name, a title and a caption.
+inline QStringList edgeDocuments(const QString& dirt = {}) {
+    constexpr FpsType fps = FpsType::fps59;
+    TrackMap tracks;
+    const Speaker quoted = addSpeaker(tracks, uR"(<"A&B">'s)"_s + dirt);
+    addVoiceLine(quoted, fps, u"001_"_s + dirt,
+                 uR"(a & b < c > d "e" 'f' ]]>)"_s + dirt + u"\tand\nmore"_s, 0, 1000,
+                 AlignType::right, 2e+07f, 0, 48000, uR"(/v/a&b/'q' "x" <y>.wav)"_s);
+    addVoiceLine(quoted, fps, u"002_zero"_s, {}, 1000, 0);
+    addVoiceLine(quoted, fps, u"003_after_zero"_s, {}, 1000, 2000);
+    addVoiceLine(addSpeaker(tracks, u"太郎"_s), fps, u"004_太郎"_s, {}, 0, 3000);
+    return bothVariants(uR"(Scene & <"1">'s)"_s + dirt, tracks, FrameType::frame4K, fps,
+                        u"Kestrune"_s + dirt);
 }
 
 } // namespace brisomel::test

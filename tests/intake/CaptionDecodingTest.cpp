@@ -2,118 +2,80 @@
 
 #include "IntakeTestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace brisomel {
 namespace {
 
 using test::bytes;
 using test::q;
 
-TEST(DecodeUnicode, Utf8WithAndWithoutMark) {
-    EXPECT_EQ(decodeUnicode(bytes("\xE3\x81\x82"
-                                  "a")),
-              q(u"あa"));
-    EXPECT_EQ(decodeUnicode(bytes("\xEF\xBB\xBF"
-                                  "\xE3\x81\x82")),
-              q(u"あ"));
-    // Only the first mark is a mark; a second one is a zero-width no-break space.
-    EXPECT_EQ(decodeUnicode(bytes("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                  "a")),
-              q(u"\uFEFFa"));
-    EXPECT_EQ(decodeUnicode(QByteArrayView()), QString(""));
-}
-
-TEST(DecodeUnicode, MarkedUtf16AndUtf32) {
-    const QString expected = q(u"あ𠀋a");
-    EXPECT_EQ(decodeUnicode(bytes("\xFF\xFE"
-                                  "\x42\x30"
-                                  "\x40\xD8\x0B\xDC"
-                                  "a\x00")),
-              expected);
-    EXPECT_EQ(decodeUnicode(bytes("\xFE\xFF"
-                                  "\x30\x42"
-                                  "\xD8\x40\xDC\x0B"
-                                  "\x00"
-                                  "a")),
-              expected);
-    EXPECT_EQ(decodeUnicode(bytes("\xFF\xFE\x00\x00"
-                                  "\x42\x30\x00\x00"
-                                  "\x0B\x00\x02\x00"
-                                  "a\x00\x00\x00")),
-              expected);
-    EXPECT_EQ(decodeUnicode(bytes("\x00\x00\xFE\xFF"
-                                  "\x00\x00\x30\x42"
-                                  "\x00\x02\x00\x0B"
-                                  "\x00\x00\x00"
-                                  "a")),
-              expected);
-}
-
-TEST(DecodeUnicode, RejectsInvalidBytesInsteadOfReplacingThem) {
-    EXPECT_FALSE(decodeUnicode(bytes("\x81\x20")));         // stray continuation byte
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFF\xFF\xFF"))); // never valid in UTF-8
-    EXPECT_FALSE(decodeUnicode(bytes("a\xE3\x81")));        // sequence cut off at the end
-    EXPECT_FALSE(decodeUnicode(bytes("\xC0\xAF")));         // overlong
-    EXPECT_FALSE(decodeUnicode(bytes("\xED\xA0\x80")));     // encoded surrogate
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFE"
-                                     "a\x00"
-                                     "b"))); // odd UTF-16 length
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFE"
-                                     "\x00\xD8"
-                                     "a\x00"))); // lone high surrogate
-    EXPECT_FALSE(decodeUnicode(bytes("\xFE\xFF"
-                                     "\xDC\x00"))); // lone low surrogate
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFE\x00\x00"
-                                     "\x00\x00\x11\x00"))); // above U+10FFFF
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFE\x00\x00"
-                                     "\x00\xD8\x00\x00"))); // surrogate value
-    EXPECT_FALSE(decodeUnicode(bytes("\xFF\xFE\x00\x00"
-                                     "a\x00\x00"))); // cut off
-}
-
-TEST(DecodeShiftJis, WindowsFormWithNecAndIbmExtensions) {
-    EXPECT_EQ(decodeShiftJis(bytes("\x82\xA0\x8A\xBF\x8E\x9A")), q(u"あ漢字"));
-    EXPECT_EQ(decodeShiftJis(bytes("\x87\x40")), q(u"①")); // NEC row 13
-    EXPECT_EQ(decodeShiftJis(bytes("\x87\x54")), q(u"Ⅰ"));
-    EXPECT_EQ(decodeShiftJis(bytes("\xFB\xFC")), q(u"髙"));           // IBM extension
-    EXPECT_EQ(decodeShiftJis(bytes("\xFA\x5C")), q(u"纊"));           // IBM extension
-    EXPECT_EQ(decodeShiftJis(bytes("\xED\x40")), q(u"纊"));           // NEC-selected IBM extension
-    EXPECT_EQ(decodeShiftJis(bytes("\x81\x60\x81\x5F")), q(u"～＼")); // CP932, not JIS X 0208
-    EXPECT_EQ(decodeShiftJis(bytes("\\~\xB1\xDF")), q(u"\\~ｱﾟ"));     // ASCII and half-width kana
-}
-
-TEST(DecodeShiftJis, ControlBytesMapToThemselves) {
-    QByteArray all;
-    for (int byte = 0; byte < 0x80; ++byte) {
-        all.append(static_cast<char>(byte));
+// UTF-8, or the Unicode encoding a byte-order mark announces, else Shift-JIS in its Windows form.
+// Carriage returns are dropped, line feeds kept, nothing is trimmed.
+TEST(CaptionFile, TextsInEveryEncoding) {
+    const QString text = q(u"あ𠀋\n"); // a character outside the basic plane too
+    const std::pair<QByteArray, QString> cases[] = {
+        {"line one\r\nline two\n", "line one\nline two\n"},
+        {"foo\rbar", "foobar"},
+        {"", ""},
+        {bytes("\xE4\xB8\x96\xE7\x95\x8C\xE3\x80\x82\r\n\xE4\xBA\x8C\xE8\xA1\x8C"),
+         q(u"世界。\n二行")},
+        {bytes("\x90\xA2\x8A\x45\x81\x42\r\n\x93\xF1\x8D\x73"), q(u"世界。\n二行")},
+        {bytes("\xEF\xBB\xBF\xE3\x81\x82"), q(u"あ")},
+        // Only the first mark is a mark; a second one is a zero-width no-break space.
+        {bytes("\xEF\xBB\xBF\xEF\xBB\xBF\x61"), q(u"\uFEFFa")},
+        {bytes("\xFF\xFE\x42\x30\x40\xD8\x0B\xDC\r\x00\n\x00"), text},
+        {bytes("\xFE\xFF\x30\x42\xD8\x40\xDC\x0B\x00\r\x00\n"), text},
+        {bytes("\xFF\xFE\x00\x00\x42\x30\x00\x00\x0B\x00\x02\x00\n\x00\x00\x00"), text},
+        {bytes("\x00\x00\xFE\xFF\x00\x00\x30\x42\x00\x02\x00\x0B\x00\x00\x00\n"), text},
+        // NEC row 13, IBM extensions (also as NEC-selected), CP932's own ～＼, half-width kana.
+        {bytes("\x87\x40\x87\x54\xFB\xFC\xFA\x5C\xED\x40\x81\x60\x81\x5F\\~\xB1\xDF"),
+         q(u"①Ⅰ髙纊纊～＼\\~ｱﾟ")},
+    };
+    test::TempFolder folder;
+    const auto withCaption = [&](const QByteArray& caption) {
+        folder.write("c.txt", caption);
+        return test::entry("c", folder.url("c.txt"));
+    };
+    for (const auto& [caption, textRow] : cases) {
+        const auto entry = withCaption(caption);
+        ASSERT_TRUE(entry) << caption.toHex().toStdString();
+        EXPECT_EQ(entry->textRow(), textRow) << caption.toHex().toStdString();
     }
-    const auto text = decodeShiftJis(all);
-    ASSERT_TRUE(text);
-    ASSERT_EQ(text->size(), 0x80);
-    for (int i = 0; i < 0x80; ++i) {
-        EXPECT_EQ(text->at(i).unicode(), i) << "byte " << i;
+    // The one-line text: line feeds become spaces.
+    EXPECT_EQ(withCaption("  a\r\nb \n\n")->text(), QString("  a b   "));
+}
+
+// Strict decoding: nothing rather than U+FFFD, so that the next attempt gets its chance.
+TEST(DecodeUnicode, RejectsInvalidSequences) {
+    for (const QByteArray& invalid : {
+             bytes("\x81\x20"),                         // stray continuation byte
+             bytes("\xFF\xFF\xFF\xFF"),                 // never valid in UTF-8
+             bytes("a\xE3\x81"),                        // sequence cut off at the end
+             bytes("\xC0\xAF"),                         // overlong
+             bytes("\xED\xA0\x80"),                     // encoded surrogate
+             bytes("\xFF\xFE\x61\x00\x62"),             // odd UTF-16 length
+             bytes("\xFF\xFE\x00\xD8\x61\x00"),         // lone high surrogate
+             bytes("\xFE\xFF\xDC\x00"),                 // lone low surrogate
+             bytes("\xFF\xFE\x00\x00\x00\x00\x11\x00"), // above U+10FFFF
+             bytes("\xFF\xFE\x00\x00\x00\xD8\x00\x00"), // surrogate value
+             bytes("\xFF\xFE\x00\x00\x61\x00\x00"),     // UTF-32 cut off
+         }) {
+        EXPECT_FALSE(decodeUnicode(invalid)) << invalid.toHex().toStdString();
     }
 }
 
-TEST(DecodeShiftJis, RejectsInvalidBytes) {
+// Strict too; and where the converter's table rotates 0x1A, 0x1C and 0x7F, each byte below 0x80
+// must still be itself.
+TEST(DecodeShiftJis, StrictAndControlBytesMapToThemselves) {
     EXPECT_FALSE(decodeShiftJis(bytes("\x81\x20")));         // trail byte out of range
     EXPECT_FALSE(decodeShiftJis(bytes("\xFF\xFF\xFF\xFF"))); // not a CP932 byte
     EXPECT_FALSE(decodeShiftJis(bytes("a\x82")));            // lead byte cut off at the end
-    EXPECT_FALSE(decodeShiftJis(bytes("\xFF\xFE"
-                                      "\x00\xD8")));
-}
-
-TEST(ReadCaptionFile, ReadsAndNamesFailures) {
-    test::TempFolder folder;
-    EXPECT_EQ(std::get<QString>(readCaptionFile(folder.write("u.txt", bytes("\xE3\x81\x82")))),
-              q(u"あ"));
-    EXPECT_EQ(std::get<QString>(readCaptionFile(folder.write("s.txt", bytes("\x82\xA0")))),
-              q(u"あ"));
-    EXPECT_TRUE(std::holds_alternative<CaptionFailure>(
-        readCaptionFile(folder.write("bad.txt", bytes("\x81\x20")))));
-    EXPECT_TRUE(std::holds_alternative<CaptionFailure>(readCaptionFile(folder.makeDir("d.txt"))));
-    EXPECT_TRUE(std::holds_alternative<CaptionFailure>(readCaptionFile(folder.path("none.txt"))));
+    QByteArray all;
+    QString expected;
+    for (char16_t c = 0; c < 0x80; ++c) {
+        all.append(static_cast<char>(c));
+        expected.append(QChar(c));
+    }
+    EXPECT_EQ(decodeShiftJis(all), expected);
 }
 
 } // namespace

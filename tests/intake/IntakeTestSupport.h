@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QByteArray>
+#include "intake/FileListData.h"
+
 #include <QDir>
 #include <QFile>
-#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-#include <string>
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -22,20 +19,16 @@ namespace brisomel::test {
 // A scratch folder whose files the tests write byte for byte.
 class TempFolder {
 public:
-    TempFolder() { EXPECT_TRUE(dir_.isValid()) << dir_.errorString().toStdString(); }
-
-    QString path() const { return dir_.path(); }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    // The form in which a dropped folder arrives: a file URL whose path ends with a slash.
-    QUrl url() const { return QUrl::fromLocalFile(dir_.path() + u'/'); }
+    // The folder's own path and URL end with a slash, the form in which a dropped folder arrives.
+    QString path(const QString& name = {}) const { return dir_.path() + u'/' + name; }
+    QUrl url(const QString& name = {}) const { return QUrl::fromLocalFile(path(name)); }
 
     QString write(const QString& name, const QByteArray& bytes = {}) const {
         QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
-        EXPECT_EQ(file.write(bytes), bytes.size());
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+            << name.toStdString();
         return path(name);
     }
-
     QString makeDir(const QString& name) const {
         EXPECT_TRUE(QDir(dir_.path()).mkpath(name)) << name.toStdString();
         return path(name);
@@ -55,6 +48,21 @@ inline QString q(const char16_t* text) {
 // Bytes written literally, zero bytes included.
 template <std::size_t N> QByteArray bytes(const char (&literal)[N]) {
     return QByteArray(literal, N - 1);
+}
+
+// An entry that must be created, with its caption file (if any) already decoded.
+inline FileListPtr entry(const QString& fileName, const std::optional<QUrl>& caption = {}) {
+    auto created = FileListData::create(fileName, caption, std::nullopt);
+    EXPECT_TRUE(std::holds_alternative<FileListPtr>(created));
+    return std::holds_alternative<FileListPtr>(created) ? std::get<FileListPtr>(created) : nullptr;
+}
+
+inline QStringList fileNames(const FileList& list) {
+    QStringList names;
+    for (const auto& e : list) {
+        names.append(e->fileName());
+    }
+    return names;
 }
 
 } // namespace brisomel::test
