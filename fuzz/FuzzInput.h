@@ -31,8 +31,9 @@ public:
     }
 
     QByteArray bytes(std::size_t maxLength) {
-        const std::size_t length = std::min<std::size_t>(
-            below(static_cast<std::uint32_t>(maxLength) + 1), size_ - std::min(offset_, size_));
+        // The wanted length is read first: reading it consumes bytes of its own.
+        const std::size_t wanted = below(static_cast<std::uint32_t>(maxLength) + 1);
+        const std::size_t length = std::min(wanted, size_ - offset_);
         QByteArray result(reinterpret_cast<const char*>(data_ + offset_),
                           static_cast<qsizetype>(length));
         offset_ += length;
