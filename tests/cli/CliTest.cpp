@@ -159,25 +159,6 @@ TEST_F(ConvertTest, ValidationMessagesComeInTheWindowsOrder) {
     EXPECT_FALSE(QFile::exists(o.output));
 }
 
-TEST_F(ConvertTest, FailuresNameTheirFileAndLeaveAnExistingDocumentIntact) {
-    CliOptions o = options();
-    testsupport::writeBytes(o.output, "precious");
-
-    testsupport::writeBytes(QDir(folder_).filePath(QStringLiteral("003_x.wav")), "not audio");
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("003_x.wav"))) << messages_.toStdString();
-    QFile::remove(QDir(folder_).filePath(QStringLiteral("003_x.wav")));
-
-    o.output = dir_.filePath(QStringLiteral("missing/out.fcpxml"));
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("ファイル書き込みエラー")));
-
-    o.folder = dir_.filePath(QStringLiteral("nowhere"));
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("nowhere")));
-    EXPECT_EQ(readAll(dir_.filePath(QStringLiteral("out.fcpxml"))), QByteArray("precious"));
-}
-
 TEST(CliProgram, ExitStatusesAndStreams) {
     QTemporaryDir dir;
     testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);

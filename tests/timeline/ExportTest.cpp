@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 
@@ -86,24 +85,6 @@ TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
     EXPECT_FALSE(document.contains("xxx"));
 }
 
-TEST_F(ExportTest, AFailedWriteAlertsOnceAndLeavesTheExistingFileAsItWas) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    }
-    const QString folder = output(QStringLiteral("locked"));
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/A.fcpxml");
-    testsupport::writeBytes(path, "earlier document");
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    ui_.saveLocation = path;
-    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed);
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
-    EXPECT_EQ(ui_.alertInformativeTexts, QStringList{kWriteErrorInformative});
-    EXPECT_EQ(readAll(path), QByteArray("earlier document"));
-}
-
 TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
     // A file-size limit makes the write fail part-way for every user, as a full disk would.
     const QString path = output(QStringLiteral("A.fcpxml"));
@@ -124,20 +105,6 @@ TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
     EXPECT_EQ(readAll(path), QByteArray("earlier document"));
     EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files), QStringList{QStringLiteral("A.fcpxml")})
         << "no temporary file is left behind";
-}
-
-TEST_F(ExportTest, WritingWhereNoFileCanBeCreatedAlertsOnce) {
-    // Holds for every user: a path below a regular file, and a path that is a folder.
-    const QString plainFile = output(QStringLiteral("plain"));
-    testsupport::writeBytes(plainFile, "x");
-    for (const QString& path : {plainFile + QStringLiteral("/A.fcpxml"), out_.path()}) {
-        ui_ = ScriptedExportUi();
-        ui_.saveLocation = path;
-        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::writeFailed)
-            << path.toStdString();
-        EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
-    }
-    EXPECT_EQ(readAll(plainFile), QByteArray("x"));
 }
 
 TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
