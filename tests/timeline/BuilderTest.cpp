@@ -211,25 +211,6 @@ TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {
     EXPECT_EQ(clips, 4) << "no speaker's clips may be lost";
 }
 
-TEST(Builder, AnUnreadableAudioFileStopsTheBuildNamingTheFile) {
-    VoiceFolder folder;
-    folder.addLine(QStringLiteral("1"), 1.0, QStringLiteral("kept  "));
-    QFile fake(folder.path(QStringLiteral("2.wav")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("this is not audio");
-    fake.close();
-    FileLists lists;
-    folder.load(lists);
-
-    const BuildResult result = buildTimeline(lists, QStringLiteral("T"), FrameType::frame1080p,
-                                             FpsType::fps30, AlignType::canter, 0, 0, 0);
-    EXPECT_FALSE(result.timeline);
-    EXPECT_TRUE(result.error.startsWith(QStringLiteral("Error ")));
-    EXPECT_TRUE(result.error.contains(QStringLiteral("2.wav"))) << result.error.toStdString();
-    EXPECT_EQ((*lists.fileLists())[0]->textRow(), QStringLiteral("kept  "))
-        << "a failed build leaves the captions as they were";
-}
-
 TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
     VoiceFolder folder;
     for (int i = 0; i < 300; ++i) {

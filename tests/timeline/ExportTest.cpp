@@ -118,4 +118,5 @@ TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     EXPECT_TRUE(ui_.alertMessages.front().startsWith(QStringLiteral("Error ")));
     EXPECT_TRUE(ui_.alertMessages.front().contains(QStringLiteral("002_broken.wav")));
     EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(caption(), QStringLiteral("こんにちは  ")) << "a failed build changes no caption";
 }
