@@ -3,10 +3,10 @@
 //
 //   brisomel-bench N [FOLDER]    (FOLDER defaults to a temporary folder that is removed after)
 
+#include "builder/FilelistToTimeline.h"
 #include "cli/Convert.h"
 #include "fcpxml/ProjectWriter.h"
 #include "intake/ReadFolder.h"
-#include "timeline/FilelistToTimeline.h"
 
 #include "support/PcmWriter.h"
 
@@ -82,20 +82,13 @@ int main(int argc, char* argv[]) {
     readFolder(url); // warms the file cache
     const double scanMs = medianMs(kRuns, [&] { readFolder(url); });
 
-    FileLists lists;
-    const double buildMs =
-        medianMs(kRuns,
-                 [&] {
-                     lists.setFileLists(readFolder(url).list);
-                     buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p,
-                                   FpsType::fps30, AlignType::canter, 0, 0, 0.5);
-                 }) -
-        scanMs;
+    ConversionOptions conversion;
+    conversion.timelineName = QStringLiteral("bench");
+    conversion.pauseLength = 0.5;
+    const FileList entries = *readFolder(url).list;
+    const double buildMs = medianMs(kRuns, [&] { buildTimeline(entries, conversion); });
 
-    const BuiltTimeline built =
-        *buildTimeline(lists, QStringLiteral("bench"), FrameType::frame1080p, FpsType::fps30,
-                       AlignType::canter, 0, 0, 0.5)
-             .timeline;
+    const BuiltTimeline built = *buildTimeline(entries, conversion);
     const double splitMs = medianMs(kRuns, [&] {
         makeFCPXMLWithSplitClips(built.timelineName, built.tracks, built.frameType, built.fpsType,
                                  QStringLiteral("Kestrune"));
@@ -107,7 +100,7 @@ int main(int argc, char* argv[]) {
 
     CliOptions options;
     options.folder = folder;
-    options.timelineName = QStringLiteral("bench");
+    options.conversion.timelineName = QStringLiteral("bench");
     options.output = temporary.filePath(QStringLiteral("bench.fcpxml"));
     QString messages;
     QTextStream messageStream(&messages);

@@ -1,7 +1,7 @@
 // Arbitrary bytes as an audio file of each kind: a length and rate that can be placed on a
 // timeline, or a report that names the file. Never a crash or a hang.
 
-#include "timeline/AudioProbe.h"
+#include "audio/AudioProbe.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,15 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
     file.close();
 
-    const brisomel::AudioProbeResult result = brisomel::probeAudioFile(path);
-    if (result.info) {
-        const auto& info = *result.info;
+    const auto result = brisomel::probeAudioFile(path);
+    if (result) {
+        const auto& info = *result;
         if (!std::isfinite(info.durationSeconds) || info.durationSeconds < 0 ||
             !std::isfinite(info.sampleRate) || info.sampleRate <= 0) {
             std::abort();
         }
-    } else if (!result.error.startsWith(QStringLiteral("Error ")) ||
-               !result.error.contains(QStringLiteral("input."))) {
+    } else if (result.failure().reason.isEmpty() ||
+               !result.failure().file.contains(QStringLiteral("input."))) {
         std::abort();
     }
     return 0;

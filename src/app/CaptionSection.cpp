@@ -1,6 +1,7 @@
 #include "app/CaptionSection.h"
 
 #include "app/AppIcons.h"
+#include "app/ChoiceLists.h"
 #include "app/FormParts.h"
 #include "app/SegmentedControl.h"
 #include "settings/UserSettings.h"
@@ -29,12 +30,10 @@ CaptionSection::CaptionSection(UserSettings& settings, QWidget* parent)
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
       posYField_(makePositionField(QStringLiteral("posYField"), this)) {
     alignPicker_->setObjectName(QStringLiteral("alignPicker"));
-    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-left")),
-                             QStringLiteral("左揃え"));
-    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-center")),
-                             QStringLiteral("中央揃え"));
-    alignPicker_->addSegment(themedIcon(QStringLiteral("format-justify-right")),
-                             QStringLiteral("右揃え"));
+    for (AlignType align : alignArray) {
+        const AlignTypeInfo& info = describe(align);
+        alignPicker_->addSegment(themedIcon(info.iconName.toString()), info.label.toString());
+    }
 
     auto* section = new QVBoxLayout(this);
     section->setContentsMargins(0, 0, 0, 0);
@@ -61,9 +60,7 @@ CaptionSection::CaptionSection(UserSettings& settings, QWidget* parent)
             [this](int index) { settings_.setAlignIndex(index); });
     connect(posXField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosX);
     connect(posYField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosY);
-    // Told before the change: show the new values once it has been made.
-    connect(&settings, &UserSettings::willChange, this, &CaptionSection::showSettings,
-            Qt::QueuedConnection);
+    connect(&settings, &UserSettings::changed, this, &CaptionSection::showSettings);
 }
 
 void CaptionSection::showSettings() {

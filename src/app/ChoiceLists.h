@@ -2,7 +2,6 @@
 
 #include "timeline/OptionTypes.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <array>
@@ -11,7 +10,8 @@
 
 namespace brisomel {
 
-// The window's choice lists; settings store positions in these lists.
+// The window's choice lists. The settings store positions in these lists, so a position keeps
+// its meaning for good: new choices are only ever appended.
 inline constexpr std::array<FrameType, 4> frameArray = {FrameType::frame720p, FrameType::frame1080p,
                                                         FrameType::frame2K, FrameType::frame4K};
 inline constexpr std::array<FpsType, 7> fpsArray = {FpsType::fps23, FpsType::fps24, FpsType::fps25,
@@ -19,8 +19,14 @@ inline constexpr std::array<FpsType, 7> fpsArray = {FpsType::fps23, FpsType::fps
                                                     FpsType::fps60};
 inline constexpr std::array<AlignType, 3> alignArray = {AlignType::left, AlignType::canter,
                                                         AlignType::right};
+// Position 0 cuts the project from one compound clip; every other position places the clips
+// directly.
 inline const QStringList splitClipArray = {QStringLiteral("作成する"),
                                            QStringLiteral("作成しない")};
+
+inline bool splitClipsAt(std::int64_t position) {
+    return position == 0;
+}
 
 // The entry at a stored position, or nothing when the position lies outside the list.
 template <typename T, std::size_t N>

@@ -17,39 +17,33 @@
 
 namespace brisomel {
 
-ContentView::ContentView(QWidget* parent)
-    : QWidget(parent), folderLoad_(fileLists_, state_), dialogs_(this) {
-    setUp();
-}
+ContentView::ContentView(QWidget* parent) : ContentView(nullptr, parent) {}
 
 ContentView::ContentView(QSettings* store, QWidget* parent)
-    : QWidget(parent), userSettings_(store), folderLoad_(fileLists_, state_), dialogs_(this) {
+    : QWidget(parent),
+      userSettings_(store ? new UserSettings(store, this) : new UserSettings(this)),
+      fileLists_(new FileLists(this)), state_(new WindowState(this)),
+      folderLoad_(new FolderLoadAction(*fileLists_, *state_, this)), dialogs_(this) {
     setUp();
-}
-
-ContentView::~ContentView() {
-    // The controls refer to the options and the state, which are destroyed before QWidget's own
-    // destructor would delete the controls.
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 void ContentView::setUp() {
     setFixedSize(contentSize);
-    auto* folderSection = new FolderSection(state_, this);
+    auto* folderSection = new FolderSection(*state_, this);
     generateButton_ = new QPushButton(QStringLiteral("作成…"), this);
     generateButton_->setObjectName(QStringLiteral("generateButton"));
-    generateButton_->setEnabled(state_.folderUrl().has_value());
+    generateButton_->setEnabled(state_->folderUrl().has_value());
 
     auto* content = new QVBoxLayout(this);
     content->addWidget(folderSection);
     addDivider(content, this);
-    content->addWidget(new TimelineSection(state_, userSettings_, this));
+    content->addWidget(new TimelineSection(*state_, *userSettings_, this));
     addDivider(content, this);
-    content->addWidget(new CaptionSection(userSettings_, this));
+    content->addWidget(new CaptionSection(*userSettings_, this));
     // The spare height is shared between the end of the caption section and the bottom.
     content->addStretch(1);
     addDivider(content, this);
-    content->addWidget(new ConversionSection(userSettings_, this));
+    content->addWidget(new ConversionSection(*userSettings_, this));
     addDivider(content, this);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
@@ -57,24 +51,24 @@ void ContentView::setUp() {
     content->addLayout(buttonRow);
     content->addStretch(1);
 
-    connect(folderSection->dropZone(), &DropZone::urlsDropped, &folderLoad_,
+    connect(folderSection->dropZone(), &DropZone::urlsDropped, folderLoad_,
             &FolderLoadAction::dropFolder);
     connect(folderSection->dropZone(), &DropZone::clicked, this, &ContentView::chooseFolder);
     // A loaded folder stays loaded: once enabled, the button stays so.
-    connect(&state_, &WindowState::folderUrlChanged, generateButton_,
+    connect(state_, &WindowState::folderUrlChanged, generateButton_,
             [this] { generateButton_->setEnabled(true); });
     connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
 }
 
 void ContentView::chooseFolder() {
     // Next to the loaded folder, where the next session's folder usually is.
-    const QString start = state_.folderUrl()
-                              ? QFileInfo(state_.folderUrl()->toLocalFile()).absolutePath()
+    const QString start = state_->folderUrl()
+                              ? QFileInfo(state_->folderUrl()->toLocalFile()).absolutePath()
                               : QDir::homePath();
     const QString folder =
         QFileDialog::getExistingDirectory(this, QStringLiteral("音声フォルダを選択"), start);
     if (!folder.isEmpty()) {
-        folderLoad_.dropFolder({QUrl::fromLocalFile(folder)});
+        folderLoad_->dropFolder({QUrl::fromLocalFile(folder)});
     }
 }
 
@@ -103,14 +97,14 @@ private:
 } // namespace
 
 void ContentView::generate() {
-    if (!state_.folderUrl()) {
+    if (!state_->folderUrl()) {
         return;
     }
-    dialogs_.setDefaultFolder(state_.folderUrl()->toLocalFile());
+    dialogs_.setDefaultFolder(state_->folderUrl()->toLocalFile());
     BuildProgressDialog progress(this);
     ProgressClosingUi ui(exportUi_ ? *exportUi_ : dialogs_, progress);
-    GenerateAction action(fileLists_, userSettings_, ui);
-    action.run(state_.timelineName(),
+    GenerateAction action(*fileLists_, *userSettings_, ui);
+    action.run(state_->timelineName(),
                [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });
 }
 

@@ -25,12 +25,11 @@ public:
     explicit ContentView(QWidget* parent = nullptr);
     // Options come from the given store, which must outlive the view.
     explicit ContentView(QSettings* store, QWidget* parent = nullptr);
-    ~ContentView() override;
 
-    UserSettings& userSettings() { return userSettings_; }
-    FileLists& fileLists() { return fileLists_; }
-    WindowState& state() { return state_; }
-    FolderLoadAction& folderLoad() { return folderLoad_; }
+    UserSettings& userSettings() { return *userSettings_; }
+    FileLists& fileLists() { return *fileLists_; }
+    WindowState& state() { return *state_; }
+    FolderLoadAction& folderLoad() { return *folderLoad_; }
 
     // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
     void setExportUi(ExportUi* ui) { exportUi_ = ui; }
@@ -44,10 +43,11 @@ public slots:
 private:
     void setUp();
 
-    UserSettings userSettings_;
-    FileLists fileLists_;
-    WindowState state_;
-    FolderLoadAction folderLoad_;
+    // Children of the view, made before the controls that show them.
+    UserSettings* userSettings_;
+    FileLists* fileLists_;
+    WindowState* state_;
+    FolderLoadAction* folderLoad_;
     DialogExportUi dialogs_;
     ExportUi* exportUi_ = nullptr;
     QPushButton* generateButton_ = nullptr;

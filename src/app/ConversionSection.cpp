@@ -50,9 +50,7 @@ ConversionSection::ConversionSection(UserSettings& settings, QWidget* parent)
             [this](int index) { settings_.setSplitClipIndex(index); });
     connect(silenceBox_, &QCheckBox::clicked, &settings, &UserSettings::setIsSilence);
     connect(silenceField_, &QLineEdit::textEdited, &settings, &UserSettings::setSilenceDulation);
-    // Told before the change: show the new values once it has been made.
-    connect(&settings, &UserSettings::willChange, this, &ConversionSection::showSettings,
-            Qt::QueuedConnection);
+    connect(&settings, &UserSettings::changed, this, &ConversionSection::showSettings);
 }
 
 void ConversionSection::showSettings() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timeline/ExportTimeline.h"
+#include "export/ExportTimeline.h"
 
 #include <QString>
 

@@ -50,11 +50,11 @@ FolderLoadResult loadFolder(const QUrl& url) {
     }
     ReadFolderResult scan = readFolder(url);
     if (!message(scan.error).isEmpty()) {
-        if (!scan.report.isEmpty()) {
-            writeConsoleLine(scan.report);
+        if (scan.failure) {
+            writeConsoleLine(scan.failure->message());
         }
-        const QString text = scan.report.isEmpty() ? message(scan.error) : scan.report;
-        return failed(url, kFolderReadErrorLine, text);
+        return failed(url, kFolderReadErrorLine,
+                      scan.failure ? scan.failure->message() : message(scan.error));
     }
     return FolderLoadResult{url, std::move(scan.list), QString()};
 }

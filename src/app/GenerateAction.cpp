@@ -9,14 +9,13 @@ GenerateAction::GenerateAction(const FileLists& fileLists, const UserSettings& s
                                ExportUi& ui)
     : fileLists_(fileLists), settings_(settings), ui_(ui) {}
 
-std::variant<ExportOptions, QString>
-GenerateAction::collectOptions(const QString& timelineName) const {
-    const auto checked = validateOptionTexts({timelineName, settings_.posX(), settings_.posY(),
-                                              settings_.silenceDulation(), settings_.isSilence()});
-    if (const auto* message = std::get_if<QString>(&checked)) {
-        return *message;
+Result<ConversionOptions> GenerateAction::collectOptions(const QString& timelineName) const {
+    const Result<OptionNumbers> numbers =
+        validateOptionTexts({timelineName, settings_.posX(), settings_.posY(),
+                             settings_.silenceDulation(), settings_.isSilence()});
+    if (!numbers) {
+        return numbers.failure();
     }
-    const auto& numbers = std::get<OptionNumbers>(checked);
 
     // A position outside its list can only come from a store edited by hand: fall back to the
     // position the defaults register.
@@ -26,27 +25,26 @@ GenerateAction::collectOptions(const QString& timelineName) const {
             .value_or(*choiceAt(list, defaults.value(QLatin1String(key)).toLongLong()));
     };
 
-    ExportOptions options;
+    ConversionOptions options;
     options.timelineName = timelineName;
-    options.eventName = kEventName;
     options.frameType = pick(frameArray, settings_.frameIndex(), "frameIndex");
     options.fpsType = pick(fpsArray, settings_.fpsIndex(), "fpsIndex");
     options.align = pick(alignArray, settings_.alignIndex(), "alignIndex");
-    options.posX = numbers.posX;
-    options.posY = numbers.posY;
-    options.pauseLength = numbers.pauseLength;
-    options.splitClipIndex = settings_.splitClipIndex();
+    options.posX = numbers->posX;
+    options.posY = numbers->posY;
+    options.pauseLength = numbers->pauseLength;
+    options.splitClips = splitClipsAt(settings_.splitClipIndex());
     return options;
 }
 
 std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
                                                  const BuildProgress& progress) {
-    const auto collected = collectOptions(timelineName);
-    if (const auto* message = std::get_if<QString>(&collected)) {
-        ui_.showAlert(*message, QString());
+    const Result<ConversionOptions> options = collectOptions(timelineName);
+    if (!options) {
+        ui_.showAlert(options.failure().message(), QString());
         return std::nullopt;
     }
-    return exportTimeline(fileLists_, std::get<ExportOptions>(collected), ui_, progress);
+    return exportTimeline(fileLists_.fileLists().value_or(FileList{}), *options, ui_, progress);
 }
 
 } // namespace brisomel

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "export/ExportTimeline.h"
 #include "intake/FileLists.h"
 #include "settings/UserSettings.h"
-#include "timeline/ExportTimeline.h"
 
 #include <QString>
 
@@ -19,8 +19,8 @@ public:
     std::optional<ExportOutcome> run(const QString& timelineName,
                                      const BuildProgress& progress = {});
 
-    // The options an export would receive, or the validation message that stops it.
-    std::variant<ExportOptions, QString> collectOptions(const QString& timelineName) const;
+    // The options an export would receive, or the validation failure that stops it.
+    Result<ConversionOptions> collectOptions(const QString& timelineName) const;
 
 private:
     const FileLists& fileLists_;

@@ -66,9 +66,7 @@ TimelineSection::TimelineSection(WindowState& state, UserSettings& settings, QWi
             [this](int index) { settings_.setFrameIndex(index); });
     connect(fpsPicker_, &QComboBox::activated, this,
             [this](int index) { settings_.setFpsIndex(index); });
-    // Told before the change: show the new values once it has been made.
-    connect(&settings, &UserSettings::willChange, this, &TimelineSection::showSettings,
-            Qt::QueuedConnection);
+    connect(&settings, &UserSettings::changed, this, &TimelineSection::showSettings);
 }
 
 void TimelineSection::showSettings() {

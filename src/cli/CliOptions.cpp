@@ -4,57 +4,52 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace brisomel {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: brisomel-cli [--name NAME] [--size 720p|1080p|2.5K|4K]\n"
-    "                    [--fps 23.98|24|25|29.97|30|50|59.94|60]\n"
-    "                    [--align left|center|right] [--x X] [--y Y] [--split-clips]\n"
-    "                    [--pause SECONDS] [-o OUT.fcpxml] FOLDER\n"
-    "\n"
-    "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named .txt\n"
-    "captions) into one FCPXML 1.9 document.\n"
-    "\n"
-    "  --name NAME       timeline and project name (default: the folder's name)\n"
-    "  --size SIZE       frame size (default: 1080p)\n"
-    "  --fps RATE        frame rate (default: 30)\n"
-    "  --align ALIGN     caption alignment (default: center)\n"
-    "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
-    "  --split-clips     cut the project from one compound clip\n"
-    "  --pause SECONDS   pause after a caption that ends with a blank\n"
-    "  -o, --output OUT  output file, or - for standard output (default: NAME.fcpxml)\n"
-    "  -h, --help        show this help\n"
-    "  -v, --version     show the version\n");
-
-std::optional<FrameType> frameTypeFromName(const QString& name) {
-    if (name == QLatin1String("720p")) {
-        return FrameType::frame720p;
+// The values of one option kind as the usage lists them: "a|b|c".
+template <typename Infos, typename Field> QString choices(const Infos& infos, Field field) {
+    QStringList names;
+    for (const auto& info : infos) {
+        names << (info.*field).toString();
     }
-    if (name == QLatin1String("1080p")) {
-        return FrameType::frame1080p;
-    }
-    if (name == QLatin1String("2.5K")) {
-        return FrameType::frame2K;
-    }
-    if (name == QLatin1String("4K")) {
-        return FrameType::frame4K;
-    }
-    return std::nullopt;
+    return names.join(u'|');
 }
 
-std::optional<AlignType> alignTypeFromName(const QString& name) {
-    if (name == QLatin1String("left")) {
-        return AlignType::left;
-    }
-    if (name == QLatin1String("center")) {
-        return AlignType::canter;
-    }
-    if (name == QLatin1String("right")) {
-        return AlignType::right;
-    }
-    return std::nullopt;
+QString usageText() {
+    const ConversionOptions defaults;
+    // Sizes from the smallest up.
+    QStringList sizes = choices(frameTypes(), &FrameTypeInfo::cliName).split(u'|');
+    std::reverse(sizes.begin(), sizes.end());
+    return QStringLiteral(
+               "Usage: brisomel-cli [--name NAME] [--size %1]\n"
+               "                    [--fps %2]\n"
+               "                    [--align %3] [--x X] [--y Y] [--split-clips]\n"
+               "                    [--pause SECONDS] [-o OUT.fcpxml] FOLDER\n"
+               "\n"
+               "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named "
+               ".txt\n"
+               "captions) into one FCPXML 1.9 document.\n"
+               "\n"
+               "  --name NAME       timeline and project name (default: the folder's name)\n"
+               "  --size SIZE       frame size (default: %4)\n"
+               "  --fps RATE        frame rate (default: %5)\n"
+               "  --align ALIGN     caption alignment (default: %6)\n"
+               "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
+               "  --split-clips     cut the project from one compound clip\n"
+               "  --pause SECONDS   pause after a caption that ends with a blank\n"
+               "  -o, --output OUT  output file, or - for standard output (default: "
+               "NAME.fcpxml)\n"
+               "  -h, --help        show this help\n"
+               "  -v, --version     show the version\n")
+        .arg(sizes.join(u'|'), choices(fpsTypes(), &FpsTypeInfo::label),
+             choices(alignTypes(), &AlignTypeInfo::cliName),
+             describe(defaults.frameType).cliName.toString(),
+             describe(defaults.fpsType).label.toString(),
+             describe(defaults.align).cliName.toString());
 }
 
 // The folder made absolute by plain path arithmetic, so a linked folder keeps its own name.
@@ -69,7 +64,7 @@ CliUsageError badValue(const QString& option, const QString& value) {
 } // namespace
 
 QString cliUsage() {
-    return kUsage;
+    return usageText();
 }
 
 CliRequest parseCommandLine(const QStringList& arguments) {
@@ -93,7 +88,7 @@ CliRequest parseCommandLine(const QStringList& arguments) {
         return CliUsageError{parser.errorText()};
     }
     if (parser.isSet(help)) {
-        return CliPrint{kUsage};
+        return CliPrint{usageText()};
     }
     if (parser.isSet(version)) {
         return CliPrint{QStringLiteral("brisomel-cli %1\n").arg(QStringLiteral(BRISOMEL_VERSION))};
@@ -106,28 +101,29 @@ CliRequest parseCommandLine(const QStringList& arguments) {
 
     CliOptions options;
     options.folder = absoluteFolder(positional.front());
-    options.timelineName =
+    ConversionOptions& conversion = options.conversion;
+    conversion.timelineName =
         parser.isSet(name) ? parser.value(name) : QFileInfo(options.folder).fileName();
     if (parser.isSet(size)) {
-        const auto frame = frameTypeFromName(parser.value(size));
+        const auto frame = frameTypeFromCliName(parser.value(size));
         if (!frame) {
             return badValue(QStringLiteral("size"), parser.value(size));
         }
-        options.frameType = *frame;
+        conversion.frameType = *frame;
     }
     if (parser.isSet(fps)) {
         const auto rate = fpsTypeFromRawValue(parser.value(fps));
         if (!rate) {
             return badValue(QStringLiteral("fps"), parser.value(fps));
         }
-        options.fpsType = *rate;
+        conversion.fpsType = *rate;
     }
     if (parser.isSet(align)) {
-        const auto alignment = alignTypeFromName(parser.value(align));
+        const auto alignment = alignTypeFromCliName(parser.value(align));
         if (!alignment) {
             return badValue(QStringLiteral("align"), parser.value(align));
         }
-        options.align = *alignment;
+        conversion.align = *alignment;
     }
     if (parser.isSet(x)) {
         options.posX = parser.value(x);
@@ -135,13 +131,13 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(y)) {
         options.posY = parser.value(y);
     }
-    options.splitClipIndex = parser.isSet(splitClips) ? 0 : 1;
+    conversion.splitClips = parser.isSet(splitClips);
     if (parser.isSet(pause)) {
         options.isSilence = true;
         options.silenceDulation = parser.value(pause);
     }
     options.output = parser.isSet(output) ? parser.value(output)
-                                          : options.timelineName + QStringLiteral(".fcpxml");
+                                          : conversion.timelineName + QStringLiteral(".fcpxml");
     return options;
 }
 

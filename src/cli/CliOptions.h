@@ -1,11 +1,10 @@
 #pragma once
 
-#include "timeline/OptionTypes.h"
+#include "timeline/ConversionOptions.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <optional>
 #include <variant>
 
@@ -14,14 +13,12 @@ namespace brisomel {
 // A conversion as asked for on the command line. Texts are kept as typed; they are validated
 // with the same rule and messages as the window's options.
 struct CliOptions {
-    QString folder;       // absolute, symbolic links not resolved
-    QString timelineName; // the folder's name unless --name was given
-    FrameType frameType = FrameType::frame1080p;
-    FpsType fpsType = FpsType::fps30;
-    AlignType align = AlignType::canter;
+    QString folder; // absolute, symbolic links not resolved
+    // The chosen values; the timeline name is the folder's name unless --name was given. The
+    // numbers are filled in from the texts below once they have been validated.
+    ConversionOptions conversion;
     QString posX = QStringLiteral("0");
     QString posY = QStringLiteral("0");
-    std::int64_t splitClipIndex = 1;
     bool isSilence = false;
     QString silenceDulation = QStringLiteral("0.5");
     QString output; // a path, or "-" for standard output

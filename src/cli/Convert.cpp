@@ -1,9 +1,10 @@
 #include "cli/Convert.h"
 
-#include "fcpxml/DocumentFile.h"
+#include "export/DocumentFile.h"
+#include "export/ExportTimeline.h"
+#include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 #include "settings/OptionValidation.h"
-#include "timeline/ExportTimeline.h"
 
 #include <QFileDevice>
 #include <QFileInfo>
@@ -16,78 +17,76 @@ namespace {
 // longer than their nominal frame count).
 double writtenSeconds(const BuiltTimeline& timeline) {
     const CMTime end = timelineEnd(timeline.tracks);
-    const std::int64_t unit = frameUnit(timeline.fpsType);
-    const std::int64_t written = unit == 1000 ? 1001 : unit;
-    const auto frames = static_cast<std::int64_t>(static_cast<double>(end.value) / unit);
-    return static_cast<double>(frames * written) / timescale(timeline.fpsType);
+    const FpsTypeInfo& rate = describe(timeline.fpsType);
+    const auto frames = static_cast<std::int64_t>(static_cast<double>(end.value) / rate.frameUnit);
+    return static_cast<double>(frames * rate.writtenFrameLength) / rate.timescale;
 }
 
-QString summary(const FileLists& lists, const BuiltTimeline& timeline, const QString& output) {
-    const auto entries = lists.fileLists() ? lists.fileLists()->size() : 0;
-    const auto speakers = lists.charactorNames().value_or(QStringList{}).size();
+QString summary(const FileList& entries, const BuiltTimeline& timeline, const QString& output) {
     return QStringLiteral("%1 entries, %2 speakers, %3 s -> %4")
-        .arg(entries)
-        .arg(speakers)
+        .arg(entries.size())
+        .arg(speakerNames(entries).size())
         .arg(writtenSeconds(timeline), 0, 'f', 3)
         .arg(output == QLatin1String("-") ? QStringLiteral("standard output") : output);
 }
 
-std::optional<QString> readEntries(const QString& folder, FileLists& lists) {
+Result<FileList> readEntries(const QString& folder) {
     if (!QFileInfo(folder).isDir()) {
-        return QStringLiteral("%1: not a folder").arg(folder);
+        return Failure{QStringLiteral("%1"), folder, QStringLiteral("not a folder")};
     }
     ReadFolderResult read = readFolder(QUrl::fromLocalFile(folder));
     if (read.error != ErrorType::normalEnd) {
-        return read.report.isEmpty() ? QStringLiteral("%1: %2").arg(folder, message(read.error))
-                                     : read.report;
+        return read.failure.value_or(Failure{QStringLiteral("%1"), folder, message(read.error)});
     }
-    lists.setFileLists(std::move(read.list));
-    return std::nullopt;
+    return std::move(*read.list);
+}
+
+// Standard output holds back what does not fill its buffers; only the flush tells whether the
+// document reached its destination (a full disk, for one).
+Status writeToStream(QIODevice& out, const QString& document) {
+    const QByteArray bytes = document.toUtf8();
+    auto* file = qobject_cast<QFileDevice*>(&out);
+    if (out.write(bytes) != bytes.size() || (file && !file->flush())) {
+        return Failure{kWriteErrorMessage, {}, out.errorString()};
+    }
+    return Done{};
 }
 
 } // namespace
 
 int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut) {
-    const auto fail = [&](const QString& text) {
-        messages << "brisomel-cli: " << text << Qt::endl;
+    const auto fail = [&](const Failure& failure) {
+        messages << "brisomel-cli: " << failure.message() << Qt::endl;
         return kExitConversionFailed;
     };
 
-    const auto checked = validateOptionTexts({options.timelineName, options.posX, options.posY,
-                                              options.silenceDulation, options.isSilence});
-    if (const auto* problem = std::get_if<QString>(&checked)) {
-        return fail(*problem);
+    const Result<OptionNumbers> numbers =
+        validateOptionTexts({options.conversion.timelineName, options.posX, options.posY,
+                             options.silenceDulation, options.isSilence});
+    if (!numbers) {
+        return fail(numbers.failure());
     }
-    const auto& numbers = std::get<OptionNumbers>(checked);
+    ConversionOptions conversion = options.conversion;
+    conversion.posX = numbers->posX;
+    conversion.posY = numbers->posY;
+    conversion.pauseLength = numbers->pauseLength;
 
-    FileLists lists;
-    if (const auto problem = readEntries(options.folder, lists)) {
-        return fail(*problem);
+    const Result<FileList> entries = readEntries(options.folder);
+    if (!entries) {
+        return fail(entries.failure());
     }
-
-    const BuildResult built =
-        buildTimeline(lists, options.timelineName, options.frameType, options.fpsType,
-                      options.align, numbers.posX, numbers.posY, numbers.pauseLength);
-    if (!built.timeline) {
-        return fail(built.error);
+    const Result<BuiltTimeline> built = buildTimeline(*entries, conversion);
+    if (!built) {
+        return fail(built.failure());
     }
-    const QString document = renderDocument(*built.timeline, kEventName, options.splitClipIndex);
-
-    if (options.output == QLatin1String("-")) {
-        const QByteArray bytes = document.toUtf8();
-        // Standard output holds back what does not fill its buffers; only the flush tells
-        // whether the document reached its destination (a full disk, for one).
-        auto* file = qobject_cast<QFileDevice*>(&documentOut);
-        if (documentOut.write(bytes) != bytes.size() || (file && !file->flush())) {
-            return fail(kWriteErrorMessage + QStringLiteral(": ") + documentOut.errorString());
-        }
-    } else {
-        QString reason;
-        if (!writeDocumentFile(options.output, document, &reason)) {
-            return fail(kWriteErrorMessage + QStringLiteral(": ") + reason);
-        }
+    const QString document = renderDocument(*built, conversion.splitClips);
+    const Status written = options.output == QLatin1String("-")
+                               ? writeToStream(documentOut, document)
+                               : writeDocumentFile(options.output, document);
+    if (!written) {
+        return fail(written.failure());
     }
-    messages << summary(lists, *built.timeline, options.output) << Qt::endl;
+    messages << summary(*entries, *built, options.output) << Qt::endl;
     return kExitSuccess;
 }
 

@@ -7,29 +7,6 @@ namespace brisomel {
 
 namespace {
 
-struct WrittenRate {
-    const char16_t* nameSuffix;
-    std::int64_t writtenFrameLength;
-};
-
-// Indexed by FpsType. The 1001-based rates write each nominal frame as 1001 units.
-constexpr WrittenRate kWrittenRates[] = {
-    {u"2398", 1001}, {u"24", 100}, {u"25", 100},    {u"2997", 1001},
-    {u"30", 100},    {u"50", 100}, {u"5994", 1001}, {u"60", 100},
-};
-
-// Indexed by FrameType.
-constexpr const char16_t* kFormatNameStems[] = {
-    u"FFVideoFormat3840x2160p",
-    u"FFVideoFormat2560x1440p",
-    u"FFVideoFormat1080p",
-    u"FFVideoFormat720p",
-};
-
-const WrittenRate& writtenRate(FpsType fps) {
-    return kWrittenRates[static_cast<int>(fps)];
-}
-
 // A UTF-16 unit that is an XML 1.0 character by itself; characters beyond U+FFFF are allowed too
 // but take a surrogate pair.
 bool isXmlUnit(char16_t c) {
@@ -178,12 +155,7 @@ QString formatAudioRate(double sampleRate) {
 }
 
 QString formatName(FrameType frame, FpsType fps) {
-    return QString::fromUtf16(kFormatNameStems[static_cast<int>(frame)]) +
-           QString::fromUtf16(writtenRate(fps).nameSuffix);
-}
-
-std::int64_t writtenFrameLength(FpsType fps) {
-    return writtenRate(fps).writtenFrameLength;
+    return describe(frame).formatStem.toString() + describe(fps).formatSuffix.toString();
 }
 
 } // namespace brisomel

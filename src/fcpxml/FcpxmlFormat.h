@@ -25,7 +25,6 @@ QString formatPosition(float value);
 QString formatAudioRate(double sampleRate);
 
 QString formatName(FrameType frame, FpsType fps);
-std::int64_t writtenFrameLength(FpsType fps); // M: units one written frame lasts
 
 // Tracks sorted stably by title (code-point order of NFC forms); equal titles keep map order.
 std::vector<std::shared_ptr<Track>> sortedTracks(const TrackMap& tracks);

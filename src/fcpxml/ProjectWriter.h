@@ -6,6 +6,9 @@
 
 namespace brisomel {
 
+// The name of the event that holds the project.
+inline const QString kEventName = QStringLiteral("Kestrune");
+
 // The whole arrangement inside one compound clip, cut in the project at every clip start.
 QString makeFCPXMLWithSplitClips(const QString& name, const TrackMap& tracks, FrameType frameType,
                                  FpsType fpsType, const QString& eventName);

@@ -160,22 +160,25 @@ std::optional<QString> decodeShiftJis(QByteArrayView bytes) {
     return text;
 }
 
-std::variant<QString, CaptionFailure> readCaptionFile(const QString& path) {
+Result<QString> readCaptionFile(const QString& path) {
+    const auto failure = [&path](const QString& reason) {
+        return Failure{QStringLiteral("Error 字幕ファイル %1 を読み込めません"), path, reason};
+    };
     const QFileInfo info(path);
     if (info.isDir()) {
-        return CaptionFailure{QStringLiteral("ファイルではなくフォルダです")};
+        return failure(QStringLiteral("ファイルではなくフォルダです"));
     }
     if (info.exists() && !info.isFile()) {
         // A FIFO would block the scan; devices and sockets are no caption files either.
-        return CaptionFailure{QStringLiteral("通常のファイルではありません")};
+        return failure(QStringLiteral("通常のファイルではありません"));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return CaptionFailure{QStringLiteral("開けません (%1)").arg(file.errorString())};
+        return failure(QStringLiteral("開けません (%1)").arg(file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        return CaptionFailure{QStringLiteral("読み取れません (%1)").arg(file.errorString())};
+        return failure(QStringLiteral("読み取れません (%1)").arg(file.errorString()));
     }
     if (auto text = decodeUnicode(bytes)) {
         return *std::move(text);
@@ -184,12 +187,12 @@ std::variant<QString, CaptionFailure> readCaptionFile(const QString& path) {
         return *std::move(text);
     }
     if (!QStringDecoder(kShiftJisName).isValid()) {
-        return CaptionFailure{QStringLiteral(
-            "UTF-8 として解読できず、この環境には Shift-JIS (CP932) の変換器がありません")};
+        return failure(QStringLiteral(
+            "UTF-8 として解読できず、この環境には Shift-JIS (CP932) の変換器がありません"));
     }
-    return CaptionFailure{QStringLiteral(
+    return failure(QStringLiteral(
         "UTF-8 (またはバイト順マークの示す Unicode 符号化) としても Shift-JIS (CP932) としても"
-        "解読できません")};
+        "解読できません"));
 }
 
 } // namespace brisomel

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/Failure.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 #include <optional>
-#include <variant>
 
 namespace brisomel {
 
@@ -17,12 +18,8 @@ std::optional<QString> decodeUnicode(QByteArrayView bytes);
 // nothing when any byte sequence is invalid or the converter is unavailable.
 std::optional<QString> decodeShiftJis(QByteArrayView bytes);
 
-// Why a caption file could not be turned into text.
-struct CaptionFailure {
-    QString reason;
-};
-
-// Reads the whole file at the path and decodes it with the first attempt, then the second.
-std::variant<QString, CaptionFailure> readCaptionFile(const QString& path);
+// Reads the whole file at the path and decodes it with the first attempt, then the second; the
+// failure names the caption file and why it cannot be read.
+Result<QString> readCaptionFile(const QString& path);
 
 } // namespace brisomel

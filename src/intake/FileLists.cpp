@@ -10,15 +10,19 @@
 namespace brisomel {
 
 void FileLists::setFileLists(std::optional<FileList> list) {
-    emit fileListsWillChange();
     fileLists_ = std::move(list);
+    emit fileListsChanged();
 }
 
 std::optional<QStringList> FileLists::charactorNames() const {
     if (!fileLists_) {
         return std::nullopt;
     }
-    FileList sorted = *fileLists_;
+    return speakerNames(*fileLists_);
+}
+
+QStringList speakerNames(const FileList& list) {
+    FileList sorted = list;
     sortByFileName(sorted);
 
     // Canonically equivalent names have the same NFC form, so a set of NFC forms finds repeats

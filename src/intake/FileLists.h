@@ -23,7 +23,7 @@ public:
     std::optional<QStringList> charactorNames() const;
 
 signals:
-    void fileListsWillChange();
+    void fileListsChanged();
 
 private:
     std::optional<FileList> fileLists_;
@@ -32,6 +32,10 @@ private:
 } // namespace brisomel
 
 namespace brisomel {
+
+// Each speaker name once, in the order of first appearance by file name; names that are
+// canonically equivalent count as one (the spelling that comes first is kept).
+QStringList speakerNames(const FileList& list);
 
 // Stable sort by fileName in code-point order of the NFC forms (keys computed once per entry).
 void sortByFileName(FileList& list);

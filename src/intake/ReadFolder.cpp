@@ -1,6 +1,5 @@
 #include "intake/ReadFolder.h"
 
-#include "intake/ConsoleLine.h"
 #include "intake/FileLists.h"
 #include "intake/TextOrder.h"
 
@@ -76,8 +75,8 @@ std::optional<QString> undecodableAudioName(const QString& folderPath) {
     return found;
 }
 
-ReadFolderResult failure(const QString& report) {
-    return ReadFolderResult{ErrorType::fileReadError, std::nullopt, report};
+ReadFolderResult failure(Failure cause) {
+    return ReadFolderResult{ErrorType::fileReadError, std::nullopt, std::move(cause)};
 }
 
 } // namespace
@@ -99,17 +98,15 @@ QString message(ErrorType error) {
 ReadFolderResult readFolder(const QUrl& folderUrl) {
     const QString localPath = folderUrl.toLocalFile();
     if (const auto problem = listingProblem(localPath)) {
-        return failure(
-            QStringLiteral("フォルダ %1 の内容を一覧できません: %2")
-                .arg(quotedPath(localPath.isEmpty() ? folderUrl.toString() : localPath), *problem));
+        return failure({QStringLiteral("フォルダ %1 の内容を一覧できません"),
+                        localPath.isEmpty() ? folderUrl.toString() : localPath, *problem});
     }
     const QDir folder(localPath);
     const QString folderPath = folder.absolutePath(); // clean: no trailing or doubled separators
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
     if (const auto name = undecodableAudioName(folderPath)) {
-        return failure(QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません。"
-                                      "名前を変えてください")
-                           .arg(quotedPath(prefix + *name)));
+        return failure({QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません"),
+                        prefix + *name, QStringLiteral("名前を変えてください")});
     }
 
     // Immediate entries of every kind (directories and broken links too: only the name is
@@ -132,16 +129,16 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
         }
         auto created =
             FileListData::create(fileName, captionUrl, QUrl::fromLocalFile(prefix + name));
-        if (const auto* error = std::get_if<FileListData::CaptionError>(&created)) {
-            return failure(error->report);
+        if (!created) {
+            return failure(created.failure());
         }
-        list.push_back(std::get<FileListPtr>(std::move(created)));
+        list.push_back(std::move(*created));
     }
     if (list.empty()) {
-        return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, QString()};
+        return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, std::nullopt};
     }
     sortByFileName(list);
-    return ReadFolderResult{ErrorType::normalEnd, std::move(list), QString()};
+    return ReadFolderResult{ErrorType::normalEnd, std::move(list), std::nullopt};
 }
 
 } // namespace brisomel

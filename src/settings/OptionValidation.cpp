@@ -13,27 +13,31 @@ std::optional<float> finiteFloat(const QString& text) {
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
+Failure invalid(const QString& message) {
+    return {message, {}, {}};
+}
+
 } // namespace
 
-std::variant<OptionNumbers, QString> validateOptionTexts(const OptionTexts& texts) {
+Result<OptionNumbers> validateOptionTexts(const OptionTexts& texts) {
     if (texts.timelineName.isEmpty()) {
-        return kTimelineNameMissing;
+        return invalid(kTimelineNameMissing);
     }
     const auto posX = finiteFloat(texts.posX);
     if (!posX) {
-        return kPosXNotNumber;
+        return invalid(kPosXNotNumber);
     }
     const auto posY = finiteFloat(texts.posY);
     if (!posY) {
-        return kPosYNotNumber;
+        return invalid(kPosYNotNumber);
     }
     // The pause text is checked even while the pause is off, so a bad value never lies in wait.
     const auto pause = parseDoubleText(texts.silenceDulation);
     if (!pause || !std::isfinite(*pause)) {
-        return kPauseNotNumber;
+        return invalid(kPauseNotNumber);
     }
     if (*pause < 0) {
-        return kPauseNegative;
+        return invalid(kPauseNegative);
     }
     return OptionNumbers{*posX, *posY, texts.isSilence ? *pause : 0.0};
 }

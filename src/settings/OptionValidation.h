@@ -1,12 +1,10 @@
 #pragma once
 
+#include "core/Failure.h"
+
 #include <QString>
 
-#include <variant>
-
 namespace brisomel {
-
-inline const QString kEventName = QStringLiteral("Kestrune");
 
 inline const QString kTimelineNameMissing = QStringLiteral("タイムライン名を入力してください");
 inline const QString kPosXNotNumber = QStringLiteral("位置:Xは数値を入力してください");
@@ -28,8 +26,9 @@ struct OptionNumbers {
     double pauseLength = 0; // 0 when the pause option is off
 };
 
-// Checks the texts in a fixed order and answers the first failure's message, or the numbers.
-// Positions and pauses that are not finite (inf, nan) are refused: they cannot be placed.
-std::variant<OptionNumbers, QString> validateOptionTexts(const OptionTexts& texts);
+// Checks the texts in a fixed order and answers the numbers, or the first failure (its message
+// is the validation message). Positions and pauses that are not finite (inf, nan) are refused:
+// they cannot be placed.
+Result<OptionNumbers> validateOptionTexts(const OptionTexts& texts);
 
 } // namespace brisomel

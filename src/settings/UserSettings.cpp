@@ -132,56 +132,56 @@ bool UserSettings::readBool(const QString& key) const {
 
 // The timeline name is kept in memory only.
 void UserSettings::setTimelineName(const QString& value) {
-    emit willChange();
     timelineName_ = value;
+    emit changed();
 }
 
 void UserSettings::setFrameIndex(std::int64_t value) {
-    emit willChange();
     frameIndex_ = value;
     store_->setValue(kFrameIndex, qlonglong(frameIndex_));
+    emit changed();
 }
 
 void UserSettings::setFpsIndex(std::int64_t value) {
-    emit willChange();
     fpsIndex_ = value;
     store_->setValue(kFpsIndex, qlonglong(fpsIndex_));
+    emit changed();
 }
 
 void UserSettings::setAlignIndex(std::int64_t value) {
-    emit willChange();
     alignIndex_ = value;
     store_->setValue(kAlignIndex, qlonglong(alignIndex_));
+    emit changed();
 }
 
 void UserSettings::setPosX(const QString& value) {
-    emit willChange();
     posX_ = value;
     store_->setValue(kPosX, posX_);
+    emit changed();
 }
 
 void UserSettings::setPosY(const QString& value) {
-    emit willChange();
     posY_ = value;
     store_->setValue(kPosY, posY_);
+    emit changed();
 }
 
 void UserSettings::setSplitClipIndex(std::int64_t value) {
-    emit willChange();
     splitClipIndex_ = value;
     store_->setValue(kSplitClipIndex, qlonglong(splitClipIndex_));
+    emit changed();
 }
 
 void UserSettings::setIsSilence(bool value) {
-    emit willChange();
     isSilence_ = value;
     store_->setValue(kIsSilence, isSilence_);
+    emit changed();
 }
 
 void UserSettings::setSilenceDulation(const QString& value) {
-    emit willChange();
     silenceDulation_ = value;
     store_->setValue(kSilenceDulation, silenceDulation_);
+    emit changed();
 }
 
 } // namespace brisomel

@@ -47,8 +47,8 @@ public:
     void setSilenceDulation(const QString& value);
 
 signals:
-    // Sent before any published property changes.
-    void willChange();
+    // Sent after any published property has been assigned.
+    void changed();
 
 private:
     void load();

@@ -4,90 +4,73 @@ namespace brisomel {
 
 namespace {
 
-struct FrameInfo {
-    const char16_t* label;
-    int width;
-    int height;
+constexpr AlignTypeInfo kAligns[] = {
+    {AlignType::left, u"左揃え", u"left", u"format-justify-left"},
+    {AlignType::canter, u"中央揃え", u"center", u"format-justify-center"},
+    {AlignType::right, u"右揃え", u"right", u"format-justify-right"},
 };
 
-// Indexed by FrameType; labels use U+00D7 between width and height.
-constexpr FrameInfo kFrames[] = {
-    {u"3840\u00D72160 : 4K", 3840, 2160},
-    {u"2560\u00D71440 : 2.5K", 2560, 1440},
-    {u"1920\u00D71080 : 1080p", 1920, 1080},
-    {u"1280\u00D7720 : 720p", 1280, 720},
+// Labels use U+00D7 between width and height.
+constexpr FrameTypeInfo kFrames[] = {
+    {FrameType::frame4K, u"3840\u00D72160 : 4K", u"4K", 3840, 2160, u"FFVideoFormat3840x2160p"},
+    {FrameType::frame2K, u"2560\u00D71440 : 2.5K", u"2.5K", 2560, 1440, u"FFVideoFormat2560x1440p"},
+    {FrameType::frame1080p, u"1920\u00D71080 : 1080p", u"1080p", 1920, 1080, u"FFVideoFormat1080p"},
+    {FrameType::frame720p, u"1280\u00D7720 : 720p", u"720p", 1280, 720, u"FFVideoFormat720p"},
 };
 
-struct FpsInfo {
-    const char16_t* label;
-    std::int32_t timescale;
-    std::int64_t frameUnit;
+constexpr FpsTypeInfo kRates[] = {
+    {FpsType::fps23, u"23.98", 24000, 1000, 1001, u"2398"},
+    {FpsType::fps24, u"24", 2400, 100, 100, u"24"},
+    {FpsType::fps25, u"25", 2500, 100, 100, u"25"},
+    {FpsType::fps29, u"29.97", 30000, 1000, 1001, u"2997"},
+    {FpsType::fps30, u"30", 3000, 100, 100, u"30"},
+    {FpsType::fps50, u"50", 5000, 100, 100, u"50"},
+    {FpsType::fps59, u"59.94", 60000, 1000, 1001, u"5994"},
+    {FpsType::fps60, u"60", 6000, 100, 100, u"60"},
 };
 
-// Indexed by FpsType.
-constexpr FpsInfo kRates[] = {
-    {u"23.98", 24000, 1000}, {u"24", 2400, 100}, {u"25", 2500, 100},      {u"29.97", 30000, 1000},
-    {u"30", 3000, 100},      {u"50", 5000, 100}, {u"59.94", 60000, 1000}, {u"60", 6000, 100},
-};
-
-const FrameInfo& info(FrameType frame) {
-    return kFrames[static_cast<int>(frame)];
-}
-const FpsInfo& info(FpsType fps) {
-    return kRates[static_cast<int>(fps)];
+// The value whose field matches, if any.
+template <typename Info, std::size_t N, typename Field>
+auto findBy(const Info (&table)[N], Field field, QStringView wanted)
+    -> std::optional<decltype(table[0].type)> {
+    for (const Info& info : table) {
+        if (info.*field == wanted) {
+            return info.type;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-std::int64_t rawValue(AlignType align) {
-    return static_cast<std::int64_t>(align);
+std::span<const AlignTypeInfo> alignTypes() {
+    return kAligns;
+}
+std::span<const FrameTypeInfo> frameTypes() {
+    return kFrames;
+}
+std::span<const FpsTypeInfo> fpsTypes() {
+    return kRates;
 }
 
-std::optional<AlignType> alignTypeFromRawValue(std::int64_t raw) {
-    if (raw < 0 || raw > 2) {
-        return std::nullopt;
-    }
-    return static_cast<AlignType>(raw);
+const AlignTypeInfo& describe(AlignType align) {
+    return kAligns[static_cast<int>(align)];
+}
+const FrameTypeInfo& describe(FrameType frame) {
+    return kFrames[static_cast<int>(frame)];
+}
+const FpsTypeInfo& describe(FpsType fps) {
+    return kRates[static_cast<int>(fps)];
 }
 
-QString rawValue(FrameType frame) {
-    return QString::fromUtf16(info(frame).label);
+std::optional<AlignType> alignTypeFromCliName(QStringView name) {
+    return findBy(kAligns, &AlignTypeInfo::cliName, name);
 }
-
-std::optional<FrameType> frameTypeFromRawValue(const QString& label) {
-    for (FrameType frame : kAllFrameTypes) {
-        if (rawValue(frame) == label) {
-            return frame;
-        }
-    }
-    return std::nullopt;
+std::optional<FrameType> frameTypeFromCliName(QStringView name) {
+    return findBy(kFrames, &FrameTypeInfo::cliName, name);
 }
-
-int frameWidth(FrameType frame) {
-    return info(frame).width;
-}
-int frameHeight(FrameType frame) {
-    return info(frame).height;
-}
-
-QString rawValue(FpsType fps) {
-    return QString::fromUtf16(info(fps).label);
-}
-
-std::optional<FpsType> fpsTypeFromRawValue(const QString& label) {
-    for (FpsType fps : kAllFpsTypes) {
-        if (rawValue(fps) == label) {
-            return fps;
-        }
-    }
-    return std::nullopt;
-}
-
-std::int32_t timescale(FpsType fps) {
-    return info(fps).timescale;
-}
-std::int64_t frameUnit(FpsType fps) {
-    return info(fps).frameUnit;
+std::optional<FpsType> fpsTypeFromRawValue(QStringView label) {
+    return findBy(kRates, &FpsTypeInfo::label, label);
 }
 
 } // namespace brisomel

@@ -147,7 +147,7 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
     next.addVoice(u"z"_s);
     badCaption.addVoice(u"a"_s);
     testsupport::writeBytes(badCaption.filePath(u"a.txt"_s), "\x81\x20"); // neither UTF-8 nor CP932
-    const QString report = readFolder(badCaption.url()).report;
+    const QString report = readFolder(badCaption.url()).failure->message();
     const QString file = take.filePath(u"4.wav"_s);
     view_->show();
     EXPECT_EQ(summary(), u"-|-|-||"_s);

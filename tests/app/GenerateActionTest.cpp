@@ -45,7 +45,7 @@ TEST_F(GenerateActionTest, StoredChoicesBecomeTheExportOptions) {
         settings_.setFrameIndex(c.frame);
         settings_.setFpsIndex(c.fps);
         settings_.setAlignIndex(c.align);
-        const auto options = std::get<ExportOptions>(action_.collectOptions(u"A"_s));
+        const auto options = *action_.collectOptions(u"A"_s);
         EXPECT_EQ(options.frameType, c.frameType) << c.frame;
         EXPECT_EQ(options.fpsType, c.fpsType) << c.fps;
         EXPECT_EQ(options.align, c.alignType) << c.align;

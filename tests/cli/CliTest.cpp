@@ -77,14 +77,14 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
     const CliOptions o = parsed({QStringLiteral("voices/Scene1/")});
     EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
     EXPECT_TRUE(o.folder.endsWith(QStringLiteral("/voices/Scene1")));
-    EXPECT_EQ(o.timelineName, QStringLiteral("Scene1"));
+    EXPECT_EQ(o.conversion.timelineName, QStringLiteral("Scene1"));
     EXPECT_EQ(o.output, QStringLiteral("Scene1.fcpxml"));
-    EXPECT_EQ(o.frameType, FrameType::frame1080p);
-    EXPECT_EQ(o.fpsType, FpsType::fps30);
-    EXPECT_EQ(o.align, AlignType::canter);
+    EXPECT_EQ(o.conversion.frameType, FrameType::frame1080p);
+    EXPECT_EQ(o.conversion.fpsType, FpsType::fps30);
+    EXPECT_EQ(o.conversion.align, AlignType::canter);
     EXPECT_EQ(o.posX, QStringLiteral("0"));
     EXPECT_EQ(o.posY, QStringLiteral("0"));
-    EXPECT_EQ(o.splitClipIndex, 1);
+    EXPECT_FALSE(o.conversion.splitClips);
     EXPECT_FALSE(o.isSilence);
 }
 
@@ -96,13 +96,13 @@ TEST(CliOptions, EveryOptionIsTakenAsTyped) {
                 QStringLiteral("-350"), QStringLiteral("--y"), QStringLiteral("1a"),
                 QStringLiteral("--split-clips"), QStringLiteral("--pause"), QStringLiteral("0.25"),
                 QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("/tmp/v")});
-    EXPECT_EQ(o.timelineName, QStringLiteral("My take"));
-    EXPECT_EQ(o.frameType, FrameType::frame2K);
-    EXPECT_EQ(o.fpsType, FpsType::fps29);
-    EXPECT_EQ(o.align, AlignType::left);
+    EXPECT_EQ(o.conversion.timelineName, QStringLiteral("My take"));
+    EXPECT_EQ(o.conversion.frameType, FrameType::frame2K);
+    EXPECT_EQ(o.conversion.fpsType, FpsType::fps29);
+    EXPECT_EQ(o.conversion.align, AlignType::left);
     EXPECT_EQ(o.posX, QStringLiteral("-350"));
     EXPECT_EQ(o.posY, QStringLiteral("1a")) << "validated later, with the window's message";
-    EXPECT_EQ(o.splitClipIndex, 0);
+    EXPECT_TRUE(o.conversion.splitClips);
     EXPECT_TRUE(o.isSilence);
     EXPECT_EQ(o.silenceDulation, QStringLiteral("0.25"));
     EXPECT_EQ(o.output, QStringLiteral("-"));
@@ -136,7 +136,7 @@ TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
 
 TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
     CliOptions o = options();
-    o.splitClipIndex = 0;
+    o.conversion.splitClips = true;
     o.output = QStringLiteral("-");
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     EXPECT_TRUE(stdout_.data().contains("<ref-clip ref=\"r3\""));

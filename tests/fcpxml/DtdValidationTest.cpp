@@ -1,4 +1,4 @@
-#include "fcpxml/DocumentFile.h"
+#include "export/DocumentFile.h"
 #include "fcpxml/TimelineSketch.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace {
     QTemporaryDir folder;
     for (const QString& document : documents) {
         paths << folder.filePath(u"%1.fcpxml"_s.arg(paths.size()));
-        EXPECT_TRUE(writeDocumentFile(paths.back(), document, nullptr));
+        EXPECT_TRUE(writeDocumentFile(paths.back(), document));
     }
     QProcess lint;
     lint.setProcessChannelMode(QProcess::MergedChannels);

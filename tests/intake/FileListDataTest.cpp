@@ -35,34 +35,21 @@ TEST(FileListData, SpeakerNameFromTheBaseName) {
     }
 }
 
-TEST(FileListData, EverySetterNotifiesBeforeAssigning) {
-    const auto e = entry("a");
-    ASSERT_TRUE(e && e->targetFlg()); // entries start ticked
-    QStringList seen;                 // textRow and text as each notification finds them
-    e->willChange.observe([&] { seen << e->textRow() + e->text(); });
-    e->setTextRow("r");
-    e->setText("t");
-    e->setTargetFlg(false);
-    e->setFileName("f");
-    e->setCharactorName("c");
-    EXPECT_EQ(seen, QStringList({"", "r", "rt", "rt", "rt"}));
-}
-
-// The signal comes before the list is replaced. Speaker names: each once, in file-name order,
+// The signal comes after the list is replaced. Speaker names: each once, in file-name order,
 // unticked entries and "noname" included; of canonically equivalent spellings the first by file
 // name is kept; none without a list. The list itself is not reordered.
-TEST(FileLists, SignalBeforeReplacingAndCharactorNames) {
+TEST(FileLists, SignalAfterReplacingAndCharactorNames) {
     FileLists holder;
     EXPECT_FALSE(holder.charactorNames().has_value());
-    bool wasAbsent = false;
-    QObject::connect(&holder, &FileLists::fileListsWillChange,
-                     [&] { wasAbsent = !holder.fileLists().has_value(); });
+    bool wasPresent = false;
+    QObject::connect(&holder, &FileLists::fileListsChanged,
+                     [&] { wasPresent = holder.fileLists().has_value(); });
     const FileList list{entry(q(u"2_B（x）_t")),      entry(q(u"4_e\u0301（y）_t")),
                         entry(q(u"1_A（x）_t")),      entry("0_plain"),
                         entry(q(u"3_\u00E9（x）_t")), entry(q(u"5_A（y）_t"))};
     list[0]->setTargetFlg(false);
     holder.setFileLists(list);
-    EXPECT_TRUE(wasAbsent);
+    EXPECT_TRUE(wasPresent);
     EXPECT_EQ(test::fileNames(holder.fileLists().value_or(FileList())), test::fileNames(list));
     EXPECT_EQ(holder.charactorNames(), QStringList({"noname", "A", "B", q(u"\u00E9")}));
 }

@@ -53,8 +53,8 @@ template <std::size_t N> QByteArray bytes(const char (&literal)[N]) {
 // An entry that must be created, with its caption file (if any) already decoded.
 inline FileListPtr entry(const QString& fileName, const std::optional<QUrl>& caption = {}) {
     auto created = FileListData::create(fileName, caption, std::nullopt);
-    EXPECT_TRUE(std::holds_alternative<FileListPtr>(created));
-    return std::holds_alternative<FileListPtr>(created) ? std::get<FileListPtr>(created) : nullptr;
+    EXPECT_TRUE(created);
+    return created ? *created : nullptr;
 }
 
 inline QStringList fileNames(const FileList& list) {

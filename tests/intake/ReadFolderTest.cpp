@@ -92,8 +92,8 @@ TEST(ReadFolder, FolderFailures) {
         const ReadFolderResult s = scan(url);
         EXPECT_EQ(s.error, error) << url.toString().toStdString();
         EXPECT_FALSE(s.list.has_value());
-        EXPECT_TRUE(s.report.contains(mention)) << s.report.toStdString();
-        EXPECT_FALSE(s.report.contains(u'\n')) << s.report.toStdString();
+        EXPECT_TRUE(s.failure->message().contains(mention)) << s.failure->message().toStdString();
+        EXPECT_FALSE(s.failure->message().contains(u'\n')) << s.failure->message().toStdString();
     }
 }
 
@@ -119,9 +119,10 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         const ReadFolderResult s = scan(dir.url());
         EXPECT_EQ(s.error, ErrorType::fileReadError) << kind;
         EXPECT_FALSE(s.list.has_value());
-        EXPECT_TRUE(s.report.startsWith("Error ")) << s.report.toStdString();
-        EXPECT_TRUE(s.report.contains(caption)) << s.report.toStdString();
-        EXPECT_TRUE(kind != undecodable || s.report.contains("Shift-JIS"));
+        EXPECT_TRUE(s.failure->message().startsWith("Error "))
+            << s.failure->message().toStdString();
+        EXPECT_TRUE(s.failure->message().contains(caption)) << s.failure->message().toStdString();
+        EXPECT_TRUE(kind != undecodable || s.failure->message().contains("Shift-JIS"));
     }
 }
 

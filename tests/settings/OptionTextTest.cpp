@@ -12,7 +12,7 @@ namespace {
 
 QString messageFor(const OptionTexts& texts) {
     const auto result = validateOptionTexts(texts);
-    return std::holds_alternative<QString>(result) ? std::get<QString>(result) : QString();
+    return result ? QString() : result.failure().message();
 }
 
 OptionTexts valid() {
@@ -100,15 +100,15 @@ TEST(OptionValidation, PassesThePauseOnlyWhileItIsSwitchedOn) {
     auto texts = valid();
     texts.posX = QStringLiteral("10");
     texts.silenceDulation = QStringLiteral("2");
-    auto numbers = std::get<OptionNumbers>(validateOptionTexts(texts));
+    auto numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.posX, 10.0f);
     EXPECT_EQ(numbers.pauseLength, 0.0);
 
     texts.isSilence = true;
-    numbers = std::get<OptionNumbers>(validateOptionTexts(texts));
+    numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.pauseLength, 2.0);
 
     texts.silenceDulation = QStringLiteral("0");
-    numbers = std::get<OptionNumbers>(validateOptionTexts(texts));
+    numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.pauseLength, 0.0);
 }

@@ -70,14 +70,14 @@ TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARe
     EXPECT_EQ(restarted.silenceDulation(), QString()) << "an emptied pause stays empty";
 }
 
-TEST_F(UserSettingsTest, ObserversAreToldBeforeEachChangeEvenWithAnUnchangedValue) {
+TEST_F(UserSettingsTest, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
     auto store = openStore();
     UserSettings settings(store.get());
-    QString seenBefore;
-    QObject::connect(&settings, &UserSettings::willChange, [&] { seenBefore = settings.posX(); });
-    QSignalSpy spy(&settings, &UserSettings::willChange);
+    QString seenAfter;
+    QObject::connect(&settings, &UserSettings::changed, [&] { seenAfter = settings.posX(); });
+    QSignalSpy spy(&settings, &UserSettings::changed);
     settings.setPosX(QStringLiteral("12"));
-    EXPECT_EQ(seenBefore, QStringLiteral("0"));
+    EXPECT_EQ(seenAfter, QStringLiteral("12"));
     settings.setPosX(QStringLiteral("12"));
     settings.setTimelineName(QStringLiteral("x"));
     EXPECT_EQ(spy.count(), 3);

@@ -1,7 +1,7 @@
+#include "builder/TrailingBlank.h"
 #include "timeline/CMTime.h"
 #include "timeline/OptionTypes.h"
 #include "timeline/Timeline.h"
-#include "timeline/TrailingBlank.h"
 
 #include <gtest/gtest.h>
 
@@ -55,14 +55,15 @@ TEST(CMTime, ComparesExactlyAcrossTimescalesWithoutOverflow) {
 
 TEST(OptionTypes, OnlyExactLabelsAndRawValuesMakeAValue) {
     EXPECT_EQ(rawValue(FrameType::frame2K), QStringLiteral("2560\u00D71440 : 2.5K"));
-    for (FpsType fps : kAllFpsTypes) {
-        EXPECT_EQ(fpsTypeFromRawValue(rawValue(fps)), fps);
+    for (const FpsTypeInfo& info : fpsTypes()) {
+        EXPECT_EQ(fpsTypeFromRawValue(rawValue(info.type)), info.type);
+        EXPECT_EQ(&describe(info.type), &info) << "the table is in enumeration order";
     }
     EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("29.970")));
     EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("30 ")));
-    EXPECT_FALSE(frameTypeFromRawValue(QStringLiteral("1920x1080 : 1080p"))) << "needs U+00D7";
-    EXPECT_FALSE(alignTypeFromRawValue(3));
-    EXPECT_FALSE(alignTypeFromRawValue(-1));
+    EXPECT_EQ(frameTypeFromCliName(u"2.5K"), FrameType::frame2K);
+    EXPECT_FALSE(frameTypeFromCliName(u"1080")) << "only the listed names";
+    EXPECT_EQ(alignTypeFromCliName(u"center"), AlignType::canter);
 }
 
 TEST(Timeline, IdentifiersAreFreshUpperCaseUuids) {

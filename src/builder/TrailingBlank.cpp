@@ -1,4 +1,4 @@
-#include "timeline/TrailingBlank.h"
+#include "builder/TrailingBlank.h"
 
 #include <QTextBoundaryFinder>
 

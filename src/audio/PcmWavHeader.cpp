@@ -1,4 +1,4 @@
-#include "timeline/PcmWavHeader.h"
+#include "audio/PcmWavHeader.h"
 
 #include <QtEndian>
 

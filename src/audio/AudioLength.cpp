@@ -1,4 +1,4 @@
-#include "timeline/AudioLength.h"
+#include "audio/AudioLength.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

@@ -1,7 +1,8 @@
-#include "timeline/FilelistToTimeline.h"
+#include "builder/FilelistToTimeline.h"
 
-#include "timeline/AudioProbe.h"
-#include "timeline/TrailingBlank.h"
+#include "audio/AudioProbe.h"
+#include "builder/TrailingBlank.h"
+#include "intake/FileLists.h"
 
 #include <QHash>
 #include <QtConcurrent/QtConcurrentMap>
@@ -44,12 +45,12 @@ private:
 
 struct ProbedEntry {
     FileListPtr entry;
-    AudioProbeResult audio; // empty when the entry has no audio file
+    std::optional<Result<AudioInfo>> audio; // empty when the entry has no audio file
 };
 
 // Probes on several threads in chunks, so progress can be reported between chunks; the results
 // keep the entries' order, so the outcome equals a sequential run.
-std::optional<QString> probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress) {
+Status probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress) {
     std::vector<std::size_t> withAudio;
     for (std::size_t i = 0; i < probed.size(); ++i) {
         if (probed[i].entry->soundFileUrl()) {
@@ -68,15 +69,15 @@ std::optional<QString> probeAll(std::vector<ProbedEntry>& probed, const BuildPro
                 probeAudioFile(probed[index].entry->soundFileUrl()->toLocalFile());
         });
         for (std::size_t index : chunk) {
-            if (!probed[index].audio.info) {
-                return probed[index].audio.error;
+            if (!*probed[index].audio) {
+                return probed[index].audio->failure();
             }
         }
         if (progress) {
             progress(static_cast<qsizetype>(begin + chunk.size()), total);
         }
     }
-    return std::nullopt;
+    return Done{};
 }
 
 // Whole frames of the rate, cut down from the audio length.
@@ -89,21 +90,22 @@ CMTime frameAlignedDuration(double seconds, FpsType fps) {
 
 } // namespace
 
-BuildResult buildTimeline(const FileLists& fileLists, const QString& timelineName,
-                          FrameType frameType, FpsType fpsType, AlignType align, float posX,
-                          float posY, double pauseLength, const BuildProgress& progress) {
-    if (!std::isfinite(pauseLength) || pauseLength < 0) {
-        return {std::nullopt, QStringLiteral("Error the pause length must be a finite number of "
-                                             "seconds, not less than 0")};
+Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
+                                    const BuildProgress& progress) {
+    if (!std::isfinite(options.pauseLength) || options.pauseLength < 0) {
+        return Failure{QStringLiteral("Error the pause length must be a finite number of seconds, "
+                                      "not less than 0"),
+                       {},
+                       {}};
     }
-
-    BuiltTimeline built{timelineName, {}, frameType, fpsType};
+    const FpsType fps = options.fpsType;
+    BuiltTimeline built{options.timelineName, {}, options.frameType, fps};
     SpeakerTrackTable speakers(built.tracks);
-    for (const QString& name : fileLists.charactorNames().value_or(QStringList{})) {
+    for (const QString& name : speakerNames(entries)) {
         speakers.tracksFor(name);
     }
 
-    FileList sorted = fileLists.fileLists().value_or(FileList{});
+    FileList sorted = entries;
     sortByFileName(sorted);
     std::vector<ProbedEntry> ticked;
     for (const auto& entry : sorted) {
@@ -111,36 +113,37 @@ BuildResult buildTimeline(const FileLists& fileLists, const QString& timelineNam
             ticked.push_back({entry, {}});
         }
     }
-    if (const auto failure = probeAll(ticked, progress)) {
-        return {std::nullopt, *failure};
+    if (const Status probed = probeAll(ticked, progress); !probed) {
+        return probed.failure();
     }
 
-    const CMTime pause = CMTimeMakeWithSeconds(pauseLength, timescale(fpsType));
-    FileListPtr previous;
+    const CMTime pause = CMTimeMakeWithSeconds(options.pauseLength, timescale(fps));
+    bool pauseBeforeNext = false;
     for (const auto& [entry, audio] : ticked) {
         CMTime start = timelineEnd(built.tracks);
-        if (previous && previous->textFileUrl() && endsWithBlank(previous->textRow())) {
+        if (pauseBeforeNext) {
             start = start + pause;
         }
-        if (endsWithBlank(entry->textRow())) {
-            entry->setTextRow(withoutTrailingBlank(entry->textRow()));
-        }
+        // A caption that ends with a blank asks for the pause; the title loses that one blank.
+        const bool endsWithPause = endsWithBlank(entry->textRow());
+        pauseBeforeNext = entry->textFileUrl() && endsWithPause;
+        const QString caption =
+            endsWithPause ? withoutTrailingBlank(entry->textRow()) : entry->textRow();
 
         const CMTime duration =
-            audio.info ? frameAlignedDuration(audio.info->durationSeconds, fpsType) : kCMTimeZero;
+            audio ? frameAlignedDuration((*audio)->durationSeconds, fps) : kCMTimeZero;
         const SpeakerTracks& tracks = speakers.tracksFor(entry->charactorName());
         if (entry->textFileUrl()) {
-            tracks.caption->addClip(std::make_shared<TextClip>(
-                entry->fileName(), start, duration, posX, posY, entry->textRow(), align));
+            tracks.caption->addClip(std::make_shared<TextClip>(entry->fileName(), start, duration,
+                                                               options.posX, options.posY, caption,
+                                                               options.align));
         }
         if (entry->soundFileUrl()) {
-            tracks.voice->addClip(std::make_shared<SoundClip>(entry->fileName(), start, duration,
-                                                              audio.info->sampleRate,
-                                                              *entry->soundFileUrl()));
+            tracks.voice->addClip(std::make_shared<SoundClip>(
+                entry->fileName(), start, duration, (*audio)->sampleRate, *entry->soundFileUrl()));
         }
-        previous = entry;
     }
-    return {std::move(built), QString()};
+    return built;
 }
 
 } // namespace brisomel

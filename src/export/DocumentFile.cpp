@@ -1,4 +1,4 @@
-#include "fcpxml/DocumentFile.h"
+#include "export/DocumentFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,15 +6,20 @@
 
 namespace brisomel {
 
-bool writeDocumentFile(const QString& path, const QString& document, QString* reason) {
+namespace {
+
+Failure writeFailure(const QString& path, const QString& reason) {
+    return {QStringLiteral("ファイル書き込みエラー: %1"), QDir::toNativeSeparators(path), reason};
+}
+
+} // namespace
+
+Status writeDocumentFile(const QString& path, const QString& document) {
     // Only a regular file is replaced. The save file would put a new file in place of a device,
     // a FIFO or a socket (and create its temporary file beside it, in /dev for instance).
     const QFileInfo target(path);
     if (target.exists() && !target.isFile()) {
-        if (reason) {
-            *reason = QStringLiteral("%1: not a regular file").arg(QDir::toNativeSeparators(path));
-        }
-        return false;
+        return writeFailure(path, QStringLiteral("通常のファイルではありません"));
     }
     const QByteArray bytes = document.toUtf8();
     QSaveFile file(path);
@@ -22,13 +27,10 @@ bool writeDocumentFile(const QString& path, const QString& document, QString* re
     // write buffer fails part-way (a full disk), and would put a truncated document in place.
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
         file.commit()) {
-        return true;
+        return Done{};
     }
     // An uncommitted save file is discarded, so whatever stood at the path stays as it was.
-    if (reason) {
-        *reason = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    }
-    return false;
+    return writeFailure(path, file.errorString());
 }
 
 } // namespace brisomel

@@ -1,4 +1,4 @@
-#include "timeline/AudioProbe.h"
+#include "audio/AudioProbe.h"
 
 #include "support/PcmWriter.h"
 
@@ -30,10 +30,11 @@ protected:
 
     static void expectLengths(std::initializer_list<std::tuple<QString, double, double>> cases) {
         for (const auto& [path, seconds, sampleRate] : cases) {
-            const AudioProbeResult result = probeAudioFile(path);
-            ASSERT_TRUE(result.info) << path.toStdString() << ": " << result.error.toStdString();
-            EXPECT_DOUBLE_EQ(result.info->durationSeconds, seconds) << path.toStdString();
-            EXPECT_EQ(result.info->sampleRate, sampleRate) << path.toStdString();
+            const Result<AudioInfo> result = probeAudioFile(path);
+            ASSERT_TRUE(result) << path.toStdString() << ": "
+                                << result.failure().message().toStdString();
+            EXPECT_DOUBLE_EQ(result->durationSeconds, seconds) << path.toStdString();
+            EXPECT_EQ(result->sampleRate, sampleRate) << path.toStdString();
         }
     }
 
@@ -89,10 +90,11 @@ TEST_F(AudioProbeTest, BadInputsAreErrorsNamingTheFile) {
               << write(u"text."_s + suffix, "これは音声ではありません\n");
     }
     for (const QString& path : paths) {
-        const AudioProbeResult result = probeAudioFile(path);
-        EXPECT_TRUE(!result.info && result.error.startsWith(u"Error "_s) &&
-                    result.error.contains(QFileInfo(path).fileName()))
-            << path.toStdString() << ": " << result.error.toStdString();
+        const Result<AudioInfo> result = probeAudioFile(path);
+        ASSERT_FALSE(result) << path.toStdString();
+        EXPECT_TRUE(result.failure().message().startsWith(u"Error "_s) &&
+                    result.failure().message().contains(QFileInfo(path).fileName()))
+            << path.toStdString() << ": " << result.failure().message().toStdString();
     }
 }
 

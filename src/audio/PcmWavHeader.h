@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timeline/AudioProbe.h"
+#include "audio/AudioProbe.h"
 
 #include <QByteArrayView>
 

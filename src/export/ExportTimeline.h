@@ -1,11 +1,12 @@
 #pragma once
 
-#include "intake/FileLists.h"
-#include "timeline/FilelistToTimeline.h"
+#include "builder/FilelistToTimeline.h"
+#include "core/Failure.h"
+#include "intake/FileListData.h"
+#include "timeline/ConversionOptions.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 
 namespace brisomel {
@@ -25,29 +26,16 @@ public:
     virtual void showAlert(const QString& message, const QString& informativeText) = 0;
 };
 
-struct ExportOptions {
-    QString timelineName;
-    QString eventName;
-    FrameType frameType = FrameType::frame1080p;
-    float posX = 0;
-    float posY = 0;
-    double pauseLength = 0;
-    FpsType fpsType = FpsType::fps30;
-    AlignType align = AlignType::canter;
-    std::int64_t splitClipIndex = 1;
-};
-
 enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 
 // Asks for a location (proposing the timeline name + ".fcpxml"), builds, renders with the writer
-// the split-clip choice selects (0: with split clips, anything else: without) and writes the
-// document atomically. A build or write failure is shown with an alert; nothing is announced on
-// success.
-ExportOutcome exportTimeline(const FileLists& fileLists, const ExportOptions& options, ExportUi& ui,
-                             const BuildProgress& progress = {});
+// the split-clip option selects and writes the document atomically. A build or write failure is
+// shown with an alert that names the file and the reason; nothing is announced on success.
+ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
+                             ExportUi& ui, const BuildProgress& progress = {});
 
-// The document for a built timeline, by the split-clip choice.
-QString renderDocument(const BuiltTimeline& timeline, const QString& eventName,
-                       std::int64_t splitClipIndex);
+// The document for a built timeline: cut from one compound clip, or with the clips placed
+// directly in the project.
+QString renderDocument(const BuiltTimeline& timeline, bool splitClips);
 
 } // namespace brisomel

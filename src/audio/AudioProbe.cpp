@@ -1,8 +1,8 @@
-#include "timeline/AudioProbe.h"
+#include "audio/AudioProbe.h"
 
-#include "timeline/AudioLength.h"
-#include "timeline/FfmpegInput.h"
-#include "timeline/PcmWavHeader.h"
+#include "audio/AudioLength.h"
+#include "audio/FfmpegInput.h"
+#include "audio/PcmWavHeader.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,9 +44,9 @@ std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
     return std::nullopt;
 }
 
-AudioProbeResult failure(const QFileInfo& file, const QString& reason) {
-    const QString path = QDir::toNativeSeparators(file.absoluteFilePath());
-    return {std::nullopt, QStringLiteral("Error reading \"%1\": %2").arg(path, reason)};
+Failure failure(const QFileInfo& file, const QString& reason) {
+    return {QStringLiteral("Error reading %1"), QDir::toNativeSeparators(file.absoluteFilePath()),
+            reason};
 }
 
 // Why `file` cannot be handed to FFmpeg, if it cannot: opening anything but a regular file
@@ -94,7 +94,7 @@ std::optional<double> playingSeconds(AVFormatContext& input, int streamIndex, Au
 
 } // namespace
 
-AudioProbeResult probeAudioFile(const QString& path) {
+Result<AudioInfo> probeAudioFile(const QString& path) {
     const QFileInfo file(path);
     if (const auto reason = unreadableReason(file)) {
         return failure(file, *reason);
@@ -105,7 +105,7 @@ AudioProbeResult probeAudioFile(const QString& path) {
     }
     if (kind->isWav) {
         if (const auto info = plainPcmWavInfo(file)) {
-            return {info, {}};
+            return *info;
         }
     }
     const OpenedInput opened = openInput(file.absoluteFilePath(), kind->demuxer);
@@ -123,7 +123,7 @@ AudioProbeResult probeAudioFile(const QString& path) {
     if (!seconds || !std::isfinite(*seconds) || *seconds < 0 || sampleRate <= 0) {
         return failure(file, QStringLiteral("no readable audio data"));
     }
-    return {AudioInfo{*seconds, static_cast<double>(sampleRate)}, {}};
+    return AudioInfo{*seconds, static_cast<double>(sampleRate)};
 }
 
 } // namespace brisomel

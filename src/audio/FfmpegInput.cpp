@@ -1,4 +1,4 @@
-#include "timeline/FfmpegInput.h"
+#include "audio/FfmpegInput.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
+#include "builder/FilelistToTimeline.h"
 #include "intake/ReadFolder.h"
-#include "timeline/FilelistToTimeline.h"
 
 #include "support/PcmWriter.h"
 
@@ -30,22 +30,32 @@ public:
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
-    // Loads the folder into a holder, as the window does.
-    void load(FileLists& lists) const {
+    // The folder's entries, as the window loads them.
+    FileList load() const {
         ReadFolderResult read = readFolder(QUrl::fromLocalFile(dir_.path()));
-        ASSERT_EQ(read.error, ErrorType::normalEnd) << read.report.toStdString();
-        lists.setFileLists(std::move(read.list));
+        EXPECT_EQ(read.error, ErrorType::normalEnd);
+        return read.list.value_or(FileList{});
     }
 
 private:
     QTemporaryDir dir_;
 };
 
-BuiltTimeline build(const FileLists& lists, FpsType fps = FpsType::fps30, double pause = 0) {
-    BuildResult result = buildTimeline(lists, QStringLiteral("T"), FrameType::frame1080p, fps,
-                                       AlignType::right, 12.5f, -400.f, pause);
-    EXPECT_TRUE(result.timeline) << result.error.toStdString();
-    return result.timeline ? std::move(*result.timeline) : BuiltTimeline{};
+ConversionOptions optionsFor(FpsType fps, double pause) {
+    ConversionOptions options;
+    options.timelineName = QStringLiteral("T");
+    options.fpsType = fps;
+    options.align = AlignType::right;
+    options.posX = 12.5f;
+    options.posY = -400.f;
+    options.pauseLength = pause;
+    return options;
+}
+
+BuiltTimeline build(const FileList& entries, FpsType fps = FpsType::fps30, double pause = 0) {
+    Result<BuiltTimeline> result = buildTimeline(entries, optionsFor(fps, pause));
+    EXPECT_TRUE(result) << (result ? "" : result.failure().message().toStdString());
+    return result ? std::move(*result) : BuiltTimeline{};
 }
 
 std::shared_ptr<Track> trackTitled(const BuiltTimeline& timeline, const QString& title) {
@@ -73,14 +83,11 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     VoiceFolder folder;
     folder.addLine(QStringLiteral("2_B（x）_second"), 1.25, QStringLiteral("two"));
     folder.addLine(QStringLiteral("1_A（x）_first"), 2.5, QStringLiteral("one"));
-    FileLists lists;
-    folder.load(lists);
-    // The holder's order must not matter.
-    auto reversed = *lists.fileLists();
+    // The list's order must not matter.
+    FileList reversed = folder.load();
     std::reverse(reversed.begin(), reversed.end());
-    lists.setFileLists(reversed);
 
-    const BuiltTimeline timeline = build(lists);
+    const BuiltTimeline timeline = build(reversed);
     ASSERT_EQ(timeline.tracks.size(), 4);
     const auto aText = trackTitled(timeline, QStringLiteral("A01テキストトラック"));
     const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
@@ -112,34 +119,62 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
               QUrl::fromLocalFile(folder.path(QStringLiteral("1_A（x）_first.wav"))));
 }
 
-TEST(Builder, TrailingBlanksAreRemovedOnceAndTheSecondOneInsertsThePause) {
+// The caption ending of the first of two lines, and whether the second line starts after the
+// pause; the first line's title loses one trailing blank either way.
+struct BlankCase {
+    std::optional<QString> firstCaption; // nothing: the first line has no caption file
+    bool pauseOn;
+    bool secondCaptioned;
+    QString firstTitle;
+    bool paused;
+};
+
+TEST(Builder, ACaptionEndingWithABlankIsFollowedByThePauseAndLosesOneBlank) {
+    const BlankCase cases[] = {
+        {QStringLiteral("none"), true, true, QStringLiteral("none"), false},
+        {QStringLiteral("one "), true, true, QStringLiteral("one"), true},
+        {QStringLiteral("one "), true, false, QStringLiteral("one"), true},
+        {QStringLiteral("one "), false, true, QStringLiteral("one"), false},
+        {QStringLiteral("two  "), true, true, QStringLiteral("two "), true},
+        {QStringLiteral("two  "), false, false, QStringLiteral("two "), false},
+        {QStringLiteral("ideographic\u3000"), true, true, QStringLiteral("ideographic"), true},
+        {QStringLiteral("blank then break \n"), true, true, QStringLiteral("blank then break \n"),
+         false},
+        {std::nullopt, true, true, QString(), false},
+    };
+    for (const BlankCase& c : cases) {
+        SCOPED_TRACE(c.firstCaption.value_or(QStringLiteral("(no caption)")).toStdString());
+        VoiceFolder folder;
+        folder.addLine(QStringLiteral("1"), 1.0, c.firstCaption);
+        folder.addLine(QStringLiteral("2"), 1.0,
+                       c.secondCaptioned ? std::optional(QStringLiteral("next ")) : std::nullopt);
+        const FileList entries = folder.load();
+        const BuiltTimeline timeline = build(entries, FpsType::fps25, c.pauseOn ? 0.5 : 0);
+
+        // 1 s is 2500 units at 25 fps; the pause 1250 units, not rounded to frames.
+        const auto voice = trackTitled(timeline, QStringLiteral("noname02サウンドトラック"));
+        EXPECT_EQ(clipNamed(voice, QStringLiteral("2"))->start,
+                  CMTimeMake(c.paused ? 3750 : 2500, 2500));
+        const auto text = trackTitled(timeline, QStringLiteral("noname01テキストトラック"));
+        if (c.firstCaption) {
+            EXPECT_EQ(
+                std::dynamic_pointer_cast<TextClip>(clipNamed(text, QStringLiteral("1")))->text,
+                c.firstTitle);
+        }
+    }
+}
+
+TEST(Builder, BuildingLeavesTheEntriesAsTheyWereSoExportsRepeat) {
     VoiceFolder folder;
     folder.addLine(QStringLiteral("1"), 1.0, QStringLiteral("two blanks  "));
-    folder.addLine(QStringLiteral("2"), 1.0, QStringLiteral("one ideographic\u3000"));
-    folder.addLine(QStringLiteral("3"), 1.0, QStringLiteral("space then break \n"));
-    folder.addLine(QStringLiteral("4"), 1.0);
-    FileLists lists;
-    folder.load(lists);
+    folder.addLine(QStringLiteral("2"), 1.0, QStringLiteral("b"));
+    const FileList entries = folder.load();
 
-    const BuiltTimeline timeline = build(lists, FpsType::fps25, 0.5);
-    const auto voice = trackTitled(timeline, QStringLiteral("noname02サウンドトラック"));
-    ASSERT_TRUE(voice);
-    // 1 s = 2500 units at 25 fps; the pause is 1250 units and follows entry 1 only.
-    EXPECT_EQ(clipNamed(voice, QStringLiteral("1"))->start, kCMTimeZero);
-    EXPECT_EQ(clipNamed(voice, QStringLiteral("2"))->start, CMTimeMake(2500 + 1250, 2500));
-    EXPECT_EQ(clipNamed(voice, QStringLiteral("3"))->start, CMTimeMake(6250, 2500));
-    EXPECT_EQ(clipNamed(voice, QStringLiteral("4"))->start, CMTimeMake(8750, 2500));
-
-    const auto& entries = *lists.fileLists();
-    EXPECT_EQ(entries[0]->textRow(), QStringLiteral("two blanks "));
-    EXPECT_EQ(entries[1]->textRow(), QStringLiteral("one ideographic"));
-    EXPECT_EQ(entries[2]->textRow(), QStringLiteral("space then break \n"));
-    EXPECT_EQ(entries[3]->textRow(), QString());
-
-    // A second build removes the blank that is left, and then nothing pauses.
-    const BuiltTimeline again = build(lists, FpsType::fps25, 0.5);
-    EXPECT_EQ(entries[0]->textRow(), QStringLiteral("two blanks"));
-    EXPECT_EQ(timelineEnd(again.tracks), CMTimeMake(10000, 2500));
+    const BuiltTimeline first = build(entries, FpsType::fps25, 0.5);
+    EXPECT_EQ(entries[0]->textRow(), QStringLiteral("two blanks  "));
+    const BuiltTimeline second = build(entries, FpsType::fps25, 0.5);
+    EXPECT_EQ(timelineEnd(second.tracks), timelineEnd(first.tracks));
+    EXPECT_EQ(timelineEnd(second.tracks), CMTimeMake(6250, 2500));
 }
 
 TEST(Builder, UntickedEntriesAreSkippedButKeepTheirTracks) {
@@ -147,16 +182,14 @@ TEST(Builder, UntickedEntriesAreSkippedButKeepTheirTracks) {
     folder.addLine(QStringLiteral("1_A（x）_a"), 1.0, QStringLiteral("pause after me  "));
     folder.addLine(QStringLiteral("2_B（x）_b"), 1.0, QStringLiteral("skipped"));
     folder.addLine(QStringLiteral("3_A（x）_c"), 1.0, QStringLiteral("third"));
-    FileLists lists;
-    folder.load(lists);
-    (*lists.fileLists())[1]->setTargetFlg(false);
+    const FileList entries = folder.load();
+    entries[1]->setTargetFlg(false);
 
-    const BuiltTimeline timeline = build(lists, FpsType::fps30, 1.0);
+    const BuiltTimeline timeline = build(entries, FpsType::fps30, 1.0);
     EXPECT_EQ(timeline.tracks.size(), 4);
     const auto bText = trackTitled(timeline, QStringLiteral("B01テキストトラック"));
     ASSERT_TRUE(bText);
     EXPECT_TRUE(bText->clips().isEmpty());
-    EXPECT_EQ((*lists.fileLists())[1]->textRow(), QStringLiteral("skipped"));
     const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
     EXPECT_EQ(clipNamed(aVoice, QStringLiteral("3_A（x）_c"))->start, CMTimeMake(6000, 3000))
         << "the pause decision looks past the unticked entry";
@@ -168,10 +201,7 @@ TEST(Builder, AnAudioFileShorterThanAFrameGivesZeroLengthClipsWithoutOverlap) {
     folder.addLine(QStringLiteral("2_A（x）_tiny"), 0.02, QStringLiteral("tiny"));
     folder.addLine(QStringLiteral("3_B（x）_b"), 1.0, QStringLiteral("b"));
     folder.addLine(QStringLiteral("4_A（x）_c"), 1.0, QStringLiteral("c"));
-    FileLists lists;
-    folder.load(lists);
-
-    const BuiltTimeline timeline = build(lists);
+    const BuiltTimeline timeline = build(folder.load());
     const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
     const auto bVoice = trackTitled(timeline, QStringLiteral("B02サウンドトラック"));
     const auto tiny = clipNamed(aVoice, QStringLiteral("2_A（x）_tiny"));
@@ -182,15 +212,13 @@ TEST(Builder, AnAudioFileShorterThanAFrameGivesZeroLengthClipsWithoutOverlap) {
 }
 
 TEST(Builder, EmptyOrMissingListsGiveTracksWithoutClips) {
-    FileLists none;
-    EXPECT_TRUE(build(none).tracks.isEmpty());
+    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
 
     VoiceFolder folder;
     folder.addLine(QStringLiteral("1_A（x）_a"), 1.0);
-    FileLists lists;
-    folder.load(lists);
-    (*lists.fileLists())[0]->setTargetFlg(false);
-    const BuiltTimeline timeline = build(lists);
+    const FileList entries = folder.load();
+    entries[0]->setTargetFlg(false);
+    const BuiltTimeline timeline = build(entries);
     EXPECT_EQ(timeline.tracks.size(), 2);
     EXPECT_EQ(timelineEnd(timeline.tracks), kCMTimeZero);
 }
@@ -199,10 +227,7 @@ TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {
     VoiceFolder folder;
     folder.addLine(QStringLiteral("1_Andr\u00E9（x）_a"), 1.0, QStringLiteral("a"));
     folder.addLine(QStringLiteral("2_Andre\u0301（x）_b"), 1.0, QStringLiteral("b"));
-    FileLists lists;
-    folder.load(lists);
-
-    const BuiltTimeline timeline = build(lists);
+    const BuiltTimeline timeline = build(folder.load());
     ASSERT_EQ(timeline.tracks.size(), 2);
     qsizetype clips = 0;
     for (const auto& track : timeline.tracks) {
@@ -216,19 +241,17 @@ TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
     for (int i = 0; i < 300; ++i) {
         folder.addLine(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), 0.1 + (i % 7) * 0.01);
     }
-    FileLists lists;
-    folder.load(lists);
+    const FileList entries = folder.load();
     qsizetype lastDone = 0;
     qsizetype lastTotal = 0;
-    const BuildResult withProgress =
-        buildTimeline(lists, QStringLiteral("T"), FrameType::frame1080p, FpsType::fps30,
-                      AlignType::canter, 0, 0, 0, [&](qsizetype done, qsizetype total) {
-                          EXPECT_GE(done, lastDone);
-                          lastDone = done;
-                          lastTotal = total;
-                      });
+    const Result<BuiltTimeline> withProgress =
+        buildTimeline(entries, optionsFor(FpsType::fps30, 0), [&](qsizetype done, qsizetype total) {
+            EXPECT_GE(done, lastDone);
+            lastDone = done;
+            lastTotal = total;
+        });
     EXPECT_EQ(lastDone, 300);
     EXPECT_EQ(lastTotal, 300);
-    const BuiltTimeline plain = build(lists);
-    EXPECT_EQ(timelineEnd(withProgress.timeline->tracks), timelineEnd(plain.tracks));
+    const BuiltTimeline plain = build(entries);
+    EXPECT_EQ(timelineEnd(withProgress->tracks), timelineEnd(plain.tracks));
 }

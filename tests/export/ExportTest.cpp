@@ -1,5 +1,5 @@
+#include "export/ExportTimeline.h"
 #include "intake/ReadFolder.h"
-#include "timeline/ExportTimeline.h"
 
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
@@ -33,40 +33,39 @@ protected:
                                 "こんにちは  ");
         ReadFolderResult read = readFolder(QUrl::fromLocalFile(voices_.path()));
         ASSERT_EQ(read.error, ErrorType::normalEnd);
-        lists_.setFileLists(std::move(read.list));
+        entries_ = std::move(*read.list);
         options_.timelineName = QStringLiteral("A");
-        options_.eventName = QStringLiteral("Kestrune");
     }
 
     QString voice(const QString& name) const { return voices_.filePath(name); }
     QString output(const QString& name) const { return out_.filePath(name); }
-    const QString& caption() const { return (*lists_.fileLists())[0]->textRow(); }
+    const QString& caption() const { return entries_[0]->textRow(); }
 
     QTemporaryDir voices_;
     QTemporaryDir out_;
-    FileLists lists_;
-    ExportOptions options_;
+    FileList entries_;
+    ConversionOptions options_;
     ScriptedExportUi ui_;
 };
 
 } // namespace
 
 TEST_F(ExportTest, CancellingTheDialogBuildsWritesAndShowsNothing) {
-    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::cancelled);
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::cancelled);
     EXPECT_EQ(ui_.proposedNames, QStringList{QStringLiteral("A.fcpxml")});
     EXPECT_TRUE(ui_.alertMessages.isEmpty());
     EXPECT_EQ(caption(), QStringLiteral("こんにちは  ")) << "the builder must not have run";
 }
 
-TEST_F(ExportTest, TheSplitClipChoiceSelectsTheWriter) {
+TEST_F(ExportTest, TheSplitClipOptionSelectsTheWriter) {
     options_.timelineName = QStringLiteral("A.fcpxml");
-    for (const std::int64_t choice : {0, 1, 2, -1}) {
-        options_.splitClipIndex = choice;
-        const QString path = output(QStringLiteral("choice%1.fcpxml").arg(choice));
+    for (const bool split : {true, false}) {
+        options_.splitClips = split;
+        const QString path = output(QStringLiteral("split%1.fcpxml").arg(split));
         ui_.saveLocation = path;
-        EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::written);
+        EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
         const QByteArray document = readAll(path);
-        EXPECT_EQ(document.contains("<ref-clip ref=\"r3\""), choice == 0) << choice;
+        EXPECT_EQ(document.contains("<ref-clip ref=\"r3\""), split);
         EXPECT_TRUE(document.contains("<project name=\"A.fcpxml\">"));
         EXPECT_FALSE(document.startsWith("\xEF\xBB\xBF")) << "no byte-order mark";
     }
@@ -78,7 +77,7 @@ TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
     const QString path = output(QStringLiteral("A.fcpxml"));
     testsupport::writeBytes(path, QByteArray(100000, 'x'));
     ui_.saveLocation = path;
-    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::written);
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
     const QByteArray document = readAll(path);
     EXPECT_TRUE(document.startsWith("<?xml"));
     EXPECT_TRUE(document.endsWith("</fcpxml>\n"));
@@ -96,12 +95,14 @@ TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
     rlimit small = saved;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ExportOutcome outcome = exportTimeline(lists_, options_, ui_);
+    const ExportOutcome outcome = exportTimeline(entries_, options_, ui_);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(outcome, ExportOutcome::writeFailed);
     EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
+    ASSERT_EQ(ui_.alertInformativeTexts.size(), 1);
+    EXPECT_TRUE(ui_.alertInformativeTexts.front().contains(path)) << "the alert names the file";
     EXPECT_EQ(readAll(path), QByteArray("earlier document"));
     EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files), QStringList{QStringLiteral("A.fcpxml")})
         << "no temporary file is left behind";
@@ -109,11 +110,10 @@ TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
 
 TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     testsupport::writeBytes(voice(QStringLiteral("002_broken.wav")), "RIFF....WAVEjunk");
-    ReadFolderResult read = readFolder(QUrl::fromLocalFile(voices_.path()));
-    lists_.setFileLists(std::move(read.list));
+    entries_ = *readFolder(QUrl::fromLocalFile(voices_.path())).list;
     const QString path = output(QStringLiteral("A.fcpxml"));
     ui_.saveLocation = path;
-    EXPECT_EQ(exportTimeline(lists_, options_, ui_), ExportOutcome::buildFailed);
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::buildFailed);
     ASSERT_EQ(ui_.alertMessages.size(), 1);
     EXPECT_TRUE(ui_.alertMessages.front().startsWith(QStringLiteral("Error ")));
     EXPECT_TRUE(ui_.alertMessages.front().contains(QStringLiteral("002_broken.wav")));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "core/Failure.h"
 
-#include <optional>
+#include <QString>
 
 namespace brisomel {
 
@@ -12,13 +12,8 @@ struct AudioInfo {
     double sampleRate = 0;
 };
 
-struct AudioProbeResult {
-    std::optional<AudioInfo> info;
-    QString error; // "Error " followed by a description naming the file, when info is absent
-};
-
 // Reads the length and rate of an MP3, WAV, M4A, AIFF or AIF file from its header where the file
 // states them, decoding only where it does not. Never plays, converts or writes anything.
-AudioProbeResult probeAudioFile(const QString& path);
+Result<AudioInfo> probeAudioFile(const QString& path);
 
 } // namespace brisomel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "timeline/OptionTypes.h"
+
+#include <QString>
+
+namespace brisomel {
+
+// What a conversion is asked to make, whoever asks: the window fills it from the stored
+// settings, the converter from its arguments; the builder and the writers read it.
+struct ConversionOptions {
+    QString timelineName;
+    FrameType frameType = FrameType::frame1080p;
+    FpsType fpsType = FpsType::fps30;
+    AlignType align = AlignType::canter;
+    float posX = 0;
+    float posY = 0;
+    bool splitClips = false; // the project is cut from one compound clip
+    double pauseLength = 0;  // seconds after a caption that ends with a blank; 0 for none
+};
+
+} // namespace brisomel
