@@ -147,13 +147,13 @@ void writeHead(DocumentText& doc, FrameType frameType, FpsType fps) {
 void writeAudioAssets(DocumentText& doc, const std::vector<const SoundClip*>& sounds, FpsType fps) {
     int asset = kFirstAssetNumber;
     for (const SoundClip* sound : sounds) {
-        const QString url = QString::fromLatin1(sound->soundUrl.toEncoded());
         doc.line(8,
                  {uR"(<asset id="r)", number(asset++), uR"(" name=")", attributeText(sound->title),
                   uR"(" start="0s" duration=")", fcpxmlTime(fps, sound->duration),
                   uR"(s" hasAudio="1" audioSources="1" audioChannels="1" audioRate=")",
                   formatAudioRate(sound->sampleRate), uR"(">)"});
-        doc.line(12, {uR"(<media-rep kind="original-media" src=")", attributeText(url), uR"(">)"});
+        doc.line(12, {uR"(<media-rep kind="original-media" src=")",
+                      attributeText(mediaUrlText(sound->soundUrl)), uR"(">)"});
         doc.line(12, {u"</media-rep>"});
         doc.line(8, {u"</asset>"});
     }

@@ -79,6 +79,10 @@ QString replacedByEntities(const QString& text, QLatin1String (*entityOf)(QChar)
 constexpr float kLargestPlainPosition = 16777216.0f;
 constexpr float kSmallestPlainPosition = 1e-4f;
 
+bool isAsciiAlphanumeric(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
 QString charsToText(const char* first, const char* last) {
     return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
 }
@@ -118,6 +122,24 @@ QString xmlSafeText(const QString& text) {
     }
     safe += QStringView(text).sliced(keptUpTo);
     return safe;
+}
+
+QString mediaUrlText(const QUrl& url) {
+    // What a URI may hold as it stands besides letters and digits: the unreserved marks, the
+    // sub-delimiters and the delimiters a file URL uses; "%" only begins the escapes the encoded
+    // form already holds.
+    static const QByteArray kAllowedMarks = QByteArrayLiteral("-._~!$&'()*+,;=:@/%");
+    const QByteArray encoded = url.toEncoded();
+    QByteArray valid;
+    valid.reserve(encoded.size());
+    for (const char c : encoded) {
+        if (isAsciiAlphanumeric(c) || kAllowedMarks.contains(c)) {
+            valid += c;
+        } else {
+            valid += '%' + QByteArray(1, c).toHex().toUpper();
+        }
+    }
+    return QString::fromLatin1(valid);
 }
 
 QString formatPosition(float value) {

@@ -3,6 +3,7 @@
 #include "timeline/Timeline.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -18,6 +19,10 @@ QString captionEscape(const QString& text);
 // Leaves out the characters XML 1.0 cannot carry (C0 controls but TAB, LF, CR; U+FFFE, U+FFFF;
 // unpaired surrogates), so a stray control character never makes the document unreadable.
 QString xmlSafeText(const QString& text);
+
+// The URL as a valid RFC 3986 reference: the encoded form, with every byte that a URI may not
+// hold as it stands (such as "[" and "]" outside an IPv6 host) percent-encoded too.
+QString mediaUrlText(const QUrl& url);
 
 // Shortest text that reads back to the same float, always with a fractional part.
 QString formatPosition(float value);

@@ -1,4 +1,7 @@
 #include "fcpxml/FcpxmlFormat.h"
+#include "fcpxml/TimelineSketch.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -57,4 +60,34 @@ TEST(FormatPosition, WorkedValuesAndRandomFloats) {
         const bool plain = std::fabs(value) >= 0.0001f && std::fabs(value) <= 16777216.0f;
         ASSERT_EQ(text.find('e') == std::string::npos, plain) << text;
     }
+}
+
+// Every media URL must be a valid URI that strict readers accept, and must lead back to the file.
+TEST(MediaUrls, AwkwardNamesGiveStrictUrisThatDecodeToThePath) {
+    QStringList names{u"plain"_s,         u"two  spaces"_s,  u"台本[第2話]"_s, u"e\u0301"_s,
+                      QString(251, u'x'), QString(83, u'あ')}; // 255 bytes with ".wav"
+    for (const char c : QByteArrayLiteral("!\"#$%&'()*+,-.:;<=>?@[\\]^_`{|}~ ")) {
+        if (c != '\0') {
+            names << u"a"_s + QLatin1Char(c) + u"b"_s;
+        }
+    }
+    const QRegularExpression strictFileUri(
+        uR"(^file://(/([A-Za-z0-9._~!$&'()*+,;=:@-]|%[0-9A-F]{2})*)+$)"_s);
+    const QRegularExpression source(uR"re(src="([^"]*)")re"_s);
+    for (const QString& name : names) {
+        const QString path = u"/v/[BGM] "_s + name + u".wav"_s;
+        TrackMap tracks;
+        test::addVoiceLine(test::addSpeaker(tracks, u"A"_s), FpsType::fps30, name, {}, 0, 100,
+                           AlignType::canter, 0, 0, 48000, path);
+        const QString document = makeFCPXMLWithoutSplitClips(u"T"_s, tracks, FrameType::frame1080p,
+                                                             FpsType::fps30, u"E"_s);
+        QString url = source.match(document).captured(1);
+        url.replace(u"&apos;"_s, u"'"_s).replace(u"&amp;"_s, u"&"_s);
+        EXPECT_TRUE(strictFileUri.match(url).hasMatch()) << url.toStdString();
+        EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(url.sliced(7).toLatin1())),
+                  path)
+            << url.toStdString();
+    }
+    // Names that were valid before are written as before.
+    EXPECT_EQ(mediaUrlText(QUrl::fromLocalFile(u"/v/a (1)&b.wav"_s)), u"file:///v/a%20(1)&b.wav"_s);
 }
