@@ -1,9 +1,12 @@
 #include "app/GenerateAction.h"
 
+#include "intake/ReadFolder.h"
+#include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -75,4 +78,49 @@ TEST_F(GenerateActionTest, EachValidationMessageIsShownAloneAndStopsTheExport) {
                            u"時間は数値を入力してください"_s, u"時間は0以上を入力してください"_s}));
     EXPECT_EQ(ui_.alertInformativeTexts, QStringList(5));
     EXPECT_TRUE(ui_.proposedNames.isEmpty());
+}
+
+// Users' stored positions must keep their meaning from release to release.
+TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
+    const FrameType frames[] = {FrameType::frame720p, FrameType::frame1080p, FrameType::frame2K,
+                                FrameType::frame4K};
+    const FpsType rates[] = {FpsType::fps23, FpsType::fps24, FpsType::fps25, FpsType::fps30,
+                             FpsType::fps50, FpsType::fps59, FpsType::fps60};
+    const AlignType aligns[] = {AlignType::left, AlignType::canter, AlignType::right};
+    for (int i = 0; i < 4; ++i) {
+        settings_.setFrameIndex(i);
+        EXPECT_EQ(action_.collectOptions(u"A"_s)->frameType, frames[i]) << i;
+    }
+    for (int i = 0; i < 7; ++i) {
+        settings_.setFpsIndex(i);
+        EXPECT_EQ(action_.collectOptions(u"A"_s)->fpsType, rates[i]) << i;
+    }
+    for (int i = 0; i < 3; ++i) {
+        settings_.setAlignIndex(i);
+        EXPECT_EQ(action_.collectOptions(u"A"_s)->align, aligns[i]) << i;
+    }
+    for (const auto& [position, split] : {std::pair{0, true}, {1, false}, {2, false}}) {
+        settings_.setSplitClipIndex(position);
+        EXPECT_EQ(action_.collectOptions(u"A"_s)->splitClips, split) << position;
+    }
+}
+
+// The same folder and options give the same document, however often the user presses 作成….
+TEST_F(GenerateActionTest, ExportsInARowWriteTheSameDocument) {
+    QTemporaryDir voices;
+    testsupport::writeWav(voices.filePath(u"1.wav"_s), 48000, 1, 48000);
+    testsupport::writeBytes(voices.filePath(u"1.txt"_s), "two blanks  ");
+    testsupport::writeWav(voices.filePath(u"2.wav"_s), 48000, 1, 48000);
+    lists_.setFileLists(readFolder(QUrl::fromLocalFile(voices.path())).list);
+    settings_.setIsSilence(true);
+
+    QByteArrayList documents;
+    for (const QString& name : {u"first.fcpxml"_s, u"second.fcpxml"_s}) {
+        ui_.saveLocation = dir_.filePath(name);
+        ASSERT_EQ(action_.run(u"A"_s), ExportOutcome::written);
+        QFile written(*ui_.saveLocation);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        documents << written.readAll();
+    }
+    EXPECT_EQ(documents[0], documents[1]);
 }

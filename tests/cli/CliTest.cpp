@@ -180,3 +180,34 @@ TEST(CliProgram, ExitStatusesAndStreams) {
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
     EXPECT_EQ(run({dir.filePath(QStringLiteral("a.wav"))}), 1) << "a file is not a folder";
 }
+
+// Each rate end to end: the frame length the format states, a 2.5 s line's written length, and
+// the summary's seconds, which the 1001-based rates stretch.
+TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
+    const struct {
+        const char* rate;
+        const char* frameDuration;
+        const char* lineDuration;
+        const char* seconds;
+    } cases[] = {
+        {"23.98", "1001/24000s", "60060/24000s", "3.503"},
+        {"24", "100/2400s", "6000/2400s", "3.500"},
+        {"25", "100/2500s", "6200/2500s", "3.480"}, // 62.5 frames cut down,
+        {"29.97", "1001/30000s", "75075/30000s", "3.503"},
+        {"30", "100/3000s", "7500/3000s", "3.500"},
+        {"50", "100/5000s", "12500/5000s", "3.500"},
+        {"59.94", "1001/60000s", "150150/60000s", "3.503"},
+        {"60", "100/6000s", "15000/6000s", "3.500"},
+    };
+    for (const auto& c : cases) {
+        CliOptions o = parsed({QStringLiteral("--fps"), QString::fromLatin1(c.rate), folder_});
+        o.output = QStringLiteral("-");
+        ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+        const QByteArray document = stdout_.data();
+        EXPECT_TRUE(document.contains(QByteArray("frameDuration=\"") + c.frameDuration)) << c.rate;
+        EXPECT_TRUE(document.contains(QByteArray("audioChannels=\"1\" audioRate=\"48000\"")));
+        EXPECT_TRUE(document.contains(QByteArray("duration=\"") + c.lineDuration)) << c.rate;
+        EXPECT_TRUE(messages_.contains(QStringLiteral(" %1 s ").arg(QLatin1String(c.seconds))))
+            << c.rate << ": " << messages_.toStdString();
+    }
+}

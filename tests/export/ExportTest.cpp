@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -119,4 +120,20 @@ TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     EXPECT_TRUE(ui_.alertMessages.front().contains(QStringLiteral("002_broken.wav")));
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(caption(), QStringLiteral("こんにちは  ")) << "a failed build changes no caption";
+}
+
+// Runs as an unprivileged user too (permissions do not bind root).
+TEST_F(ExportTest, AReadOnlyFolderGetsTheAlertNamingTheFileAndNothingIsWritten) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind root; run through run-unprivileged.sh";
+    }
+    ASSERT_TRUE(QFile::setPermissions(out_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString path = output(QStringLiteral("A.fcpxml"));
+    ui_.saveLocation = path;
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::writeFailed);
+    QFile::setPermissions(out_.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
+    EXPECT_TRUE(ui_.alertInformativeTexts.value(0).contains(path));
+    EXPECT_TRUE(QDir(out_.path()).isEmpty());
 }

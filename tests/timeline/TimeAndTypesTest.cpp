@@ -28,6 +28,9 @@ TEST(CMTime, FromSecondsRoundsToNearestUnit) {
     EXPECT_EQ(CMTimeMakeWithSeconds(1.0 / 3.0, 3000).value, 1000);
     EXPECT_EQ(CMTimeMakeWithSeconds(0.99983, 3000).value, 2999);
     EXPECT_EQ(CMTimeMakeWithSeconds(1.25, 3000).value, 3750);
+    // Where rounding and cutting down differ.
+    EXPECT_EQ(CMTimeMakeWithSeconds(0.9999, 3000).value, 3000);
+    EXPECT_EQ(CMTimeMakeWithSeconds(-0.0005, 3000).value, -2);
 }
 
 TEST(CMTime, SumsOverTheLeastCommonMultiple) {
