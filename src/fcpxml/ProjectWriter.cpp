@@ -17,7 +17,7 @@ std::vector<SplitClip> splitRecords(const std::vector<TrackWalk>& walks) {
         for (const auto& clip : walk.clips) {
             if (dynamic_cast<const TextClip*>(clip.get()) ||
                 dynamic_cast<const SoundClip*>(clip.get())) {
-                records.push_back({0, walk.track->title, clip->title, clip->start, clip->duration});
+                records.push_back({clip->title, clip->start, clip->duration});
             }
         }
     }

@@ -85,13 +85,6 @@ CMTime CMTimeAdd(CMTime a, CMTime b) {
     return combine(a, b, 1);
 }
 
-CMTime CMTimeSubtract(CMTime a, CMTime b) {
-    if (b.isPositiveInfinity()) {
-        return invalidTime();
-    }
-    return combine(a, b, -1);
-}
-
 int CMTimeCompare(CMTime a, CMTime b) {
     const bool aInf = a.isPositiveInfinity();
     const bool bInf = b.isPositiveInfinity();

@@ -21,11 +21,6 @@ struct CMTime {
     bool isPositiveInfinity() const { return (flags & kPositiveInfinity) != 0; }
 };
 
-struct CMTimeRange {
-    CMTime start;
-    CMTime duration;
-};
-
 inline constexpr CMTime kCMTimeZero{0, 1, CMTime::kValid, 0};
 inline constexpr CMTime kCMTimePositiveInfinity{0, 0, CMTime::kValid | CMTime::kPositiveInfinity,
                                                 0};
@@ -36,7 +31,6 @@ CMTime CMTimeMake(std::int64_t value, std::int32_t timescale);
 CMTime CMTimeMakeWithSeconds(double seconds, std::int32_t preferredTimescale);
 // Sum over the same timescale, or over the least common multiple of two different ones.
 CMTime CMTimeAdd(CMTime a, CMTime b);
-CMTime CMTimeSubtract(CMTime a, CMTime b);
 // -1, 0 or 1 by exact rational value; positive infinity is greater than every finite time.
 int CMTimeCompare(CMTime a, CMTime b);
 
@@ -57,9 +51,6 @@ inline bool operator>=(CMTime a, CMTime b) {
 }
 inline CMTime operator+(CMTime a, CMTime b) {
     return CMTimeAdd(a, b);
-}
-inline CMTime operator-(CMTime a, CMTime b) {
-    return CMTimeSubtract(a, b);
 }
 
 // True when both hold the same numbers, not merely the same rational value.

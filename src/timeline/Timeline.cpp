@@ -9,8 +9,7 @@ QString newUuidText() {
 }
 
 Clip::Clip(QString title, CMTime start, CMTime duration)
-    : id(newUuidText()), title(std::move(title)), start(start),
-      duration(duration), range{start, duration} {}
+    : id(newUuidText()), title(std::move(title)), start(start), duration(duration) {}
 
 TextClip::TextClip(QString title, CMTime start, CMTime duration, float posX, float posY,
                    QString text, AlignType align)

@@ -3,7 +3,6 @@
 #include "timeline/CMTime.h"
 #include "timeline/OptionTypes.h"
 
-#include <QHash>
 #include <QString>
 #include <QUrl>
 
@@ -26,7 +25,6 @@ public:
     QString title;
     CMTime start;
     CMTime duration;
-    CMTimeRange range;
 
 protected:
     Clip(QString title, CMTime start, CMTime duration);
@@ -55,30 +53,16 @@ public:
 
 // One clip as listed for split output.
 struct SplitClip {
-    std::int64_t assetId = 0;
-    QString charactorName;
     QString title;
     CMTime start;
     CMTime duration;
 };
 
-// Shared values keyed by an identifier field, visited in the order they were added, so the same
-// input always yields the same timeline and document.
-template <typename T, QString T::*Key> class InsertionOrderedMap {
+// Shared values in the order they were added, so the same input always yields the same timeline
+// and document. Each value carries its own fresh identifier; nothing is looked up by it.
+template <typename T> class InsertionOrderedMap {
 public:
-    void insert(std::shared_ptr<T> item) {
-        const auto found = positions_.constFind((*item).*Key);
-        if (found != positions_.constEnd()) {
-            items_[*found] = std::move(item);
-            return;
-        }
-        positions_.insert((*item).*Key, items_.size());
-        items_.push_back(std::move(item));
-    }
-    std::shared_ptr<T> value(const QString& key) const {
-        const auto found = positions_.constFind(key);
-        return found == positions_.constEnd() ? nullptr : items_[*found];
-    }
+    void insert(std::shared_ptr<T> item) { items_.push_back(std::move(item)); }
     qsizetype size() const { return static_cast<qsizetype>(items_.size()); }
     bool isEmpty() const { return items_.empty(); }
     auto begin() const { return items_.begin(); }
@@ -86,10 +70,9 @@ public:
 
 private:
     std::vector<std::shared_ptr<T>> items_;
-    QHash<QString, std::size_t> positions_;
 };
 
-using ClipMap = InsertionOrderedMap<Clip, &Clip::id>;
+using ClipMap = InsertionOrderedMap<Clip>;
 
 class Track {
 public:
@@ -113,8 +96,8 @@ private:
     std::shared_ptr<Clip> latest_;
 };
 
-// Tracks keyed by trackId, visited in the order they were added.
-using TrackMap = InsertionOrderedMap<Track, &Track::trackId>;
+// Tracks, visited in the order they were added.
+using TrackMap = InsertionOrderedMap<Track>;
 
 // The end of the timeline: the greatest end of each track's latest-starting clip, or zero.
 CMTime timelineEnd(const TrackMap& tracks);
