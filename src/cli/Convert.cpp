@@ -1,10 +1,11 @@
 #include "cli/Convert.h"
 
-#include "export/DocumentFile.h"
 #include "export/ExportTimeline.h"
+#include "export/OutputFiles.h"
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 #include "settings/OptionValidation.h"
+#include "subtitles/SubtitleFiles.h"
 
 #include <QFileDevice>
 #include <QFileInfo>
@@ -22,12 +23,15 @@ double writtenSeconds(const BuiltTimeline& timeline) {
     return static_cast<double>(frames * rate.writtenFrameLength) / rate.timescale;
 }
 
-QString summary(const FileList& entries, const BuiltTimeline& timeline, const QString& output) {
+QString summary(const FileList& entries, const BuiltTimeline& timeline, QStringList outputs) {
+    if (outputs.front() == QLatin1String("-")) {
+        outputs.front() = QStringLiteral("standard output");
+    }
     return QStringLiteral("%1 entries, %2 speakers, %3 s -> %4")
         .arg(entries.size())
         .arg(speakerNames(entries).size())
         .arg(writtenSeconds(timeline), 0, 'f', 3)
-        .arg(output == QLatin1String("-") ? QStringLiteral("standard output") : output);
+        .arg(outputs.join(QStringLiteral(", ")));
 }
 
 Result<FileList> readEntries(const QString& folder) {
@@ -79,14 +83,35 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     if (!built) {
         return fail(built.failure());
     }
-    const QString document = renderDocument(*built, conversion.splitClips);
-    const Status written = options.output == QLatin1String("-")
-                               ? writeToStream(documentOut, document)
-                               : writeDocumentFile(options.output, document);
-    if (!written) {
+    // The document first, then the subtitles; a failure says which of them were written.
+    std::vector<OutputFile> files{{options.output, renderDocument(*built, conversion.splitClips)}};
+    if (conversion.subtitles.enabled) {
+        for (SubtitleFile& subtitles :
+             subtitleFiles(*built, options.srtPath, conversion.subtitles)) {
+            files.push_back({subtitles.path, std::move(subtitles.text)});
+        }
+    }
+    QStringList outputs;
+    for (const OutputFile& file : files) {
+        outputs << file.path;
+    }
+    QStringList alreadyWritten;
+    if (options.output == QLatin1String("-")) {
+        const Status streamed = writeToStream(documentOut, files.front().text);
+        files.erase(files.begin());
+        if (!streamed) {
+            Failure failure = streamed.failure();
+            if (!files.empty()) {
+                failure.reason = withWrittenNote(failure.reason, {}, quotedPaths(files));
+            }
+            return fail(failure);
+        }
+        alreadyWritten << QStringLiteral("標準出力");
+    }
+    if (const Status written = writeOutputFiles(files, alreadyWritten); !written) {
         return fail(written.failure());
     }
-    messages << summary(*entries, *built, options.output) << Qt::endl;
+    messages << summary(*entries, *built, outputs) << Qt::endl;
     return kExitSuccess;
 }
 

@@ -2,6 +2,7 @@
 #include "cli/Convert.h"
 
 #include "support/PcmWriter.h"
+#include "support/SrtReader.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 using namespace brisomel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -118,6 +120,8 @@ TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
         isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
     EXPECT_TRUE(
         isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--srt-split"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--srt"), QStringLiteral("-"), QStringLiteral("a")}));
 }
 
 TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
@@ -175,8 +179,59 @@ TEST(CliProgram, ExitStatusesAndStreams) {
     QByteArray out;
     EXPECT_EQ(run({QStringLiteral("--help")}, &out), 0);
     EXPECT_TRUE(out.contains("--split-clips"));
+    EXPECT_TRUE(out.contains("--srt-split"));
     EXPECT_EQ(run({QStringLiteral("--bogus")}), 2);
     EXPECT_EQ(run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral(".")}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
     EXPECT_EQ(run({dir.filePath(QStringLiteral("a.wav"))}), 1) << "a file is not a folder";
+}
+
+// The subtitle flags on the command line, with the document on standard output; the files are
+// read back with a SubRip reader.
+TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
+    const struct {
+        QStringList flags;
+        QStringList files;
+        QStringList texts; // every file's cues, in order
+        bool crlf;
+    } cases[] = {
+        {{}, {u"sub.srt"_s}, {u"こんにちは"_s, u"はい"_s}, false},
+        {{u"--srt-crlf"_s, u"--srt-speaker"_s},
+         {u"sub.srt"_s},
+         {u"Hanako: こんにちは"_s, u"Taro: はい"_s},
+         true},
+        {{u"--srt-split"_s},
+         {u"sub_Hanako.srt"_s, u"sub_Taro.srt"_s},
+         {u"こんにちは"_s, u"はい"_s},
+         false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir out;
+        CliOptions o = parsed(c.flags + QStringList{u"--srt"_s, out.filePath(u"sub.srt"_s), u"-o"_s,
+                                                    u"-"_s, folder_});
+        ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+        EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
+        QStringList texts;
+        for (const QString& file : c.files) {
+            const auto cues = testsupport::readSrt(out.filePath(file));
+            ASSERT_TRUE(cues) << file.toStdString();
+            for (const auto& cue : *cues) {
+                texts << cue.text;
+            }
+            EXPECT_EQ(readAll(out.filePath(file)).contains("\r\n"), c.crlf);
+        }
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files);
+    }
+}
+
+TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
+    CliOptions o = options();
+    o.conversion.subtitles.enabled = true;
+    o.srtPath = dir_.filePath(u"missing/sub.srt"_s);
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(o.srtPath)) << messages_.toStdString();
+    EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.output + u'"'))
+        << messages_.toStdString();
+    EXPECT_TRUE(QFile::exists(o.output));
 }
