@@ -23,9 +23,12 @@ double writtenSeconds(const BuiltTimeline& timeline) {
     return static_cast<double>(frames * rate.writtenFrameLength) / rate.timescale;
 }
 
-QString summary(const FileList& entries, const BuiltTimeline& timeline, QStringList outputs) {
-    if (outputs.front() == QLatin1String("-")) {
-        outputs.front() = QStringLiteral("standard output");
+QString summary(const FileList& entries, const BuiltTimeline& timeline,
+                const std::vector<OutputFile>& files) {
+    QStringList outputs;
+    for (const OutputFile& file : files) {
+        outputs << (file.path == QLatin1String("-") ? QStringLiteral("standard output")
+                                                    : file.path);
     }
     return QStringLiteral("%1 entries, %2 speakers, %3 s -> %4")
         .arg(entries.size())
@@ -56,6 +59,36 @@ Status writeToStream(QIODevice& out, const QString& document) {
     return Done{};
 }
 
+// The document, then the subtitle files when they are asked for.
+std::vector<OutputFile> outputFiles(const BuiltTimeline& timeline, const CliOptions& options) {
+    const ConversionOptions& conversion = options.conversion;
+    std::vector<OutputFile> files{
+        {options.output, renderDocument(timeline, conversion.splitClips)}};
+    if (conversion.subtitles.enabled) {
+        for (SubtitleFile& subtitles :
+             subtitleFiles(timeline, options.srtPath, conversion.subtitles)) {
+            files.push_back({subtitles.path, std::move(subtitles.text)});
+        }
+    }
+    return files;
+}
+
+// Writes the files in order, the document to standard output when its path is "-"; a failure
+// says which of them were written.
+Status writeOutputs(std::vector<OutputFile> files, QIODevice& documentOut) {
+    if (files.front().path != QLatin1String("-")) {
+        return writeOutputFiles(files);
+    }
+    const Status streamed = writeToStream(documentOut, files.front().text);
+    files.erase(files.begin());
+    if (!streamed && !files.empty()) {
+        Failure failure = streamed.failure();
+        failure.reason = withWrittenNote(failure.reason, {}, quotedPaths(files));
+        return failure;
+    }
+    return streamed ? writeOutputFiles(files, {QStringLiteral("標準出力")}) : streamed;
+}
+
 } // namespace
 
 int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut) {
@@ -83,35 +116,11 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     if (!built) {
         return fail(built.failure());
     }
-    // The document first, then the subtitles; a failure says which of them were written.
-    std::vector<OutputFile> files{{options.output, renderDocument(*built, conversion.splitClips)}};
-    if (conversion.subtitles.enabled) {
-        for (SubtitleFile& subtitles :
-             subtitleFiles(*built, options.srtPath, conversion.subtitles)) {
-            files.push_back({subtitles.path, std::move(subtitles.text)});
-        }
-    }
-    QStringList outputs;
-    for (const OutputFile& file : files) {
-        outputs << file.path;
-    }
-    QStringList alreadyWritten;
-    if (options.output == QLatin1String("-")) {
-        const Status streamed = writeToStream(documentOut, files.front().text);
-        files.erase(files.begin());
-        if (!streamed) {
-            Failure failure = streamed.failure();
-            if (!files.empty()) {
-                failure.reason = withWrittenNote(failure.reason, {}, quotedPaths(files));
-            }
-            return fail(failure);
-        }
-        alreadyWritten << QStringLiteral("標準出力");
-    }
-    if (const Status written = writeOutputFiles(files, alreadyWritten); !written) {
+    const std::vector<OutputFile> files = outputFiles(*built, options);
+    if (const Status written = writeOutputs(files, documentOut); !written) {
         return fail(written.failure());
     }
-    messages << summary(*entries, *built, outputs) << Qt::endl;
+    messages << summary(*entries, *built, files) << Qt::endl;
     return kExitSuccess;
 }
 

@@ -61,7 +61,7 @@ Status writeOutputFiles(const std::vector<OutputFile>& files, const QStringList&
             Failure failure = written.failure();
             failure.reason =
                 withWrittenNote(failure.reason, alreadyWritten + quotedPaths(all.first(i)),
-                                quotedPaths(all.subspan(i + 1)));
+                                quotedPaths(all.subspan(i)));
             return failure;
         }
     }

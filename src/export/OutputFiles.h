@@ -20,7 +20,7 @@ struct OutputFile {
 // cannot be written; nothing is written when two of them name the same file. The failure names
 // that file; when the conversion has other outputs (those in `files`, and `alreadyWritten`, such
 // as standard output, named as the user should read them), its reason goes on to say which of
-// them are in place and which are not.
+// them are in place and which are not (the failed one among them).
 Status writeOutputFiles(const std::vector<OutputFile>& files,
                         const QStringList& alreadyWritten = {});
 

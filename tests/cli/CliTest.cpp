@@ -230,7 +230,8 @@ TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
     o.conversion.subtitles.enabled = true;
     o.srtPath = dir_.filePath(u"missing/sub.srt"_s);
     EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(o.srtPath)) << messages_.toStdString();
+    EXPECT_TRUE(messages_.contains(u"書き込んでいないもの: \""_s + o.srtPath + u'"'))
+        << messages_.toStdString();
     EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.output + u'"'))
         << messages_.toStdString();
     EXPECT_TRUE(QFile::exists(o.output));
