@@ -218,7 +218,10 @@ TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
             for (const auto& cue : *cues) {
                 texts << cue.text;
             }
-            EXPECT_EQ(readAll(out.filePath(file)).contains("\r\n"), c.crlf);
+            const QByteArray bytes = readAll(out.filePath(file));
+            EXPECT_EQ(bytes.count("\r\n"), c.crlf ? bytes.count("\n") : 0) << "every line alike";
+            EXPECT_TRUE(bytes.startsWith("1\r\n") || bytes.startsWith("1\n"))
+                << "no byte-order mark";
         }
         EXPECT_EQ(texts, c.texts);
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files);
