@@ -21,7 +21,8 @@ constexpr int kPauseFieldWidth = 40;
 ConversionSection::ConversionSection(UserSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings), splitClipPicker_(new SegmentedControl(this)),
       silenceBox_(new QCheckBox(QStringLiteral("行末がスペースの場合に間を開ける"), this)),
-      silenceField_(new QLineEdit(this)) {
+      silenceField_(new QLineEdit(this)),
+      srtBox_(new QCheckBox(QStringLiteral("字幕ファイル（SRT）も書き出す"), this)) {
     splitClipPicker_->setObjectName(QStringLiteral("splitClipPicker"));
     for (const QString& choice : splitClipArray) {
         splitClipPicker_->addSegment(choice);
@@ -29,6 +30,7 @@ ConversionSection::ConversionSection(UserSettings& settings, QWidget* parent)
     silenceBox_->setObjectName(QStringLiteral("silenceBox"));
     silenceField_->setObjectName(QStringLiteral("silenceDulationField"));
     silenceField_->setFixedWidth(kPauseFieldWidth);
+    srtBox_->setObjectName(QStringLiteral("srtBox"));
 
     auto* section = new QVBoxLayout(this);
     section->setContentsMargins(0, 0, 0, 0);
@@ -45,11 +47,16 @@ ConversionSection::ConversionSection(UserSettings& settings, QWidget* parent)
     pauseRow->addWidget(new QLabel(QStringLiteral("秒"), this));
     pauseRow->addStretch(1);
 
+    QHBoxLayout* srtRow = addIndentedRow(section);
+    srtRow->addWidget(srtBox_);
+    srtRow->addStretch(1);
+
     showSettings();
     connect(splitClipPicker_, &SegmentedControl::activated, this,
             [this](int index) { settings_.setSplitClipIndex(index); });
     connect(silenceBox_, &QCheckBox::clicked, &settings, &UserSettings::setIsSilence);
     connect(silenceField_, &QLineEdit::textEdited, &settings, &UserSettings::setSilenceDulation);
+    connect(srtBox_, &QCheckBox::clicked, &settings, &UserSettings::setIsSrt);
     connect(&settings, &UserSettings::changed, this, &ConversionSection::showSettings);
 }
 
@@ -60,6 +67,7 @@ void ConversionSection::showSettings() {
     // The length is kept while the pause is off, only not editable.
     silenceField_->setEnabled(settings_.isSilence());
     showText(silenceField_, settings_.silenceDulation());
+    srtBox_->setChecked(settings_.isSrt());
 }
 
 } // namespace brisomel

@@ -10,7 +10,8 @@ namespace brisomel {
 class SegmentedControl;
 class UserSettings;
 
-// "変換オプション": split clips, and the pause after caption lines that end with a space.
+// "変換オプション": split clips, the pause after caption lines that end with a space, and the
+// subtitle file beside the document.
 class ConversionSection : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ private:
     SegmentedControl* splitClipPicker_;
     QCheckBox* silenceBox_;
     QLineEdit* silenceField_;
+    QCheckBox* srtBox_;
 };
 
 } // namespace brisomel

@@ -34,6 +34,7 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     options.posY = numbers->posY;
     options.pauseLength = numbers->pauseLength;
     options.splitClips = splitClipsAt(settings_.splitClipIndex());
+    options.subtitles.enabled = settings_.isSrt();
     return options;
 }
 

@@ -31,6 +31,8 @@ public:
             SpeakerTracks made{
                 std::make_shared<Track>(name + kCaptionTrackSuffix, TrackType::video),
                 std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound)};
+            made.caption->speakerName = name;
+            made.voice->speakerName = name;
             tracks_.insert(made.caption);
             tracks_.insert(made.voice);
             found = bySpeaker_.insert(key, made);

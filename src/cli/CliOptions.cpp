@@ -28,7 +28,9 @@ QString usageText() {
                "Usage: brisomel-cli [--name NAME] [--size %1]\n"
                "                    [--fps %2]\n"
                "                    [--align %3] [--x X] [--y Y] [--split-clips]\n"
-               "                    [--pause SECONDS] [-o OUT.fcpxml] FOLDER\n"
+               "                    [--pause SECONDS] [-o OUT.fcpxml]\n"
+               "                    [--srt OUT.srt [--srt-crlf] [--srt-speaker] [--srt-split]]\n"
+               "                    FOLDER\n"
                "\n"
                "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named "
                ".txt\n"
@@ -43,6 +45,10 @@ QString usageText() {
                "  --pause SECONDS   pause after a caption that ends with a blank\n"
                "  -o, --output OUT  output file, or - for standard output (default: "
                "NAME.fcpxml)\n"
+               "  --srt OUT.srt     also write the captions as SubRip subtitles to OUT.srt\n"
+               "  --srt-crlf        end the subtitle lines with CR LF instead of LF\n"
+               "  --srt-speaker     put the speaker's name and \": \" before each subtitle\n"
+               "  --srt-split       one subtitle file per speaker, OUT_<speaker>.srt\n"
                "  -h, --help        show this help\n"
                "  -v, --version     show the version\n")
         .arg(sizes.join(u'|'), choices(fpsTypes(), &FpsTypeInfo::label),
@@ -78,12 +84,17 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
+    const QCommandLineOption srt(QStringLiteral("srt"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption srtCrlf(QStringLiteral("srt-crlf"), QString());
+    const QCommandLineOption srtSpeaker(QStringLiteral("srt-speaker"), QString());
+    const QCommandLineOption srtSplit(QStringLiteral("srt-split"), QString());
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, output, help, version});
+    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, output, srt, srtCrlf,
+                       srtSpeaker, srtSplit, help, version});
     if (!parser.parse(arguments)) {
         return CliUsageError{parser.errorText()};
     }
@@ -135,6 +146,21 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(pause)) {
         options.isSilence = true;
         options.silenceDulation = parser.value(pause);
+    }
+    for (const QCommandLineOption* srtChoice : {&srtCrlf, &srtSpeaker, &srtSplit}) {
+        if (parser.isSet(*srtChoice) && !parser.isSet(srt)) {
+            return CliUsageError{
+                QStringLiteral("--%1 needs --srt PATH").arg(srtChoice->names().constFirst())};
+        }
+    }
+    if (parser.isSet(srt)) {
+        // Standard output may carry the document; the subtitles always go to a file.
+        if (parser.value(srt).isEmpty() || parser.value(srt) == QLatin1String("-")) {
+            return badValue(QStringLiteral("srt"), parser.value(srt));
+        }
+        options.srtPath = parser.value(srt);
+        conversion.subtitles = {true, parser.isSet(srtCrlf), parser.isSet(srtSpeaker),
+                                parser.isSet(srtSplit)};
     }
     options.output = parser.isSet(output) ? parser.value(output)
                                           : conversion.timelineName + QStringLiteral(".fcpxml");

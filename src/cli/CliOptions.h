@@ -21,7 +21,8 @@ struct CliOptions {
     QString posY = QStringLiteral("0");
     bool isSilence = false;
     QString silenceDulation = QStringLiteral("0.5");
-    QString output; // a path, or "-" for standard output
+    QString output;  // a path, or "-" for standard output
+    QString srtPath; // where the subtitles go when conversion.subtitles asks for them
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a

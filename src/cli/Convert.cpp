@@ -1,10 +1,11 @@
 #include "cli/Convert.h"
 
-#include "export/DocumentFile.h"
 #include "export/ExportTimeline.h"
+#include "export/OutputFiles.h"
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 #include "settings/OptionValidation.h"
+#include "subtitles/SubtitleFiles.h"
 
 #include <QFileDevice>
 #include <QFileInfo>
@@ -22,12 +23,18 @@ double writtenSeconds(const BuiltTimeline& timeline) {
     return static_cast<double>(frames * rate.writtenFrameLength) / rate.timescale;
 }
 
-QString summary(const FileList& entries, const BuiltTimeline& timeline, const QString& output) {
+QString summary(const FileList& entries, const BuiltTimeline& timeline,
+                const std::vector<OutputFile>& files) {
+    QStringList outputs;
+    for (const OutputFile& file : files) {
+        outputs << (file.path == QLatin1String("-") ? QStringLiteral("standard output")
+                                                    : file.path);
+    }
     return QStringLiteral("%1 entries, %2 speakers, %3 s -> %4")
         .arg(entries.size())
         .arg(speakerNames(entries).size())
         .arg(writtenSeconds(timeline), 0, 'f', 3)
-        .arg(output == QLatin1String("-") ? QStringLiteral("standard output") : output);
+        .arg(outputs.join(QStringLiteral(", ")));
 }
 
 Result<FileList> readEntries(const QString& folder) {
@@ -50,6 +57,36 @@ Status writeToStream(QIODevice& out, const QString& document) {
         return Failure{kWriteErrorMessage, {}, out.errorString()};
     }
     return Done{};
+}
+
+// The document, then the subtitle files when they are asked for.
+std::vector<OutputFile> outputFiles(const BuiltTimeline& timeline, const CliOptions& options) {
+    const ConversionOptions& conversion = options.conversion;
+    std::vector<OutputFile> files{
+        {options.output, renderDocument(timeline, conversion.splitClips)}};
+    if (conversion.subtitles.enabled) {
+        for (SubtitleFile& subtitles :
+             subtitleFiles(timeline, options.srtPath, conversion.subtitles)) {
+            files.push_back({subtitles.path, std::move(subtitles.text)});
+        }
+    }
+    return files;
+}
+
+// Writes the files in order, the document to standard output when its path is "-"; a failure
+// says which of them were written.
+Status writeOutputs(std::vector<OutputFile> files, QIODevice& documentOut) {
+    if (files.front().path != QLatin1String("-")) {
+        return writeOutputFiles(files);
+    }
+    const Status streamed = writeToStream(documentOut, files.front().text);
+    files.erase(files.begin());
+    if (!streamed && !files.empty()) {
+        Failure failure = streamed.failure();
+        failure.reason = withWrittenNote(failure.reason, {}, quotedPaths(files));
+        return failure;
+    }
+    return streamed ? writeOutputFiles(files, {QStringLiteral("標準出力")}) : streamed;
 }
 
 } // namespace
@@ -79,14 +116,11 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     if (!built) {
         return fail(built.failure());
     }
-    const QString document = renderDocument(*built, conversion.splitClips);
-    const Status written = options.output == QLatin1String("-")
-                               ? writeToStream(documentOut, document)
-                               : writeDocumentFile(options.output, document);
-    if (!written) {
+    const std::vector<OutputFile> files = outputFiles(*built, options);
+    if (const Status written = writeOutputs(files, documentOut); !written) {
         return fail(written.failure());
     }
-    messages << summary(*entries, *built, options.output) << Qt::endl;
+    messages << summary(*entries, *built, files) << Qt::endl;
     return kExitSuccess;
 }
 

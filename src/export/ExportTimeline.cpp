@@ -1,7 +1,8 @@
 #include "export/ExportTimeline.h"
 
-#include "export/DocumentFile.h"
+#include "export/OutputFiles.h"
 #include "fcpxml/ProjectWriter.h"
+#include "subtitles/SubtitleFiles.h"
 
 namespace brisomel {
 
@@ -25,7 +26,14 @@ ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& o
         return ExportOutcome::buildFailed;
     }
 
-    const Status written = writeDocumentFile(*location, renderDocument(*built, options.splitClips));
+    std::vector<OutputFile> files{{*location, renderDocument(*built, options.splitClips)}};
+    if (options.subtitles.enabled) {
+        for (SubtitleFile& subtitles :
+             subtitleFiles(*built, subtitlePathBeside(*location), options.subtitles)) {
+            files.push_back({subtitles.path, std::move(subtitles.text)});
+        }
+    }
+    const Status written = writeOutputFiles(files);
     if (!written) {
         const Failure& failure = written.failure();
         ui.showAlert(kWriteErrorMessage, kWriteErrorInformative + QStringLiteral("\n") +

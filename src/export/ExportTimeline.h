@@ -29,8 +29,9 @@ public:
 enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 
 // Asks for a location (proposing the timeline name + ".fcpxml"), builds, renders with the writer
-// the split-clip option selects and writes the document atomically. A build or write failure is
-// shown with an alert that names the file and the reason; nothing is announced on success.
+// the split-clip option selects and writes the document atomically, then the subtitles, when
+// asked for, beside it (NAME.srt). A build or write failure is shown with an alert that names the
+// file and the reason, and says which files were written; nothing is announced on success.
 ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
                              ExportUi& ui, const BuildProgress& progress = {});
 

@@ -89,12 +89,15 @@ QString charsToText(const char* first, const char* last) {
 
 } // namespace
 
-QString fcpxmlTime(FpsType fps, CMTime time) {
-    // Whole nominal frames, each written at its real length. Integer division truncates toward
-    // zero like the floating-point division it stands for, and stays exact beyond 2^53.
+std::int64_t writtenTimeValue(FpsType fps, CMTime time) {
+    // Integer division truncates toward zero like the floating-point division it stands for,
+    // and stays exact beyond 2^53.
     const std::int64_t frames = time.value / frameUnit(fps);
-    const std::int64_t written = frames * writtenFrameLength(fps);
-    return QString::number(written) + u'/' + QString::number(timescale(fps));
+    return frames * writtenFrameLength(fps);
+}
+
+QString fcpxmlTime(FpsType fps, CMTime time) {
+    return QString::number(writtenTimeValue(fps, time)) + u'/' + QString::number(timescale(fps));
 }
 
 QString xmlEscape(const QString& text) {

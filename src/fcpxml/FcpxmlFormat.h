@@ -10,6 +10,9 @@
 
 namespace brisomel {
 
+// A clip time as the document writes it, in units of the rate's timescale: whole nominal frames,
+// each at its written length (so the 1001-based rates run 1.001 times longer).
+std::int64_t writtenTimeValue(FpsType fps, CMTime time);
 // "<n>/<TS>" for a clip time counted in the rate's timescale (without the unit letter).
 QString fcpxmlTime(FpsType fps, CMTime time);
 // Attribute-safe text: & ' " > < replaced by their five entities, in that order.

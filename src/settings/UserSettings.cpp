@@ -16,6 +16,7 @@ const QString kPosY = QStringLiteral("posY");
 const QString kSplitClipIndex = QStringLiteral("splitClipIndex");
 const QString kIsSilence = QStringLiteral("isSilence");
 const QString kSilenceDulation = QStringLiteral("silenceDulation");
+const QString kIsSrt = QStringLiteral("isSrt");
 
 // Stores that keep no value kinds (INI files) hand every value back as text, so texts that spell
 // a whole number or a boolean are read as one; anything else counts as absent.
@@ -103,6 +104,7 @@ QVariantMap UserSettings::registeredDefaults() {
         {kSplitClipIndex, qlonglong(1)},
         {kIsSilence, false},
         {kSilenceDulation, QStringLiteral("0.5")},
+        {kIsSrt, false},
     };
 }
 
@@ -116,6 +118,7 @@ void UserSettings::load() {
     splitClipIndex_ = readInteger(kSplitClipIndex);
     isSilence_ = readBool(kIsSilence);
     silenceDulation_ = readText(kSilenceDulation);
+    isSrt_ = readBool(kIsSrt);
 }
 
 QString UserSettings::readText(const QString& key) const {
@@ -181,6 +184,12 @@ void UserSettings::setIsSilence(bool value) {
 void UserSettings::setSilenceDulation(const QString& value) {
     silenceDulation_ = value;
     store_->setValue(kSilenceDulation, silenceDulation_);
+    emit changed();
+}
+
+void UserSettings::setIsSrt(bool value) {
+    isSrt_ = value;
+    store_->setValue(kIsSrt, isSrt_);
     emit changed();
 }
 

@@ -35,6 +35,7 @@ public:
     std::int64_t splitClipIndex() const { return splitClipIndex_; }
     bool isSilence() const { return isSilence_; }
     QString silenceDulation() const { return silenceDulation_; }
+    bool isSrt() const { return isSrt_; } // also write the captions as subtitles (NAME.srt)
 
     void setTimelineName(const QString& value);
     void setFrameIndex(std::int64_t value);
@@ -45,6 +46,7 @@ public:
     void setSplitClipIndex(std::int64_t value);
     void setIsSilence(bool value);
     void setSilenceDulation(const QString& value);
+    void setIsSrt(bool value);
 
 signals:
     // Sent after any published property has been assigned.
@@ -69,6 +71,7 @@ private:
     std::int64_t splitClipIndex_ = 0;
     bool isSilence_ = false;
     QString silenceDulation_;
+    bool isSrt_ = false;
 };
 
 } // namespace brisomel

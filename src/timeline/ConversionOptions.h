@@ -6,6 +6,14 @@
 
 namespace brisomel {
 
+// Subtitle files written from the same timeline as the document.
+struct SubtitleOptions {
+    bool enabled = false;
+    bool crlf = false;           // CR LF line ends instead of LF
+    bool speakerPrefix = false;  // "name: " before each cue's text
+    bool splitBySpeaker = false; // one file per speaker instead of one for all
+};
+
 // What a conversion is asked to make, whoever asks: the window fills it from the stored
 // settings, the converter from its arguments; the builder and the writers read it.
 struct ConversionOptions {
@@ -17,6 +25,7 @@ struct ConversionOptions {
     float posY = 0;
     bool splitClips = false; // the project is cut from one compound clip
     double pauseLength = 0;  // seconds after a caption that ends with a blank; 0 for none
+    SubtitleOptions subtitles;
 };
 
 } // namespace brisomel

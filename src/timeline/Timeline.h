@@ -81,6 +81,7 @@ public:
     QString trackId;
     QString title;
     TrackType trackType;
+    QString speakerName; // whose voice lines the track holds; empty when nobody's in particular
 
     const ClipMap& clips() const { return clips_; }
     void addClip(std::shared_ptr<Clip> clip);

@@ -203,7 +203,8 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"fpsPicker", "fpsIndex", 0},      {"frameSizePicker", "frameIndex", 3},
         {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
-        {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s}};
+        {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
+        {"srtBox", "isSrt", true}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     for (const auto& c : controls) {
@@ -237,6 +238,7 @@ TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
     use("timelineNameField", u"Edited"_s);
     use("alignPicker", 2);
     use("splitClipPicker", 0);
+    use("srtBox", true);
 
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
     EXPECT_EQ(ui.proposedNames, QStringList{u"Edited.fcpxml"_s});
@@ -248,6 +250,7 @@ TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
         EXPECT_TRUE(document.contains(part)) << part.toStdString();
     }
     EXPECT_TRUE(document.contains(QRegularExpression(u"\"配置\"[^>]*value=\"2\""_s)));
+    EXPECT_TRUE(QFile::exists(dir_.filePath(u"chosen.srt"_s))) << "the subtitles lie beside";
 
     use("timelineNameField", QString());
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);

@@ -2,6 +2,7 @@
 #include "cli/Convert.h"
 
 #include "support/PcmWriter.h"
+#include "support/SrtReader.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 using namespace brisomel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -118,6 +120,8 @@ TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
         isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
     EXPECT_TRUE(
         isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--srt-split"), QStringLiteral("a")}));
+    EXPECT_TRUE(isUsageError({QStringLiteral("--srt"), QStringLiteral("-"), QStringLiteral("a")}));
 }
 
 TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
@@ -175,6 +179,7 @@ TEST(CliProgram, ExitStatusesAndStreams) {
     QByteArray out;
     EXPECT_EQ(run({QStringLiteral("--help")}, &out), 0);
     EXPECT_TRUE(out.contains("--split-clips"));
+    EXPECT_TRUE(out.contains("--srt-split"));
     EXPECT_EQ(run({QStringLiteral("--bogus")}), 2);
     EXPECT_EQ(run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral(".")}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
@@ -210,4 +215,58 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
         EXPECT_TRUE(messages_.contains(QStringLiteral(" %1 s ").arg(QLatin1String(c.seconds))))
             << c.rate << ": " << messages_.toStdString();
     }
+}
+
+// The subtitle flags on the command line, with the document on standard output; the files are
+// read back with a SubRip reader.
+TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
+    const struct {
+        QStringList flags;
+        QStringList files;
+        QStringList texts; // every file's cues, in order
+        bool crlf;
+    } cases[] = {
+        {{}, {u"sub.srt"_s}, {u"こんにちは"_s, u"はい"_s}, false},
+        {{u"--srt-crlf"_s, u"--srt-speaker"_s},
+         {u"sub.srt"_s},
+         {u"Hanako: こんにちは"_s, u"Taro: はい"_s},
+         true},
+        {{u"--srt-split"_s},
+         {u"sub_Hanako.srt"_s, u"sub_Taro.srt"_s},
+         {u"こんにちは"_s, u"はい"_s},
+         false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir out;
+        CliOptions o = parsed(c.flags + QStringList{u"--srt"_s, out.filePath(u"sub.srt"_s), u"-o"_s,
+                                                    u"-"_s, folder_});
+        ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+        EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
+        QStringList texts;
+        for (const QString& file : c.files) {
+            const auto cues = testsupport::readSrt(out.filePath(file));
+            ASSERT_TRUE(cues) << file.toStdString();
+            for (const auto& cue : *cues) {
+                texts << cue.text;
+            }
+            const QByteArray bytes = readAll(out.filePath(file));
+            EXPECT_EQ(bytes.count("\r\n"), c.crlf ? bytes.count("\n") : 0) << "every line alike";
+            EXPECT_TRUE(bytes.startsWith("1\r\n") || bytes.startsWith("1\n"))
+                << "no byte-order mark";
+        }
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files);
+    }
+}
+
+TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
+    CliOptions o = options();
+    o.conversion.subtitles.enabled = true;
+    o.srtPath = dir_.filePath(u"missing/sub.srt"_s);
+    EXPECT_EQ(convert(o), kExitConversionFailed);
+    EXPECT_TRUE(messages_.contains(u"書き込んでいないもの: \""_s + o.srtPath + u'"'))
+        << messages_.toStdString();
+    EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.output + u'"'))
+        << messages_.toStdString();
+    EXPECT_TRUE(QFile::exists(o.output));
 }

@@ -3,6 +3,7 @@
 
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
+#include "support/SrtReader.h"
 
 #include <gtest/gtest.h>
 
@@ -136,4 +137,28 @@ TEST_F(ExportTest, AReadOnlyFolderGetsTheAlertNamingTheFileAndNothingIsWritten) 
     EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
     EXPECT_TRUE(ui_.alertInformativeTexts.value(0).contains(path));
     EXPECT_TRUE(QDir(out_.path()).isEmpty());
+}
+
+// The window's subtitles go beside the chosen document. When they cannot be written the alert
+// names their file and says that the document was written.
+TEST_F(ExportTest, SubtitlesGoBesideTheDocumentOrTheAlertSaysWhatWasWritten) {
+    options_.subtitles.enabled = true;
+    ui_.saveLocation = output(QStringLiteral("Scene.fcpxml"));
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
+    const auto cues = testsupport::readSrt(output(QStringLiteral("Scene.srt")));
+    ASSERT_TRUE(cues);
+    ASSERT_EQ(cues->size(), 1u);
+    EXPECT_EQ(cues->front().text, QStringLiteral("こんにちは ")) << "one trailing blank removed";
+    EXPECT_EQ(cues->front().endMs, 2500);
+
+    ASSERT_TRUE(QDir(out_.path()).mkdir(QStringLiteral("Blocked.srt")));
+    ui_.saveLocation = output(QStringLiteral("Blocked.fcpxml"));
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::writeFailed);
+    ASSERT_EQ(ui_.alertInformativeTexts.size(), 1);
+    const QString alert = ui_.alertInformativeTexts.front();
+    EXPECT_TRUE(
+        alert.contains(QStringLiteral("\"%1\": ").arg(output(QStringLiteral("Blocked.srt")))))
+        << alert.toStdString();
+    EXPECT_TRUE(alert.contains(QStringLiteral("書き込んだもの: \"%1\"").arg(*ui_.saveLocation)));
+    EXPECT_TRUE(QFile::exists(*ui_.saveLocation));
 }

@@ -18,6 +18,8 @@ struct Speaker {
 inline Speaker addSpeaker(TrackMap& tracks, const QString& name) {
     Speaker speaker{std::make_shared<Track>(name + u"01テキストトラック"_s, TrackType::video),
                     std::make_shared<Track>(name + u"02サウンドトラック"_s, TrackType::sound)};
+    speaker.text->speakerName = name;
+    speaker.sound->speakerName = name;
     tracks.insert(speaker.text);
     tracks.insert(speaker.sound);
     return speaker;

@@ -37,7 +37,8 @@ TEST_F(UserSettingsTest, FirstStartAnswersTheRegisteredDefaultsWithoutStoringThe
     EXPECT_EQ(settings.splitClipIndex(), 1);
     EXPECT_FALSE(settings.isSilence());
     EXPECT_EQ(settings.silenceDulation(), QStringLiteral("0.5"));
-    EXPECT_EQ(settings.defaults().size(), 9);
+    EXPECT_FALSE(settings.isSrt());
+    EXPECT_EQ(settings.defaults().size(), 10);
     EXPECT_TRUE(store->allKeys().isEmpty());
 }
 
@@ -54,6 +55,7 @@ TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARe
         settings.setSplitClipIndex(0);
         settings.setIsSilence(true);
         settings.setSilenceDulation(QString());
+        settings.setIsSrt(true);
         EXPECT_FALSE(store->contains(QStringLiteral("timelineName")));
         EXPECT_EQ(store->value(QStringLiteral("fpsIndex")).toInt(), 0);
     }
@@ -68,6 +70,7 @@ TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARe
     EXPECT_EQ(restarted.splitClipIndex(), 0);
     EXPECT_TRUE(restarted.isSilence());
     EXPECT_EQ(restarted.silenceDulation(), QString()) << "an emptied pause stays empty";
+    EXPECT_TRUE(restarted.isSrt());
 }
 
 TEST_F(UserSettingsTest, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {

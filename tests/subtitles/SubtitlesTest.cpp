@@ -1,0 +1,210 @@
+#include "export/OutputFiles.h"
+#include "subtitles/SubtitleFiles.h"
+
+#include "fcpxml/TimelineSketch.h"
+#include "support/SrtReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cmath>
+
+using namespace brisomel;
+using namespace brisomel::test;
+using testsupport::ReadCue;
+using testsupport::readSrt;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A document time "n/TSs" as its two numbers.
+std::pair<double, double> fraction(QStringView time) {
+    const auto parts = time.chopped(1).split(u'/');
+    return {parts[0].toDouble(), parts[1].toDouble()};
+}
+
+std::int64_t milliseconds(double units, double timescale) {
+    return std::llround(units * 1000.0 / timescale);
+}
+
+// The document's titles as cues: start and end from offset and duration, in milliseconds rounded
+// to the nearest, ordered by start (stably, so equal starts keep the document's order).
+std::vector<ReadCue> titlesOf(const QString& document) {
+    std::vector<ReadCue> titles;
+    QXmlStreamReader xml(document);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"title") {
+            const auto [offset, timescale] =
+                fraction(xml.attributes().value(QLatin1String("offset")));
+            const auto duration = fraction(xml.attributes().value(QLatin1String("duration"))).first;
+            titles.push_back({milliseconds(offset, timescale),
+                              milliseconds(offset + duration, timescale),
+                              {},
+                              0});
+        } else if (xml.isStartElement() && xml.name() == u"text-style" &&
+                   xml.attributes().hasAttribute(QLatin1String("ref"))) {
+            titles.back().text = xml.readElementText();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    std::stable_sort(titles.begin(), titles.end(),
+                     [](const auto& a, const auto& b) { return a.startMs < b.startMs; });
+    return titles;
+}
+
+QString writeSubtitles(const QTemporaryDir& dir, const BuiltTimeline& timeline,
+                       const SubtitleOptions& options = {}) {
+    const QString path = dir.filePath(u"out.srt"_s);
+    const auto files = subtitleFiles(timeline, path, options);
+    EXPECT_EQ(files.size(), 1u);
+    EXPECT_TRUE(writeOutputFiles({{files[0].path, files[0].text}}));
+    return path;
+}
+
+} // namespace
+
+// Two speakers take turns, so the cues interleave the document's two lanes; the lengths include a
+// single frame and 12 frames (500.5 ms at 23.98, a half millisecond). Past the first hour both
+// start together: the document's lane order (Taro's first) decides.
+TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
+    for (const FpsTypeInfo& rate : fpsTypes()) {
+        const std::int64_t frame = rate.frameUnit;
+        BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, rate.type};
+        const Speaker a = addSpeaker(timeline.tracks, u"春日部つむぎ"_s);
+        const Speaker b = addSpeaker(timeline.tracks, u"Taro"_s);
+        const std::int64_t hour = 3600LL * rate.timescale / frame * frame;
+        const struct {
+            const Speaker* speaker;
+            std::int64_t start, length;
+        } lines[] = {{&b, 0, 12 * frame},          {&a, 12 * frame, frame},
+                     {&b, 13 * frame, 75 * frame}, {&a, 88 * frame, 7 * frame},
+                     {&a, hour, 31 * frame},       {&b, hour, 2 * frame}};
+        int n = 0;
+        for (const auto& line : lines) {
+            const QString number = QString::number(++n);
+            addVoiceLine(*line.speaker, rate.type, number, u"台詞 "_s + number, line.start,
+                         line.length);
+        }
+        QTemporaryDir dir;
+        const auto cues = readSrt(writeSubtitles(dir, timeline));
+        ASSERT_TRUE(cues) << rate.label.toString().toStdString();
+        const auto titles = titlesOf(makeFCPXMLWithoutSplitClips(
+            u"T"_s, timeline.tracks, timeline.frameType, rate.type, u"E"_s));
+        ASSERT_EQ(cues->size(), titles.size());
+        ASSERT_EQ(cues->size(), std::size(lines));
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            const std::string where =
+                rate.label.toString().toStdString() + " #" + std::to_string(i);
+            EXPECT_EQ((*cues)[i].startMs, titles[i].startMs) << where;
+            EXPECT_EQ((*cues)[i].endMs, titles[i].endMs) << where;
+            EXPECT_EQ((*cues)[i].text, titles[i].text) << where;
+            EXPECT_TRUE(i == 0 || (*cues)[i].position > (*cues)[i - 1].position)
+                << where << ": the file lists the cues in timeline order";
+        }
+    }
+}
+
+// Each caption is one voice line, one after another; nullopt where no cue may appear. The file
+// must also hold exactly one block per cue between blank lines, which FFmpeg does not check.
+TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker) {
+    const struct {
+        QString caption;
+        std::optional<QString> read;
+        std::int64_t length = 30;
+    } cases[] = {
+        {u"こんにちは、世界"_s, u"こんにちは、世界"_s},
+        {u"一行目\n二行目 "_s, u"一行目\n二行目 "_s},
+        {u"a\r\nb\rc"_s, u"a\nb\nc"_s},
+        {u"上\n\n\n下"_s, u"上\n下"_s},
+        {u"上\n\u3000 \n下"_s, u"上\n下"_s},
+        {u"制御\u0001文字\uFFFE"_s, u"制御文字"_s},
+        {QString(), std::nullopt},
+        {u" \n\u3000"_s, std::nullopt},
+        {u"長さなし"_s, std::nullopt, 0},
+    };
+    for (const bool withSpeaker : {false, true}) {
+        BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, FpsType::fps30};
+        const Speaker speaker = addSpeaker(timeline.tracks, u"ずんだもん"_s);
+        std::int64_t start = 0;
+        std::vector<QString> expected;
+        for (const auto& c : cases) {
+            addVoiceLine(speaker, FpsType::fps30, u"line"_s, c.caption, start, c.length * 100);
+            start += c.length * 100;
+            if (c.read) {
+                expected.push_back((withSpeaker ? u"ずんだもん: "_s : QString()) + *c.read);
+            }
+        }
+        QTemporaryDir dir;
+        SubtitleOptions options;
+        options.speakerPrefix = withSpeaker;
+        const QString path = writeSubtitles(dir, timeline, options);
+        const auto cues = readSrt(path);
+        ASSERT_TRUE(cues);
+        ASSERT_EQ(cues->size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ((*cues)[i].text, expected[i]) << i;
+        }
+        const QStringList blocks =
+            QString::fromUtf8(readAll(path)).split(u"\n\n"_s, Qt::SkipEmptyParts);
+        ASSERT_EQ(blocks.size(), qsizetype(expected.size()));
+        for (qsizetype i = 0; i < blocks.size(); ++i) {
+            EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + u'\n')) << i;
+        }
+    }
+}
+
+// Per-speaker files take names any system accepts, never two that a case-insensitive system
+// would merge; a speaker without cues gets no file. (The converter's test reads them back.)
+TEST(Subtitles, SplitFilesAreNamedSafelyPerSpeakerWithCues) {
+    BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, FpsType::fps24};
+    const struct {
+        QString speaker, caption, fileName; // no file name: no file
+    } speakers[] = {
+        {u"春日部つむぎ"_s, u"a"_s, u"out_春日部つむぎ.srt"_s},
+        {u"A/B:C?*. "_s, u"b"_s, u"out_A_B_C__.srt"_s},
+        {u"Zed"_s, u"c"_s, u"out_Zed.srt"_s},
+        {u"zed"_s, u"d"_s, u"out_zed_2.srt"_s},
+        {QString(), u"e"_s, u"out_noname.srt"_s},
+        {u"Quiet"_s, u" "_s, QString()},
+    };
+    QStringList expected;
+    for (const auto& s : speakers) {
+        addVoiceLine(addSpeaker(timeline.tracks, s.speaker), FpsType::fps24, s.caption, s.caption,
+                     0, 200);
+        if (!s.fileName.isEmpty()) {
+            expected << u"/d/"_s + s.fileName;
+        }
+    }
+    SubtitleOptions options;
+    options.splitBySpeaker = true;
+    QStringList paths;
+    for (const auto& file : subtitleFiles(timeline, u"/d/out.srt"_s, options)) {
+        paths << file.path;
+    }
+    paths.sort();
+    expected.sort();
+    EXPECT_EQ(paths, expected);
+}
+
+TEST(Subtitles, TheWindowsFileLiesBesideTheDocumentAndIsNeverTheDocument) {
+    const struct {
+        QString document, subtitles;
+    } beside[] = {
+        {u"/a/Scene1.fcpxml"_s, u"/a/Scene1.srt"_s},
+        {u"/a/take.2.fcpxml"_s, u"/a/take.2.srt"_s},
+        {u"doc"_s, u"doc.srt"_s},
+        {u"/a/doc.SRT"_s, u"/a/doc.SRT.srt"_s},
+    };
+    for (const auto& b : beside) {
+        EXPECT_EQ(subtitlePathBeside(b.document), b.subtitles);
+    }
+}
