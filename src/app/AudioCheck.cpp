@@ -28,4 +28,14 @@ void checkAudioFiles(QPromise<QList<Failure>>& promise, const QStringList& paths
     promise.addResult(failures);
 }
 
+std::optional<Failure> firstStillUnreadable(const QList<Failure>& checked) {
+    for (const Failure& failure : checked) {
+        const Result<AudioInfo> probed = probeAudioFile(failure.file);
+        if (!probed) {
+            return probed.failure();
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace brisomel

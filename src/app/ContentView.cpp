@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 
+#include "app/AudioCheck.h"
 #include "app/BuildProgressDialog.h"
 #include "app/CaptionSection.h"
 #include "app/ConversionSection.h"
@@ -103,9 +104,16 @@ void ContentView::generate() {
     if (!state_->folderUrl()) {
         return;
     }
+    ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
+    // Audio found unreadable at the load stops the export before the save dialog, unless it
+    // has been mended since; the build reads every file again anyway.
+    if (const auto unreadable = firstStillUnreadable(state_->audioFailures())) {
+        dialogs.showAlert(unreadable->message(), QString());
+        return;
+    }
     dialogs_.setDefaultFolder(state_->folderUrl()->toLocalFile());
     BuildProgressDialog progress(this);
-    ProgressClosingUi ui(exportUi_ ? *exportUi_ : dialogs_, progress);
+    ProgressClosingUi ui(dialogs, progress);
     GenerateAction action(*fileLists_, *userSettings_, ui);
     action.run(state_->timelineName(),
                [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });

@@ -261,7 +261,7 @@ TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
 
 // Right after a load the audio files are read in the background and those that cannot be are
 // named in the window; a folder published later replaces them, whatever an earlier check finds.
-// Generating still refuses the broken folder, naming the file.
+// Generating refuses the broken folder before asking where to save, naming the file.
 TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
     VoiceFolder broken(u"Broken"_s), many(u"Many"_s), clean(u"Clean"_s);
     broken.addVoice(u"a"_s);
@@ -290,10 +290,14 @@ TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
     ui.saveLocation = dir_.filePath(u"out.fcpxml"_s);
     view_->setExportUi(&ui);
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.proposedNames, QStringList()) << "refused before the save dialog";
     ASSERT_EQ(ui.alertMessages.size(), 1);
     EXPECT_TRUE(ui.alertMessages[0].startsWith(u"対応していない形式です: \""_s +
                                                broken.filePath(u"take.wav"_s)))
         << ui.alertMessages[0].toStdString();
+    testsupport::writeWav(broken.filePath(u"take.wav"_s), 48000, 1, 24000);
+    QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.proposedNames.size(), 1) << "mended since the load: saved";
 
     drop({many.url()});
     drop({clean.url()});
