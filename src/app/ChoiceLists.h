@@ -14,9 +14,10 @@ namespace brisomel {
 // its meaning for good: new choices are only ever appended.
 inline constexpr std::array<FrameType, 4> frameArray = {FrameType::frame720p, FrameType::frame1080p,
                                                         FrameType::frame2K, FrameType::frame4K};
-inline constexpr std::array<FpsType, 7> fpsArray = {FpsType::fps23, FpsType::fps24, FpsType::fps25,
+// 29.97 came after the first seven rates, so it sits at the end rather than in rate order.
+inline constexpr std::array<FpsType, 8> fpsArray = {FpsType::fps23, FpsType::fps24, FpsType::fps25,
                                                     FpsType::fps30, FpsType::fps50, FpsType::fps59,
-                                                    FpsType::fps60};
+                                                    FpsType::fps60, FpsType::fps29};
 inline constexpr std::array<AlignType, 3> alignArray = {AlignType::left, AlignType::canter,
                                                         AlignType::right};
 // Position 0 cuts the project from one compound clip; every other position places the clips

@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 
+#include "app/AudioCheck.h"
 #include "app/BuildProgressDialog.h"
 #include "app/CaptionSection.h"
 #include "app/ConversionSection.h"
@@ -29,7 +30,11 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
 
 void ContentView::setUp() {
     setFixedSize(contentSize);
+    // Made in screen order, top to bottom, which is the order the Tab key follows.
     auto* folderSection = new FolderSection(*state_, this);
+    auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
+    auto* captionSection = new CaptionSection(*userSettings_, this);
+    auto* conversionSection = new ConversionSection(*userSettings_, this);
     generateButton_ = new QPushButton(QStringLiteral("作成…"), this);
     generateButton_->setObjectName(QStringLiteral("generateButton"));
     generateButton_->setEnabled(state_->folderUrl().has_value());
@@ -37,19 +42,18 @@ void ContentView::setUp() {
     auto* content = new QVBoxLayout(this);
     content->addWidget(folderSection);
     addDivider(content, this);
-    content->addWidget(new TimelineSection(*state_, *userSettings_, this));
+    content->addWidget(timelineSection);
     addDivider(content, this);
-    content->addWidget(new CaptionSection(*userSettings_, this));
-    // The spare height is shared between the end of the caption section and the bottom.
-    content->addStretch(1);
+    content->addWidget(captionSection);
     addDivider(content, this);
-    content->addWidget(new ConversionSection(*userSettings_, this));
+    content->addWidget(conversionSection);
     addDivider(content, this);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(generateButton_);
     content->addLayout(buttonRow);
-    content->addStretch(1);
+    // Height that the sections leave over (what problems found at a load and rows added later
+    // take) is shared by the gaps around the dividers, so no single band stays empty.
 
     connect(folderSection->dropZone(), &DropZone::urlsDropped, folderLoad_,
             &FolderLoadAction::dropFolder);
@@ -100,9 +104,16 @@ void ContentView::generate() {
     if (!state_->folderUrl()) {
         return;
     }
+    ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
+    // Audio found unreadable at the load stops the export before the save dialog, unless it
+    // has been mended since; the build reads every file again anyway.
+    if (const auto unreadable = firstStillUnreadable(state_->audioFailures())) {
+        dialogs.showAlert(unreadable->message(), QString());
+        return;
+    }
     dialogs_.setDefaultFolder(state_->folderUrl()->toLocalFile());
     BuildProgressDialog progress(this);
-    ProgressClosingUi ui(exportUi_ ? *exportUi_ : dialogs_, progress);
+    ProgressClosingUi ui(dialogs, progress);
     GenerateAction action(*fileLists_, *userSettings_, ui);
     action.run(state_->timelineName(),
                [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });

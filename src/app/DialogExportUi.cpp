@@ -1,29 +1,52 @@
 #include "app/DialogExportUi.h"
 
+#include "app/AlertText.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace brisomel {
+
+namespace {
+
+// Keeps the alert, with its icon and margins, narrower than the window.
+constexpr int kAlertTextWidth = 290;
+
+} // namespace
 
 DialogExportUi::DialogExportUi(QWidget* parent) : parent_(parent) {}
 
 std::optional<QString> DialogExportUi::chooseSaveLocation(const QString& proposedFileName) {
     const QString folder = lastUsedFolder_.isEmpty() ? defaultFolder_ : lastUsedFolder_;
-    // The dialog asks before replacing an existing file and lets the user make folders.
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, QString(), QDir(folder).filePath(proposedFileName));
-    if (path.isEmpty()) {
+    // The dialog asks before replacing an existing file and lets the user make folders. A name
+    // typed without an extension gets the document's.
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("FCPXML (*%1)").arg(kDocumentExtension));
+    dialog.setDefaultSuffix(kDocumentExtension.mid(1));
+    dialog.setDirectory(folder);
+    dialog.selectFile(proposedFileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    const QString path = dialog.selectedFiles().constFirst();
     lastUsedFolder_ = QFileInfo(path).absolutePath();
     return path;
 }
 
 void DialogExportUi::showAlert(const QString& message, const QString& informativeText) {
-    QMessageBox box(QMessageBox::Critical, QString(), message, QMessageBox::NoButton, parent_);
-    box.setInformativeText(informativeText);
+    QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::NoButton, parent_);
+    // Broken into lines here, as plain text, so the box neither breaks Japanese words nor grows
+    // wider than the window for a long path.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(wrapAlertText(message, box.fontMetrics(), kAlertTextWidth));
+    box.setInformativeText(wrapAlertText(informativeText, box.fontMetrics(), kAlertTextWidth));
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setWordWrap(false);
+    }
     box.addButton(QStringLiteral("はい"), QMessageBox::AcceptRole);
     box.exec();
 }

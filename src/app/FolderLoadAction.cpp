@@ -1,5 +1,6 @@
 #include "app/FolderLoadAction.h"
 
+#include "app/AudioCheck.h"
 #include "intake/ConsoleLine.h"
 #include "intake/ReadFolder.h"
 
@@ -62,6 +63,11 @@ FolderLoadResult loadFolder(const QUrl& url) {
 FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent)
     : QObject(parent), fileLists_(fileLists), state_(state) {}
 
+// A window that closes does not wait for the rest of a long check.
+FolderLoadAction::~FolderLoadAction() {
+    cancelAudioCheck();
+}
+
 bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
     // A drop that offers nothing is refused; there is nothing to report.
     if (urls.isEmpty()) {
@@ -94,10 +100,37 @@ void FolderLoadAction::finishLoad(const FolderLoadResult& result) {
     if (result.list) {
         setFolder(result.list, result.folderUrl);
         state_.setLoadFailure(QString());
+        checkAudio(*result.list);
     } else {
         state_.setLoadFailure(result.failure);
     }
     emit loadFinished();
+}
+
+void FolderLoadAction::checkAudio(const FileList& entries) {
+    cancelAudioCheck();
+    state_.setAudioFailures({});
+    auto* watcher = new QFutureWatcher<QList<Failure>>(this);
+    connect(watcher, &QFutureWatcher<QList<Failure>>::finished, this, [this, watcher] {
+        audioCheck_ = nullptr;
+        watcher->deleteLater();
+        if (watcher->future().resultCount() > 0) {
+            state_.setAudioFailures(watcher->result());
+        }
+        emit audioCheckFinished();
+    });
+    audioCheck_ = watcher;
+    watcher->setFuture(QtConcurrent::run(checkAudioFiles, audioFilesToCheck(entries)));
+}
+
+// The cancelled check runs on until it next looks, but its result reaches no one.
+void FolderLoadAction::cancelAudioCheck() {
+    if (audioCheck_) {
+        audioCheck_->disconnect(this);
+        audioCheck_->cancel();
+        audioCheck_->deleteLater();
+        audioCheck_ = nullptr;
+    }
 }
 
 } // namespace brisomel

@@ -3,6 +3,7 @@
 #include "app/WindowState.h"
 #include "intake/FileLists.h"
 
+#include <QFutureWatcher>
 #include <QList>
 #include <QObject>
 #include <QUrl>
@@ -28,11 +29,13 @@ FolderLoadResult loadFolder(const QUrl& url);
 
 // Loads dropped or chosen folders off the GUI thread and publishes each folder that was read
 // into the holder and the window state. Loads are independent: each one that succeeds replaces
-// what an earlier one published, in the order in which they finish.
+// what an earlier one published, in the order in which they finish. Each published folder's
+// audio files are then checked off the GUI thread; publishing another folder cancels the check.
 class FolderLoadAction : public QObject {
     Q_OBJECT
 public:
     FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent = nullptr);
+    ~FolderLoadAction() override;
 
     // Starts loading the first URL and ignores the rest; false when there is none.
     bool dropFolder(const QList<QUrl>& urls);
@@ -44,12 +47,17 @@ public:
 signals:
     // A load has been handled, whether or not it succeeded.
     void loadFinished();
+    // The published folder's audio files have been checked and the failures published.
+    void audioCheckFinished();
 
 private:
     void finishLoad(const FolderLoadResult& result);
+    void checkAudio(const FileList& entries);
+    void cancelAudioCheck();
 
     FileLists& fileLists_;
     WindowState& state_;
+    QFutureWatcher<QList<Failure>>* audioCheck_ = nullptr;
 };
 
 } // namespace brisomel

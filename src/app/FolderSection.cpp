@@ -3,6 +3,7 @@
 #include "app/DropZone.h"
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
+#include "app/LoadProblems.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
@@ -40,11 +41,6 @@ ElidedLabel* makeSummaryValue(const WindowState& state,
 FolderSection::FolderSection(const WindowState& state, QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
-    auto* failure = new ElidedLabel(this);
-    failure->setObjectName(QStringLiteral("loadFailure"));
-    failure->setFont(footnoteFont(failure->font()));
-    failure->setText(state.loadFailure());
-    connect(&state, &WindowState::loadFailureChanged, failure, &ElidedLabel::setText);
 
     auto* section = new QVBoxLayout(this);
     section->setContentsMargins(0, 0, 0, 0);
@@ -53,7 +49,7 @@ FolderSection::FolderSection(const WindowState& state, QWidget* parent)
     row->addWidget(dropZone_);
     // Centred beside the drop zone, the three lines kept together.
     row->addWidget(makeSummary(state), 1, Qt::AlignVCenter);
-    section->addWidget(failure);
+    section->addWidget(new LoadProblems(state, this));
 }
 
 QWidget* FolderSection::makeSummary(const WindowState& state) {

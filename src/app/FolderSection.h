@@ -8,7 +8,7 @@ class DropZone;
 class WindowState;
 
 // "音声フォルダ": the drop zone, the summary of the loaded folder (name, caption and audio file
-// counts) and, under it, why the last load failed.
+// counts) and, under it, why the last load failed or which audio files cannot be read.
 class FolderSection : public QWidget {
     Q_OBJECT
 public:

@@ -29,9 +29,13 @@ void addDivider(QBoxLayout* content, QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    content->addSpacing(margin);
+    // Every gap grows alike with the height the sections leave over.
+    const auto addGap = [content] {
+        content->addItem(new QSpacerItem(0, margin, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    };
+    addGap();
     content->addWidget(line);
-    content->addSpacing(margin);
+    addGap();
 }
 
 QHBoxLayout* addIndentedRow(QBoxLayout* section) {

@@ -23,7 +23,8 @@ QLabel* makeHeading(const QString& text, QWidget* parent);
 // A row label, right-aligned in the common label width.
 QLabel* makeRowLabel(const QString& text, QWidget* parent);
 
-// The thin horizontal line between sections, with room above and below it.
+// The thin horizontal line between sections, with room above and below it that grows with the
+// height the sections leave over.
 void addDivider(QBoxLayout* content, QWidget* parent);
 
 // An option row: a horizontal layout that starts with the indent.

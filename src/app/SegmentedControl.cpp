@@ -6,6 +6,20 @@
 
 namespace brisomel {
 
+namespace {
+
+// The widget that Tab leaves to reach `widget`'s place in the focus chain, if there is one.
+QWidget* previousTabStop(QWidget* widget) {
+    for (QWidget* w = widget->previousInFocusChain(); w != widget; w = w->previousInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !widget->isAncestorOf(w)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 SegmentedControl::SegmentedControl(QWidget* parent)
     : QWidget(parent), layout_(new QHBoxLayout(this)), group_(new QButtonGroup(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
@@ -54,7 +68,13 @@ void SegmentedControl::setCurrentIndex(int index) {
 }
 
 QToolButton* SegmentedControl::addButton() {
+    // Tab reaches the segments where the control stands, however much later they are added
+    // than the widgets that follow it.
+    QWidget* before = count() > 0 ? segment(count() - 1) : previousTabStop(this);
     auto* button = new QToolButton(this);
+    if (before) {
+        setTabOrder(before, button);
+    }
     button->setCheckable(true);
     button->setAutoRaise(false);
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

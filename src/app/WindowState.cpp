@@ -44,4 +44,12 @@ void WindowState::setLoadFailure(const QString& value) {
     assign(this, loadFailure_, value, &WindowState::loadFailureChanged);
 }
 
+void WindowState::setAudioFailures(const QList<Failure>& value) {
+    if (audioFailures_.isEmpty() && value.isEmpty()) {
+        return;
+    }
+    audioFailures_ = value;
+    emit audioFailuresChanged(value);
+}
+
 } // namespace brisomel

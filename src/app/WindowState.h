@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/Failure.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -24,6 +27,8 @@ public:
     const QString& soundCount() const { return soundCount_; }
     // Why the last load failed; empty after a successful one.
     const QString& loadFailure() const { return loadFailure_; }
+    // The loaded folder's audio files that cannot be read, once they have been checked.
+    const QList<Failure>& audioFailures() const { return audioFailures_; }
 
     void setTimelineName(const QString& value);
     void setFolderUrl(const QUrl& value);
@@ -31,6 +36,7 @@ public:
     void setTextCount(const QString& value);
     void setSoundCount(const QString& value);
     void setLoadFailure(const QString& value);
+    void setAudioFailures(const QList<Failure>& value);
 
 signals:
     void timelineNameChanged(const QString& value);
@@ -39,6 +45,7 @@ signals:
     void textCountChanged(const QString& value);
     void soundCountChanged(const QString& value);
     void loadFailureChanged(const QString& value);
+    void audioFailuresChanged(const QList<Failure>& value);
 
 private:
     QString timelineName_;
@@ -47,6 +54,7 @@ private:
     QString textCount_ = noValue;
     QString soundCount_ = noValue;
     QString loadFailure_;
+    QList<Failure> audioFailures_;
 };
 
 } // namespace brisomel

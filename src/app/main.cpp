@@ -1,5 +1,6 @@
 #include "app/AppIcons.h"
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(BRISOMEL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("brisomel"));
     QApplication::setWindowIcon(brisomel::applicationIcon());
+    brisomel::installJapaneseQtTranslations(app);
 
     // Closing the only window ends the program.
     brisomel::MainWindow window;

@@ -44,19 +44,25 @@ std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
     return std::nullopt;
 }
 
-Failure failure(const QFileInfo& file, const QString& reason) {
-    return {QStringLiteral("Error reading %1"), QDir::toNativeSeparators(file.absoluteFilePath()),
-            reason};
+// The user reads these in the window and in the converter's output: Japanese, the file named.
+const QString kUnreadable = QStringLiteral("音声ファイルを読み込めません: %1");
+const QString kUnsupported = QStringLiteral("対応していない形式です: %1");
+
+Failure failure(const QFileInfo& file, const QString& reason, const QString& what = kUnreadable) {
+    return {what, QDir::toNativeSeparators(file.absoluteFilePath()), reason};
 }
 
 // Why `file` cannot be handed to FFmpeg, if it cannot: opening anything but a regular file
 // could block (a FIFO waits for a writer) or make no sense (a directory).
 std::optional<QString> unreadableReason(const QFileInfo& file) {
     if (!file.exists()) {
-        return QStringLiteral("no such file");
+        return QStringLiteral("ファイルがありません");
     }
     if (!file.isFile()) {
-        return QStringLiteral("not a regular file");
+        return QStringLiteral("通常のファイルではありません");
+    }
+    if (!file.isReadable()) {
+        return QStringLiteral("読み取りが許可されていません");
     }
     return std::nullopt;
 }
@@ -101,7 +107,8 @@ Result<AudioInfo> probeAudioFile(const QString& path) {
     }
     const auto kind = audioKindForSuffix(file.suffix());
     if (!kind) {
-        return failure(file, QStringLiteral("not an MP3, WAV, M4A, AIFF or AIF file"));
+        return failure(file, QStringLiteral("MP3・WAV・M4A・AIFF・AIF のいずれでもありません"),
+                       kUnsupported);
     }
     if (kind->isWav) {
         if (const auto info = plainPcmWavInfo(file)) {
@@ -110,18 +117,19 @@ Result<AudioInfo> probeAudioFile(const QString& path) {
     }
     const OpenedInput opened = openInput(file.absoluteFilePath(), kind->demuxer);
     if (!opened.context) {
-        return failure(file, opened.error);
+        // FFmpeg's own reason is English; a readable file it cannot open holds something else.
+        return failure(file, QStringLiteral("中身が拡張子の形式と一致しません"), kUnsupported);
     }
     AVFormatContext& input = *opened.context;
     const int streamIndex = firstAudioStream(input);
     if (streamIndex < 0) {
-        return failure(file, QStringLiteral("no audio stream"));
+        return failure(file, QStringLiteral("音声が含まれていません"), kUnsupported);
     }
     const auto seconds = playingSeconds(input, streamIndex, *kind);
     // Read after the length: for an MP3, only reading its packets tells the rate.
     const int sampleRate = input.streams[streamIndex]->codecpar->sample_rate;
     if (!seconds || !std::isfinite(*seconds) || *seconds < 0 || sampleRate <= 0) {
-        return failure(file, QStringLiteral("no readable audio data"));
+        return failure(file, QStringLiteral("音声データを読み取れません"));
     }
     return AudioInfo{*seconds, static_cast<double>(sampleRate)};
 }

@@ -1,3 +1,5 @@
+#include "app/QtTranslations.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +14,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brisomel"));
     QApplication::setApplicationName(QStringLiteral("BrisomelTest"));
+    // As the application does; the dialog tests check that this leaves no English behind.
+    brisomel::installJapaneseQtTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

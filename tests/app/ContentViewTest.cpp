@@ -200,13 +200,17 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         const char* key;
         QVariant choice; // each differs from the default
     } controls[] = {
-        {"fpsPicker", "fpsIndex", 0},      {"frameSizePicker", "frameIndex", 3},
+        {"fpsPicker", "fpsIndex", 7},      {"frameSizePicker", "frameIndex", 3},
         {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
         {"srtBox", "isSrt", true}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
+    const auto* rates = find<QComboBox>("fpsPicker");
+    EXPECT_EQ(rates->count(), 8);
+    EXPECT_EQ(rates->itemText(3) + u' ' + rates->itemText(7), u"30 29.97"_s)
+        << "29.97 is appended: stored positions keep their rate";
     for (const auto& c : controls) {
         use(c.control, c.choice);
         EXPECT_EQ(store_->value(c.key).toString(), c.choice.toString()) << c.key;
@@ -256,4 +260,80 @@ TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
     EXPECT_EQ(ui.alertMessages, QStringList{u"タイムライン名を入力してください"_s});
     EXPECT_EQ(ui.proposedNames.size(), 1) << "no save dialog after a failed check";
+}
+
+// Right after a load the audio files are read in the background and those that cannot be are
+// named in the window; a folder published later replaces them, whatever an earlier check finds.
+// Generating refuses the broken folder before asking where to save, naming the file.
+TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
+    VoiceFolder broken(u"Broken"_s), many(u"Many"_s), clean(u"Clean"_s);
+    broken.addVoice(u"a"_s);
+    testsupport::writeBytes(broken.filePath(u"take.wav"_s), "これは音声ではありません\n");
+    for (int i = 0; i < 300; ++i) {
+        testsupport::writeBytes(many.filePath(u"%1.wav"_s.arg(i)), "text");
+    }
+    clean.addVoice(u"a"_s);
+    const auto problems = [this] {
+        QStringList lines;
+        for (const char* name : {"audioFailureCount", "audioFailure0", "audioFailure1"}) {
+            const auto* line = find<ElidedLabel>(name);
+            lines << (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
+        }
+        return lines.join(u'|').toStdString();
+    };
+    view_->show();
+    QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
+
+    drop({broken.url()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checked.size() == 1; }, 10000));
+    EXPECT_EQ(problems(),
+              "読み込めない音声ファイルが 1 件あります|"
+              "対応していない形式です: \"take.wav\": 中身が拡張子の形式と一致しません|-");
+    testsupport::ScriptedExportUi ui;
+    ui.saveLocation = dir_.filePath(u"out.fcpxml"_s);
+    view_->setExportUi(&ui);
+    QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.proposedNames, QStringList()) << "refused before the save dialog";
+    ASSERT_EQ(ui.alertMessages.size(), 1);
+    EXPECT_TRUE(ui.alertMessages[0].startsWith(u"対応していない形式です: \""_s +
+                                               broken.filePath(u"take.wav"_s)))
+        << ui.alertMessages[0].toStdString();
+    testsupport::writeWav(broken.filePath(u"take.wav"_s), 48000, 1, 24000);
+    QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
+    EXPECT_EQ(ui.proposedNames.size(), 1) << "mended since the load: saved";
+
+    drop({many.url()});
+    drop({clean.url()});
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(summary(), u"Clean|0|1|Clean|"_s);
+    EXPECT_EQ(problems(), "-|-|-");
+}
+
+// Tab goes through the controls as they stand on the screen, top to bottom.
+TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
+    const QStringList order = u"dropZone timelineNameField frameSizePicker fpsPicker alignPicker "
+                              u"posXField posYField splitClipPicker silenceBox "
+                              u"silenceDulationField srtBox generateButton"_s.split(u' ');
+    VoiceFolder folder(u"Scene1"_s);
+    folder.addVoice(u"a"_s);
+    view_->show();
+    drop({folder.url()});
+    use("silenceBox", true); // the pause field takes the focus only while it is editable
+    view_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view_.get()));
+    find("dropZone")->setFocus();
+    QStringList visited;
+    for (int presses = 0; presses < 2 * order.size() && visited.size() < order.size(); ++presses) {
+        QWidget* control = QApplication::focusWidget();
+        while (control && !order.contains(control->objectName())) {
+            control = control->parentWidget();
+        }
+        const QString name = control ? control->objectName() : u"?"_s;
+        if (visited.isEmpty() || visited.back() != name) { // each segment takes the focus
+            visited << name;
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited.join(u" "_s).toStdString(), order.join(u" "_s).toStdString());
 }

@@ -38,8 +38,10 @@ TEST_F(GenerateActionTest, StoredChoicesBecomeTheExportOptions) {
         AlignType alignType;
     } cases[] = {
         {0, 6, 2, FrameType::frame720p, FpsType::fps60, AlignType::right},
-        {3, 3, 0, FrameType::frame4K, FpsType::fps30, AlignType::left}, // 29.97 is not offered
+        {3, 3, 0, FrameType::frame4K, FpsType::fps30, AlignType::left},
+        {1, 7, 1, FrameType::frame1080p, FpsType::fps29, AlignType::canter}, // appended later
         {4, -1, 99, FrameType::frame1080p, FpsType::fps30, AlignType::canter},
+        {-1, 8, 3, FrameType::frame1080p, FpsType::fps30, AlignType::canter},
     };
     settings_.setPosX(u"10"_s);
     settings_.setIsSilence(true);

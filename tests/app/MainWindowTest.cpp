@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/AlertText.h"
 #include "app/ContentView.h"
 #include "app/DialogExportUi.h"
 #include "app/MenuBarRules.h"
@@ -7,14 +8,50 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs `answer` on the modal dialog of the given kind once it is open.
+template <typename Dialog, typename Answer> void whenOpen(Answer answer) {
+    QTimer::singleShot(0, qApp, [answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            answer(dialog);
+        } else {
+            whenOpen<Dialog>(answer);
+        }
+    });
+}
+
+// The texts of a dialog's labels and buttons that are not Japanese.
+QStringList untranslatedTexts(const QWidget* dialog) {
+    QStringList english;
+    const auto check = [&](const QString& text) {
+        if (text.contains(QRegularExpression(u"^[\\x00-\\x7F]*[A-Za-z]{2}[\\x00-\\x7F]*$"_s))) {
+            english << text;
+        }
+    };
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        check(label->text());
+    }
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        check(button->text());
+    }
+    return english;
+}
+
+} // namespace
 
 TEST(MenuBarRules, OnlyTheMenuAtPosition5IsHiddenAndOnlyWhenThereIsOne) {
     for (int menus : {4, 5, 6, 7}) {
@@ -48,19 +85,23 @@ TEST(MainWindow, HasItsFourMenusAndRendersWithAFolderLoaded) {
     EXPECT_TRUE(picture.save(QDir(QStringLiteral(APP_TEST_OUTPUT_DIR)).filePath(u"window.png"_s)));
 }
 
+// A long path is broken into lines rather than widening the alert beyond the window.
 TEST(DialogExportUi, TheAlertShowsBothTextsAndTheSingleButtonYes) {
     QStringList seen;
+    const QString path = u"\"/"_s + QString(200, u'x') + u'"';
     // The alert is modal: it is read and answered from inside its own event loop.
     QTimer::singleShot(0, qApp, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        seen << box->text() << box->informativeText();
+        EXPECT_LE(box->width(), 400);
+        EXPECT_TRUE(box->informativeText().contains(u'\n')) << "broken into lines";
+        seen << box->text() << box->informativeText().remove(u'\n');
         for (QAbstractButton* button : box->buttons()) {
             seen << button->text();
         }
         box->buttons().constFirst()->click();
     });
-    DialogExportUi(nullptr).showAlert(u"ファイル書き込みエラー"_s, u"詳しい説明"_s);
-    EXPECT_EQ(seen, (QStringList{u"ファイル書き込みエラー"_s, u"詳しい説明"_s, u"はい"_s}));
+    DialogExportUi(nullptr).showAlert(u"ファイル書き込みエラー"_s, path);
+    EXPECT_EQ(seen, (QStringList{u"ファイル書き込みエラー"_s, path, u"はい"_s}));
 }
 
 TEST(MainWindow, ClosingTheWindowEndsTheProgram) {
@@ -69,4 +110,64 @@ TEST(MainWindow, ClosingTheWindowEndsTheProgram) {
     QTimer::singleShot(0, &window, &QWidget::close);
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// Qt's own dialogs speak Japanese: the folder chooser, the save dialog and its question before
+// replacing a file. The save dialog offers FCPXML files and adds the extension to a bare name.
+TEST(DialogExportUi, TheDialogsSpeakJapaneseAndTheSaveDialogAddsTheExtension) {
+    QStringList english;
+    ContentView view;
+    whenOpen<QFileDialog>([&](QFileDialog* chooser) {
+        english << untranslatedTexts(chooser);
+        chooser->reject();
+    });
+    view.chooseFolder();
+
+    QTemporaryDir folder;
+    QFile(folder.filePath(u"old.fcpxml"_s)).open(QIODevice::WriteOnly);
+    DialogExportUi ui(nullptr);
+    ui.setDefaultFolder(folder.path());
+    for (const QString& typed : {u"bare"_s, u"old"_s}) {
+        bool asked = false;
+        whenOpen<QFileDialog>([&](QFileDialog* dialog) {
+            english << untranslatedTexts(dialog);
+            EXPECT_EQ(dialog->nameFilters(), QStringList{u"FCPXML (*.fcpxml)"_s});
+            auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+            EXPECT_EQ(name->text(), u"A.fcpxml"_s);
+            name->setText(typed);
+            if (QFile::exists(folder.filePath(typed + u".fcpxml"_s))) {
+                whenOpen<QMessageBox>([&](QMessageBox* replace) {
+                    asked = true;
+                    english << untranslatedTexts(replace);
+                    replace->button(QMessageBox::Yes)->click();
+                });
+            }
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        EXPECT_EQ(ui.chooseSaveLocation(u"A.fcpxml"_s), folder.filePath(typed + u".fcpxml"_s));
+        EXPECT_EQ(asked, typed == u"old"_s);
+    }
+    EXPECT_EQ(english.join(u", "_s).toStdString(), "");
+}
+
+// Alerts stay narrower than the window and break lines only between phrases.
+TEST(AlertText, LinesBreakBetweenPhrasesAndFitTheWidth) {
+    const QFontMetrics metrics(QApplication::font());
+    const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
+    const struct {
+        QString text;
+        int width;
+        QString lines;
+    } cases[] = {
+        {u"タイムライン名を入力してください"_s, 1000, u"タイムライン名を入力してください"_s},
+        {u"タイムライン名を入力してください"_s, width(u"タイムライン名を入力"_s),
+         u"タイムライン名を\n入力してください"_s},
+        {u"対応していない形式です: \"/v/take.wav\": 中身が違います"_s,
+         width(u"対応していない形式です: "_s),
+         u"対応していない形式です:\n\"/v/take.wav\": 中身が\n違います"_s},
+        {u"AAAAAAAAAA"_s, width(u"AAAA"_s), u"AAAA\nAAAA\nAA"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wrapAlertText(c.text, metrics, c.width).toStdString(), c.lines.toStdString());
+    }
 }

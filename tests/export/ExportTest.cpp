@@ -117,7 +117,7 @@ TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     ui_.saveLocation = path;
     EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::buildFailed);
     ASSERT_EQ(ui_.alertMessages.size(), 1);
-    EXPECT_TRUE(ui_.alertMessages.front().startsWith(QStringLiteral("Error ")));
+    EXPECT_TRUE(ui_.alertMessages.front().startsWith(QStringLiteral("対応していない形式です: ")));
     EXPECT_TRUE(ui_.alertMessages.front().contains(QStringLiteral("002_broken.wav")));
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(caption(), QStringLiteral("こんにちは  ")) << "a failed build changes no caption";
