@@ -1,5 +1,6 @@
 #pragma once
 
+#include "timeline/CaptionStyle.h"
 #include "timeline/OptionTypes.h"
 
 #include <QString>
@@ -15,8 +16,9 @@ struct ConversionOptions {
     AlignType align = AlignType::canter;
     float posX = 0;
     float posY = 0;
-    bool splitClips = false; // the project is cut from one compound clip
-    double pauseLength = 0;  // seconds after a caption that ends with a blank; 0 for none
+    bool splitClips = false;     // the project is cut from one compound clip
+    double pauseLength = 0;      // seconds after a caption that ends with a blank; 0 for none
+    SpeakerStyles captionStyles; // by speaker name; empty for every caption in the default style
 };
 
 } // namespace brisomel
