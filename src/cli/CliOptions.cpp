@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "styles/StyleFile.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +30,8 @@ QString usageText() {
                "Usage: brisomel-cli [--name NAME] [--size %1]\n"
                "                    [--fps %2]\n"
                "                    [--align %3] [--x X] [--y Y] [--split-clips]\n"
-               "                    [--pause SECONDS] [-o OUT.fcpxml] FOLDER\n"
+               "                    [--pause SECONDS] [--styles FILE.json] [-o OUT.fcpxml]\n"
+               "                    FOLDER\n"
                "\n"
                "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named "
                ".txt\n"
@@ -41,6 +44,8 @@ QString usageText() {
                "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
                "  --split-clips     cut the project from one compound clip\n"
                "  --pause SECONDS   pause after a caption that ends with a blank\n"
+               "  --styles FILE     caption styles by speaker name (\"*\" for the others), from\n"
+               "                    a JSON file\n"
                "  -o, --output OUT  output file, or - for standard output (default: "
                "NAME.fcpxml)\n"
                "  -h, --help        show this help\n"
@@ -76,6 +81,7 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption y(QStringLiteral("y"), QString(), QStringLiteral("Y"));
     const QCommandLineOption splitClips(QStringLiteral("split-clips"), QString());
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("SECONDS"));
+    const QCommandLineOption styles(QStringLiteral("styles"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
@@ -83,7 +89,8 @@ CliRequest parseCommandLine(const QStringList& arguments) {
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, output, help, version});
+    parser.addOptions(
+        {name, size, fps, align, x, y, splitClips, pause, styles, output, help, version});
     if (!parser.parse(arguments)) {
         return CliUsageError{parser.errorText()};
     }
@@ -135,6 +142,14 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(pause)) {
         options.isSilence = true;
         options.silenceDulation = parser.value(pause);
+    }
+    // Read now, so a bad file stops the run before any folder is read.
+    if (parser.isSet(styles)) {
+        Result<SpeakerStyles> read = readStyleFile(parser.value(styles));
+        if (!read) {
+            return CliUsageError{read.failure().message()};
+        }
+        conversion.captionStyles = std::move(*read);
     }
     options.output = parser.isSet(output) ? parser.value(output)
                                           : conversion.timelineName + QStringLiteral(".fcpxml");

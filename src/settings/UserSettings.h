@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -46,6 +47,12 @@ public:
     void setIsSilence(bool value);
     void setSilenceDulation(const QString& value);
 
+    // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
+    // file (the styles layer reads and writes that text). Written at once, like the options.
+    const QMap<QString, QString>& speakerStyles() const { return speakerStyles_; }
+    // An empty text removes the speaker's style.
+    void setSpeakerStyle(const QString& speaker, const QString& styleText);
+
 signals:
     // Sent after any published property has been assigned.
     void changed();
@@ -55,6 +62,8 @@ private:
     QString readText(const QString& key) const;
     std::int64_t readInteger(const QString& key) const;
     bool readBool(const QString& key) const;
+    void loadSpeakerStyles();
+    void saveSpeakerStyles();
 
     QSettings* store_;
     bool ownsStore_;
@@ -69,6 +78,7 @@ private:
     std::int64_t splitClipIndex_ = 0;
     bool isSilence_ = false;
     QString silenceDulation_;
+    QMap<QString, QString> speakerStyles_;
 };
 
 } // namespace brisomel
