@@ -39,7 +39,7 @@ void ContentView::setUp() {
     addDivider(content, this);
     content->addWidget(new TimelineSection(*state_, *userSettings_, this));
     addDivider(content, this);
-    content->addWidget(new CaptionSection(*userSettings_, this));
+    content->addWidget(new CaptionSection(*userSettings_, *fileLists_, this));
     // The spare height is shared between the end of the caption section and the bottom.
     content->addStretch(1);
     addDivider(content, this);

@@ -2,6 +2,7 @@
 
 #include "app/ChoiceLists.h"
 #include "settings/OptionValidation.h"
+#include "styles/StoredStyles.h"
 
 namespace brisomel {
 
@@ -34,6 +35,7 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     options.posY = numbers->posY;
     options.pauseLength = numbers->pauseLength;
     options.splitClips = splitClipsAt(settings_.splitClipIndex());
+    options.captionStyles = storedStyles(settings_);
     return options;
 }
 
