@@ -61,6 +61,8 @@ void CaptionPreview::paintEvent(QPaintEvent*) {
         painter.fillPath(path.translated(kShadowShift), toQColor(shadow));
     }
     if (style_.strokeColor || style_.strokeWidth) {
+        // The pen straddles the outline and the fill covers its inner half: twice the width
+        // shows the whole outline outside the letters.
         const double width = std::max(1.0, style_.strokeWidth.value_or(1) * kScale * 2);
         QPen pen(toQColor(style_.strokeColor.value_or(StyleColor{})), width);
         pen.setJoinStyle(Qt::RoundJoin);

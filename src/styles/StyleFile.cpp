@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brisomel {
@@ -30,7 +31,7 @@ std::optional<double> finiteNumber(const QJsonValue& value) {
                                                                : std::nullopt;
 }
 
-template <typename Field> Problem takePositive(const QJsonValue& value, Field& field) {
+Problem takePositive(const QJsonValue& value, double& field) {
     const auto number = finiteNumber(value);
     if (!number || *number <= 0) {
         return QStringLiteral("0 より大きい数ではありません");
