@@ -16,9 +16,10 @@ struct ConversionOptions {
     AlignType align = AlignType::canter;
     float posX = 0;
     float posY = 0;
-    bool splitClips = false;     // the project is cut from one compound clip
-    double pauseLength = 0;      // seconds after a caption that ends with a blank; 0 for none
-    SpeakerStyles captionStyles; // by speaker name; empty for every caption in the default style
+    bool splitClips = false; // the project is cut from one compound clip
+    double pauseLength = 0;  // seconds after a caption that ends with a blank; 0 for none
+    // Caption styles by speaker name; without any, every caption has the default style.
+    SpeakerStyles captionStyles;
 };
 
 } // namespace brisomel
