@@ -4,6 +4,7 @@
 #include "app/ChoiceLists.h"
 #include "app/FormParts.h"
 #include "app/SegmentedControl.h"
+#include "app/SpeakerStylesButton.h"
 #include "settings/UserSettings.h"
 
 #include <QLabel>
@@ -25,7 +26,7 @@ QLineEdit* makePositionField(const QString& name, QWidget* parent) {
 
 } // namespace
 
-CaptionSection::CaptionSection(UserSettings& settings, QWidget* parent)
+CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileLists, QWidget* parent)
     : QWidget(parent), settings_(settings), alignPicker_(new SegmentedControl(this)),
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
       posYField_(makePositionField(QStringLiteral("posYField"), this)) {
@@ -54,6 +55,11 @@ CaptionSection::CaptionSection(UserSettings& settings, QWidget* parent)
     positionRow->addWidget(posYField_);
     positionRow->addWidget(new QLabel(QStringLiteral("px"), this));
     positionRow->addStretch(1);
+
+    QHBoxLayout* styleRow = addIndentedRow(section);
+    styleRow->addWidget(makeRowLabel(QStringLiteral("スタイル:"), this));
+    styleRow->addWidget(new SpeakerStylesButton(fileLists, settings, this));
+    styleRow->addStretch(1);
 
     showSettings();
     connect(alignPicker_, &SegmentedControl::activated, this,

@@ -6,14 +6,15 @@ class QLineEdit;
 
 namespace brisomel {
 
+class FileLists;
 class SegmentedControl;
 class UserSettings;
 
-// "テロップ": the caption alignment and the caption position.
+// "テロップ": the caption alignment, the caption position and the speakers' caption styles.
 class CaptionSection : public QWidget {
     Q_OBJECT
 public:
-    CaptionSection(UserSettings& settings, QWidget* parent = nullptr);
+    CaptionSection(UserSettings& settings, const FileLists& fileLists, QWidget* parent = nullptr);
 
 private:
     void showSettings();

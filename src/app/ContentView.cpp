@@ -33,7 +33,7 @@ void ContentView::setUp() {
     // Made in screen order, top to bottom, which is the order the Tab key follows.
     auto* folderSection = new FolderSection(*state_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
-    auto* captionSection = new CaptionSection(*userSettings_, this);
+    auto* captionSection = new CaptionSection(*userSettings_, *fileLists_, this);
     auto* conversionSection = new ConversionSection(*userSettings_, this);
     generateButton_ = new QPushButton(QStringLiteral("作成…"), this);
     generateButton_->setObjectName(QStringLiteral("generateButton"));

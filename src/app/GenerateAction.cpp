@@ -2,6 +2,7 @@
 
 #include "app/ChoiceLists.h"
 #include "settings/OptionValidation.h"
+#include "styles/StoredStyles.h"
 
 namespace brisomel {
 
@@ -35,6 +36,7 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     options.pauseLength = numbers->pauseLength;
     options.splitClips = splitClipsAt(settings_.splitClipIndex());
     options.subtitles.enabled = settings_.isSrt();
+    options.captionStyles = storedStyles(settings_);
     return options;
 }
 

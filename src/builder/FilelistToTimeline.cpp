@@ -13,16 +13,18 @@ namespace brisomel {
 
 namespace {
 
-// A speaker's caption track and voice track.
+// A speaker's caption track and voice track, and the style of the speaker's captions.
 struct SpeakerTracks {
     std::shared_ptr<Track> caption;
     std::shared_ptr<Track> voice;
+    CaptionStyle style;
 };
 
 // Tracks by speaker, keyed by the NFC form so that two spellings of one name share tracks.
 class SpeakerTrackTable {
 public:
-    explicit SpeakerTrackTable(TrackMap& tracks) : tracks_(tracks) {}
+    SpeakerTrackTable(TrackMap& tracks, const SpeakerStyles& styles)
+        : tracks_(tracks), styles_(styles) {}
 
     const SpeakerTracks& tracksFor(const QString& name) {
         const QString key = name.normalized(QString::NormalizationForm_C);
@@ -30,7 +32,8 @@ public:
         if (found == bySpeaker_.end()) {
             SpeakerTracks made{
                 std::make_shared<Track>(name + kCaptionTrackSuffix, TrackType::video),
-                std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound)};
+                std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound),
+                styles_.styleFor(key)};
             made.caption->speakerName = name;
             made.voice->speakerName = name;
             tracks_.insert(made.caption);
@@ -42,6 +45,7 @@ public:
 
 private:
     TrackMap& tracks_;
+    const SpeakerStyles& styles_;
     QHash<QString, SpeakerTracks> bySpeaker_;
 };
 
@@ -102,7 +106,7 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
     }
     const FpsType fps = options.fpsType;
     BuiltTimeline built{options.timelineName, {}, options.frameType, fps};
-    SpeakerTrackTable speakers(built.tracks);
+    SpeakerTrackTable speakers(built.tracks, options.captionStyles);
     for (const QString& name : speakerNames(entries)) {
         speakers.tracksFor(name);
     }
@@ -136,9 +140,11 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
             audio ? frameAlignedDuration((*audio)->durationSeconds, fps) : kCMTimeZero;
         const SpeakerTracks& tracks = speakers.tracksFor(entry->charactorName());
         if (entry->textFileUrl()) {
-            tracks.caption->addClip(std::make_shared<TextClip>(entry->fileName(), start, duration,
-                                                               options.posX, options.posY, caption,
-                                                               options.align));
+            auto title =
+                std::make_shared<TextClip>(entry->fileName(), start, duration, options.posX,
+                                           options.posY, caption, options.align);
+            title->style = tracks.style;
+            tracks.caption->addClip(std::move(title));
         }
         if (entry->soundFileUrl()) {
             tracks.voice->addClip(std::make_shared<SoundClip>(

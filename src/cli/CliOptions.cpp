@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "styles/StyleFile.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ QString usageText() {
                "Usage: brisomel-cli [--name NAME] [--size %1]\n"
                "                    [--fps %2]\n"
                "                    [--align %3] [--x X] [--y Y] [--split-clips]\n"
-               "                    [--pause SECONDS] [-o OUT.fcpxml]\n"
+               "                    [--pause SECONDS] [--styles FILE.json] [-o OUT.fcpxml]\n"
                "                    [--srt OUT.srt [--srt-crlf] [--srt-speaker] [--srt-split]]\n"
                "                    FOLDER\n"
                "\n"
@@ -43,6 +45,8 @@ QString usageText() {
                "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
                "  --split-clips     cut the project from one compound clip\n"
                "  --pause SECONDS   pause after a caption that ends with a blank\n"
+               "  --styles FILE     caption styles by speaker name (\"*\" for the others), from\n"
+               "                    a JSON file\n"
                "  -o, --output OUT  output file, or - for standard output (default: "
                "NAME.fcpxml)\n"
                "  --srt OUT.srt     also write the captions as SubRip subtitles to OUT.srt\n"
@@ -82,6 +86,7 @@ CliRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption y(QStringLiteral("y"), QString(), QStringLiteral("Y"));
     const QCommandLineOption splitClips(QStringLiteral("split-clips"), QString());
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("SECONDS"));
+    const QCommandLineOption styles(QStringLiteral("styles"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     const QCommandLineOption srt(QStringLiteral("srt"), QString(), QStringLiteral("PATH"));
@@ -93,7 +98,7 @@ CliRequest parseCommandLine(const QStringList& arguments) {
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, output, srt, srtCrlf,
+    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, styles, output, srt, srtCrlf,
                        srtSpeaker, srtSplit, help, version});
     if (!parser.parse(arguments)) {
         return CliUsageError{parser.errorText()};
@@ -161,6 +166,14 @@ CliRequest parseCommandLine(const QStringList& arguments) {
         options.srtPath = parser.value(srt);
         conversion.subtitles = {true, parser.isSet(srtCrlf), parser.isSet(srtSpeaker),
                                 parser.isSet(srtSplit)};
+    }
+    // Read now, so a bad file stops the run before any folder is read.
+    if (parser.isSet(styles)) {
+        Result<SpeakerStyles> read = readStyleFile(parser.value(styles));
+        if (!read) {
+            return CliUsageError{read.failure().message()};
+        }
+        conversion.captionStyles = std::move(*read);
     }
     options.output = parser.isSet(output) ? parser.value(output)
                                           : conversion.timelineName + QStringLiteral(".fcpxml");

@@ -1,6 +1,7 @@
 #include "fcpxml/DocumentRows.h"
 
 #include "fcpxml/FcpxmlFormat.h"
+#include "fcpxml/TextStyleRow.h"
 
 namespace brisomel {
 
@@ -34,8 +35,7 @@ void writeTitle(DocumentText& doc, const TextClip& clip, FpsType fps, int textSt
                           captionEscape(xmlSafeText(clip.text)), u"</text-style>"});
     doc.line(indent + 4, {u"</text>"});
     doc.line(indent + 4, {uR"(<text-style-def id="ts)", style, uR"(">)"});
-    doc.line(indent + 8, {uR"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
-                          uR"(fontColor="1 1 1 1" alignment="center"/>)"});
+    doc.line(indent + 8, {textStyleElement(clip.style)});
     doc.line(indent + 4, {u"</text-style-def>"});
     doc.line(indent, {u"</title>"});
 }

@@ -17,6 +17,11 @@ const QString kSplitClipIndex = QStringLiteral("splitClipIndex");
 const QString kIsSilence = QStringLiteral("isSilence");
 const QString kSilenceDulation = QStringLiteral("silenceDulation");
 const QString kIsSrt = QStringLiteral("isSrt");
+// One group per speaker with a style, holding the name and the style: names may hold the
+// characters that keys cannot ("/", "\\") or be empty.
+const QString kSpeakerStyles = QStringLiteral("speakerStyles");
+const QString kSpeaker = QStringLiteral("speaker");
+const QString kStyle = QStringLiteral("style");
 
 // Stores that keep no value kinds (INI files) hand every value back as text, so texts that spell
 // a whole number or a boolean are read as one; anything else counts as absent.
@@ -119,6 +124,42 @@ void UserSettings::load() {
     isSilence_ = readBool(kIsSilence);
     silenceDulation_ = readText(kSilenceDulation);
     isSrt_ = readBool(kIsSrt);
+    loadSpeakerStyles();
+}
+
+void UserSettings::loadSpeakerStyles() {
+    const int count = store_->beginReadArray(kSpeakerStyles);
+    for (int i = 0; i < count; ++i) {
+        store_->setArrayIndex(i);
+        const auto speaker = asText(store_->value(kSpeaker));
+        const auto style = asText(store_->value(kStyle));
+        if (speaker && style && !style->isEmpty()) {
+            speakerStyles_.insert(*speaker, *style);
+        }
+    }
+    store_->endArray();
+}
+
+void UserSettings::saveSpeakerStyles() {
+    store_->remove(kSpeakerStyles);
+    store_->beginWriteArray(kSpeakerStyles, static_cast<int>(speakerStyles_.size()));
+    int index = 0;
+    for (auto it = speakerStyles_.cbegin(); it != speakerStyles_.cend(); ++it) {
+        store_->setArrayIndex(index++);
+        store_->setValue(kSpeaker, it.key());
+        store_->setValue(kStyle, it.value());
+    }
+    store_->endArray();
+}
+
+void UserSettings::setSpeakerStyle(const QString& speaker, const QString& styleText) {
+    if (styleText.isEmpty()) {
+        speakerStyles_.remove(speaker);
+    } else {
+        speakerStyles_.insert(speaker, styleText);
+    }
+    saveSpeakerStyles();
+    emit changed();
 }
 
 QString UserSettings::readText(const QString& key) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -48,6 +49,12 @@ public:
     void setSilenceDulation(const QString& value);
     void setIsSrt(bool value);
 
+    // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
+    // file (the styles layer reads and writes that text). Written at once, like the options.
+    const QMap<QString, QString>& speakerStyles() const { return speakerStyles_; }
+    // An empty text removes the speaker's style.
+    void setSpeakerStyle(const QString& speaker, const QString& styleText);
+
 signals:
     // Sent after any published property has been assigned.
     void changed();
@@ -57,6 +64,8 @@ private:
     QString readText(const QString& key) const;
     std::int64_t readInteger(const QString& key) const;
     bool readBool(const QString& key) const;
+    void loadSpeakerStyles();
+    void saveSpeakerStyles();
 
     QSettings* store_;
     bool ownsStore_;
@@ -72,6 +81,7 @@ private:
     bool isSilence_ = false;
     QString silenceDulation_;
     bool isSrt_ = false;
+    QMap<QString, QString> speakerStyles_;
 };
 
 } // namespace brisomel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "timeline/CaptionStyle.h"
 #include "timeline/OptionTypes.h"
 
 #include <QString>
@@ -26,6 +27,8 @@ struct ConversionOptions {
     bool splitClips = false; // the project is cut from one compound clip
     double pauseLength = 0;  // seconds after a caption that ends with a blank; 0 for none
     SubtitleOptions subtitles;
+    // Caption styles by speaker name; without any, every caption has the default style.
+    SpeakerStyles captionStyles;
 };
 
 } // namespace brisomel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "timeline/CMTime.h"
+#include "timeline/CaptionStyle.h"
 #include "timeline/OptionTypes.h"
 
 #include <QString>
@@ -40,6 +41,7 @@ public:
     AlignType align = AlignType::canter;
     float posX = 0;
     float posY = 0;
+    CaptionStyle style; // the speaker's
 };
 
 // A voice recording, referred to where it lies.

@@ -255,3 +255,44 @@ TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
     const BuiltTimeline plain = build(entries);
     EXPECT_EQ(timelineEnd(withProgress->tracks), timelineEnd(plain.tracks));
 }
+
+// Titles take their speaker's style, found by the NFC form of the name; speakers without one
+// take the style for other speakers, or the default when there is none.
+TEST(Builder, EachSpeakersTitlesTakeTheirSpeakersStyle) {
+    VoiceFolder folder;
+    folder.addLine(QStringLiteral("1_Andre\u0301（x）_a"), 1.0, QStringLiteral("a"));
+    folder.addLine(QStringLiteral("2_Taro（x）_b"), 1.0, QStringLiteral("b"));
+    folder.addLine(QStringLiteral("3_Andre\u0301（x）_c"), 1.0, QStringLiteral("c"));
+    CaptionStyle andre;
+    andre.font = QStringLiteral("Hiragino Sans");
+    andre.strokeWidth = 4;
+    CaptionStyle others;
+    others.size = 64;
+    SpeakerStyles named;
+    named.set(QStringLiteral("Andr\u00E9"), andre);
+    SpeakerStyles namedAndOthers = named;
+    namedAndOthers.set(kOtherSpeakers, others);
+
+    const struct {
+        SpeakerStyles styles;
+        CaptionStyle taro;
+    } cases[] = {{named, CaptionStyle{}}, {namedAndOthers, others}};
+    for (const auto& c : cases) {
+        ConversionOptions options = optionsFor(FpsType::fps30, 0);
+        options.captionStyles = c.styles;
+        const Result<BuiltTimeline> timeline = buildTimeline(folder.load(), options);
+        ASSERT_TRUE(timeline);
+        QMap<QString, QList<CaptionStyle>> styles;
+        for (const auto& track : timeline->tracks) {
+            for (const auto& clip : track->clips()) {
+                if (const auto* title = dynamic_cast<const TextClip*>(clip.get())) {
+                    styles[track->title] << title->style;
+                }
+            }
+        }
+        EXPECT_EQ(styles.value(QStringLiteral("Andre\u0301") + kCaptionTrackSuffix),
+                  (QList<CaptionStyle>{andre, andre}));
+        EXPECT_EQ(styles.value(QStringLiteral("Taro") + kCaptionTrackSuffix),
+                  QList<CaptionStyle>{c.taro});
+    }
+}

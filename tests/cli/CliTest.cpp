@@ -163,6 +163,31 @@ TEST_F(ConvertTest, ValidationMessagesComeInTheWindowsOrder) {
     EXPECT_FALSE(QFile::exists(o.output));
 }
 
+// A style file is read while the arguments are: a bad one is a usage error naming the file,
+// the speaker and the key, before any folder is read; a good one styles the named speaker only.
+TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
+    const QString good = dir_.filePath(QStringLiteral("good.json"));
+    const QString bad = dir_.filePath(QStringLiteral("bad.json"));
+    testsupport::writeBytes(good, R"({"Hanako": {"color": "#FFD700", "strokeWidth": 4}})");
+    testsupport::writeBytes(bad, R"({"Hanako": {"size": 0}})");
+    const CliRequest refused = parseCommandLine(
+        {QStringLiteral("brisomel-cli"), QStringLiteral("--styles"), bad, QStringLiteral("/none")});
+    ASSERT_TRUE(std::holds_alternative<CliUsageError>(refused));
+    EXPECT_EQ(std::get<CliUsageError>(refused).message,
+              QStringLiteral("スタイルファイル \"%1\" を読み込めません: 「Hanako」の \"size\": "
+                             "0 より大きい数ではありません")
+                  .arg(bad));
+
+    CliOptions o = parsed({QStringLiteral("--styles"), good, folder_});
+    o.output = QStringLiteral("-");
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    const QByteArray document = stdout_.data();
+    EXPECT_EQ(document.count(R"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
+                             R"(fontColor="1 0.8431 0 1" strokeWidth="4" alignment="center"/>)"),
+              1);
+    EXPECT_EQ(document.count(R"(fontColor="1 1 1 1" alignment="center"/>)"), 1);
+}
+
 TEST(CliProgram, ExitStatusesAndStreams) {
     QTemporaryDir dir;
     testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);
@@ -181,6 +206,8 @@ TEST(CliProgram, ExitStatusesAndStreams) {
     EXPECT_TRUE(out.contains("--split-clips"));
     EXPECT_TRUE(out.contains("--srt-split"));
     EXPECT_EQ(run({QStringLiteral("--bogus")}), 2);
+    EXPECT_EQ(
+        run({QStringLiteral("--styles"), QStringLiteral("missing.json"), QStringLiteral(".")}), 2);
     EXPECT_EQ(run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral(".")}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
     EXPECT_EQ(run({dir.filePath(QStringLiteral("a.wav"))}), 1) << "a file is not a folder";

@@ -35,10 +35,41 @@ namespace {
            << complaints.toStdString();
 }
 
+// Both documents of a timeline whose two speakers have styles: one with every attribute (and
+// names that need escaping), one with a single one.
+QStringList styledDocuments() {
+    constexpr FpsType fps = FpsType::fps25;
+    TrackMap tracks;
+    const Speaker full = addSpeaker(tracks, u"A"_s);
+    const Speaker partial = addSpeaker(tracks, u"B"_s);
+    addVoiceLine(full, fps, u"001"_s, u"a"_s, 0, 100);
+    addVoiceLine(partial, fps, u"002"_s, u"b"_s, 100, 100);
+    CaptionStyle every;
+    every.font = uR"(<"Font" & 'Co'>)"_s;
+    every.face = u"W6"_s;
+    every.size = 80.5;
+    every.color = {255, 215, 0, 200};
+    every.strokeColor = StyleColor{};
+    every.strokeWidth = 4;
+    every.shadowColor = StyleColor{0, 0, 0, 128};
+    every.shadowOffset = ShadowOffset{2, -2};
+    every.shadowBlur = 3;
+    CaptionStyle one;
+    one.shadowBlur = 1;
+    const auto setStyle = [](const Speaker& speaker, const CaptionStyle& style) {
+        for (const auto& clip : speaker.text->clips()) {
+            static_cast<TextClip&>(*clip).style = style;
+        }
+    };
+    setStyle(full, every);
+    setStyle(partial, one);
+    return bothVariants(u"Styled"_s, tracks, FrameType::frame1080p, fps);
+}
+
 } // namespace
 
-// The golden documents and the edge cases. Size and rate change only attribute values the
-// definition leaves free, so one of each is enough here.
+// The golden documents, the edge cases and styled titles. Size and rate change only attribute
+// values the definition leaves free, so one of each is enough here.
 TEST(DtdValidation, WrittenDocumentsAreValidAndAnInvalidOneIsNot) {
     const QString dtd = qEnvironmentVariable("BRISOMEL_FCPXML_DTD");
     const QString xmllint = QStandardPaths::findExecutable(u"xmllint"_s);
@@ -54,5 +85,5 @@ TEST(DtdValidation, WrittenDocumentsAreValidAndAnInvalidOneIsNot) {
         goldenPaths << golden.filePath(file);
     }
     ASSERT_EQ(goldenPaths.size(), 5);
-    EXPECT_TRUE(valid(xmllint, dtd, edgeDocuments(), goldenPaths));
+    EXPECT_TRUE(valid(xmllint, dtd, edgeDocuments() + styledDocuments(), goldenPaths));
 }

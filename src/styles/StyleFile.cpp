@@ -1,0 +1,254 @@
+#include "styles/StyleFile.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brisomel {
+
+namespace {
+
+const QString kReadFailure = QStringLiteral("スタイルファイル %1 を読み込めません");
+const QString kWriteFailure = QStringLiteral("スタイルファイル %1 を書き出せません");
+
+// What is wrong with one value, or nothing when it was taken into the style.
+using Problem = std::optional<QString>;
+
+Problem takeText(const QJsonValue& value, QString& field) {
+    if (!value.isString() || value.toString().isEmpty()) {
+        return QStringLiteral("空でない文字列ではありません");
+    }
+    field = value.toString();
+    return std::nullopt;
+}
+
+std::optional<double> finiteNumber(const QJsonValue& value) {
+    return value.isDouble() && std::isfinite(value.toDouble()) ? std::optional(value.toDouble())
+                                                               : std::nullopt;
+}
+
+Problem takePositive(const QJsonValue& value, double& field) {
+    const auto number = finiteNumber(value);
+    if (!number || *number <= 0) {
+        return QStringLiteral("0 より大きい数ではありません");
+    }
+    field = *number;
+    return std::nullopt;
+}
+
+Problem takeNonNegative(const QJsonValue& value, std::optional<double>& field) {
+    const auto number = finiteNumber(value);
+    if (!number || *number < 0) {
+        return QStringLiteral("0 以上の数ではありません");
+    }
+    field = *number;
+    return std::nullopt;
+}
+
+template <typename Field> Problem takeColor(const QJsonValue& value, Field& field) {
+    const auto color = value.isString() ? parseStyleColor(value.toString()) : std::nullopt;
+    if (!color) {
+        return QStringLiteral("色（#RRGGBB または #RRGGBBAA）ではありません");
+    }
+    field = *color;
+    return std::nullopt;
+}
+
+Problem takeOffset(const QJsonValue& value, std::optional<ShadowOffset>& field) {
+    const QJsonArray pair = value.toArray();
+    const auto x = finiteNumber(pair.at(0));
+    const auto y = finiteNumber(pair.at(1));
+    if (!value.isArray() || pair.size() != 2 || !x || !y) {
+        return QStringLiteral("2 つの数の配列ではありません");
+    }
+    field = ShadowOffset{*x, *y};
+    return std::nullopt;
+}
+
+// Every key an entry may hold, with how its value enters the style.
+struct KeyRule {
+    QLatin1StringView key;
+    Problem (*take)(const QJsonValue&, CaptionStyle&);
+};
+
+constexpr KeyRule kKeyRules[] = {
+    {QLatin1StringView("font"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeText(v, s.font); }},
+    {QLatin1StringView("face"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeText(v, s.face); }},
+    {QLatin1StringView("size"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takePositive(v, s.size); }},
+    {QLatin1StringView("color"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.color); }},
+    {QLatin1StringView("stroke"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.strokeColor); }},
+    {QLatin1StringView("strokeWidth"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeNonNegative(v, s.strokeWidth); }},
+    {QLatin1StringView("shadow"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.shadowColor); }},
+    {QLatin1StringView("shadowOffset"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeOffset(v, s.shadowOffset); }},
+    {QLatin1StringView("shadowBlur"),
+     [](const QJsonValue& v, CaptionStyle& s) { return takeNonNegative(v, s.shadowBlur); }},
+};
+
+const KeyRule* ruleFor(const QString& key) {
+    for (const KeyRule& rule : kKeyRules) {
+        if (rule.key == key) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+Failure entryFailure(const QString& speaker, const QString& key, const QString& problem) {
+    return {QString(), QString(), QStringLiteral("「%1」の \"%2\": %3").arg(speaker, key, problem)};
+}
+
+int hexByte(QStringView digits) {
+    bool ok = false;
+    const int value = digits.toInt(&ok, 16);
+    return ok ? value : -1;
+}
+
+} // namespace
+
+std::optional<StyleColor> parseStyleColor(const QString& text) {
+    if (!text.startsWith(u'#') || (text.size() != 7 && text.size() != 9)) {
+        return std::nullopt;
+    }
+    int channels[4] = {0, 0, 0, 255};
+    for (qsizetype i = 1; i < text.size(); i += 2) {
+        const QStringView digits = QStringView(text).mid(i, 2);
+        // toInt would take a sign or a blank; only two hexadecimal digits make a channel.
+        const bool hexOnly = std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
+        });
+        channels[i / 2] = hexOnly ? hexByte(digits) : -1;
+        if (channels[i / 2] < 0) {
+            return std::nullopt;
+        }
+    }
+    const auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
+    return StyleColor{byte(channels[0]), byte(channels[1]), byte(channels[2]), byte(channels[3])};
+}
+
+QString styleColorText(StyleColor color) {
+    QString text = QStringLiteral("#");
+    for (int channel : {color.red, color.green, color.blue}) {
+        text += QStringLiteral("%1").arg(channel, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    if (color.alpha != 255) {
+        text += QStringLiteral("%1").arg(int(color.alpha), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return text;
+}
+
+Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker) {
+    CaptionStyle style;
+    for (auto it = entry.begin(); it != entry.end(); ++it) {
+        const KeyRule* rule = ruleFor(it.key());
+        if (!rule) {
+            return entryFailure(speaker, it.key(), QStringLiteral("知らないキーです"));
+        }
+        if (const Problem problem = rule->take(it.value(), style)) {
+            return entryFailure(speaker, it.key(), *problem);
+        }
+    }
+    return style;
+}
+
+QJsonObject styleEntry(const CaptionStyle& style) {
+    const CaptionStyle defaults;
+    QJsonObject entry;
+    if (style.font != defaults.font) {
+        entry.insert(QLatin1StringView("font"), style.font);
+    }
+    if (style.face != defaults.face) {
+        entry.insert(QLatin1StringView("face"), style.face);
+    }
+    if (style.size != defaults.size) {
+        entry.insert(QLatin1StringView("size"), style.size);
+    }
+    if (style.color != defaults.color) {
+        entry.insert(QLatin1StringView("color"), styleColorText(style.color));
+    }
+    if (style.strokeColor) {
+        entry.insert(QLatin1StringView("stroke"), styleColorText(*style.strokeColor));
+    }
+    if (style.strokeWidth) {
+        entry.insert(QLatin1StringView("strokeWidth"), *style.strokeWidth);
+    }
+    if (style.shadowColor) {
+        entry.insert(QLatin1StringView("shadow"), styleColorText(*style.shadowColor));
+    }
+    if (style.shadowOffset) {
+        entry.insert(QLatin1StringView("shadowOffset"),
+                     QJsonArray{style.shadowOffset->x, style.shadowOffset->y});
+    }
+    if (style.shadowBlur) {
+        entry.insert(QLatin1StringView("shadowBlur"), *style.shadowBlur);
+    }
+    return entry;
+}
+
+Result<SpeakerStyles> parseStyleFile(const QByteArray& json, const QString& path) {
+    const auto failure = [&path](const QString& reason) {
+        return Failure{kReadFailure, path, reason};
+    };
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return failure(QStringLiteral("JSON として読めません（%1 バイト目: %2）")
+                           .arg(error.offset)
+                           .arg(error.errorString()));
+    }
+    if (!document.isObject()) {
+        return failure(QStringLiteral("話者名からスタイルへの JSON オブジェクトではありません"));
+    }
+    SpeakerStyles styles;
+    const QJsonObject speakers = document.object();
+    for (auto it = speakers.begin(); it != speakers.end(); ++it) {
+        if (!it.value().isObject()) {
+            return failure(
+                QStringLiteral("「%1」のスタイルが JSON オブジェクトではありません").arg(it.key()));
+        }
+        const Result<CaptionStyle> style = parseStyleEntry(it.value().toObject(), it.key());
+        if (!style) {
+            return failure(style.failure().reason);
+        }
+        styles.set(it.key(), *style);
+    }
+    return styles;
+}
+
+Result<SpeakerStyles> readStyleFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Failure{kReadFailure, path, file.errorString()};
+    }
+    return parseStyleFile(file.readAll(), path);
+}
+
+QByteArray styleFileText(const SpeakerStyles& styles) {
+    QJsonObject speakers;
+    for (const QString& speaker : styles.speakers()) {
+        speakers.insert(speaker, styleEntry(*styles.find(speaker)));
+    }
+    return QJsonDocument(speakers).toJson(QJsonDocument::Indented);
+}
+
+Status writeStyleFile(const QString& path, const SpeakerStyles& styles) {
+    QSaveFile file(path);
+    const QByteArray text = styleFileText(styles);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        return Failure{kWriteFailure, path, file.errorString()};
+    }
+    return Done{};
+}
+
+} // namespace brisomel

@@ -1,0 +1,172 @@
+#include "app/SpeakerStylesDialog.h"
+#include "app/CaptionPreview.h"
+#include "app/ColorButton.h"
+#include "app/ContentView.h"
+#include "app/GenerateAction.h"
+#include "app/SpeakerStyleEditor.h"
+#include "app/SpeakerStylesButton.h"
+#include "intake/ReadFolder.h"
+#include "styles/StoredStyles.h"
+#include "support/PcmWriter.h"
+#include "support/ScriptedExportUi.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLayout>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A folder whose speakers, in file-name order, are Taro and Hanako; Hanako's first line has no
+// caption, so her second one is her preview.
+FileList loadVoiceFolder(const QTemporaryDir& dir) {
+    const QDir folder(dir.filePath(u"voices"_s));
+    QDir().mkpath(folder.path());
+    const struct {
+        QString stem;
+        QByteArray caption;
+    } lines[] = {{u"001_Taro（x）_a"_s, "一行目\n二行目"},
+                 {u"002_Hanako（x）_b"_s, {}},
+                 {u"003_Hanako（x）_c"_s, "やあ"},
+                 {u"004_Taro（x）_d"_s, "また"}};
+    for (const auto& line : lines) {
+        testsupport::writeWav(folder.filePath(line.stem + u".wav"_s), 48000, 1, 4800);
+        if (!line.caption.isEmpty()) {
+            testsupport::writeBytes(folder.filePath(line.stem + u".txt"_s), line.caption);
+        }
+    }
+    return readFolder(QUrl::fromLocalFile(folder.path())).list.value_or(FileList{});
+}
+
+class SpeakerStylesTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir_;
+    QSettings store_{dir_.filePath(u"prefs.ini"_s), QSettings::IniFormat};
+    UserSettings settings_{&store_};
+    FileList entries_ = loadVoiceFolder(dir_);
+};
+
+CaptionStyle goldWithOutline() {
+    CaptionStyle style;
+    style.size = 80;
+    style.color = {255, 215, 0, 255};
+    style.strokeColor = StyleColor{0, 0, 0, 255};
+    style.strokeWidth = 6;
+    return style;
+}
+
+} // namespace
+
+// The button waits for a folder, and fits in the window's fixed content area.
+TEST_F(SpeakerStylesTest, TheButtonIsEnabledOnceAFolderHasLoadedAndFitsInTheWindow) {
+    FileLists fileLists;
+    SpeakerStylesButton button(fileLists, settings_);
+    EXPECT_FALSE(button.isEnabled());
+    fileLists.setFileLists(entries_);
+    EXPECT_TRUE(button.isEnabled());
+
+    ContentView view(&store_);
+    view.show();
+    const auto* inWindow = view.findChild<QPushButton*>(u"speakerStylesButton"_s);
+    ASSERT_NE(inWindow, nullptr);
+    EXPECT_FALSE(inWindow->isEnabled());
+    EXPECT_LE(view.layout()->minimumSize().height(), ContentView::contentSize.height());
+    EXPECT_TRUE(view.rect().contains(QRect(inWindow->mapTo(&view, QPoint()), inWindow->size())));
+}
+
+// One editor per speaker in the folder's order, each showing its stored style and previewing
+// its first caption; edits and resets are stored at once.
+TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
+    storeStyle(settings_, u"Hanako"_s, goldWithOutline());
+    SpeakerStylesDialog dialog(entries_, settings_);
+    ASSERT_EQ(dialog.editors().size(), 2);
+    SpeakerStyleEditor* taro = dialog.editors()[0];
+    SpeakerStyleEditor* hanako = dialog.editors()[1];
+    EXPECT_EQ(taro->speaker(), u"Taro"_s);
+    EXPECT_EQ(hanako->speaker(), u"Hanako"_s);
+    EXPECT_EQ(taro->preview()->caption(), u"一行目\n二行目"_s);
+    EXPECT_EQ(hanako->preview()->caption(), u"やあ"_s);
+    EXPECT_EQ(taro->style(), CaptionStyle{});
+    EXPECT_EQ(hanako->style(), goldWithOutline());
+    EXPECT_TRUE(hanako->strokeBox()->isChecked());
+    EXPECT_EQ(hanako->strokeWidthField()->value(), 6);
+
+    taro->sizeField()->setValue(96);
+    taro->shadowBox()->setChecked(true);
+    CaptionStyle taroStyle;
+    taroStyle.size = 96;
+    taroStyle.shadowColor = StyleColor{0, 0, 0, 191};
+    EXPECT_EQ(storedStyles(settings_).find(u"Taro"_s), taroStyle);
+
+    hanako->strokeBox()->setChecked(false);
+    CaptionStyle withoutOutline = goldWithOutline();
+    withoutOutline.strokeColor.reset();
+    withoutOutline.strokeWidth.reset();
+    EXPECT_EQ(storedStyles(settings_).find(u"Hanako"_s), withoutOutline);
+
+    hanako->resetButton()->click();
+    EXPECT_EQ(hanako->style(), CaptionStyle{});
+    EXPECT_EQ(storedStyles(settings_).find(u"Hanako"_s), std::nullopt);
+    EXPECT_EQ(settings_.speakerStyles().keys(), QStringList{u"Taro"_s});
+}
+
+// A read file gives the named speakers their style and the others the file's "*" style; what
+// the dialog shows is what it writes.
+TEST_F(SpeakerStylesTest, ReadStylesApplyByNameOrAsTheOthersStyle) {
+    SpeakerStylesDialog dialog(entries_, settings_);
+    CaptionStyle others;
+    others.size = 50;
+    SpeakerStyles named;
+    named.set(u"Taro"_s, goldWithOutline());
+    named.set(u"Nobody"_s, others);
+    dialog.applyStyles(named);
+    EXPECT_EQ(dialog.editors()[0]->style(), goldWithOutline());
+    EXPECT_EQ(dialog.editors()[1]->style(), CaptionStyle{}) << "unnamed, and no \"*\"";
+
+    SpeakerStyles withOthers = named;
+    withOthers.set(kOtherSpeakers, others);
+    dialog.applyStyles(withOthers);
+    EXPECT_EQ(dialog.editors()[1]->style(), others);
+
+    SpeakerStyles shown;
+    shown.set(u"Taro"_s, goldWithOutline());
+    shown.set(u"Hanako"_s, others);
+    EXPECT_EQ(dialog.shownStyles(), shown);
+    EXPECT_EQ(storedStyles(settings_), shown);
+}
+
+TEST_F(SpeakerStylesTest, TheGenerateActionPassesTheStoredStyles) {
+    storeStyle(settings_, u"Hanako"_s, goldWithOutline());
+    FileLists fileLists;
+    fileLists.setFileLists(entries_);
+    testsupport::ScriptedExportUi ui;
+    const Result<ConversionOptions> options =
+        GenerateAction(fileLists, settings_, ui).collectOptions(u"T"_s);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->captionStyles, storedStyles(settings_));
+    EXPECT_EQ(options->captionStyles.styleFor(u"Hanako"_s), goldWithOutline());
+}
+
+// Leaves a picture of the dialog for the bundled example in the build folder.
+TEST_F(SpeakerStylesTest, RendersTheBundledExample) {
+    const FileList example =
+        readFolder(QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))).list.value();
+    CaptionStyle taro;
+    taro.color = {120, 200, 255, 255};
+    taro.shadowColor = StyleColor{0, 0, 0, 160};
+    storeStyle(settings_, u"Hanako"_s, goldWithOutline());
+    storeStyle(settings_, u"Taro"_s, taro);
+    SpeakerStylesDialog dialog(example, settings_);
+    dialog.show();
+    const QImage picture = dialog.grab().toImage();
+    EXPECT_TRUE(
+        picture.save(QDir(QStringLiteral(APP_TEST_OUTPUT_DIR)).filePath(u"speaker-styles.png"_s)));
+}

@@ -1,0 +1,89 @@
+#include "fcpxml/TextStyleRow.h"
+#include "fcpxml/TimelineSketch.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+using namespace brisomel;
+using namespace brisomel::test;
+
+namespace {
+
+const QString kDefaultRow = uR"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
+                            uR"(fontColor="1 1 1 1" alignment="center"/>)"_s;
+
+CaptionStyle styled() {
+    CaptionStyle style;
+    style.font = u"Hiragino Sans & <Co>"_s;
+    style.face = u"W6"_s;
+    style.size = 80.25;
+    style.color = {255, 215, 0, 255};
+    style.strokeColor = StyleColor{0, 0, 0, 128};
+    style.strokeWidth = 4;
+    style.shadowColor = StyleColor{1, 2, 3, 4};
+    style.shadowOffset = ShadowOffset{2, -0.00001};
+    style.shadowBlur = 3.5;
+    return style;
+}
+
+// The text-style rows of a document, in order, without their indent.
+QStringList textStyleRows(const QString& document) {
+    QStringList rows;
+    static const QRegularExpression row(uR"(^ *(<text-style font=.*)$)"_s,
+                                        QRegularExpression::MultilineOption);
+    for (const auto& match : row.globalMatch(document)) {
+        rows << match.captured(1);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(TextStyle, TheElementCarriesExactlyTheStylesAttributes) {
+    CaptionStyle strokeWidthOnly;
+    strokeWidthOnly.strokeWidth = 0;
+    CaptionStyle defaultLookingFont;
+    defaultLookingFont.size = 72.00001; // differs, but is written as the default's size
+    const struct {
+        CaptionStyle style;
+        QString element;
+    } cases[] = {
+        {CaptionStyle{}, kDefaultRow},
+        {defaultLookingFont, kDefaultRow},
+        {strokeWidthOnly, uR"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
+                          uR"(fontColor="1 1 1 1" strokeWidth="0" alignment="center"/>)"_s},
+        {styled(),
+         uR"(<text-style font="Hiragino Sans &amp; &lt;Co&gt;" fontSize="80.25" fontFace="W6" )"
+         uR"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 0.502" strokeWidth="4" )"
+         uR"(shadowColor="0.0039 0.0078 0.0118 0.0157" shadowOffset="2 0" )"
+         uR"(shadowBlurRadius="3.5" alignment="center"/>)"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textStyleElement(c.style), c.element);
+    }
+}
+
+// A styled speaker's titles carry its row and every other title the default row, in both
+// variants; a timeline without styles gives the default row everywhere.
+TEST(TextStyle, OnlyTheStyledSpeakersTitlesChange) {
+    constexpr FpsType fps = FpsType::fps30;
+    TrackMap tracks;
+    const Speaker hanako = addSpeaker(tracks, u"Hanako"_s);
+    const Speaker taro = addSpeaker(tracks, u"Taro"_s);
+    addVoiceLine(hanako, fps, u"001"_s, u"a"_s, 0, 300);
+    addVoiceLine(taro, fps, u"002"_s, u"b"_s, 300, 300);
+    addVoiceLine(hanako, fps, u"003"_s, u"c"_s, 600, 300);
+    for (const QString& document : bothVariants(u"T"_s, tracks, FrameType::frame1080p, fps)) {
+        EXPECT_EQ(textStyleRows(document), QStringList(3, kDefaultRow));
+    }
+
+    for (const auto& clip : hanako.text->clips()) {
+        static_cast<TextClip&>(*clip).style = styled();
+    }
+    const QString styledRow = textStyleElement(styled());
+    for (const QString& document : bothVariants(u"T"_s, tracks, FrameType::frame1080p, fps)) {
+        // Tracks are written by title: Hanako's two titles, then Taro's.
+        EXPECT_EQ(textStyleRows(document), (QStringList{styledRow, styledRow, kDefaultRow}));
+    }
+}

@@ -1,0 +1,56 @@
+#include "styles/StoredStyles.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+
+// Styles survive a restart under any speaker name; a default style and a reset leave nothing
+// behind, and an entry edited into nonsense counts as no style. The options' keys stay as
+// they were.
+TEST(StoredStyles, StylesComeBackAfterARestartAndResetsAreForgotten) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    CaptionStyle gold;
+    gold.font = u"Hiragino Sans"_s;
+    gold.color = {255, 215, 0, 255};
+    gold.shadowOffset = ShadowOffset{2, -2};
+    CaptionStyle big;
+    big.size = 96;
+    const QString slashed = u"a/b\\c%2F"_s;
+    {
+        UserSettings settings(&store);
+        settings.setFrameIndex(3);
+        storeStyle(settings, u"春日部つむぎ"_s, gold);
+        storeStyle(settings, slashed, big);
+        storeStyle(settings, QString(), big);
+        storeStyle(settings, u"Taro"_s, big);
+        storeStyle(settings, u"Taro"_s, CaptionStyle{});
+        storeStyle(settings, u"Default"_s, CaptionStyle{});
+        settings.setSpeakerStyle(u"Broken"_s, uR"({"size": -1})"_s);
+    }
+    UserSettings restarted(&store);
+    SpeakerStyles expected;
+    expected.set(u"春日部つむぎ"_s, gold);
+    expected.set(slashed, big);
+    expected.set(QString(), big);
+    EXPECT_EQ(storedStyles(restarted), expected);
+    EXPECT_EQ(restarted.frameIndex(), 3);
+    EXPECT_EQ(store.value(u"frameIndex"_s).toInt(), 3);
+    EXPECT_EQ(restarted.speakerStyles().size(), 4) << "the broken entry is kept, not read";
+}
+
+// A name keeps its style whichever way it is composed.
+TEST(StoredStyles, NamesAreStoredInTheirComposedForm) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    UserSettings settings(&store);
+    CaptionStyle big;
+    big.size = 96;
+    storeStyle(settings, u"Andre\u0301"_s, big);
+    EXPECT_EQ(settings.speakerStyles().keys(), QStringList{u"Andr\u00E9"_s});
+    EXPECT_EQ(storedStyles(settings).styleFor(u"Andre\u0301"_s), big);
+}

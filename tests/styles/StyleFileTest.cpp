@@ -1,0 +1,133 @@
+#include "styles/StyleFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString failureOf(const QByteArray& json) {
+    const Result<SpeakerStyles> styles = parseStyleFile(json, u"s.json"_s);
+    return styles ? QString() : styles.failure().message();
+}
+
+} // namespace
+
+TEST(StyleFile, TheIssuesExampleGivesTheNamedStyleAndTheOthersStyle) {
+    const Result<SpeakerStyles> styles = parseStyleFile(
+        R"({ "春日部つむぎ": { "font": "Hiragino Sans", "face": "W6", "size": 80,
+               "color": "#FFD700", "stroke": "#000000", "strokeWidth": 4 },
+             "*": { "size": 64, "shadow": "#00000080", "shadowOffset": [2, -2.5],
+                    "shadowBlur": 3 } })",
+        u"s.json"_s);
+    ASSERT_TRUE(styles) << styles.failure().message().toStdString();
+    CaptionStyle tsumugi;
+    tsumugi.font = u"Hiragino Sans"_s;
+    tsumugi.face = u"W6"_s;
+    tsumugi.size = 80;
+    tsumugi.color = {255, 215, 0, 255};
+    tsumugi.strokeColor = StyleColor{0, 0, 0, 255};
+    tsumugi.strokeWidth = 4;
+    CaptionStyle others;
+    others.size = 64;
+    others.shadowColor = StyleColor{0, 0, 0, 128};
+    others.shadowOffset = ShadowOffset{2, -2.5};
+    others.shadowBlur = 3;
+    EXPECT_EQ(styles->styleFor(u"春日部つむぎ"_s), tsumugi);
+    EXPECT_EQ(styles->styleFor(u"ずんだもん"_s), others);
+}
+
+// Every failure names the file and says what is wrong; those in an entry name the speaker and
+// the key.
+TEST(StyleFile, BadFilesAreRefusedWithTheFileTheSpeakerAndTheKey) {
+    const QString head = uR"(スタイルファイル "s.json" を読み込めません: )"_s;
+    const struct {
+        QByteArray json;
+        QString reason;
+    } cases[] = {
+        {R"({"A": {"size": 8)", u"JSON として読めません"_s},
+        {R"(["A"])", u"話者名からスタイルへの JSON オブジェクトではありません"_s},
+        {R"({"A": "#FFFFFF"})", u"「A」のスタイルが JSON オブジェクトではありません"_s},
+        {R"({"A": {"colour": "#FFFFFF"}})", u"「A」の \"colour\": 知らないキーです"_s},
+        {R"({"A": {"font": ""}})", u"「A」の \"font\": 空でない文字列ではありません"_s},
+        {R"({"A": {"face": 6}})", u"「A」の \"face\": 空でない文字列ではありません"_s},
+        {R"({"A": {"size": 0}})", u"「A」の \"size\": 0 より大きい数ではありません"_s},
+        {R"({"A": {"size": "80"}})", u"「A」の \"size\": 0 より大きい数ではありません"_s},
+        {R"({"A": {"strokeWidth": -1}})", u"「A」の \"strokeWidth\": 0 以上の数ではありません"_s},
+        {R"({"A": {"shadowBlur": -0.5}})", u"「A」の \"shadowBlur\": 0 以上の数ではありません"_s},
+        {R"({"A": {"shadowOffset": [1]}})",
+         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
+        {R"({"A": {"shadowOffset": [1, "2"]}})",
+         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
+        {R"({"A": {"shadowOffset": [1, 2, 3]}})",
+         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(failureOf(c.json).startsWith(head + c.reason))
+            << c.json.toStdString() << " -> " << failureOf(c.json).toStdString();
+    }
+    const QString badColor = u"「B」の \"%1\": 色（#RRGGBB または #RRGGBBAA）ではありません"_s;
+    for (const char* key : {"color", "stroke", "shadow"}) {
+        for (const char* value : {"\"#FFF\"", "\"FFFFFF\"", "\"#GG0000\"", "\"#+F0000\"",
+                                  "\"#FFFFFF0\"", "\"# FFFFF\"", "16777215"}) {
+            const QByteArray json = QByteArray(R"({"B": {")") + key + "\": " + value + "}}";
+            EXPECT_EQ(failureOf(json), head + badColor.arg(QLatin1String(key)))
+                << json.toStdString();
+        }
+    }
+    EXPECT_TRUE(readStyleFile(u"/nonexistent/s.json"_s)
+                    .failure()
+                    .message()
+                    .startsWith(uR"(スタイルファイル "/nonexistent/s.json" を読み込めません: )"_s));
+}
+
+TEST(StyleFile, ColoursReadInEitherCaseAndWriteInTheirShortestForm) {
+    const struct {
+        QString text;
+        StyleColor color;
+        QString written;
+    } cases[] = {
+        {u"#FFD700"_s, {255, 215, 0, 255}, u"#FFD700"_s},
+        {u"#ffd700ff"_s, {255, 215, 0, 255}, u"#FFD700"_s},
+        {u"#0a0B0c80"_s, {10, 11, 12, 128}, u"#0A0B0C80"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseStyleColor(c.text), c.color) << c.text.toStdString();
+        EXPECT_EQ(styleColorText(c.color), c.written);
+    }
+}
+
+// What the dialog writes, a script and the dialog read back unchanged; a style file holds only
+// what differs from the default.
+TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
+    CaptionStyle every;
+    every.font = u"Noto Sans CJK JP"_s;
+    every.face = u"Bold"_s;
+    every.size = 80.5;
+    every.color = {1, 2, 3, 4};
+    every.strokeColor = StyleColor{};
+    every.strokeWidth = 0;
+    every.shadowColor = StyleColor{9, 9, 9, 255};
+    every.shadowOffset = ShadowOffset{-2, 1.25};
+    every.shadowBlur = 3;
+    CaptionStyle sizeOnly;
+    sizeOnly.size = 64;
+    SpeakerStyles styles;
+    styles.set(u"春日部つむぎ"_s, every);
+    styles.set(u"a/b\\c"_s, sizeOnly);
+    styles.set(kOtherSpeakers, CaptionStyle{});
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"styles.json"_s);
+    ASSERT_TRUE(writeStyleFile(path, styles));
+    const Result<SpeakerStyles> read = readStyleFile(path);
+    ASSERT_TRUE(read) << read.failure().message().toStdString();
+    EXPECT_EQ(*read, styles);
+    EXPECT_TRUE(styleFileText(styles).contains(R"("*": {)"));
+    EXPECT_TRUE(styleFileText(styles).contains(R"("size": 64)"));
+    EXPECT_FALSE(styleFileText(styles).contains(R"("font": "Helvetica")"));
+}
