@@ -1,45 +1,41 @@
 #include "audio/AudioProbe.h"
 
-#include "audio/AudioLength.h"
-#include "audio/FfmpegInput.h"
+#include "audio/AiffHeader.h"
+#include "audio/FfmpegProbeModule.h"
 #include "audio/PcmWavHeader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
-#include <cmath>
+#include <optional>
 
 namespace brisomel {
 
 namespace {
 
+// Which header reader knows a kind of audio file; FFmpeg reads the rest and what they decline.
+enum class HeaderReader { none, wav, aiff };
+
 // How to read one kind of audio file.
 struct AudioKind {
-    const char* demuxer; // chosen from the extension, which spares FFmpeg's content probing
-    // The header states the length in a form FFmpeg exposes. An MP3's encoder tag states its
-    // frame count and padding, but FFmpeg applies the end padding only to the packets it reads.
-    bool headerStatesLength;
-    bool isWav;
+    FfmpegProbeRequest ffmpeg;
+    HeaderReader header;
 };
 
 std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
     const QString upper = suffix.toUpper();
     if (upper == u"MP3") {
-        return AudioKind{"mp3", false, false};
+        return AudioKind{{"mp3", false}, HeaderReader::none};
     }
     if (upper == u"WAV") {
-        return AudioKind{"wav", true, true};
+        return AudioKind{{"wav", true}, HeaderReader::wav};
     }
     if (upper == u"M4A") {
-        return AudioKind{"mov", true, false};
+        return AudioKind{{"mov", true}, HeaderReader::none};
     }
     if (upper == u"AIFF" || upper == u"AIF") {
-        return AudioKind{"aiff", true, false};
+        return AudioKind{{"aiff", true}, HeaderReader::aiff};
     }
     return std::nullopt;
 }
@@ -61,35 +57,18 @@ std::optional<QString> unreadableReason(const QFileInfo& file) {
     return std::nullopt;
 }
 
-// Plain PCM WAV files, the usual voice recordings, are read without FFmpeg: its WAV reader always
-// reads and scans the first 64 KiB for wrapped S/PDIF data, several times the cost of the header.
-std::optional<AudioInfo> plainPcmWavInfo(const QFileInfo& file) {
-    QFile wav(file.absoluteFilePath());
-    if (!wav.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+// Plain PCM WAV and AIFF files, the usual voice recordings, are read without FFmpeg: its WAV
+// reader always reads and scans the first 64 KiB for wrapped S/PDIF data, several times the cost
+// of the header, and its AIFF reader rounds a fractional rate to a whole number.
+std::optional<AudioInfo> headerInfo(const QFileInfo& file, HeaderReader reader) {
+    QFile audio(file.absoluteFilePath());
+    if (reader == HeaderReader::none || !audio.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
     }
-    return pcmWavInfo(wav.read(kPcmWavHeadBytes), wav.size());
-}
-
-// The index of the file's first audio stream, or -1. (av_find_best_stream passes over an MP3's
-// stream until packets have been read, because its header does not state the rate.)
-int firstAudioStream(const AVFormatContext& input) {
-    for (unsigned i = 0; i < input.nb_streams; ++i) {
-        if (input.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
-            return static_cast<int>(i);
-        }
+    if (reader == HeaderReader::wav) {
+        return pcmWavInfo(audio.read(kPcmWavHeadBytes), audio.size());
     }
-    return -1;
-}
-
-// The length the header states where it states one, else the length of the packets present.
-std::optional<double> playingSeconds(AVFormatContext& input, int streamIndex, AudioKind kind) {
-    if (kind.headerStatesLength) {
-        if (const auto stated = statedSeconds(*input.streams[streamIndex])) {
-            return stated;
-        }
-    }
-    return countedSeconds(input, streamIndex);
+    return aiffInfo(audio.read(kAiffHeadBytes));
 }
 
 } // namespace
@@ -103,27 +82,19 @@ Result<AudioInfo> probeAudioFile(const QString& path) {
     if (!kind) {
         return failure(file, QStringLiteral("not an MP3, WAV, M4A, AIFF or AIF file"));
     }
-    if (kind->isWav) {
-        if (const auto info = plainPcmWavInfo(file)) {
-            return *info;
-        }
+    if (const auto info = headerInfo(file, kind->header)) {
+        return *info;
     }
-    const OpenedInput opened = openInput(file.absoluteFilePath(), kind->demuxer);
-    if (!opened.context) {
-        return failure(file, opened.error);
+    const LoadedFfmpegProbe& ffmpeg = ffmpegProbeModule();
+    if (ffmpeg.probe == nullptr) {
+        return failure(file, ffmpeg.problem);
     }
-    AVFormatContext& input = *opened.context;
-    const int streamIndex = firstAudioStream(input);
-    if (streamIndex < 0) {
-        return failure(file, QStringLiteral("no audio stream"));
+    FfmpegProbeOutcome outcome;
+    ffmpeg.probe(file.absoluteFilePath(), kind->ffmpeg, outcome);
+    if (!outcome.ok) {
+        return failure(file, outcome.reason);
     }
-    const auto seconds = playingSeconds(input, streamIndex, *kind);
-    // Read after the length: for an MP3, only reading its packets tells the rate.
-    const int sampleRate = input.streams[streamIndex]->codecpar->sample_rate;
-    if (!seconds || !std::isfinite(*seconds) || *seconds < 0 || sampleRate <= 0) {
-        return failure(file, QStringLiteral("no readable audio data"));
-    }
-    return AudioInfo{*seconds, static_cast<double>(sampleRate)};
+    return outcome.info;
 }
 
 } // namespace brisomel
