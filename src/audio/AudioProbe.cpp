@@ -3,11 +3,12 @@
 #include "audio/AiffHeader.h"
 #include "audio/FfmpegProbeModule.h"
 #include "audio/PcmWavHeader.h"
+#include "intake/FileHead.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <optional>
 
 namespace brisomel {
@@ -45,44 +46,64 @@ Failure failure(const QFileInfo& file, const QString& reason) {
             reason};
 }
 
-// Why `file` cannot be handed to FFmpeg, if it cannot: opening anything but a regular file
-// could block (a FIFO waits for a writer) or make no sense (a directory).
-std::optional<QString> unreadableReason(const QFileInfo& file) {
-    if (!file.exists()) {
-        return QStringLiteral("no such file");
-    }
-    if (!file.isFile()) {
+// Why `head` shows a file that cannot be read: opening anything but a regular file could block
+// (a FIFO waits for a writer) or make no sense (a directory).
+std::optional<QString> unreadableReason(const FileHead& head) {
+    switch (head.problem) {
+    case FileHead::Problem::none:
+        return std::nullopt;
+    case FileHead::Problem::cannotOpen:
+        return head.errorNumber == ENOENT ? QStringLiteral("no such file") : head.error;
+    case FileHead::Problem::isFolder:
+    case FileHead::Problem::notRegular:
         return QStringLiteral("not a regular file");
+    case FileHead::Problem::cannotRead:
+        return head.error;
     }
-    return std::nullopt;
+    return head.error;
 }
 
 // Plain PCM WAV and AIFF files, the usual voice recordings, are read without FFmpeg: its WAV
 // reader always reads and scans the first 64 KiB for wrapped S/PDIF data, several times the cost
 // of the header, and its AIFF reader rounds a fractional rate to a whole number.
-std::optional<AudioInfo> headerInfo(const QFileInfo& file, HeaderReader reader) {
-    QFile audio(file.absoluteFilePath());
-    if (reader == HeaderReader::none || !audio.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+std::optional<AudioInfo> headerInfo(const FileHead& head, HeaderReader reader) {
+    switch (reader) {
+    case HeaderReader::none:
         return std::nullopt;
+    case HeaderReader::wav:
+        return pcmWavInfo(head.bytes, head.size);
+    case HeaderReader::aiff:
+        return aiffInfo(head.bytes);
     }
-    if (reader == HeaderReader::wav) {
-        return pcmWavInfo(audio.read(kPcmWavHeadBytes), audio.size());
+    return std::nullopt;
+}
+
+qint64 headBytesFor(HeaderReader reader) {
+    switch (reader) {
+    case HeaderReader::none:
+        return 0; // only whether it is a regular file
+    case HeaderReader::wav:
+        return kPcmWavHeadBytes;
+    case HeaderReader::aiff:
+        return kAiffHeadBytes;
     }
-    return aiffInfo(audio.read(kAiffHeadBytes));
+    return 0;
 }
 
 } // namespace
 
 Result<AudioInfo> probeAudioFile(const QString& path) {
     const QFileInfo file(path);
-    if (const auto reason = unreadableReason(file)) {
+    const auto kind = audioKindForSuffix(file.suffix());
+    const FileHead head =
+        readFileHead(file.absoluteFilePath(), kind ? headBytesFor(kind->header) : 0);
+    if (const auto reason = unreadableReason(head)) {
         return failure(file, *reason);
     }
-    const auto kind = audioKindForSuffix(file.suffix());
     if (!kind) {
         return failure(file, QStringLiteral("not an MP3, WAV, M4A, AIFF or AIF file"));
     }
-    if (const auto info = headerInfo(file, kind->header)) {
+    if (const auto info = headerInfo(head, kind->header)) {
         return *info;
     }
     const LoadedFfmpegProbe& ffmpeg = ffmpegProbeModule();
