@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -24,8 +25,23 @@ struct AudioKind {
     HeaderReader header;
 };
 
+// Full Unicode upper-casing, as the folder scan compares extensions ("aiﬀ" is an AIFF name),
+// done by hand for the usual ASCII suffixes.
+QString upperSuffix(const QString& suffix) {
+    if (!std::all_of(suffix.begin(), suffix.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        return suffix.toUpper();
+    }
+    QString upper = suffix;
+    for (QChar& c : upper) {
+        if (c >= u'a' && c <= u'z') {
+            c = QChar(c.unicode() - u'a' + u'A');
+        }
+    }
+    return upper;
+}
+
 std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
-    const QString upper = suffix.toUpper();
+    const QString upper = upperSuffix(suffix);
     if (upper == u"MP3") {
         return AudioKind{{"mp3", false}, HeaderReader::none};
     }

@@ -86,8 +86,8 @@ FolderListing listFolder(const QString& folderPath) {
         if (raw.startsWith('.')) {
             continue;
         }
-        QString name = QFile::decodeName(raw);
-        if (QFile::encodeName(name) != raw) {
+        QString name = QFile::decodeName(raw); // invalid bytes become U+FFFD
+        if (!QUtf8StringView(raw).isValidUtf8()) {
             if (isAudioName(name)) {
                 listing.undecodableAudioName = std::move(name);
                 break;
