@@ -1,5 +1,6 @@
 #include "audio/FfmpegProbeModule.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
@@ -8,8 +9,12 @@ namespace brisomel {
 
 namespace {
 
-// The running program's folder, also known without a QCoreApplication (tests, fuzzing).
+// The running program's folder, also known without a QCoreApplication (tests, fuzzing) where
+// the system tells it.
 QString programFolder() {
+    if (QCoreApplication::instance() != nullptr) {
+        return QCoreApplication::applicationDirPath();
+    }
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
