@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include <cmath>
+#include <type_traits>
 
 namespace brisomel {
 
