@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 namespace brisomel {
 
@@ -40,12 +41,40 @@ FileHead problem(FileHead::Problem kind, int error = 0) {
     return head;
 }
 
+// The problem the file's kind makes, if any.
+std::optional<FileHead> kindProblem(const struct stat& status) {
+    if (S_ISDIR(status.st_mode)) {
+        return problem(FileHead::Problem::isFolder);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return problem(FileHead::Problem::notRegular);
+    }
+    return std::nullopt;
+}
+
+// Only the kind and size, from one status query.
+FileHead statusOnly(const QByteArray& path) {
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        return problem(FileHead::Problem::cannotOpen, errno);
+    }
+    if (auto kind = kindProblem(status)) {
+        return *std::move(kind);
+    }
+    FileHead head;
+    head.size = status.st_size;
+    return head;
+}
+
 } // namespace
 
 FileHead readFileHead(const QString& path, qint64 maxBytes) {
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (maxBytes <= 0) {
+        return statusOnly(nativePath);
+    }
     // Non-blocking, so that opening a FIFO returns at once; a regular file reads as usual.
-    const Descriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor fd(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         return problem(FileHead::Problem::cannotOpen, errno);
     }
@@ -53,11 +82,8 @@ FileHead readFileHead(const QString& path, qint64 maxBytes) {
     if (::fstat(fd.get(), &status) != 0) {
         return problem(FileHead::Problem::cannotRead, errno);
     }
-    if (S_ISDIR(status.st_mode)) {
-        return problem(FileHead::Problem::isFolder);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return problem(FileHead::Problem::notRegular);
+    if (auto kind = kindProblem(status)) {
+        return *std::move(kind);
     }
     FileHead head;
     head.size = status.st_size;

@@ -24,8 +24,9 @@ struct FileHead {
     qint64 size = 0;     // the file's size when opened
 };
 
-// Up to `maxBytes` leading bytes of the regular file at `path`, all of it by default. Never
-// blocks on a FIFO. Safe to call from several threads.
+// Up to `maxBytes` leading bytes of the regular file at `path`, all of it by default; with
+// `maxBytes` 0, only the kind and size, without opening the file. Never blocks on a FIFO. Safe
+// to call from several threads.
 FileHead readFileHead(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 } // namespace brisomel
