@@ -2,6 +2,7 @@
 // of N short WAV voice lines with UTF-8 captions, and reports the peak memory.
 //
 //   brisomel-bench N [FOLDER]    (FOLDER defaults to a temporary folder that is removed after)
+//   brisomel-bench --make N FOLDER    only makes the folder, for run-bench.sh
 
 #include "builder/FilelistToTimeline.h"
 #include "cli/Convert.h"
@@ -69,6 +70,11 @@ long peakMegabytes() {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 4 && args[1] == u"--make") {
+        QDir().mkpath(args[3]);
+        makeVoiceFolder(args[3], args[2].toInt());
+        return 0;
+    }
     const int count = args.size() > 1 ? args[1].toInt() : 1000;
     QTemporaryDir temporary;
     const QString folder = args.size() > 2 ? args[2] : temporary.filePath(QStringLiteral("voices"));

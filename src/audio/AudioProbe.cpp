@@ -1,45 +1,58 @@
 #include "audio/AudioProbe.h"
 
-#include "audio/AudioLength.h"
-#include "audio/FfmpegInput.h"
+#include "audio/AiffHeader.h"
+#include "audio/FfmpegProbeModule.h"
 #include "audio/PcmWavHeader.h"
+#include "intake/FileHead.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
-#include <cmath>
+#include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace brisomel {
 
 namespace {
 
+// Which header reader knows a kind of audio file; FFmpeg reads the rest and what they decline.
+enum class HeaderReader { none, wav, aiff };
+
 // How to read one kind of audio file.
 struct AudioKind {
-    const char* demuxer; // chosen from the extension, which spares FFmpeg's content probing
-    // The header states the length in a form FFmpeg exposes. An MP3's encoder tag states its
-    // frame count and padding, but FFmpeg applies the end padding only to the packets it reads.
-    bool headerStatesLength;
-    bool isWav;
+    FfmpegProbeRequest ffmpeg;
+    HeaderReader header;
 };
 
+// Full Unicode upper-casing, as the folder scan compares extensions ("aiﬀ" is an AIFF name),
+// done by hand for the usual ASCII suffixes.
+QString upperSuffix(const QString& suffix) {
+    if (!std::all_of(suffix.begin(), suffix.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        return suffix.toUpper();
+    }
+    QString upper = suffix;
+    for (QChar& c : upper) {
+        if (c >= u'a' && c <= u'z') {
+            c = QChar(c.unicode() - u'a' + u'A');
+        }
+    }
+    return upper;
+}
+
 std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
-    const QString upper = suffix.toUpper();
+    const QString upper = upperSuffix(suffix);
     if (upper == u"MP3") {
-        return AudioKind{"mp3", false, false};
+        return AudioKind{{"mp3", false}, HeaderReader::none};
     }
     if (upper == u"WAV") {
-        return AudioKind{"wav", true, true};
+        return AudioKind{{"wav", true}, HeaderReader::wav};
     }
     if (upper == u"M4A") {
-        return AudioKind{"mov", true, false};
+        return AudioKind{{"mov", true}, HeaderReader::none};
     }
     if (upper == u"AIFF" || upper == u"AIF") {
-        return AudioKind{"aiff", true, false};
+        return AudioKind{{"aiff", true}, HeaderReader::aiff};
     }
     return std::nullopt;
 }
@@ -52,86 +65,83 @@ Failure failure(const QFileInfo& file, const QString& reason, const QString& wha
     return {what, QDir::toNativeSeparators(file.absoluteFilePath()), reason};
 }
 
-// Why `file` cannot be handed to FFmpeg, if it cannot: opening anything but a regular file
-// could block (a FIFO waits for a writer) or make no sense (a directory).
-std::optional<QString> unreadableReason(const QFileInfo& file) {
-    if (!file.exists()) {
-        return QStringLiteral("ファイルがありません");
-    }
-    if (!file.isFile()) {
+// Why `head` shows a file that cannot be read: opening anything but a regular file could block
+// (a FIFO waits for a writer) or make no sense (a directory).
+std::optional<QString> unreadableReason(const FileHead& head) {
+    switch (head.problem) {
+    case FileHead::Problem::none:
+        return std::nullopt;
+    case FileHead::Problem::cannotOpen:
+        if (head.errorNumber == ENOENT) {
+            return QStringLiteral("ファイルがありません");
+        }
+        if (head.errorNumber == EACCES) {
+            return QStringLiteral("読み取りが許可されていません");
+        }
+        return QStringLiteral("開けません (%1)").arg(head.error);
+    case FileHead::Problem::isFolder:
+    case FileHead::Problem::notRegular:
         return QStringLiteral("通常のファイルではありません");
+    case FileHead::Problem::cannotRead:
+        break;
     }
-    if (!file.isReadable()) {
-        return QStringLiteral("読み取りが許可されていません");
+    return QStringLiteral("読み取れません (%1)").arg(head.error);
+}
+
+// Plain PCM WAV and AIFF files, the usual voice recordings, are read without FFmpeg: its WAV
+// reader always reads and scans the first 64 KiB for wrapped S/PDIF data, several times the cost
+// of the header, and its AIFF reader rounds a fractional rate to a whole number.
+std::optional<AudioInfo> headerInfo(const FileHead& head, HeaderReader reader) {
+    switch (reader) {
+    case HeaderReader::none:
+        return std::nullopt;
+    case HeaderReader::wav:
+        return pcmWavInfo(head.bytes, head.size);
+    case HeaderReader::aiff:
+        return aiffInfo(head.bytes);
     }
     return std::nullopt;
 }
 
-// Plain PCM WAV files, the usual voice recordings, are read without FFmpeg: its WAV reader always
-// reads and scans the first 64 KiB for wrapped S/PDIF data, several times the cost of the header.
-std::optional<AudioInfo> plainPcmWavInfo(const QFileInfo& file) {
-    QFile wav(file.absoluteFilePath());
-    if (!wav.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return std::nullopt;
+qint64 headBytesFor(HeaderReader reader) {
+    switch (reader) {
+    case HeaderReader::none:
+        return 0; // only whether it is a regular file
+    case HeaderReader::wav:
+        return kPcmWavHeadBytes;
+    case HeaderReader::aiff:
+        return kAiffHeadBytes;
     }
-    return pcmWavInfo(wav.read(kPcmWavHeadBytes), wav.size());
-}
-
-// The index of the file's first audio stream, or -1. (av_find_best_stream passes over an MP3's
-// stream until packets have been read, because its header does not state the rate.)
-int firstAudioStream(const AVFormatContext& input) {
-    for (unsigned i = 0; i < input.nb_streams; ++i) {
-        if (input.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-// The length the header states where it states one, else the length of the packets present.
-std::optional<double> playingSeconds(AVFormatContext& input, int streamIndex, AudioKind kind) {
-    if (kind.headerStatesLength) {
-        if (const auto stated = statedSeconds(*input.streams[streamIndex])) {
-            return stated;
-        }
-    }
-    return countedSeconds(input, streamIndex);
+    return 0;
 }
 
 } // namespace
 
 Result<AudioInfo> probeAudioFile(const QString& path) {
     const QFileInfo file(path);
-    if (const auto reason = unreadableReason(file)) {
+    const auto kind = audioKindForSuffix(file.suffix());
+    const FileHead head =
+        readFileHead(file.absoluteFilePath(), kind ? headBytesFor(kind->header) : 0);
+    if (const auto reason = unreadableReason(head)) {
         return failure(file, *reason);
     }
-    const auto kind = audioKindForSuffix(file.suffix());
     if (!kind) {
         return failure(file, QStringLiteral("MP3・WAV・M4A・AIFF・AIF のいずれでもありません"),
                        kUnsupported);
     }
-    if (kind->isWav) {
-        if (const auto info = plainPcmWavInfo(file)) {
-            return *info;
-        }
+    if (const auto info = headerInfo(head, kind->header)) {
+        return *info;
     }
-    const OpenedInput opened = openInput(file.absoluteFilePath(), kind->demuxer);
-    if (!opened.context) {
-        // FFmpeg's own reason is English; a readable file it cannot open holds something else.
-        return failure(file, QStringLiteral("中身が拡張子の形式と一致しません"), kUnsupported);
+    const LoadedFfmpegProbe& ffmpeg = ffmpegProbeModule();
+    if (ffmpeg.probe == nullptr) {
+        return failure(file, ffmpeg.problem);
     }
-    AVFormatContext& input = *opened.context;
-    const int streamIndex = firstAudioStream(input);
-    if (streamIndex < 0) {
-        return failure(file, QStringLiteral("音声が含まれていません"), kUnsupported);
+    FfmpegProbeOutcome outcome;
+    ffmpeg.probe(file.absoluteFilePath(), kind->ffmpeg, outcome);
+    if (!outcome.ok) {
+        return failure(file, outcome.reason, outcome.unsupported ? kUnsupported : kUnreadable);
     }
-    const auto seconds = playingSeconds(input, streamIndex, *kind);
-    // Read after the length: for an MP3, only reading its packets tells the rate.
-    const int sampleRate = input.streams[streamIndex]->codecpar->sample_rate;
-    if (!seconds || !std::isfinite(*seconds) || *seconds < 0 || sampleRate <= 0) {
-        return failure(file, QStringLiteral("音声データを読み取れません"));
-    }
-    return AudioInfo{*seconds, static_cast<double>(sampleRate)};
+    return outcome.info;
 }
 
 } // namespace brisomel

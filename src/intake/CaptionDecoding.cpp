@@ -1,7 +1,7 @@
 #include "intake/CaptionDecoding.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "intake/FileHead.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -164,22 +164,21 @@ Result<QString> readCaptionFile(const QString& path) {
     const auto failure = [&path](const QString& reason) {
         return Failure{QStringLiteral("Error 字幕ファイル %1 を読み込めません"), path, reason};
     };
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    const FileHead file = readFileHead(path);
+    switch (file.problem) {
+    case FileHead::Problem::none:
+        break;
+    case FileHead::Problem::isFolder:
         return failure(QStringLiteral("ファイルではなくフォルダです"));
-    }
-    if (info.exists() && !info.isFile()) {
+    case FileHead::Problem::notRegular:
         // A FIFO would block the scan; devices and sockets are no caption files either.
         return failure(QStringLiteral("通常のファイルではありません"));
+    case FileHead::Problem::cannotOpen:
+        return failure(QStringLiteral("開けません (%1)").arg(file.error));
+    case FileHead::Problem::cannotRead:
+        return failure(QStringLiteral("読み取れません (%1)").arg(file.error));
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return failure(QStringLiteral("開けません (%1)").arg(file.errorString()));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return failure(QStringLiteral("読み取れません (%1)").arg(file.errorString()));
-    }
+    const QByteArray& bytes = file.bytes;
     if (auto text = decodeUnicode(bytes)) {
         return *std::move(text);
     }

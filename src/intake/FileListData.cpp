@@ -11,6 +11,7 @@ FileListData::create(const QString& fileName, const std::optional<QUrl>& textFil
     // The constructor is private, so std::make_shared cannot reach it.
     std::shared_ptr<FileListData> entry(new FileListData());
     entry->fileName_ = fileName;
+    entry->fileNameOrderKey_ = fileName.normalized(QString::NormalizationForm_C);
     entry->textFileUrl_ = textFileUrl;
     entry->soundFileUrl_ = soundFileUrl;
     entry->charactorName_ = speakerNameOf(fileName);

@@ -27,6 +27,9 @@ public:
     const QString& text() const { return text_; }
     const QString& textRow() const { return textRow_; }
     const QString& fileName() const { return fileName_; }
+    // The file name in NFC, the key of the file-name order (computed once: lists are sorted
+    // several times on the way to a document).
+    const QString& fileNameOrderKey() const { return fileNameOrderKey_; }
     const QString& charactorName() const { return charactorName_; }
     const std::optional<QUrl>& textFileUrl() const { return textFileUrl_; }
     const std::optional<QUrl>& soundFileUrl() const { return soundFileUrl_; }
@@ -41,6 +44,7 @@ private:
     QString text_;    // the caption on one line
     QString textRow_; // the caption with its line breaks
     QString fileName_;
+    QString fileNameOrderKey_;
     QString charactorName_;
     std::optional<QUrl> textFileUrl_;
     std::optional<QUrl> soundFileUrl_;

@@ -5,7 +5,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <utility>
 
 namespace brisomel {
 
@@ -41,17 +40,12 @@ QStringList speakerNames(const FileList& list) {
 }
 
 void sortByFileName(FileList& list) {
-    std::vector<std::pair<QString, FileListPtr>> keyed;
-    keyed.reserve(list.size());
-    for (FileListPtr& entry : list) {
-        QString key = entry->fileName().normalized(QString::NormalizationForm_C);
-        keyed.emplace_back(std::move(key), std::move(entry));
-    }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return nfcCodePointLess(a.first, b.first);
-    });
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
-        list[i] = std::move(keyed[i].second);
+    const auto less = [](const FileListPtr& a, const FileListPtr& b) {
+        return nfcCodePointLess(a->fileNameOrderKey(), b->fileNameOrderKey());
+    };
+    // Lists are usually sorted already: the folder scan sorts them.
+    if (!std::is_sorted(list.begin(), list.end(), less)) {
+        std::stable_sort(list.begin(), list.end(), less);
     }
 }
 

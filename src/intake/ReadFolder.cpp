@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -27,10 +29,19 @@ bool isAudioName(const QString& name) {
     if (dot < 0) {
         return false;
     }
-    // toUpper is full Unicode upper-casing, independent of the locale.
-    const QString extension = name.sliced(dot + 1).toUpper();
-    return std::find(kAudioExtensions.begin(), kAudioExtensions.end(), extension) !=
-           kAudioExtensions.end();
+    const QStringView extension = QStringView(name).sliced(dot + 1);
+    const bool ascii =
+        std::all_of(extension.begin(), extension.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) { // the usual case, and a quick one
+        return std::any_of(kAudioExtensions.begin(), kAudioExtensions.end(),
+                           [&](const QString& audio) {
+                               return extension.compare(audio, Qt::CaseInsensitive) == 0;
+                           });
+    }
+    // toUpper is full Unicode upper-casing, independent of the locale: "aıf" and "aiﬀ" are
+    // audio names too.
+    return std::find(kAudioExtensions.begin(), kAudioExtensions.end(),
+                     extension.toString().toUpper()) != kAudioExtensions.end();
 }
 
 // QDir reports no error of its own; these checks name the reason a listing cannot be made.
@@ -51,28 +62,50 @@ std::optional<QString> listingProblem(const QString& path) {
     return std::nullopt;
 }
 
-// The listing silently leaves out names that are not valid in the file-name encoding (UTF-8), so
-// such a voice line would vanish from the timeline. Answers the first audio-named one.
-std::optional<QString> undecodableAudioName(const QString& folderPath) {
-    std::optional<QString> found;
+// The immediate entries of a folder, of every kind (directories and broken links too: only the
+// name is looked at) except names starting with a dot, in one pass over the folder.
+struct FolderListing {
+    QStringList names;
+    // Names known to be regular files from the listing alone; others may still be (a link to
+    // one, or a file system that does not tell the kind while listing).
+    QSet<QString> regularFiles;
+    // The first audio-named entry whose name is not valid in the file-name encoding (UTF-8):
+    // such a voice line would otherwise vanish from the timeline. Shown with U+FFFD.
+    std::optional<QString> undecodableAudioName;
+};
+
+FolderListing listFolder(const QString& folderPath) {
+    FolderListing listing;
 #ifdef Q_OS_UNIX
     DIR* dir = ::opendir(QFile::encodeName(folderPath).constData());
     if (dir == nullptr) {
-        return found;
+        return listing;
     }
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray raw(entry->d_name);
-        if (!raw.startsWith('.') && QFile::encodeName(QFile::decodeName(raw)) != raw &&
-            isAudioName(QString::fromUtf8(raw))) {
-            found = QString::fromUtf8(raw); // invalid bytes shown as U+FFFD
-            break;
+        if (raw.startsWith('.')) {
+            continue;
         }
+        QString name = QFile::decodeName(raw); // invalid bytes become U+FFFD
+        if (!QUtf8StringView(raw).isValidUtf8()) {
+            if (isAudioName(name)) {
+                listing.undecodableAudioName = std::move(name);
+                break;
+            }
+            continue;
+        }
+        if (entry->d_type == DT_REG) {
+            listing.regularFiles.insert(name);
+        }
+        listing.names.append(std::move(name));
     }
     ::closedir(dir);
 #else
-    Q_UNUSED(folderPath);
+    listing.names = QDir(folderPath)
+                        .entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
+                                   QDir::Unsorted);
 #endif
-    return found;
+    return listing;
 }
 
 ReadFolderResult failure(Failure cause) {
@@ -104,27 +137,24 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
     const QDir folder(localPath);
     const QString folderPath = folder.absolutePath(); // clean: no trailing or doubled separators
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
-    if (const auto name = undecodableAudioName(folderPath)) {
+    FolderListing listing = listFolder(folderPath);
+    if (const auto& name = listing.undecodableAudioName) {
         return failure({QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません"),
                         prefix + *name, QStringLiteral("名前を変えてください")});
     }
-
-    // Immediate entries of every kind (directories and broken links too: only the name is
-    // looked at); without QDir::Hidden, names starting with a dot are left out. The listing is
-    // put in code-point order so that equal base names keep a deterministic order.
-    QStringList names = folder.entryList(
-        QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::sort(names.begin(), names.end(), nfcCodePointLess);
+    // The audio names in code-point order, so that equal base names keep a deterministic order.
+    QStringList audioNames;
+    std::copy_if(listing.names.cbegin(), listing.names.cend(), std::back_inserter(audioNames),
+                 isAudioName);
+    std::sort(audioNames.begin(), audioNames.end(), nfcCodePointLess);
 
     FileList list;
-    for (const QString& name : names) {
-        if (!isAudioName(name)) {
-            continue;
-        }
+    for (const QString& name : audioNames) {
         const QString fileName = name.first(name.lastIndexOf(u'.'));
-        const QString captionPath = prefix + fileName + QStringLiteral(".txt");
+        const QString captionName = fileName + QStringLiteral(".txt");
+        const QString captionPath = prefix + captionName;
         std::optional<QUrl> captionUrl;
-        if (QFileInfo::exists(captionPath)) {
+        if (listing.regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
             captionUrl = QUrl::fromLocalFile(captionPath);
         }
         auto created =

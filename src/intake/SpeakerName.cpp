@@ -46,9 +46,39 @@ std::vector<QStringView> splitAtUnderscores(QStringView text) {
     return pieces;
 }
 
+// Characters beside which "_" and "（" are always whole characters: they neither extend the
+// character before them (combining marks, joiners, spacing marks) nor attach to the one after
+// (prepended marks). Names are usually written in these alone: Latin-1, CJK punctuation,
+// kana, ideographs and full-width forms, the kana voicing marks excepted.
+bool isPlainNeighbour(char16_t unit) {
+    return unit < 0x0300 || (unit >= 0x3000 && unit <= 0x3029) ||
+           (unit >= 0x3041 && unit <= 0x3096) || (unit >= 0x30A1 && unit <= 0x30FF) ||
+           (unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0xFF01 && unit <= 0xFF5E);
+}
+
+// Whether every "_" and "（" of the text is a character of its own, so that code units can be
+// compared instead of characters, which takes finding the character boundaries.
+bool separatorsStandAlone(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'_' && text[i] != u'（') {
+            continue;
+        }
+        if ((i > 0 && !isPlainNeighbour(text[i - 1].unicode())) ||
+            (i + 1 < text.size() && !isPlainNeighbour(text[i + 1].unicode()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QString speakerNameOf(const QString& fileName) {
+    if (separatorsStandAlone(fileName)) {
+        const QList<QStringView> pieces = QStringView(fileName).split(u'_', Qt::SkipEmptyParts);
+        const qsizetype bracket = pieces.size() > 2 ? pieces[1].indexOf(u'（') : -1;
+        return bracket < 0 ? FileListData::defaultName : pieces[1].first(bracket).toString();
+    }
     const std::vector<QStringView> pieces = splitAtUnderscores(fileName);
     if (pieces.size() <= 2) {
         return FileListData::defaultName;

@@ -75,6 +75,24 @@ TEST_F(AudioProbeTest, LengthsAndRates) {
     QDir::setCurrent(previous);
 }
 
+// The 80-bit rate is kept whole, fraction and all, and the length is the frames over it (a
+// rounded 22050 Hz would make 22050 frames one second: 60 frames at 59.94 fps instead of 59).
+TEST_F(AudioProbeTest, AiffRatesKeepTheirFraction) {
+    const QByteArray kVersionChunk("FVER\0\0\0\4\xA2\x80\x51\x40", 12);
+    expectLengths({
+        {write(u"a.aiff"_s, aiffBytes(22050.25, 1, 22050)), 22050 / 22050.25, 22050.25},
+        {write(u"b.aif"_s, aiffBytes(8000.7, 2, 8001)), 8001 / 8000.7, 8000.7},
+        {write(u"c.aiff"_s, aiffBytes(44099.999, 1, 44100)), 44100 / 44099.999, 44099.999},
+        {write(u"sowt.aifc.aiff"_s, aiffBytes(11025.5, 1, 5513, "sowt")), 5513 / 11025.5, 11025.5},
+        {write(u"none.aif"_s, aiffBytes(48000, 1, 24000, "NONE")), 0.5, 48000},
+        // A version chunk ahead of "COMM", as AIFC writers put it.
+        {write(u"fver.aiff"_s, aiffBytes(32000.5, 1, 16000, "fl32").insert(12, kVersionChunk)),
+         16000 / 32000.5, 32000.5},
+        // Compressed frames go to FFmpeg: 64 IMA ADPCM blocks of 64 samples, its rounded rate.
+        {write(u"ima4.aiff"_s, aiffBytes(22050.5, 1, 64, "ima4")), 4096 / 22051.0, 22051},
+    });
+}
+
 // Empty and text files in every format, one of each other kind (the converter's bad-input corpus
 // has damaged files in every format). Opening a FIFO, also through a link, would wait forever.
 TEST_F(AudioProbeTest, BadInputsAreErrorsNamingTheFile) {

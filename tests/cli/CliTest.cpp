@@ -297,3 +297,42 @@ TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
         << messages_.toStdString();
     EXPECT_TRUE(QFile::exists(o.output));
 }
+
+// WAV and AIFF headers are read without the FFmpeg probe module: a folder of them converts when
+// the module is missing, and only an MP3 then fails, naming itself and the module. AIFF rates
+// keep their fraction: 22050 frames at 22050.25 Hz are 59 frames at 59.94 fps (60 at a rounded
+// 22050 Hz), and the written rate is truncated, 8000.7 Hz as 8000.
+TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
+    QTemporaryDir dir;
+    const QString missingModule = dir.filePath(QStringLiteral("nowhere/probe.so"));
+    testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);
+    testsupport::writeAiff(dir.filePath(QStringLiteral("b.aiff")), 22050.25, 1, 22050);
+    testsupport::writeAiff(dir.filePath(QStringLiteral("c.aif")), 8000.7, 1, 16000);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRISOMEL_PROBE_MODULE"), missingModule);
+    process.setProcessEnvironment(environment);
+    const auto run = [&] {
+        process.start(QStringLiteral(BRISOMEL_CLI_PATH),
+                      {QStringLiteral("--fps"), QStringLiteral("59.94"), QStringLiteral("-o"),
+                       QStringLiteral("-"), dir.path()});
+        process.waitForFinished(60000);
+        return process.exitCode();
+    };
+
+    ASSERT_EQ(run(), 0) << process.readAllStandardError().toStdString();
+    const QByteArray document = process.readAllStandardOutput();
+    EXPECT_TRUE(document.contains("name=\"b\" start=\"0s\" duration=\"59059/60000s\""));
+    EXPECT_TRUE(document.contains("duration=\"119119/60000s\" hasAudio=\"1\" audioSources=\"1\" "
+                                  "audioChannels=\"1\" audioRate=\"8000\""))
+        << document.toStdString();
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRISOMEL_TEST_DATA "/audio/tone-1250ms-44k.mp3"),
+                            dir.filePath(QStringLiteral("d.mp3"))));
+    EXPECT_EQ(run(), 1);
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("d.mp3")) &&
+                errors.contains(QStringLiteral("音声読み込みモジュール ") + missingModule +
+                                QStringLiteral(" を読み込めません")))
+        << errors.toStdString();
+}

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 
-#include <bit>
+#include <cmath>
 
 namespace brisomel::testsupport {
 
@@ -21,13 +21,13 @@ template <typename T> void appendBig(QByteArray& out, T value) {
     out.append(reinterpret_cast<const char*>(&big), sizeof big);
 }
 
-// An integer rate as the 80-bit IEEE extended number that AIFF's COMM chunk holds: sign and
+// A positive rate as the 80-bit IEEE extended number that AIFF's COMM chunk holds: sign and
 // 15-bit biased exponent, then a 64-bit mantissa with an explicit leading one.
-void appendExtendedRate(QByteArray& out, int sampleRate) {
-    const auto rate = static_cast<std::uint64_t>(sampleRate);
-    const int highestBit = std::bit_width(rate) - 1;
-    appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(16383 + highestBit));
-    appendBig<std::uint64_t>(out, rate << (63 - highestBit));
+void appendExtendedRate(QByteArray& out, double sampleRate) {
+    int exponent = 0;
+    const double fraction = std::frexp(sampleRate, &exponent); // in [0.5, 1)
+    appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(16383 + exponent - 1));
+    appendBig<std::uint64_t>(out, static_cast<std::uint64_t>(std::ldexp(fraction, 64)));
 }
 
 std::uint32_t dataSize(int channels, std::int64_t frames) {
@@ -56,17 +56,24 @@ QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames) {
     return out;
 }
 
-QByteArray aiffBytes(int sampleRate, int channels, std::int64_t frames) {
+QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
+                     const char* aifcCompression) {
     const std::uint32_t samplesSize = dataSize(channels, frames);
+    // AIFC adds the compression type and an empty even-padded name to "COMM".
+    const std::uint32_t commonSize = aifcCompression ? 18 + 4 + 2 : 18;
     QByteArray out;
     out.append("FORM");
-    appendBig<std::uint32_t>(out, 4 + 26 + 16 + samplesSize);
-    out.append("AIFFCOMM");
-    appendBig<std::uint32_t>(out, 18);
+    appendBig<std::uint32_t>(out, 4 + 8 + commonSize + 16 + samplesSize);
+    out.append(aifcCompression ? "AIFCCOMM" : "AIFFCOMM");
+    appendBig<std::uint32_t>(out, commonSize);
     appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(channels));
     appendBig<std::uint32_t>(out, static_cast<std::uint32_t>(frames));
     appendBig<std::uint16_t>(out, 8 * kBytesPerSample);
     appendExtendedRate(out, sampleRate);
+    if (aifcCompression) {
+        out.append(aifcCompression, 4);
+        out.append(QByteArray(2, '\0'));
+    }
     out.append("SSND");
     appendBig<std::uint32_t>(out, 8 + samplesSize);
     appendBig<std::uint32_t>(out, 0); // offset
@@ -85,7 +92,7 @@ bool writeWav(const QString& path, int sampleRate, int channels, std::int64_t fr
     return writeBytes(path, wavBytes(sampleRate, channels, frames));
 }
 
-bool writeAiff(const QString& path, int sampleRate, int channels, std::int64_t frames) {
+bool writeAiff(const QString& path, double sampleRate, int channels, std::int64_t frames) {
     return writeBytes(path, aiffBytes(sampleRate, channels, frames));
 }
 

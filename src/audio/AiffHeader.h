@@ -1,0 +1,22 @@
+#pragma once
+
+#include "audio/AudioProbe.h"
+
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace brisomel {
+
+// How many leading bytes of an AIFF file aiffInfo needs to see to find its "COMM" and "SSND"
+// chunks.
+inline constexpr qsizetype kAiffHeadBytes = 8192;
+
+// The playing length and exact rate of an AIFF or AIFC file whose samples are stored one frame
+// per frame count (integer or floating-point PCM of either byte order, u-law, A-law), from the
+// "COMM" chunk found in its first bytes: the stated sample frames over the 80-bit rate, which
+// may hold a fraction. Nothing for any other file (compressed frames, "COMM" or "SSND" beyond
+// `head`, no frames, a rate outside 1 Hz to 2^31 Hz, a damaged header); FFmpeg reads those.
+std::optional<AudioInfo> aiffInfo(QByteArrayView head);
+
+} // namespace brisomel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <limits>
+
+namespace brisomel {
+
+// The leading bytes of a file, read with one open, one status query and (usually) one read:
+// voice folders hold thousands of small files, and the calls per file are most of the cost.
+struct FileHead {
+    enum class Problem {
+        none,
+        cannotOpen, // `error` says why; a missing file or a broken link among others
+        isFolder,
+        notRegular, // a FIFO, device or socket: reading it could block or make no sense
+        cannotRead, // `error` says why
+    };
+    Problem problem = Problem::none;
+    int errorNumber = 0; // the system's error number, for cannotOpen and cannotRead
+    QString error;       // its text
+    QByteArray bytes;    // up to the bytes asked for
+    qint64 size = 0;     // the file's size when opened
+};
+
+// Up to `maxBytes` leading bytes of the regular file at `path`, all of it by default; with
+// `maxBytes` 0, only the kind and size, without opening the file. Never blocks on a FIFO. Safe
+// to call from several threads.
+FileHead readFileHead(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
+
+} // namespace brisomel
