@@ -77,7 +77,23 @@ std::optional<QString> asText(const QVariant& value) {
     }
 }
 
+QVariant stored(std::int64_t value) {
+    return qlonglong(value);
+}
+QVariant stored(bool value) {
+    return value;
+}
+QVariant stored(const QString& value) {
+    return value;
+}
+
 } // namespace
+
+template <typename T> void UserSettings::assign(T& field, const T& value, const QString& key) {
+    field = value;
+    store_->setValue(key, stored(value));
+    emit changed();
+}
 
 UserSettings::UserSettings(QObject* parent)
     : QObject(parent),
@@ -181,57 +197,39 @@ void UserSettings::setTimelineName(const QString& value) {
 }
 
 void UserSettings::setFrameIndex(std::int64_t value) {
-    frameIndex_ = value;
-    store_->setValue(kFrameIndex, qlonglong(frameIndex_));
-    emit changed();
+    assign(frameIndex_, value, kFrameIndex);
 }
 
 void UserSettings::setFpsIndex(std::int64_t value) {
-    fpsIndex_ = value;
-    store_->setValue(kFpsIndex, qlonglong(fpsIndex_));
-    emit changed();
+    assign(fpsIndex_, value, kFpsIndex);
 }
 
 void UserSettings::setAlignIndex(std::int64_t value) {
-    alignIndex_ = value;
-    store_->setValue(kAlignIndex, qlonglong(alignIndex_));
-    emit changed();
+    assign(alignIndex_, value, kAlignIndex);
 }
 
 void UserSettings::setPosX(const QString& value) {
-    posX_ = value;
-    store_->setValue(kPosX, posX_);
-    emit changed();
+    assign(posX_, value, kPosX);
 }
 
 void UserSettings::setPosY(const QString& value) {
-    posY_ = value;
-    store_->setValue(kPosY, posY_);
-    emit changed();
+    assign(posY_, value, kPosY);
 }
 
 void UserSettings::setSplitClipIndex(std::int64_t value) {
-    splitClipIndex_ = value;
-    store_->setValue(kSplitClipIndex, qlonglong(splitClipIndex_));
-    emit changed();
+    assign(splitClipIndex_, value, kSplitClipIndex);
 }
 
 void UserSettings::setIsSilence(bool value) {
-    isSilence_ = value;
-    store_->setValue(kIsSilence, isSilence_);
-    emit changed();
+    assign(isSilence_, value, kIsSilence);
 }
 
 void UserSettings::setSilenceDulation(const QString& value) {
-    silenceDulation_ = value;
-    store_->setValue(kSilenceDulation, silenceDulation_);
-    emit changed();
+    assign(silenceDulation_, value, kSilenceDulation);
 }
 
 void UserSettings::setIsSrt(bool value) {
-    isSrt_ = value;
-    store_->setValue(kIsSrt, isSrt_);
-    emit changed();
+    assign(isSrt_, value, kIsSrt);
 }
 
 } // namespace brisomel

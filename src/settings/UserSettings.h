@@ -64,6 +64,8 @@ private:
     QString readText(const QString& key) const;
     std::int64_t readInteger(const QString& key) const;
     bool readBool(const QString& key) const;
+    // Assigns the property, writes it to the store at once and tells the observers.
+    template <typename T> void assign(T& field, const T& value, const QString& key);
     void loadSpeakerStyles();
     void saveSpeakerStyles();
 
