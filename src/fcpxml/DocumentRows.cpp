@@ -66,7 +66,7 @@ void writeTrack(DocumentText& doc, const TrackWalk& walk, FpsType fps, LaneLevel
     const int laneDepth = depth + levels.lane;
     bool laneOpen = false;
     for (const auto& clip : walk.clips) {
-        if (const auto* text = dynamic_cast<const TextClip*>(clip.get())) {
+        if (const auto* text = clipAs<TextClip>(*clip)) {
             if (laneOpen) {
                 doc.setDepth(laneDepth + 1);
             } else {
@@ -75,7 +75,7 @@ void writeTrack(DocumentText& doc, const TrackWalk& walk, FpsType fps, LaneLevel
                 laneOpen = true;
             }
             writeTitle(doc, *text, fps, counters.textStyle++);
-        } else if (const auto* sound = dynamic_cast<const SoundClip*>(clip.get())) {
+        } else if (const auto* sound = clipAs<SoundClip>(*clip)) {
             doc.setDepth(depth + levels.audioClip);
             writeAudioClip(doc, *sound, fps, counters.asset++);
         }
@@ -191,7 +191,7 @@ std::vector<const SoundClip*> soundClips(const std::vector<TrackWalk>& walks) {
     std::vector<const SoundClip*> sounds;
     for (const auto& walk : walks) {
         for (const auto& clip : walk.clips) {
-            if (const auto* sound = dynamic_cast<const SoundClip*>(clip.get())) {
+            if (const auto* sound = clipAs<SoundClip>(*clip)) {
                 sounds.push_back(sound);
             }
         }

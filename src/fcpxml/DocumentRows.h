@@ -9,6 +9,8 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 namespace brisomel {
@@ -70,6 +72,13 @@ private:
     QString text_;
     int depth_ = 0;
 };
+
+// The clip as the given kind, or null. The kinds are final classes, so comparing the exact type
+// answers what dynamic_cast would, without its walk of the class hierarchy for every clip.
+template <typename Kind> const Kind* clipAs(const Clip& clip) {
+    static_assert(std::is_final_v<Kind>);
+    return typeid(clip) == typeid(Kind) ? static_cast<const Kind*>(&clip) : nullptr;
+}
 
 // A track with its clips in writing order.
 struct TrackWalk {

@@ -15,8 +15,7 @@ std::vector<SplitClip> splitRecords(const std::vector<TrackWalk>& walks) {
     std::vector<SplitClip> records;
     for (const auto& walk : walks) {
         for (const auto& clip : walk.clips) {
-            if (dynamic_cast<const TextClip*>(clip.get()) ||
-                dynamic_cast<const SoundClip*>(clip.get())) {
+            if (clipAs<TextClip>(*clip) || clipAs<SoundClip>(*clip)) {
                 records.push_back({clip->title, clip->start, clip->duration});
             }
         }
