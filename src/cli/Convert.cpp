@@ -1,5 +1,6 @@
 #include "cli/Convert.h"
 
+#include "export/DocumentFile.h"
 #include "export/ExportTimeline.h"
 #include "export/OutputFiles.h"
 #include "intake/FileLists.h"
@@ -51,9 +52,8 @@ Result<FileList> readEntries(const QString& folder) {
 // Standard output holds back what does not fill its buffers; only the flush tells whether the
 // document reached its destination (a full disk, for one).
 Status writeToStream(QIODevice& out, const QString& document) {
-    const QByteArray bytes = document.toUtf8();
     auto* file = qobject_cast<QFileDevice*>(&out);
-    if (out.write(bytes) != bytes.size() || (file && !file->flush())) {
+    if (!writeUtf8(out, document) || (file && !file->flush())) {
         return Failure{kWriteErrorMessage, {}, out.errorString()};
     }
     return Done{};

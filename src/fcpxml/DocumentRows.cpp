@@ -1,13 +1,15 @@
 #include "fcpxml/DocumentRows.h"
 
-#include "fcpxml/FcpxmlFormat.h"
 #include "fcpxml/TextStyleRow.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace brisomel {
 
 namespace {
 
-constexpr QStringView kSpaces = u"                                                ";
+constexpr int kIndentWidth = 4;
 
 // Text and audio clips come to several hundred characters each in the document.
 constexpr qsizetype kLengthPerClip = 800;
@@ -15,36 +17,30 @@ constexpr qsizetype kLengthOfFrame = 4096;
 
 constexpr int kFirstAssetNumber = 4;
 
-QString number(std::int64_t value) {
-    return QString::number(value);
-}
-
 // A title with its caption: the rows from the title element to its end.
-void writeTitle(DocumentText& doc, const TextClip& clip, FpsType fps, int textStyle, int indent) {
-    const QString style = number(textStyle);
-    doc.line(indent, {uR"(<title ref="r2" offset=")", fcpxmlTime(fps, clip.start), uR"(s" name=")",
-                      attributeText(clip.title), uR"(" start="0s" duration=")",
-                      fcpxmlTime(fps, clip.duration), uR"(s">)"});
-    doc.line(indent + 4,
-             {uR"(<param name="配置" key="9999/10199/10201/2/354/1002961760/401" value=")",
-              number(rawValue(clip.align)), uR"("/>)"});
-    doc.line(indent + 4, {uR"(<param name="位置" key="9999/10199/10201/1/100/101" value=")",
-                          formatPosition(clip.posX), u" ", formatPosition(clip.posY), uR"("/>)"});
-    doc.line(indent + 4, {u"<text>"});
-    doc.line(indent + 8, {uR"(<text-style ref="ts)", style, uR"(">)",
-                          captionEscape(xmlSafeText(clip.text)), u"</text-style>"});
-    doc.line(indent + 4, {u"</text>"});
-    doc.line(indent + 4, {uR"(<text-style-def id="ts)", style, uR"(">)"});
-    doc.line(indent + 8, {textStyleElement(clip.style)});
-    doc.line(indent + 4, {u"</text-style-def>"});
-    doc.line(indent, {u"</title>"});
+void writeTitle(DocumentText& doc, const TextClip& clip, FpsType fps, int textStyle) {
+    doc.open({uR"(<title ref="r2" offset=")", writtenTime(fps, clip.start), uR"(s" name=")",
+              LinePart::attribute(clip.title), uR"(" start="0s" duration=")",
+              writtenTime(fps, clip.duration), uR"(s">)"});
+    doc.line({uR"(<param name="配置" key="9999/10199/10201/2/354/1002961760/401" value=")",
+              rawValue(clip.align), uR"("/>)"});
+    doc.line({uR"(<param name="位置" key="9999/10199/10201/1/100/101" value=")",
+              formatPosition(clip.posX), u" ", formatPosition(clip.posY), uR"("/>)"});
+    doc.open({u"<text>"});
+    doc.line({uR"(<text-style ref="ts)", textStyle, uR"(">)", LinePart::caption(clip.text),
+              u"</text-style>"});
+    doc.close({u"</text>"});
+    doc.open({uR"(<text-style-def id="ts)", textStyle, uR"(">)"});
+    doc.line({textStyleElement(clip.style)});
+    doc.close({u"</text-style-def>"});
+    doc.close({u"</title>"});
 }
 
-void writeAudioClip(DocumentText& doc, const SoundClip& clip, FpsType fps, int asset, int indent) {
-    doc.line(indent,
-             {uR"(<asset-clip ref="r)", number(asset), uR"(" lane="-1" offset=")",
-              fcpxmlTime(fps, clip.start), uR"(s" name=")", attributeText(clip.title),
-              uR"(" duration=")", fcpxmlTime(fps, clip.duration), uR"(s" audioRole="dialogue"/>)"});
+void writeAudioClip(DocumentText& doc, const SoundClip& clip, FpsType fps, int asset) {
+    doc.line({uR"(<asset-clip ref="r)", asset, uR"(" lane="-1" offset=")",
+              writtenTime(fps, clip.start), uR"(s" name=")", LinePart::attribute(clip.title),
+              uR"(" duration=")", writtenTime(fps, clip.duration),
+              uR"(s" audioRole="dialogue"/>)"});
 }
 
 struct LaneCounters {
@@ -54,47 +50,132 @@ struct LaneCounters {
 };
 
 // Opens a track's lane at its first title, with a gap up to that title when it starts late.
-void openLane(DocumentText& doc, const TextClip& firstTitle, FpsType fps, int lane, int indent) {
-    doc.line(indent, {uR"(<spine lane=")", number(lane), uR"(" offset="0s">)"});
+void openLane(DocumentText& doc, const TextClip& firstTitle, FpsType fps, int lane) {
+    doc.open({uR"(<spine lane=")", lane, uR"(" offset="0s">)"});
     if (firstTitle.start != kCMTimeZero) {
-        doc.line(indent + 4, {uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")",
-                              fcpxmlTime(fps, firstTitle.start), uR"(s"/>)"});
+        doc.line({uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")",
+                  writtenTime(fps, firstTitle.start), uR"(s"/>)"});
     }
 }
 
-// A track's titles in a lane of their own, its audio clips below the gap.
-void writeTrack(DocumentText& doc, const TrackWalk& walk, FpsType fps, LaneIndents indents,
+// A track's titles in a lane of their own, its audio clips below the gap; the titles stand inside
+// the lane, which is opened at the first of them.
+void writeTrack(DocumentText& doc, const TrackWalk& walk, FpsType fps, LaneLevels levels,
                 LaneCounters& counters) {
+    const int depth = doc.depth();
+    const int laneDepth = depth + levels.lane;
     bool laneOpen = false;
     for (const auto& clip : walk.clips) {
-        if (const auto* text = dynamic_cast<const TextClip*>(clip.get())) {
-            if (!laneOpen) {
-                openLane(doc, *text, fps, counters.lane, indents.lane);
+        if (const auto* text = clipAs<TextClip>(*clip)) {
+            if (laneOpen) {
+                doc.setDepth(laneDepth + 1);
+            } else {
+                doc.setDepth(laneDepth);
+                openLane(doc, *text, fps, counters.lane);
                 laneOpen = true;
             }
-            writeTitle(doc, *text, fps, counters.textStyle++, indents.lane + 4);
-        } else if (const auto* sound = dynamic_cast<const SoundClip*>(clip.get())) {
-            writeAudioClip(doc, *sound, fps, counters.asset++, indents.audioClip);
+            writeTitle(doc, *text, fps, counters.textStyle++);
+        } else if (const auto* sound = clipAs<SoundClip>(*clip)) {
+            doc.setDepth(depth + levels.audioClip);
+            writeAudioClip(doc, *sound, fps, counters.asset++);
         }
     }
     if (laneOpen) {
-        doc.line(indents.lane, {u"</spine>"});
+        doc.setDepth(laneDepth + 1);
+        doc.close({u"</spine>"});
         ++counters.lane;
     }
+    doc.setDepth(depth);
 }
 
 } // namespace
+
+LinePart::LinePart(std::int64_t number) : kind_(Kind::formatted) {
+    appendDecimal(number);
+}
+
+LinePart::LinePart(WrittenTime time) : kind_(Kind::formatted) {
+    appendDecimal(time.value);
+    formatted_[formattedLength_++] = u'/';
+    appendDecimal(time.timescale);
+}
+
+LinePart LinePart::attribute(const QString& text) {
+    return {Kind::attribute, text};
+}
+
+LinePart LinePart::caption(const QString& text) {
+    return {Kind::caption, text};
+}
+
+void LinePart::appendDecimal(std::int64_t number) {
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    for (const char* digit = digits; digit != end; ++digit) {
+        formatted_[formattedLength_++] = static_cast<char16_t>(*digit);
+    }
+}
+
+qsizetype LinePart::longestLength() const {
+    switch (kind_) {
+    case Kind::text:
+        return text_.size();
+    case Kind::attribute:
+    case Kind::caption:
+        return text_.size() * kLongestXmlUnit;
+    case Kind::formatted:
+        return formattedLength_;
+    }
+    return 0;
+}
+
+QChar* LinePart::writeTo(QChar* out) const {
+    switch (kind_) {
+    case Kind::text:
+        return std::copy(text_.begin(), text_.end(), out);
+    case Kind::attribute:
+        return writeXmlText(out, text_, XmlEntities::attribute);
+    case Kind::caption:
+        return writeXmlText(out, text_, XmlEntities::caption);
+    case Kind::formatted:
+        return std::copy_n(formatted_.data(), formattedLength_, out);
+    }
+    return out;
+}
 
 DocumentText::DocumentText(qsizetype expectedLength) {
     text_.reserve(expectedLength);
 }
 
-void DocumentText::line(int indent, std::initializer_list<QStringView> parts) {
-    text_ += kSpaces.first(indent);
-    for (QStringView part : parts) {
-        text_ += part;
+void DocumentText::line(std::initializer_list<LinePart> parts) {
+    // Written in place: the string is lengthened by as much as the line can take, then cut back
+    // to what it took.
+    const qsizetype indent = depth_ * kIndentWidth;
+    qsizetype longest = indent + 1;
+    for (const LinePart& part : parts) {
+        longest += part.longestLength();
     }
-    text_ += u'\n';
+    const qsizetype start = text_.size();
+    if (start + longest > text_.capacity()) {
+        text_.reserve(std::max(2 * text_.capacity(), start + longest));
+    }
+    text_.resize(start + longest);
+    QChar* out = std::fill_n(text_.data() + start, indent, u' ');
+    for (const LinePart& part : parts) {
+        out = part.writeTo(out);
+    }
+    *out++ = u'\n';
+    text_.truncate(out - text_.constData());
+}
+
+void DocumentText::open(std::initializer_list<LinePart> parts) {
+    line(parts);
+    ++depth_;
+}
+
+void DocumentText::close(std::initializer_list<LinePart> parts) {
+    --depth_;
+    line(parts);
 }
 
 std::vector<TrackWalk> walkTracks(const TrackMap& tracks) {
@@ -110,7 +191,7 @@ std::vector<const SoundClip*> soundClips(const std::vector<TrackWalk>& walks) {
     std::vector<const SoundClip*> sounds;
     for (const auto& walk : walks) {
         for (const auto& clip : walk.clips) {
-            if (const auto* sound = dynamic_cast<const SoundClip*>(clip.get())) {
+            if (const auto* sound = clipAs<SoundClip>(*clip)) {
                 sounds.push_back(sound);
             }
         }
@@ -131,66 +212,64 @@ QString attributeText(const QString& text) {
 }
 
 void writeHead(DocumentText& doc, FrameType frameType, FpsType fps) {
-    doc.line(0, {uR"(<?xml version="1.0" encoding="UTF-8"?>)"});
-    doc.line(0, {u"<!DOCTYPE fcpxml>"});
-    doc.line(0, {});
-    doc.line(0, {uR"(<fcpxml version="1.9">)"});
-    doc.line(4, {u"<resources>"});
-    doc.line(8, {uR"(<format id="r1" name=")", formatName(frameType, fps), uR"(" frameDuration=")",
-                 number(writtenFrameLength(fps)), u"/", number(timescale(fps)), uR"(s" width=")",
-                 number(frameWidth(frameType)), uR"(" height=")", number(frameHeight(frameType)),
-                 uR"row(" colorSpace="1-1-1 (Rec. 709)"/>)row"});
-    doc.line(8, {uR"(<effect id="r2" name="カスタム" uid=".../Titles.localized/)"
-                 uR"(Build In:Out.localized/Custom.localized/Custom.moti"/>)"});
+    doc.line({uR"(<?xml version="1.0" encoding="UTF-8"?>)"});
+    doc.line({u"<!DOCTYPE fcpxml>"});
+    doc.line({});
+    doc.open({uR"(<fcpxml version="1.9">)"});
+    doc.open({u"<resources>"});
+    doc.line({uR"(<format id="r1" name=")", formatName(frameType, fps), uR"(" frameDuration=")",
+              writtenFrameLength(fps), u"/", timescale(fps), uR"(s" width=")",
+              frameWidth(frameType), uR"(" height=")", frameHeight(frameType),
+              uR"row(" colorSpace="1-1-1 (Rec. 709)"/>)row"});
+    doc.line({uR"(<effect id="r2" name="カスタム" uid=".../Titles.localized/)"
+              uR"(Build In:Out.localized/Custom.localized/Custom.moti"/>)"});
 }
 
 void writeAudioAssets(DocumentText& doc, const std::vector<const SoundClip*>& sounds, FpsType fps) {
     int asset = kFirstAssetNumber;
     for (const SoundClip* sound : sounds) {
-        doc.line(8,
-                 {uR"(<asset id="r)", number(asset++), uR"(" name=")", attributeText(sound->title),
-                  uR"(" start="0s" duration=")", fcpxmlTime(fps, sound->duration),
+        doc.open({uR"(<asset id="r)", asset++, uR"(" name=")", LinePart::attribute(sound->title),
+                  uR"(" start="0s" duration=")", writtenTime(fps, sound->duration),
                   uR"(s" hasAudio="1" audioSources="1" audioChannels="1" audioRate=")",
                   formatAudioRate(sound->sampleRate), uR"(">)"});
-        doc.line(12, {uR"(<media-rep kind="original-media" src=")",
-                      attributeText(mediaUrlText(sound->soundUrl)), uR"(">)"});
-        doc.line(12, {u"</media-rep>"});
-        doc.line(8, {u"</asset>"});
+        doc.open({uR"(<media-rep kind="original-media" src=")",
+                  LinePart::attribute(mediaUrlText(sound->soundUrl)), uR"(">)"});
+        doc.close({u"</media-rep>"});
+        doc.close({u"</asset>"});
     }
 }
 
 void writeProjectOpening(DocumentText& doc, const QString& name, const QString& eventName,
                          const QString& totalText) {
-    doc.line(4, {u"</resources>"});
-    doc.line(4, {uR"(<library location="">)"});
-    doc.line(8, {uR"(<event name=")", xmlSafeText(eventName), uR"(">)"});
-    doc.line(12, {uR"(<project name=")", attributeText(name), uR"(">)"});
-    doc.line(16, {uR"(<sequence format="r1" duration=")", totalText,
-                  uR"(s" tcStart="0s" tcFormat="NDF" renderFormat="FFRenderFormatProRes422" )"
-                  uR"(audioLayout="stereo" audioRate="192k">)"});
-    doc.line(20, {u"<spine>"});
-    doc.line(24,
-             {uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")", totalText, uR"(s">)"});
+    doc.close({u"</resources>"});
+    doc.open({uR"(<library location="">)"});
+    doc.open({uR"(<event name=")", xmlSafeText(eventName), uR"(">)"});
+    doc.open({uR"(<project name=")", LinePart::attribute(name), uR"(">)"});
+    doc.open({uR"(<sequence format="r1" duration=")", totalText,
+              uR"(s" tcStart="0s" tcFormat="NDF" renderFormat="FFRenderFormatProRes422" )"
+              uR"(audioLayout="stereo" audioRate="192k">)"});
+    doc.open({u"<spine>"});
+    doc.open({uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")", totalText, uR"(s">)"});
 }
 
 void writeProjectClosing(DocumentText& doc) {
-    doc.line(24, {u"</gap>"});
-    doc.line(20, {u"</spine>"});
-    doc.line(16, {u"</sequence>"});
-    doc.line(12, {u"</project>"});
+    doc.close({u"</gap>"});
+    doc.close({u"</spine>"});
+    doc.close({u"</sequence>"});
+    doc.close({u"</project>"});
 }
 
 void writeLibraryClosing(DocumentText& doc) {
-    doc.line(8, {u"</event>"});
-    doc.line(4, {u"</library>"});
-    doc.line(0, {u"</fcpxml>"});
+    doc.close({u"</event>"});
+    doc.close({u"</library>"});
+    doc.close({u"</fcpxml>"});
 }
 
 void writeLanes(DocumentText& doc, const std::vector<TrackWalk>& walks, FpsType fps,
-                LaneIndents indents) {
+                LaneLevels levels) {
     LaneCounters counters;
     for (const auto& walk : walks) {
-        writeTrack(doc, walk, fps, indents, counters);
+        writeTrack(doc, walk, fps, levels, counters);
     }
 }
 

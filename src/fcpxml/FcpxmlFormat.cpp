@@ -1,7 +1,10 @@
 #include "fcpxml/FcpxmlFormat.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace brisomel {
 
@@ -16,12 +19,21 @@ bool isXmlUnit(char16_t c) {
 
 // Length in UTF-16 units of the XML character at `i`, or 0 when what stands there is none: a
 // forbidden control character, U+FFFE, U+FFFF or half of a surrogate pair.
-qsizetype xmlCharLength(const QString& text, qsizetype i) {
+qsizetype xmlCharLength(QStringView text, qsizetype i) {
     const QChar unit = text[i];
     if (isXmlUnit(unit.unicode())) {
         return 1;
     }
     return unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 0;
+}
+
+// Most characters of user text: printable, below the surrogates and without an entity of either
+// kind.
+bool standsAsItIs(QChar c) {
+    const char16_t unit = c.unicode();
+    return unit > u'>' ? unit < 0xD800
+                       : unit >= u' ' && unit != u'&' && unit != u'\'' && unit != u'"' &&
+                             unit != u'<' && unit != u'>';
 }
 
 QLatin1String attributeEntity(QChar c) {
@@ -79,9 +91,19 @@ QString replacedByEntities(const QString& text, QLatin1String (*entityOf)(QChar)
 constexpr float kLargestPlainPosition = 16777216.0f;
 constexpr float kSmallestPlainPosition = 1e-4f;
 
-bool isAsciiAlphanumeric(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+// The bytes a URI may hold as they stand: letters, digits, the unreserved marks, the
+// sub-delimiters and the delimiters a file URL uses; "%" only begins the escapes the encoded form
+// already holds.
+constexpr std::array<bool, 256> kUriBytes = [] {
+    std::array<bool, 256> allowed{};
+    for (int c = 0; c < 256; ++c) {
+        allowed[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    }
+    for (const char mark : std::string_view("-._~!$&'()*+,;=:@/%")) {
+        allowed[static_cast<unsigned char>(mark)] = true;
+    }
+    return allowed;
+}();
 
 QString charsToText(const char* first, const char* last) {
     return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
@@ -96,8 +118,13 @@ std::int64_t writtenTimeValue(FpsType fps, CMTime time) {
     return frames * writtenFrameLength(fps);
 }
 
+WrittenTime writtenTime(FpsType fps, CMTime time) {
+    return {writtenTimeValue(fps, time), timescale(fps)};
+}
+
 QString fcpxmlTime(FpsType fps, CMTime time) {
-    return QString::number(writtenTimeValue(fps, time)) + u'/' + QString::number(timescale(fps));
+    const WrittenTime written = writtenTime(fps, time);
+    return QString::number(written.value) + u'/' + QString::number(written.timescale);
 }
 
 QString xmlEscape(const QString& text) {
@@ -127,22 +154,45 @@ QString xmlSafeText(const QString& text) {
     return safe;
 }
 
+QChar* writeXmlText(QChar* out, QStringView text, XmlEntities entities) {
+    const auto entityOf = entities == XmlEntities::attribute ? attributeEntity : captionEntity;
+    for (qsizetype i = 0; i < text.size();) {
+        if (const QChar unit = text[i]; standsAsItIs(unit)) {
+            *out++ = unit;
+            ++i;
+            continue;
+        }
+        const qsizetype length = xmlCharLength(text, i);
+        const QLatin1String entity = length == 1 ? entityOf(text[i]) : QLatin1String();
+        for (const char c : entity) {
+            *out++ = QLatin1Char(c);
+        }
+        if (entity.isEmpty()) {
+            // A character XML cannot carry (length 0) is left out.
+            out = std::copy_n(text.data() + i, length, out);
+        }
+        i += std::max<qsizetype>(length, 1);
+    }
+    return out;
+}
+
 QString mediaUrlText(const QUrl& url) {
-    // What a URI may hold as it stands besides letters and digits: the unreserved marks, the
-    // sub-delimiters and the delimiters a file URL uses; "%" only begins the escapes the encoded
-    // form already holds.
-    static const QByteArray kAllowedMarks = QByteArrayLiteral("-._~!$&'()*+,;=:@/%");
+    static constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
     const QByteArray encoded = url.toEncoded();
-    QByteArray valid;
-    valid.reserve(encoded.size());
+    QString valid(encoded.size() * 3, Qt::Uninitialized);
+    QChar* out = valid.data();
     for (const char c : encoded) {
-        if (isAsciiAlphanumeric(c) || kAllowedMarks.contains(c)) {
-            valid += c;
+        const auto byte = static_cast<unsigned char>(c);
+        if (kUriBytes[byte]) {
+            *out++ = QLatin1Char(c);
         } else {
-            valid += '%' + QByteArray(1, c).toHex().toUpper();
+            *out++ = u'%';
+            *out++ = kHexDigits[byte >> 4];
+            *out++ = kHexDigits[byte & 0x0F];
         }
     }
-    return QString::fromLatin1(valid);
+    valid.truncate(out - valid.constData());
+    return valid;
 }
 
 QString formatPosition(float value) {

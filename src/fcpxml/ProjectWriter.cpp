@@ -15,8 +15,7 @@ std::vector<SplitClip> splitRecords(const std::vector<TrackWalk>& walks) {
     std::vector<SplitClip> records;
     for (const auto& walk : walks) {
         for (const auto& clip : walk.clips) {
-            if (dynamic_cast<const TextClip*>(clip.get()) ||
-                dynamic_cast<const SoundClip*>(clip.get())) {
+            if (clipAs<TextClip>(*clip) || clipAs<SoundClip>(*clip)) {
                 records.push_back({clip->title, clip->start, clip->duration});
             }
         }
@@ -34,10 +33,10 @@ void writeReferenceClips(DocumentText& doc, const std::vector<TrackWalk>& walks,
         if (i > 0 && record.start == records[i - 1].start) {
             continue;
         }
-        const QString start = fcpxmlTime(fps, record.start);
-        doc.line(32, {uR"(<ref-clip ref="r3" offset=")", start, uR"(s" start=")", start,
-                      uR"(s" name=")", attributeText(record.title), uR"(" duration=")",
-                      fcpxmlTime(fps, record.duration), uR"(s" useAudioSubroles="1"/>)"});
+        const WrittenTime start = writtenTime(fps, record.start);
+        doc.line({uR"(<ref-clip ref="r3" offset=")", start, uR"(s" start=")", start,
+                  uR"(s" name=")", LinePart::attribute(record.title), uR"(" duration=")",
+                  writtenTime(fps, record.duration), uR"(s" useAudioSubroles="1"/>)"});
     }
 }
 
@@ -50,26 +49,26 @@ QString makeFCPXMLWithSplitClips(const QString& name, const TrackMap& tracks, Fr
     DocumentText doc(expectedDocumentLength(walks));
 
     writeHead(doc, frameType, fpsType);
-    doc.line(8, {uR"(<media id="r3" name=")", attributeText(name), uR"(_素材クリップ">)"});
-    doc.line(
-        12, {uR"(<sequence format="r1" duration=")", total, uR"(s" tcStart="0s" tcFormat="NDF">)"});
-    doc.line(16, {u"<spine>"});
-    doc.line(20, {uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")", total, uR"(s">)"});
-    writeLanes(doc, walks, fpsType, {.lane = 20, .audioClip = 24});
-    doc.line(20, {u"</gap>"});
-    doc.line(16, {u"</spine>"});
-    doc.line(12, {u"</sequence>"});
-    doc.line(8, {u"</media>"});
+    doc.open({uR"(<media id="r3" name=")", LinePart::attribute(name), uR"(_素材クリップ">)"});
+    doc.open(
+        {uR"(<sequence format="r1" duration=")", total, uR"(s" tcStart="0s" tcFormat="NDF">)"});
+    doc.open({u"<spine>"});
+    doc.open({uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")", total, uR"(s">)"});
+    // The compound clip's lanes stand beside its gap, the audio clips inside it.
+    writeLanes(doc, walks, fpsType, {.lane = -1, .audioClip = 0});
+    doc.close({u"</gap>"});
+    doc.close({u"</spine>"});
+    doc.close({u"</sequence>"});
+    doc.close({u"</media>"});
     writeAudioAssets(doc, soundClips(walks), fpsType);
 
     writeProjectOpening(doc, name, eventName, total);
-    doc.line(28, {uR"(<spine lane="1" offset="0s">)"});
+    doc.open({uR"(<spine lane="1" offset="0s">)"});
     writeReferenceClips(doc, walks, fpsType);
-    doc.line(28, {u"</spine>"});
+    doc.close({u"</spine>"});
     writeProjectClosing(doc);
-    doc.line(12,
-             {uR"(<ref-clip ref="r3" name="" duration=")", total, uR"(s" useAudioSubroles="1">)"});
-    doc.line(12, {u"</ref-clip>"});
+    doc.open({uR"(<ref-clip ref="r3" name="" duration=")", total, uR"(s" useAudioSubroles="1">)"});
+    doc.close({u"</ref-clip>"});
     writeLibraryClosing(doc);
     return doc.take();
 }
@@ -84,7 +83,8 @@ QString makeFCPXMLWithoutSplitClips(const QString& name, const TrackMap& tracks,
     writeHead(doc, frameType, fpsType);
     writeAudioAssets(doc, soundClips(walks), fpsType);
     writeProjectOpening(doc, name, eventName, total);
-    writeLanes(doc, walks, fpsType, {.lane = 28, .audioClip = 28});
+    // The project's lanes and audio clips stand inside its gap.
+    writeLanes(doc, walks, fpsType, {.lane = 0, .audioClip = 0});
     writeProjectClosing(doc);
     writeLibraryClosing(doc);
     return doc.take();

@@ -1,11 +1,33 @@
 #include "timeline/Timeline.h"
 
-#include <QUuid>
+#include <QRandomGenerator>
+
+#include <array>
+#include <cstring>
 
 namespace brisomel {
 
 QString newUuidText() {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    // Sixteen random bytes with the version (4) and variant (RFC 4122) bits set, written as the
+    // usual 8-4-4-4-12 groups; the global generator spares a system call per identifier.
+    std::array<quint32, 4> words;
+    QRandomGenerator::global()->fillRange(words.data(), words.size());
+    std::array<uchar, 16> bytes;
+    std::memcpy(bytes.data(), words.data(), bytes.size());
+    bytes[6] = (bytes[6] & 0x0F) | 0x40;
+    bytes[8] = (bytes[8] & 0x3F) | 0x80;
+
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    QString text(36, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            *out++ = u'-';
+        }
+        *out++ = kDigits[bytes[i] >> 4];
+        *out++ = kDigits[bytes[i] & 0x0F];
+    }
+    return text;
 }
 
 Clip::Clip(QString title, CMTime start, CMTime duration)
