@@ -21,11 +21,6 @@ using testsupport::ScriptedExportUi;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,7 +61,7 @@ TEST_F(ExportTest, TheSplitClipOptionSelectsTheWriter) {
         const QString path = output(QStringLiteral("split%1.fcpxml").arg(split));
         ui_.saveLocation = path;
         EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
-        const QByteArray document = readAll(path);
+        const QByteArray document = testsupport::readBytes(path);
         EXPECT_EQ(document.contains("<ref-clip ref=\"r3\""), split);
         EXPECT_TRUE(document.contains("<project name=\"A.fcpxml\">"));
         EXPECT_FALSE(document.startsWith("\xEF\xBB\xBF")) << "no byte-order mark";
@@ -80,7 +75,7 @@ TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
     testsupport::writeBytes(path, QByteArray(100000, 'x'));
     ui_.saveLocation = path;
     EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
-    const QByteArray document = readAll(path);
+    const QByteArray document = testsupport::readBytes(path);
     EXPECT_TRUE(document.startsWith("<?xml"));
     EXPECT_TRUE(document.endsWith("</fcpxml>\n"));
     EXPECT_FALSE(document.contains("xxx"));
@@ -105,7 +100,7 @@ TEST_F(ExportTest, ADiskThatFillsUpMidWriteLeavesTheExistingFileAsItWas) {
     EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
     ASSERT_EQ(ui_.alertInformativeTexts.size(), 1);
     EXPECT_TRUE(ui_.alertInformativeTexts.front().contains(path)) << "the alert names the file";
-    EXPECT_EQ(readAll(path), QByteArray("earlier document"));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("earlier document"));
     EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files), QStringList{QStringLiteral("A.fcpxml")})
         << "no temporary file is left behind";
 }
