@@ -1,7 +1,7 @@
 #include "builder/FilelistToTimeline.h"
 #include "intake/ReadFolder.h"
 
-#include "support/PcmWriter.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,36 +11,9 @@
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
 
 namespace {
-
-// A voice folder made on disk for one test.
-class VoiceFolder {
-public:
-    // Writes `seconds` of 48 kHz mono audio, and the caption when one is given.
-    void addLine(const QString& stem, double seconds, const std::optional<QString>& caption = {},
-                 int sampleRate = 48000) {
-        testsupport::writeWav(path(stem + u".wav"_s), sampleRate, 1,
-                              static_cast<int>(seconds * sampleRate));
-        if (caption) {
-            QFile file(path(stem + u".txt"_s));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(caption->toUtf8());
-        }
-    }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    // The folder's entries, as the window loads them.
-    FileList load() const {
-        ReadFolderResult read = readFolder(QUrl::fromLocalFile(dir_.path()));
-        EXPECT_EQ(read.error, ErrorType::normalEnd);
-        return read.list.value_or(FileList{});
-    }
-
-private:
-    QTemporaryDir dir_;
-};
 
 ConversionOptions optionsFor(FpsType fps, double pause) {
     ConversionOptions options;
@@ -116,7 +89,7 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     EXPECT_TRUE(sameRepresentation(caption->duration, first->duration));
     const auto voice = std::dynamic_pointer_cast<SoundClip>(first);
     EXPECT_EQ(voice->sampleRate, 48000.0);
-    EXPECT_EQ(voice->soundUrl, QUrl::fromLocalFile(folder.path(u"1_A（x）_first.wav"_s)));
+    EXPECT_EQ(voice->soundUrl, QUrl::fromLocalFile(folder.filePath(u"1_A（x）_first.wav"_s)));
 }
 
 // The caption ending of the first of two lines, and whether the second line starts after the
@@ -174,6 +147,7 @@ TEST(Builder, BuildingLeavesTheEntriesAsTheyWereSoExportsRepeat) {
 }
 
 TEST(Builder, UntickedEntriesAreSkippedButKeepTheirTracks) {
+    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
     VoiceFolder folder;
     folder.addLine(u"1_A（x）_a"_s, 1.0, u"pause after me  "_s);
     folder.addLine(u"2_B（x）_b"_s, 1.0, u"skipped"_s);
@@ -205,18 +179,6 @@ TEST(Builder, AnAudioFileShorterThanAFrameGivesZeroLengthClipsWithoutOverlap) {
     EXPECT_EQ(tiny->duration.value, 0);
     EXPECT_EQ(clipNamed(bVoice, u"3_B（x）_b"_s)->start, CMTimeMake(3000, 3000));
     EXPECT_EQ(clipNamed(aVoice, u"4_A（x）_c"_s)->start, CMTimeMake(6000, 3000));
-}
-
-TEST(Builder, EmptyOrMissingListsGiveTracksWithoutClips) {
-    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
-
-    VoiceFolder folder;
-    folder.addLine(u"1_A（x）_a"_s, 1.0);
-    const FileList entries = folder.load();
-    entries[0]->setTargetFlg(false);
-    const BuiltTimeline timeline = build(entries);
-    EXPECT_EQ(timeline.tracks.size(), 2);
-    EXPECT_EQ(timelineEnd(timeline.tracks), kCMTimeZero);
 }
 
 TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {

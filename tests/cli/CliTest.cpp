@@ -3,6 +3,7 @@
 
 #include "support/PcmWriter.h"
 #include "support/SrtReader.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,8 @@ bool isUsageError(QStringList args) {
 class ConvertTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = dir_.filePath(u"Scene & <1>"_s);
-        QDir().mkpath(folder_);
-        line(u"001_Hanako（normal）_hello"_s, 2.5, "こんにちは ");
-        line(u"002_Taro（normal）_reply"_s, 1.0, "はい");
-    }
-
-    void line(const QString& stem, double seconds, const char* caption) {
-        testsupport::writeWav(QDir(folder_).filePath(stem + u".wav"_s), 48000, 1,
-                              static_cast<std::int64_t>(seconds * 48000));
-        testsupport::writeBytes(QDir(folder_).filePath(stem + u".txt"_s), caption);
+        voices_.addLine(u"001_Hanako（normal）_hello"_s, 2.5, u"こんにちは "_s);
+        voices_.addLine(u"002_Taro（normal）_reply"_s, 1.0, u"はい"_s);
     }
 
     int convert(CliOptions options) {
@@ -63,7 +56,8 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QString folder_;
+    testsupport::VoiceFolder voices_{u"Scene & <1>"_s};
+    const QString folder_ = voices_.path();
     QString messages_;
     QBuffer stdout_;
 };
