@@ -79,21 +79,6 @@ TEST(Timeline, IdentifiersAreFreshUpperCaseUuids) {
     EXPECT_NE(clip->id, textClip(0, 1)->id);
 }
 
-TEST(Timeline, FirstClipTakesEarliestStartAndLastAddedOnTies) {
-    Track track(u"A"_s, TrackType::video);
-    EXPECT_EQ(track.firstClip(), nullptr);
-    const auto later = textClip(24000, 10);
-    const auto first = textClip(0, 10);
-    const auto middle = textClip(12000, 10);
-    track.addClip(later);
-    track.addClip(first);
-    track.addClip(middle);
-    EXPECT_EQ(track.firstClip(), first);
-    const auto tie = textClip(0, 5);
-    track.addClip(tie);
-    EXPECT_EQ(track.firstClip(), tie);
-}
-
 TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
     TrackMap tracks;
     EXPECT_TRUE(sameRepresentation(timelineEnd(tracks), kCMTimeZero));
