@@ -4,6 +4,7 @@
 #include "intake/ReadFolder.h"
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,29 +23,9 @@
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
 
 namespace {
-
-// A folder of voice lines with the given name, made in a temporary place.
-class VoiceFolder {
-public:
-    explicit VoiceFolder(const QString& name) : path_(QDir(parent_.path()).filePath(name)) {
-        QDir().mkpath(path_);
-    }
-    // Writes <base>.wav, half a second of 48 kHz silence, and <base>.txt when a caption is given.
-    void addVoice(const QString& base, const std::optional<QString>& caption = std::nullopt) {
-        testsupport::writeWav(filePath(base + u".wav"_s), 48000, 1, 24000);
-        if (caption) {
-            testsupport::writeBytes(filePath(base + u".txt"_s), caption->toUtf8());
-        }
-    }
-    QString filePath(const QString& fileName) const { return QDir(path_).filePath(fileName); }
-    QUrl url() const { return QUrl::fromLocalFile(path_); }
-
-private:
-    QTemporaryDir parent_;
-    QString path_;
-};
 
 // The window's content on a temporary store; restart() stands for quitting and starting again.
 class ContentViewTest : public ::testing::Test {
@@ -141,11 +122,11 @@ protected:
 TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) {
     VoiceFolder take(u"Take 3"_s), empty(u"Empty"_s), badCaption(u"Bad"_s), next(u"Next"_s);
     for (const QString& base : {u"1"_s, u"2"_s, u"3"_s}) {
-        take.addVoice(base, u"caption"_s);
+        take.addLine(base, 0.5, u"caption"_s);
     }
-    take.addVoice(u"4"_s);
-    next.addVoice(u"z"_s);
-    badCaption.addVoice(u"a"_s);
+    take.addLine(u"4"_s);
+    next.addLine(u"z"_s);
+    badCaption.addLine(u"a"_s);
     testsupport::writeBytes(badCaption.filePath(u"a.txt"_s), "\x81\x20"); // neither UTF-8 nor CP932
     const QString report = readFolder(badCaption.url()).failure->message();
     const QString file = take.filePath(u"4.wav"_s);
@@ -184,7 +165,7 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
 // Checked by the sanitizers: the result of a load must not reach a window that has gone.
 TEST_F(ContentViewTest, AWindowClosedDuringALoadIsNotTouchedByItsResult) {
     VoiceFolder folder(u"Scene1"_s);
-    folder.addVoice(u"a"_s);
+    folder.addLine(u"a"_s);
     view_->folderLoad().dropFolder({folder.url()});
     view_.reset();
     QThreadPool::globalInstance()->waitForDone();
@@ -233,7 +214,7 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
 // checked is the window's own, not the one in the options store.
 TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
     VoiceFolder scene(u"Scene1"_s);
-    scene.addVoice(u"001_Hanako（normal）_hello"_s, u"こんにちは"_s);
+    scene.addLine(u"001_Hanako（normal）_hello"_s, 0.5, u"こんにちは"_s);
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
     view_->setExportUi(&ui);
@@ -267,12 +248,12 @@ TEST_F(ContentViewTest, GenerateWritesTheDocumentWithTheWindowsNameAndChoices) {
 // Generating refuses the broken folder before asking where to save, naming the file.
 TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
     VoiceFolder broken(u"Broken"_s), many(u"Many"_s), clean(u"Clean"_s);
-    broken.addVoice(u"a"_s);
+    broken.addLine(u"a"_s);
     testsupport::writeBytes(broken.filePath(u"take.wav"_s), "これは音声ではありません\n");
     for (int i = 0; i < 300; ++i) {
         testsupport::writeBytes(many.filePath(u"%1.wav"_s.arg(i)), "text");
     }
-    clean.addVoice(u"a"_s);
+    clean.addLine(u"a"_s);
     const auto problems = [this] {
         QStringList lines;
         for (const char* name : {"audioFailureCount", "audioFailure0", "audioFailure1"}) {
@@ -316,7 +297,7 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
                               u"posXField posYField speakerStylesButton splitClipPicker silenceBox "
                               u"silenceDulationField srtBox generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
-    folder.addVoice(u"a"_s);
+    folder.addLine(u"a"_s);
     view_->show();
     drop({folder.url()});
     use("silenceBox", true); // the pause field takes the focus only while it is editable

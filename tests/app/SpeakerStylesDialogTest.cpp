@@ -7,8 +7,8 @@
 #include "app/SpeakerStylesButton.h"
 #include "intake/ReadFolder.h"
 #include "styles/StoredStyles.h"
-#include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,23 +27,12 @@ namespace {
 
 // A folder whose speakers, in file-name order, are Taro and Hanako; Hanako's first line has no
 // caption, so her second one is her preview.
-FileList loadVoiceFolder(const QTemporaryDir& dir) {
-    const QDir folder(dir.filePath(u"voices"_s));
-    QDir().mkpath(folder.path());
-    const struct {
-        QString stem;
-        QByteArray caption;
-    } lines[] = {{u"001_Taro（x）_a"_s, "一行目\n二行目"},
-                 {u"002_Hanako（x）_b"_s, {}},
-                 {u"003_Hanako（x）_c"_s, "やあ"},
-                 {u"004_Taro（x）_d"_s, "また"}};
-    for (const auto& line : lines) {
-        testsupport::writeWav(folder.filePath(line.stem + u".wav"_s), 48000, 1, 4800);
-        if (!line.caption.isEmpty()) {
-            testsupport::writeBytes(folder.filePath(line.stem + u".txt"_s), line.caption);
-        }
-    }
-    return readFolder(QUrl::fromLocalFile(folder.path())).list.value_or(FileList{});
+FileList loadVoiceFolder(testsupport::VoiceFolder& folder) {
+    folder.addLine(u"001_Taro（x）_a"_s, 0.1, u"一行目\n二行目"_s);
+    folder.addLine(u"002_Hanako（x）_b"_s, 0.1);
+    folder.addLine(u"003_Hanako（x）_c"_s, 0.1, u"やあ"_s);
+    folder.addLine(u"004_Taro（x）_d"_s, 0.1, u"また"_s);
+    return folder.load();
 }
 
 class SpeakerStylesTest : public ::testing::Test {
@@ -51,7 +40,8 @@ protected:
     QTemporaryDir dir_;
     QSettings store_{dir_.filePath(u"prefs.ini"_s), QSettings::IniFormat};
     UserSettings settings_{&store_};
-    FileList entries_ = loadVoiceFolder(dir_);
+    testsupport::VoiceFolder voices_;
+    FileList entries_ = loadVoiceFolder(voices_);
 };
 
 CaptionStyle goldWithOutline() {

@@ -1,7 +1,7 @@
 #include "builder/FilelistToTimeline.h"
 #include "intake/ReadFolder.h"
 
-#include "support/PcmWriter.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,40 +10,14 @@
 #include <QTemporaryDir>
 
 using namespace brisomel;
+using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
 
 namespace {
 
-// A voice folder made on disk for one test.
-class VoiceFolder {
-public:
-    // Writes `seconds` of 48 kHz mono audio, and the caption when one is given.
-    void addLine(const QString& stem, double seconds, const std::optional<QString>& caption = {},
-                 int sampleRate = 48000) {
-        testsupport::writeWav(path(stem + QStringLiteral(".wav")), sampleRate, 1,
-                              static_cast<int>(seconds * sampleRate));
-        if (caption) {
-            QFile file(path(stem + QStringLiteral(".txt")));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(caption->toUtf8());
-        }
-    }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    // The folder's entries, as the window loads them.
-    FileList load() const {
-        ReadFolderResult read = readFolder(QUrl::fromLocalFile(dir_.path()));
-        EXPECT_EQ(read.error, ErrorType::normalEnd);
-        return read.list.value_or(FileList{});
-    }
-
-private:
-    QTemporaryDir dir_;
-};
-
 ConversionOptions optionsFor(FpsType fps, double pause) {
     ConversionOptions options;
-    options.timelineName = QStringLiteral("T");
+    options.timelineName = u"T"_s;
     options.fpsType = fps;
     options.align = AlignType::right;
     options.posX = 12.5f;
@@ -81,23 +55,23 @@ std::shared_ptr<Clip> clipNamed(const std::shared_ptr<Track>& track, const QStri
 
 TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("2_B（x）_second"), 1.25, QStringLiteral("two"));
-    folder.addLine(QStringLiteral("1_A（x）_first"), 2.5, QStringLiteral("one"));
+    folder.addLine(u"2_B（x）_second"_s, 1.25, u"two"_s);
+    folder.addLine(u"1_A（x）_first"_s, 2.5, u"one"_s);
     // The list's order must not matter.
     FileList reversed = folder.load();
     std::reverse(reversed.begin(), reversed.end());
 
     const BuiltTimeline timeline = build(reversed);
     ASSERT_EQ(timeline.tracks.size(), 4);
-    const auto aText = trackTitled(timeline, QStringLiteral("A01テキストトラック"));
-    const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
-    const auto bVoice = trackTitled(timeline, QStringLiteral("B02サウンドトラック"));
+    const auto aText = trackTitled(timeline, u"A01テキストトラック"_s);
+    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
+    const auto bVoice = trackTitled(timeline, u"B02サウンドトラック"_s);
     ASSERT_TRUE(aText && aVoice && bVoice);
     EXPECT_EQ(aText->trackType, TrackType::video);
     EXPECT_EQ(aVoice->trackType, TrackType::sound);
 
-    const auto first = clipNamed(aVoice, QStringLiteral("1_A（x）_first"));
-    const auto second = clipNamed(bVoice, QStringLiteral("2_B（x）_second"));
+    const auto first = clipNamed(aVoice, u"1_A（x）_first"_s);
+    const auto second = clipNamed(bVoice, u"2_B（x）_second"_s);
     ASSERT_TRUE(first && second);
     EXPECT_TRUE(sameRepresentation(first->start, kCMTimeZero));
     EXPECT_TRUE(sameRepresentation(first->duration, CMTimeMake(7500, 3000)));
@@ -107,7 +81,7 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
 
     const auto caption = std::dynamic_pointer_cast<TextClip>(clipNamed(aText, first->title));
     ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->text, QStringLiteral("one"));
+    EXPECT_EQ(caption->text, u"one"_s);
     EXPECT_EQ(caption->align, AlignType::right);
     EXPECT_EQ(caption->posX, 12.5f);
     EXPECT_EQ(caption->posY, -400.f);
@@ -115,8 +89,7 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     EXPECT_TRUE(sameRepresentation(caption->duration, first->duration));
     const auto voice = std::dynamic_pointer_cast<SoundClip>(first);
     EXPECT_EQ(voice->sampleRate, 48000.0);
-    EXPECT_EQ(voice->soundUrl,
-              QUrl::fromLocalFile(folder.path(QStringLiteral("1_A（x）_first.wav"))));
+    EXPECT_EQ(voice->soundUrl, QUrl::fromLocalFile(folder.filePath(u"1_A（x）_first.wav"_s)));
 }
 
 // The caption ending of the first of two lines, and whether the second line starts after the
@@ -131,102 +104,87 @@ struct BlankCase {
 
 TEST(Builder, ACaptionEndingWithABlankIsFollowedByThePauseAndLosesOneBlank) {
     const BlankCase cases[] = {
-        {QStringLiteral("none"), true, true, QStringLiteral("none"), false},
-        {QStringLiteral("one "), true, true, QStringLiteral("one"), true},
-        {QStringLiteral("one "), true, false, QStringLiteral("one"), true},
-        {QStringLiteral("one "), false, true, QStringLiteral("one"), false},
-        {QStringLiteral("two  "), true, true, QStringLiteral("two "), true},
-        {QStringLiteral("two  "), false, false, QStringLiteral("two "), false},
-        {QStringLiteral("ideographic\u3000"), true, true, QStringLiteral("ideographic"), true},
-        {QStringLiteral("blank then break \n"), true, true, QStringLiteral("blank then break \n"),
-         false},
+        {u"none"_s, true, true, u"none"_s, false},
+        {u"one "_s, true, true, u"one"_s, true},
+        {u"one "_s, true, false, u"one"_s, true},
+        {u"one "_s, false, true, u"one"_s, false},
+        {u"two  "_s, true, true, u"two "_s, true},
+        {u"two  "_s, false, false, u"two "_s, false},
+        {u"ideographic\u3000"_s, true, true, u"ideographic"_s, true},
+        {u"blank then break \n"_s, true, true, u"blank then break \n"_s, false},
         {std::nullopt, true, true, QString(), false},
     };
     for (const BlankCase& c : cases) {
-        SCOPED_TRACE(c.firstCaption.value_or(QStringLiteral("(no caption)")).toStdString());
+        SCOPED_TRACE(c.firstCaption.value_or(u"(no caption)"_s).toStdString());
         VoiceFolder folder;
-        folder.addLine(QStringLiteral("1"), 1.0, c.firstCaption);
-        folder.addLine(QStringLiteral("2"), 1.0,
-                       c.secondCaptioned ? std::optional(QStringLiteral("next ")) : std::nullopt);
+        folder.addLine(u"1"_s, 1.0, c.firstCaption);
+        folder.addLine(u"2"_s, 1.0, c.secondCaptioned ? std::optional(u"next "_s) : std::nullopt);
         const FileList entries = folder.load();
         const BuiltTimeline timeline = build(entries, FpsType::fps25, c.pauseOn ? 0.5 : 0);
 
         // 1 s is 2500 units at 25 fps; the pause 1250 units, not rounded to frames.
-        const auto voice = trackTitled(timeline, QStringLiteral("noname02サウンドトラック"));
-        EXPECT_EQ(clipNamed(voice, QStringLiteral("2"))->start,
-                  CMTimeMake(c.paused ? 3750 : 2500, 2500));
-        const auto text = trackTitled(timeline, QStringLiteral("noname01テキストトラック"));
+        const auto voice = trackTitled(timeline, u"noname02サウンドトラック"_s);
+        EXPECT_EQ(clipNamed(voice, u"2"_s)->start, CMTimeMake(c.paused ? 3750 : 2500, 2500));
+        const auto text = trackTitled(timeline, u"noname01テキストトラック"_s);
         if (c.firstCaption) {
-            EXPECT_EQ(
-                std::dynamic_pointer_cast<TextClip>(clipNamed(text, QStringLiteral("1")))->text,
-                c.firstTitle);
+            EXPECT_EQ(std::dynamic_pointer_cast<TextClip>(clipNamed(text, u"1"_s))->text,
+                      c.firstTitle);
         }
     }
 }
 
 TEST(Builder, BuildingLeavesTheEntriesAsTheyWereSoExportsRepeat) {
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("1"), 1.0, QStringLiteral("two blanks  "));
-    folder.addLine(QStringLiteral("2"), 1.0, QStringLiteral("b"));
+    folder.addLine(u"1"_s, 1.0, u"two blanks  "_s);
+    folder.addLine(u"2"_s, 1.0, u"b"_s);
     const FileList entries = folder.load();
 
     const BuiltTimeline first = build(entries, FpsType::fps25, 0.5);
-    EXPECT_EQ(entries[0]->textRow(), QStringLiteral("two blanks  "));
+    EXPECT_EQ(entries[0]->textRow(), u"two blanks  "_s);
     const BuiltTimeline second = build(entries, FpsType::fps25, 0.5);
     EXPECT_EQ(timelineEnd(second.tracks), timelineEnd(first.tracks));
     EXPECT_EQ(timelineEnd(second.tracks), CMTimeMake(6250, 2500));
 }
 
 TEST(Builder, UntickedEntriesAreSkippedButKeepTheirTracks) {
+    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("1_A（x）_a"), 1.0, QStringLiteral("pause after me  "));
-    folder.addLine(QStringLiteral("2_B（x）_b"), 1.0, QStringLiteral("skipped"));
-    folder.addLine(QStringLiteral("3_A（x）_c"), 1.0, QStringLiteral("third"));
+    folder.addLine(u"1_A（x）_a"_s, 1.0, u"pause after me  "_s);
+    folder.addLine(u"2_B（x）_b"_s, 1.0, u"skipped"_s);
+    folder.addLine(u"3_A（x）_c"_s, 1.0, u"third"_s);
     const FileList entries = folder.load();
     entries[1]->setTargetFlg(false);
 
     const BuiltTimeline timeline = build(entries, FpsType::fps30, 1.0);
     EXPECT_EQ(timeline.tracks.size(), 4);
-    const auto bText = trackTitled(timeline, QStringLiteral("B01テキストトラック"));
+    const auto bText = trackTitled(timeline, u"B01テキストトラック"_s);
     ASSERT_TRUE(bText);
     EXPECT_TRUE(bText->clips().isEmpty());
-    const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
-    EXPECT_EQ(clipNamed(aVoice, QStringLiteral("3_A（x）_c"))->start, CMTimeMake(6000, 3000))
+    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
+    EXPECT_EQ(clipNamed(aVoice, u"3_A（x）_c"_s)->start, CMTimeMake(6000, 3000))
         << "the pause decision looks past the unticked entry";
 }
 
 TEST(Builder, AnAudioFileShorterThanAFrameGivesZeroLengthClipsWithoutOverlap) {
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("1_A（x）_a"), 1.0, QStringLiteral("a"));
-    folder.addLine(QStringLiteral("2_A（x）_tiny"), 0.02, QStringLiteral("tiny"));
-    folder.addLine(QStringLiteral("3_B（x）_b"), 1.0, QStringLiteral("b"));
-    folder.addLine(QStringLiteral("4_A（x）_c"), 1.0, QStringLiteral("c"));
+    folder.addLine(u"1_A（x）_a"_s, 1.0, u"a"_s);
+    folder.addLine(u"2_A（x）_tiny"_s, 0.02, u"tiny"_s);
+    folder.addLine(u"3_B（x）_b"_s, 1.0, u"b"_s);
+    folder.addLine(u"4_A（x）_c"_s, 1.0, u"c"_s);
     const BuiltTimeline timeline = build(folder.load());
-    const auto aVoice = trackTitled(timeline, QStringLiteral("A02サウンドトラック"));
-    const auto bVoice = trackTitled(timeline, QStringLiteral("B02サウンドトラック"));
-    const auto tiny = clipNamed(aVoice, QStringLiteral("2_A（x）_tiny"));
+    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
+    const auto bVoice = trackTitled(timeline, u"B02サウンドトラック"_s);
+    const auto tiny = clipNamed(aVoice, u"2_A（x）_tiny"_s);
     EXPECT_EQ(tiny->start, CMTimeMake(3000, 3000));
     EXPECT_EQ(tiny->duration.value, 0);
-    EXPECT_EQ(clipNamed(bVoice, QStringLiteral("3_B（x）_b"))->start, CMTimeMake(3000, 3000));
-    EXPECT_EQ(clipNamed(aVoice, QStringLiteral("4_A（x）_c"))->start, CMTimeMake(6000, 3000));
-}
-
-TEST(Builder, EmptyOrMissingListsGiveTracksWithoutClips) {
-    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
-
-    VoiceFolder folder;
-    folder.addLine(QStringLiteral("1_A（x）_a"), 1.0);
-    const FileList entries = folder.load();
-    entries[0]->setTargetFlg(false);
-    const BuiltTimeline timeline = build(entries);
-    EXPECT_EQ(timeline.tracks.size(), 2);
-    EXPECT_EQ(timelineEnd(timeline.tracks), kCMTimeZero);
+    EXPECT_EQ(clipNamed(bVoice, u"3_B（x）_b"_s)->start, CMTimeMake(3000, 3000));
+    EXPECT_EQ(clipNamed(aVoice, u"4_A（x）_c"_s)->start, CMTimeMake(6000, 3000));
 }
 
 TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("1_Andr\u00E9（x）_a"), 1.0, QStringLiteral("a"));
-    folder.addLine(QStringLiteral("2_Andre\u0301（x）_b"), 1.0, QStringLiteral("b"));
+    folder.addLine(u"1_Andr\u00E9（x）_a"_s, 1.0, u"a"_s);
+    folder.addLine(u"2_Andre\u0301（x）_b"_s, 1.0, u"b"_s);
     const BuiltTimeline timeline = build(folder.load());
     ASSERT_EQ(timeline.tracks.size(), 2);
     qsizetype clips = 0;
@@ -239,7 +197,7 @@ TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {
 TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
     VoiceFolder folder;
     for (int i = 0; i < 300; ++i) {
-        folder.addLine(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), 0.1 + (i % 7) * 0.01);
+        folder.addLine(u"%1"_s.arg(i, 3, 10, QLatin1Char('0')), 0.1 + (i % 7) * 0.01);
     }
     const FileList entries = folder.load();
     qsizetype lastDone = 0;
@@ -260,16 +218,16 @@ TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
 // take the style for other speakers, or the default when there is none.
 TEST(Builder, EachSpeakersTitlesTakeTheirSpeakersStyle) {
     VoiceFolder folder;
-    folder.addLine(QStringLiteral("1_Andre\u0301（x）_a"), 1.0, QStringLiteral("a"));
-    folder.addLine(QStringLiteral("2_Taro（x）_b"), 1.0, QStringLiteral("b"));
-    folder.addLine(QStringLiteral("3_Andre\u0301（x）_c"), 1.0, QStringLiteral("c"));
+    folder.addLine(u"1_Andre\u0301（x）_a"_s, 1.0, u"a"_s);
+    folder.addLine(u"2_Taro（x）_b"_s, 1.0, u"b"_s);
+    folder.addLine(u"3_Andre\u0301（x）_c"_s, 1.0, u"c"_s);
     CaptionStyle andre;
-    andre.font = QStringLiteral("Hiragino Sans");
+    andre.font = u"Hiragino Sans"_s;
     andre.strokeWidth = 4;
     CaptionStyle others;
     others.size = 64;
     SpeakerStyles named;
-    named.set(QStringLiteral("Andr\u00E9"), andre);
+    named.set(u"Andr\u00E9"_s, andre);
     SpeakerStyles namedAndOthers = named;
     namedAndOthers.set(kOtherSpeakers, others);
 
@@ -290,9 +248,8 @@ TEST(Builder, EachSpeakersTitlesTakeTheirSpeakersStyle) {
                 }
             }
         }
-        EXPECT_EQ(styles.value(QStringLiteral("Andre\u0301") + kCaptionTrackSuffix),
+        EXPECT_EQ(styles.value(u"Andre\u0301"_s + kCaptionTrackSuffix),
                   (QList<CaptionStyle>{andre, andre}));
-        EXPECT_EQ(styles.value(QStringLiteral("Taro") + kCaptionTrackSuffix),
-                  QList<CaptionStyle>{c.taro});
+        EXPECT_EQ(styles.value(u"Taro"_s + kCaptionTrackSuffix), QList<CaptionStyle>{c.taro});
     }
 }

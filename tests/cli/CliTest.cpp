@@ -3,6 +3,7 @@
 
 #include "support/PcmWriter.h"
 #include "support/SrtReader.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 CliOptions parsed(QStringList args) {
-    args.prepend(QStringLiteral("brisomel-cli"));
+    args.prepend(u"brisomel-cli"_s);
     const CliRequest request = parseCommandLine(args);
     EXPECT_TRUE(std::holds_alternative<CliOptions>(request));
     return std::holds_alternative<CliOptions>(request) ? std::get<CliOptions>(request)
@@ -26,29 +27,16 @@ CliOptions parsed(QStringList args) {
 }
 
 bool isUsageError(QStringList args) {
-    args.prepend(QStringLiteral("brisomel-cli"));
+    args.prepend(u"brisomel-cli"_s);
     return std::holds_alternative<CliUsageError>(parseCommandLine(args));
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A voice folder with two speakers, run through the converter in this process.
 class ConvertTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = dir_.filePath(QStringLiteral("Scene & <1>"));
-        QDir().mkpath(folder_);
-        line(QStringLiteral("001_Hanako（normal）_hello"), 2.5, "こんにちは ");
-        line(QStringLiteral("002_Taro（normal）_reply"), 1.0, "はい");
-    }
-
-    void line(const QString& stem, double seconds, const char* caption) {
-        testsupport::writeWav(QDir(folder_).filePath(stem + QStringLiteral(".wav")), 48000, 1,
-                              static_cast<std::int64_t>(seconds * 48000));
-        testsupport::writeBytes(QDir(folder_).filePath(stem + QStringLiteral(".txt")), caption);
+        voices_.addLine(u"001_Hanako（normal）_hello"_s, 2.5, u"こんにちは "_s);
+        voices_.addLine(u"002_Taro（normal）_reply"_s, 1.0, u"はい"_s);
     }
 
     int convert(CliOptions options) {
@@ -63,12 +51,13 @@ protected:
 
     CliOptions options() {
         auto o = parsed({folder_});
-        o.output = dir_.filePath(QStringLiteral("out.fcpxml"));
+        o.output = dir_.filePath(u"out.fcpxml"_s);
         return o;
     }
 
     QTemporaryDir dir_;
-    QString folder_;
+    testsupport::VoiceFolder voices_{u"Scene & <1>"_s};
+    const QString folder_ = voices_.path();
     QString messages_;
     QBuffer stdout_;
 };
@@ -76,57 +65,43 @@ protected:
 } // namespace
 
 TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
-    const CliOptions o = parsed({QStringLiteral("voices/Scene1/")});
+    const CliOptions o = parsed({u"voices/Scene1/"_s});
     EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
-    EXPECT_TRUE(o.folder.endsWith(QStringLiteral("/voices/Scene1")));
-    EXPECT_EQ(o.conversion.timelineName, QStringLiteral("Scene1"));
-    EXPECT_EQ(o.output, QStringLiteral("Scene1.fcpxml"));
+    EXPECT_TRUE(o.folder.endsWith(u"/voices/Scene1"_s));
+    EXPECT_EQ(o.conversion.timelineName + u' ' + o.output, u"Scene1 Scene1.fcpxml"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame1080p);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps30);
     EXPECT_EQ(o.conversion.align, AlignType::canter);
-    EXPECT_EQ(o.posX, QStringLiteral("0"));
-    EXPECT_EQ(o.posY, QStringLiteral("0"));
+    EXPECT_EQ(o.posX + u' ' + o.posY, u"0 0"_s);
     EXPECT_FALSE(o.conversion.splitClips);
     EXPECT_FALSE(o.isSilence);
 }
 
 TEST(CliOptions, EveryOptionIsTakenAsTyped) {
     const CliOptions o =
-        parsed({QStringLiteral("--name"), QStringLiteral("My take"), QStringLiteral("--size"),
-                QStringLiteral("2.5K"), QStringLiteral("--fps"), QStringLiteral("29.97"),
-                QStringLiteral("--align"), QStringLiteral("left"), QStringLiteral("--x"),
-                QStringLiteral("-350"), QStringLiteral("--y"), QStringLiteral("1a"),
-                QStringLiteral("--split-clips"), QStringLiteral("--pause"), QStringLiteral("0.25"),
-                QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("/tmp/v")});
-    EXPECT_EQ(o.conversion.timelineName, QStringLiteral("My take"));
+        parsed(u"--name|My take|--size|2.5K|--fps|29.97|--align|left|--x|-350|--y|1a|"
+               u"--split-clips|--pause|0.25|-o|-|/tmp/v"_s.split(u'|'));
+    EXPECT_EQ(o.conversion.timelineName, u"My take"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame2K);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps29);
     EXPECT_EQ(o.conversion.align, AlignType::left);
-    EXPECT_EQ(o.posX, QStringLiteral("-350"));
-    EXPECT_EQ(o.posY, QStringLiteral("1a")) << "validated later, with the window's message";
+    EXPECT_EQ(o.posX + u' ' + o.posY, u"-350 1a"_s) << "validated later, with the window's message";
     EXPECT_TRUE(o.conversion.splitClips);
     EXPECT_TRUE(o.isSilence);
-    EXPECT_EQ(o.silenceDulation, QStringLiteral("0.25"));
-    EXPECT_EQ(o.output, QStringLiteral("-"));
+    EXPECT_EQ(o.silenceDulation + u' ' + o.output, u"0.25 -"_s);
 }
 
 TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
-    EXPECT_TRUE(isUsageError({}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--frobnicate"), QStringLiteral("a")}));
-    EXPECT_TRUE(
-        isUsageError({QStringLiteral("--fps"), QStringLiteral("29.970"), QStringLiteral("a")}));
-    EXPECT_TRUE(
-        isUsageError({QStringLiteral("--size"), QStringLiteral("8K"), QStringLiteral("a")}));
-    EXPECT_TRUE(
-        isUsageError({QStringLiteral("--align"), QStringLiteral("centre"), QStringLiteral("a")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--srt-split"), QStringLiteral("a")}));
-    EXPECT_TRUE(isUsageError({QStringLiteral("--srt"), QStringLiteral("-"), QStringLiteral("a")}));
+    for (const QString& args :
+         {u""_s, u"a b"_s, u"--frobnicate a"_s, u"--fps 29.970 a"_s, u"--size 8K a"_s,
+          u"--align centre a"_s, u"--srt-split a"_s, u"--srt - a"_s}) {
+        EXPECT_TRUE(isUsageError(args.split(u' ', Qt::SkipEmptyParts))) << args.toStdString();
+    }
 }
 
 TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
     ASSERT_EQ(convert(options()), kExitSuccess) << messages_.toStdString();
-    const QByteArray document = readAll(dir_.filePath(QStringLiteral("out.fcpxml")));
+    const QByteArray document = testsupport::readBytes(dir_.filePath(u"out.fcpxml"_s));
     ASSERT_FALSE(document.isEmpty());
     EXPECT_TRUE(document.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
     EXPECT_TRUE(document.contains("<event name=\"Kestrune\">"));
@@ -134,14 +109,13 @@ TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
     EXPECT_TRUE(document.contains("name=\"FFVideoFormat1080p30\""));
     EXPECT_FALSE(document.contains("ref-clip"));
     EXPECT_EQ(messages_.count(QLatin1Char('\n')), 1);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("2 entries, 2 speakers, 3.500 s")))
-        << messages_.toStdString();
+    EXPECT_TRUE(messages_.contains(u"2 entries, 2 speakers, 3.500 s"_s)) << messages_.toStdString();
 }
 
 TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
     CliOptions o = options();
     o.conversion.splitClips = true;
-    o.output = QStringLiteral("-");
+    o.output = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     EXPECT_TRUE(stdout_.data().contains("<ref-clip ref=\"r3\""));
     EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
@@ -149,37 +123,37 @@ TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
 
 TEST_F(ConvertTest, ValidationMessagesComeInTheWindowsOrder) {
     CliOptions o = options();
-    o.posX = QStringLiteral("1,5");
-    o.silenceDulation = QStringLiteral("-1");
+    o.posX = u"1,5"_s;
+    o.silenceDulation = u"-1"_s;
     EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("位置:Xは数値を入力してください")));
-    o.posX = QStringLiteral("1.5");
+    EXPECT_TRUE(messages_.contains(u"位置:Xは数値を入力してください"_s));
+    o.posX = u"1.5"_s;
     EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("時間は0以上を入力してください")));
-    o.silenceDulation = QStringLiteral("inf");
+    EXPECT_TRUE(messages_.contains(u"時間は0以上を入力してください"_s));
+    o.silenceDulation = u"inf"_s;
     o.isSilence = true;
     EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(QStringLiteral("時間は数値を入力してください")));
+    EXPECT_TRUE(messages_.contains(u"時間は数値を入力してください"_s));
     EXPECT_FALSE(QFile::exists(o.output));
 }
 
 // A style file is read while the arguments are: a bad one is a usage error naming the file,
 // the speaker and the key, before any folder is read; a good one styles the named speaker only.
 TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
-    const QString good = dir_.filePath(QStringLiteral("good.json"));
-    const QString bad = dir_.filePath(QStringLiteral("bad.json"));
+    const QString good = dir_.filePath(u"good.json"_s);
+    const QString bad = dir_.filePath(u"bad.json"_s);
     testsupport::writeBytes(good, R"({"Hanako": {"color": "#FFD700", "strokeWidth": 4}})");
     testsupport::writeBytes(bad, R"({"Hanako": {"size": 0}})");
-    const CliRequest refused = parseCommandLine(
-        {QStringLiteral("brisomel-cli"), QStringLiteral("--styles"), bad, QStringLiteral("/none")});
+    const CliRequest refused =
+        parseCommandLine({u"brisomel-cli"_s, u"--styles"_s, bad, u"/none"_s});
     ASSERT_TRUE(std::holds_alternative<CliUsageError>(refused));
     EXPECT_EQ(std::get<CliUsageError>(refused).message,
               QStringLiteral("スタイルファイル \"%1\" を読み込めません: 「Hanako」の \"size\": "
                              "0 より大きい数ではありません")
                   .arg(bad));
 
-    CliOptions o = parsed({QStringLiteral("--styles"), good, folder_});
-    o.output = QStringLiteral("-");
+    CliOptions o = parsed({u"--styles"_s, good, folder_});
+    o.output = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     const QByteArray document = stdout_.data();
     EXPECT_EQ(document.count(R"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
@@ -190,7 +164,7 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
 
 TEST(CliProgram, ExitStatusesAndStreams) {
     QTemporaryDir dir;
-    testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);
+    testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
     const auto run = [&](const QStringList& args, QByteArray* out = nullptr) {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -202,15 +176,14 @@ TEST(CliProgram, ExitStatusesAndStreams) {
         return process.exitCode();
     };
     QByteArray out;
-    EXPECT_EQ(run({QStringLiteral("--help")}, &out), 0);
+    EXPECT_EQ(run({u"--help"_s}, &out), 0);
     EXPECT_TRUE(out.contains("--split-clips"));
     EXPECT_TRUE(out.contains("--srt-split"));
-    EXPECT_EQ(run({QStringLiteral("--bogus")}), 2);
-    EXPECT_EQ(
-        run({QStringLiteral("--styles"), QStringLiteral("missing.json"), QStringLiteral(".")}), 2);
-    EXPECT_EQ(run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral(".")}, &out), 0);
+    EXPECT_EQ(run({u"--bogus"_s}), 2);
+    EXPECT_EQ(run({u"--styles"_s, u"missing.json"_s, u"."_s}), 2);
+    EXPECT_EQ(run({u"-o"_s, u"-"_s, u"."_s}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
-    EXPECT_EQ(run({dir.filePath(QStringLiteral("a.wav"))}), 1) << "a file is not a folder";
+    EXPECT_EQ(run({dir.filePath(u"a.wav"_s)}), 1) << "a file is not a folder";
 }
 
 // Each rate end to end: the frame length the format states, a 2.5 s line's written length, and
@@ -232,14 +205,14 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
         {"60", "100/6000s", "15000/6000s", "3.500"},
     };
     for (const auto& c : cases) {
-        CliOptions o = parsed({QStringLiteral("--fps"), QString::fromLatin1(c.rate), folder_});
-        o.output = QStringLiteral("-");
+        CliOptions o = parsed({u"--fps"_s, QString::fromLatin1(c.rate), folder_});
+        o.output = u"-"_s;
         ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
         const QByteArray document = stdout_.data();
         EXPECT_TRUE(document.contains(QByteArray("frameDuration=\"") + c.frameDuration)) << c.rate;
         EXPECT_TRUE(document.contains(QByteArray("audioChannels=\"1\" audioRate=\"48000\"")));
         EXPECT_TRUE(document.contains(QByteArray("duration=\"") + c.lineDuration)) << c.rate;
-        EXPECT_TRUE(messages_.contains(QStringLiteral(" %1 s ").arg(QLatin1String(c.seconds))))
+        EXPECT_TRUE(messages_.contains(u" %1 s "_s.arg(QLatin1String(c.seconds))))
             << c.rate << ": " << messages_.toStdString();
     }
 }
@@ -276,7 +249,7 @@ TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
             for (const auto& cue : *cues) {
                 texts << cue.text;
             }
-            const QByteArray bytes = readAll(out.filePath(file));
+            const QByteArray bytes = testsupport::readBytes(out.filePath(file));
             EXPECT_EQ(bytes.count("\r\n"), c.crlf ? bytes.count("\n") : 0) << "every line alike";
             EXPECT_TRUE(bytes.startsWith("1\r\n") || bytes.startsWith("1\n"))
                 << "no byte-order mark";
@@ -304,18 +277,17 @@ TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
 // 22050 Hz), and the written rate is truncated, 8000.7 Hz as 8000.
 TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
     QTemporaryDir dir;
-    const QString missingModule = dir.filePath(QStringLiteral("nowhere/probe.so"));
-    testsupport::writeWav(dir.filePath(QStringLiteral("a.wav")), 44100, 1, 44100);
-    testsupport::writeAiff(dir.filePath(QStringLiteral("b.aiff")), 22050.25, 1, 22050);
-    testsupport::writeAiff(dir.filePath(QStringLiteral("c.aif")), 8000.7, 1, 16000);
+    const QString missingModule = dir.filePath(u"nowhere/probe.so"_s);
+    testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
+    testsupport::writeAiff(dir.filePath(u"b.aiff"_s), 22050.25, 1, 22050);
+    testsupport::writeAiff(dir.filePath(u"c.aif"_s), 8000.7, 1, 16000);
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("BRISOMEL_PROBE_MODULE"), missingModule);
+    environment.insert(u"BRISOMEL_PROBE_MODULE"_s, missingModule);
     process.setProcessEnvironment(environment);
     const auto run = [&] {
         process.start(QStringLiteral(BRISOMEL_CLI_PATH),
-                      {QStringLiteral("--fps"), QStringLiteral("59.94"), QStringLiteral("-o"),
-                       QStringLiteral("-"), dir.path()});
+                      {u"--fps"_s, u"59.94"_s, u"-o"_s, u"-"_s, dir.path()});
         process.waitForFinished(60000);
         return process.exitCode();
     };
@@ -328,11 +300,11 @@ TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
         << document.toStdString();
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRISOMEL_TEST_DATA "/audio/tone-1250ms-44k.mp3"),
-                            dir.filePath(QStringLiteral("d.mp3"))));
+                            dir.filePath(u"d.mp3"_s)));
     EXPECT_EQ(run(), 1);
     const QString errors = QString::fromUtf8(process.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("d.mp3")) &&
-                errors.contains(QStringLiteral("音声読み込みモジュール ") + missingModule +
-                                QStringLiteral(" を読み込めません")))
+    EXPECT_TRUE(
+        errors.contains(u"d.mp3"_s) &&
+        errors.contains(u"音声読み込みモジュール "_s + missingModule + u" を読み込めません"_s))
         << errors.toStdString();
 }

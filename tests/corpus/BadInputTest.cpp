@@ -27,10 +27,6 @@ namespace {
 
 using Path = const QByteArray&; // names that QString cannot carry need byte paths
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 bool put(Path path, QByteArrayView bytes) {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const bool written = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == bytes.size();
@@ -38,7 +34,7 @@ bool put(Path path, QByteArrayView bytes) {
 }
 const QByteArray kWav = testsupport::wavBytes(8000, 1, 4000);
 QByteArray fixture(const char* name) {
-    return readAll(BRISOMEL_TEST_DATA "/audio/" + QString(name));
+    return testsupport::readBytes(BRISOMEL_TEST_DATA "/audio/" + QString(name));
 }
 QByteArray noise() {
     QByteArray bytes(65536, Qt::Uninitialized);
@@ -120,7 +116,7 @@ protected:
         return path(name);
     }
     void expectOutputUntouched() const {
-        EXPECT_EQ(readAll(out_), "precious document");
+        EXPECT_EQ(testsupport::readBytes(out_), "precious document");
         EXPECT_EQ(entries(path("out")), QStringList{"doc.fcpxml"}) << "a temporary file was left";
     }
 
@@ -161,7 +157,7 @@ TEST_F(BadInput, StrangeNamesAndLinksRoundTripThroughAWellFormedDocument) {
     ASSERT_EQ(run.status, kExitSuccess) << run.err.toStdString();
 
     QSet<QString> referred;
-    QXmlStreamReader xml(readAll(out_));
+    QXmlStreamReader xml(testsupport::readBytes(out_));
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"media-rep") {
             const auto src = xml.attributes().value("src").toLatin1();

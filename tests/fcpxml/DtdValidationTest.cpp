@@ -35,8 +35,8 @@ namespace {
            << complaints.toStdString();
 }
 
-// Both documents of a timeline whose two speakers have styles: one with every attribute (and
-// names that need escaping), one with a single one.
+// Both documents of a timeline whose two speakers have styles: one with every attribute, one with
+// a single one.
 QStringList styledDocuments() {
     constexpr FpsType fps = FpsType::fps25;
     TrackMap tracks;
@@ -44,16 +44,6 @@ QStringList styledDocuments() {
     const Speaker partial = addSpeaker(tracks, u"B"_s);
     addVoiceLine(full, fps, u"001"_s, u"a"_s, 0, 100);
     addVoiceLine(partial, fps, u"002"_s, u"b"_s, 100, 100);
-    CaptionStyle every;
-    every.font = uR"(<"Font" & 'Co'>)"_s;
-    every.face = u"W6"_s;
-    every.size = 80.5;
-    every.color = {255, 215, 0, 200};
-    every.strokeColor = StyleColor{};
-    every.strokeWidth = 4;
-    every.shadowColor = StyleColor{0, 0, 0, 128};
-    every.shadowOffset = ShadowOffset{2, -2};
-    every.shadowBlur = 3;
     CaptionStyle one;
     one.shadowBlur = 1;
     const auto setStyle = [](const Speaker& speaker, const CaptionStyle& style) {
@@ -61,7 +51,7 @@ QStringList styledDocuments() {
             static_cast<TextClip&>(*clip).style = style;
         }
     };
-    setStyle(full, every);
+    setStyle(full, fullStyle());
     setStyle(partial, one);
     return bothVariants(u"Styled"_s, tracks, FrameType::frame1080p, fps);
 }

@@ -13,20 +13,6 @@ namespace {
 const QString kDefaultRow = uR"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
                             uR"(fontColor="1 1 1 1" alignment="center"/>)"_s;
 
-CaptionStyle styled() {
-    CaptionStyle style;
-    style.font = u"Hiragino Sans & <Co>"_s;
-    style.face = u"W6"_s;
-    style.size = 80.25;
-    style.color = {255, 215, 0, 255};
-    style.strokeColor = StyleColor{0, 0, 0, 128};
-    style.strokeWidth = 4;
-    style.shadowColor = StyleColor{1, 2, 3, 4};
-    style.shadowOffset = ShadowOffset{2, -0.00001};
-    style.shadowBlur = 3.5;
-    return style;
-}
-
 // The text-style rows of a document, in order, without their indent.
 QStringList textStyleRows(const QString& document) {
     QStringList rows;
@@ -53,9 +39,9 @@ TEST(TextStyle, TheElementCarriesExactlyTheStylesAttributes) {
         {defaultLookingFont, kDefaultRow},
         {strokeWidthOnly, uR"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
                           uR"(fontColor="1 1 1 1" strokeWidth="0" alignment="center"/>)"_s},
-        {styled(),
-         uR"(<text-style font="Hiragino Sans &amp; &lt;Co&gt;" fontSize="80.25" fontFace="W6" )"
-         uR"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 0.502" strokeWidth="4" )"
+        {fullStyle(),
+         uR"(<text-style font="&lt;&quot;Hiragino&quot; &amp; &apos;Co&apos;&gt;" fontSize="80.25" )"
+         uR"(fontFace="W6" fontColor="1 0.8431 0 1" strokeColor="0 0 0 0.502" strokeWidth="4" )"
          uR"(shadowColor="0.0039 0.0078 0.0118 0.0157" shadowOffset="2 0" )"
          uR"(shadowBlurRadius="3.5" alignment="center"/>)"_s},
     };
@@ -79,9 +65,9 @@ TEST(TextStyle, OnlyTheStyledSpeakersTitlesChange) {
     }
 
     for (const auto& clip : hanako.text->clips()) {
-        static_cast<TextClip&>(*clip).style = styled();
+        static_cast<TextClip&>(*clip).style = fullStyle();
     }
-    const QString styledRow = textStyleElement(styled());
+    const QString styledRow = textStyleElement(fullStyle());
     for (const QString& document : bothVariants(u"T"_s, tracks, FrameType::frame1080p, fps)) {
         // Tracks are written by title: Hanako's two titles, then Taro's.
         EXPECT_EQ(textStyleRows(document), (QStringList{styledRow, styledRow, kDefaultRow}));

@@ -48,6 +48,21 @@ inline QStringList bothVariants(const QString& name, const TrackMap& tracks, Fra
             makeFCPXMLWithoutSplitClips(name, tracks, frame, fps, event)};
 }
 
+// A caption style with every attribute set, and a font name that needs escaping.
+inline CaptionStyle fullStyle() {
+    CaptionStyle style;
+    style.font = uR"(<"Hiragino" & 'Co'>)"_s;
+    style.face = u"W6"_s;
+    style.size = 80.25;
+    style.color = {255, 215, 0, 255};
+    style.strokeColor = StyleColor{0, 0, 0, 128};
+    style.strokeWidth = 4;
+    style.shadowColor = StyleColor{1, 2, 3, 4};
+    style.shadowOffset = ShadowOffset{2, -0.00001};
+    style.shadowBlur = 3.5;
+    return style;
+}
+
 // Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
 // line and one after it at the same start, and every character that needs escaping. `dirt` goes
 // into the timeline's and the event's name, a speaker's name, a title and a caption.

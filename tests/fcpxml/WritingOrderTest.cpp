@@ -41,7 +41,8 @@ TEST(ClipWalk, SkipsOverlapsAndWritesZeroLengthClipsOnce) {
               (QStringList{u"a"_s, u"c"_s}));
     EXPECT_EQ(walked({{u"a"_s, 0, 100}, {u"zero"_s, 100, 0}, {u"b"_s, 100, 100}}),
               (QStringList{u"a"_s, u"zero"_s, u"b"_s}));
-    // The first clip is the last added at the earliest start; later ties go to the first added.
+    // The first clip is the last added at the earliest start (the track's first clip); later ties
+    // go to the first added.
     EXPECT_EQ(walked({{u"z1"_s, 0, 0}, {u"z2"_s, 0, 0}, {u"z3"_s, 0, 0}}),
               (QStringList{u"z3"_s, u"z1"_s, u"z2"_s}));
     EXPECT_TRUE(walked({}).isEmpty());

@@ -7,6 +7,7 @@
 #include <cmath>
 
 using namespace brisomel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,24 +17,23 @@ QString messageFor(const OptionTexts& texts) {
 }
 
 OptionTexts valid() {
-    return {QStringLiteral("A"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
-            false};
+    return {u"A"_s, u"0"_s, u"0"_s, u"0.5"_s, false};
 }
 
 } // namespace
 
 TEST(NumberText, AcceptsOnlyTextTheConversionConsumesWhole) {
-    EXPECT_EQ(parseDoubleText(QStringLiteral("1.5")), 1.5);
-    EXPECT_EQ(parseDoubleText(QStringLiteral("-3")), -3.0);
-    EXPECT_EQ(parseDoubleText(QStringLiteral("1e2")), 100.0);
-    EXPECT_EQ(parseDoubleText(QStringLiteral("+2")), 2.0);
-    EXPECT_EQ(parseFloatText(QStringLiteral("0.1")), 0.1f);
+    EXPECT_EQ(parseDoubleText(u"1.5"_s), 1.5);
+    EXPECT_EQ(parseDoubleText(u"-3"_s), -3.0);
+    EXPECT_EQ(parseDoubleText(u"1e2"_s), 100.0);
+    EXPECT_EQ(parseDoubleText(u"+2"_s), 2.0);
+    EXPECT_EQ(parseFloatText(u"0.1"_s), 0.1f);
     for (const char* rejected : {"", " 1.5", "\t1", "\n1", "\v1", "\f1", "\r1", "1.5 ", "1,5",
                                  "1.5px", "abc", "-", "1a"}) {
         EXPECT_FALSE(parseDoubleText(QString::fromLatin1(rejected))) << rejected;
         EXPECT_FALSE(parseFloatText(QString::fromLatin1(rejected))) << rejected;
     }
-    EXPECT_FALSE(parseDoubleText(QStringLiteral("１２"))) << "full-width digits";
+    EXPECT_FALSE(parseDoubleText(u"１２"_s)) << "full-width digits";
     EXPECT_FALSE(parseDoubleText(QString::fromUtf16(u"1\u0000"
                                                     "5",
                                                     3)))
@@ -50,9 +50,9 @@ TEST(NumberText, ReadsAFullStopWhateverTheProcessLocale) {
             break;
         }
     }
-    EXPECT_EQ(parseDoubleText(QStringLiteral("1.5")), 1.5);
-    EXPECT_EQ(parseFloatText(QStringLiteral("-2.25")), -2.25f);
-    EXPECT_FALSE(parseDoubleText(QStringLiteral("1,5")));
+    EXPECT_EQ(parseDoubleText(u"1.5"_s), 1.5);
+    EXPECT_EQ(parseFloatText(u"-2.25"_s), -2.25f);
+    EXPECT_FALSE(parseDoubleText(u"1,5"_s));
     std::setlocale(LC_NUMERIC, saved.c_str());
     if (!switched) {
         GTEST_SKIP() << "no comma-decimal locale installed; checked under the C locale only";
@@ -62,25 +62,25 @@ TEST(NumberText, ReadsAFullStopWhateverTheProcessLocale) {
 TEST(OptionValidation, ReportsOnlyTheFirstProblemInOrder) {
     auto texts = valid();
     texts.timelineName.clear();
-    texts.posX = QStringLiteral("abc");
+    texts.posX = u"abc"_s;
     EXPECT_EQ(messageFor(texts), kTimelineNameMissing);
 
     texts = valid();
-    texts.timelineName = QStringLiteral("   ");
-    texts.posX = QStringLiteral("abc");
-    texts.posY = QStringLiteral("abc");
+    texts.timelineName = u"   "_s;
+    texts.posX = u"abc"_s;
+    texts.posY = u"abc"_s;
     EXPECT_EQ(messageFor(texts), kPosXNotNumber) << "a name of spaces passes";
-    texts.posX = QStringLiteral("10");
+    texts.posX = u"10"_s;
     EXPECT_EQ(messageFor(texts), kPosYNotNumber);
 
     texts = valid();
-    texts.silenceDulation = QStringLiteral("abc");
+    texts.silenceDulation = u"abc"_s;
     EXPECT_EQ(messageFor(texts), kPauseNotNumber) << "checked even while the pause is off";
-    texts.silenceDulation = QStringLiteral("-1");
+    texts.silenceDulation = u"-1"_s;
     EXPECT_EQ(messageFor(texts), kPauseNegative);
 
     texts = valid();
-    texts.posX = QStringLiteral(" 10");
+    texts.posX = u" 10"_s;
     EXPECT_EQ(messageFor(texts), kPosXNotNumber);
 }
 
@@ -98,8 +98,8 @@ TEST(OptionValidation, RefusesNumbersThatCannotBePlaced) {
 
 TEST(OptionValidation, PassesThePauseOnlyWhileItIsSwitchedOn) {
     auto texts = valid();
-    texts.posX = QStringLiteral("10");
-    texts.silenceDulation = QStringLiteral("2");
+    texts.posX = u"10"_s;
+    texts.silenceDulation = u"2"_s;
     auto numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.posX, 10.0f);
     EXPECT_EQ(numbers.pauseLength, 0.0);
@@ -108,7 +108,7 @@ TEST(OptionValidation, PassesThePauseOnlyWhileItIsSwitchedOn) {
     numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.pauseLength, 2.0);
 
-    texts.silenceDulation = QStringLiteral("0");
+    texts.silenceDulation = u"0"_s;
     numbers = *validateOptionTexts(texts);
     EXPECT_EQ(numbers.pauseLength, 0.0);
 }

@@ -6,103 +6,91 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <memory>
-
 using namespace brisomel;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+// Every option the settings answer, joined by '|'.
+QString allOptions(const UserSettings& s) {
+    const auto number = [](std::int64_t value) { return QString::number(value); };
+    const auto flag = [](bool value) { return value ? u"on"_s : u"off"_s; };
+    return QStringList{s.timelineName(),
+                       number(s.frameIndex()),
+                       number(s.fpsIndex()),
+                       number(s.alignIndex()),
+                       s.posX(),
+                       s.posY(),
+                       number(s.splitClipIndex()),
+                       flag(s.isSilence()),
+                       s.silenceDulation(),
+                       flag(s.isSrt())}
+        .join(u'|');
+}
+
+const QString kDefaults = u"Brisomel|1|3|1|0|0|1|off|0.5|off"_s;
 
 // Each test gets a store file of its own in a temporary folder; the user's store is never used.
 class UserSettingsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QSettings> openStore() {
-        return std::make_unique<QSettings>(dir_.filePath(QStringLiteral("prefs.ini")),
-                                           QSettings::IniFormat);
-    }
-
     QTemporaryDir dir_;
+    const QString path_ = dir_.filePath(u"prefs.ini"_s);
 };
 
 } // namespace
 
 TEST_F(UserSettingsTest, FirstStartAnswersTheRegisteredDefaultsWithoutStoringThem) {
-    auto store = openStore();
-    UserSettings settings(store.get());
-    EXPECT_EQ(settings.timelineName(), QStringLiteral("Brisomel"));
-    EXPECT_EQ(settings.frameIndex(), 1);
-    EXPECT_EQ(settings.fpsIndex(), 3);
-    EXPECT_EQ(settings.alignIndex(), 1);
-    EXPECT_EQ(settings.posX(), QStringLiteral("0"));
-    EXPECT_EQ(settings.posY(), QStringLiteral("0"));
-    EXPECT_EQ(settings.splitClipIndex(), 1);
-    EXPECT_FALSE(settings.isSilence());
-    EXPECT_EQ(settings.silenceDulation(), QStringLiteral("0.5"));
-    EXPECT_FALSE(settings.isSrt());
+    QSettings store(path_, QSettings::IniFormat);
+    UserSettings settings(&store);
+    EXPECT_EQ(allOptions(settings), kDefaults);
     EXPECT_EQ(settings.defaults().size(), 10);
-    EXPECT_TRUE(store->allKeys().isEmpty());
+    EXPECT_TRUE(store.allKeys().isEmpty());
 }
 
 TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARestart) {
     {
-        auto store = openStore();
-        UserSettings settings(store.get());
-        settings.setTimelineName(QStringLiteral("kept in memory only"));
+        QSettings store(path_, QSettings::IniFormat);
+        UserSettings settings(&store);
+        settings.setTimelineName(u"kept in memory only"_s);
         settings.setFrameIndex(3);
         settings.setFpsIndex(0);
         settings.setAlignIndex(2);
-        settings.setPosX(QStringLiteral("1a"));
-        settings.setPosY(QStringLiteral("-350"));
+        settings.setPosX(u"1a"_s);
+        settings.setPosY(u"-350"_s);
         settings.setSplitClipIndex(0);
         settings.setIsSilence(true);
-        settings.setSilenceDulation(QString());
+        settings.setSilenceDulation(QString()); // an emptied pause stays empty
         settings.setIsSrt(true);
-        EXPECT_FALSE(store->contains(QStringLiteral("timelineName")));
-        EXPECT_EQ(store->value(QStringLiteral("fpsIndex")).toInt(), 0);
+        EXPECT_FALSE(store.contains(u"timelineName"_s));
+        EXPECT_EQ(store.value(u"fpsIndex"_s).toInt(), 0);
     }
-    auto store = openStore();
-    UserSettings restarted(store.get());
-    EXPECT_EQ(restarted.timelineName(), QStringLiteral("Brisomel"));
-    EXPECT_EQ(restarted.frameIndex(), 3);
-    EXPECT_EQ(restarted.fpsIndex(), 0);
-    EXPECT_EQ(restarted.alignIndex(), 2);
-    EXPECT_EQ(restarted.posX(), QStringLiteral("1a"));
-    EXPECT_EQ(restarted.posY(), QStringLiteral("-350"));
-    EXPECT_EQ(restarted.splitClipIndex(), 0);
-    EXPECT_TRUE(restarted.isSilence());
-    EXPECT_EQ(restarted.silenceDulation(), QString()) << "an emptied pause stays empty";
-    EXPECT_TRUE(restarted.isSrt());
+    QSettings store(path_, QSettings::IniFormat);
+    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|3|0|2|1a|-350|0|on||on"_s);
 }
 
 TEST_F(UserSettingsTest, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
-    auto store = openStore();
-    UserSettings settings(store.get());
+    QSettings store(path_, QSettings::IniFormat);
+    UserSettings settings(&store);
     QString seenAfter;
     QObject::connect(&settings, &UserSettings::changed, [&] { seenAfter = settings.posX(); });
     QSignalSpy spy(&settings, &UserSettings::changed);
-    settings.setPosX(QStringLiteral("12"));
-    EXPECT_EQ(seenAfter, QStringLiteral("12"));
-    settings.setPosX(QStringLiteral("12"));
-    settings.setTimelineName(QStringLiteral("x"));
+    settings.setPosX(u"12"_s);
+    EXPECT_EQ(seenAfter, u"12"_s);
+    settings.setPosX(u"12"_s);
+    settings.setTimelineName(u"x"_s);
     EXPECT_EQ(spy.count(), 3);
 }
 
 TEST_F(UserSettingsTest, StoredValuesOfTheWrongKindAnswerTheDefault) {
     {
-        auto store = openStore();
-        store->setValue(QStringLiteral("posX"),
-                        QStringList{QStringLiteral("a"), QStringLiteral("b")});
-        store->setValue(QStringLiteral("frameIndex"), QStringLiteral("abc"));
-        store->setValue(QStringLiteral("fpsIndex"), QStringList{QStringLiteral("1")});
-        store->setValue(QStringLiteral("isSilence"), QStringLiteral("perhaps"));
-        store->setValue(QStringLiteral("silenceDulation"), QVariantMap{{QStringLiteral("k"), 1}});
-        store->setValue(QStringLiteral("alignIndex"), QStringLiteral("99999999999999999999999"));
+        QSettings store(path_, QSettings::IniFormat);
+        store.setValue(u"posX"_s, QStringList{u"a"_s, u"b"_s});
+        store.setValue(u"frameIndex"_s, u"abc"_s);
+        store.setValue(u"fpsIndex"_s, QStringList{u"1"_s});
+        store.setValue(u"isSilence"_s, u"perhaps"_s);
+        store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
+        store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
     }
-    auto store = openStore();
-    UserSettings settings(store.get());
-    EXPECT_EQ(settings.posX(), QStringLiteral("0"));
-    EXPECT_EQ(settings.frameIndex(), 1);
-    EXPECT_EQ(settings.fpsIndex(), 3);
-    EXPECT_FALSE(settings.isSilence());
-    EXPECT_EQ(settings.silenceDulation(), QStringLiteral("0.5"));
-    EXPECT_EQ(settings.alignIndex(), 1);
+    QSettings store(path_, QSettings::IniFormat);
+    EXPECT_EQ(allOptions(UserSettings(&store)), kDefaults);
 }

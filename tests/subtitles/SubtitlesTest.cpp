@@ -2,6 +2,7 @@
 #include "subtitles/SubtitleFiles.h"
 
 #include "fcpxml/TimelineSketch.h"
+#include "support/PcmWriter.h"
 #include "support/SrtReader.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,6 @@ using testsupport::ReadCue;
 using testsupport::readSrt;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A document time "n/TSs" as its two numbers.
 std::pair<double, double> fraction(QStringView time) {
@@ -154,7 +150,7 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
             EXPECT_EQ((*cues)[i].text, expected[i]) << i;
         }
         const QStringList blocks =
-            QString::fromUtf8(readAll(path)).split(u"\n\n"_s, Qt::SkipEmptyParts);
+            QString::fromUtf8(testsupport::readBytes(path)).split(u"\n\n"_s, Qt::SkipEmptyParts);
         ASSERT_EQ(blocks.size(), qsizetype(expected.size()));
         for (qsizetype i = 0; i < blocks.size(); ++i) {
             EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + u'\n')) << i;

@@ -88,6 +88,11 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size() && file.flush();
 }
 
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool writeWav(const QString& path, int sampleRate, int channels, std::int64_t frames) {
     return writeBytes(path, wavBytes(sampleRate, channels, frames));
 }

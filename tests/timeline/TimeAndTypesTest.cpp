@@ -10,12 +10,13 @@
 #include <limits>
 
 using namespace brisomel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 std::shared_ptr<TextClip> textClip(std::int64_t start, std::int64_t duration,
                                    std::int32_t timescale = 24000) {
-    return std::make_shared<TextClip>(QStringLiteral("t"), CMTimeMake(start, timescale),
+    return std::make_shared<TextClip>(u"t"_s, CMTimeMake(start, timescale),
                                       CMTimeMake(duration, timescale), 0.f, 0.f, QString(),
                                       AlignType::canter);
 }
@@ -56,13 +57,13 @@ TEST(CMTime, ComparesExactlyAcrossTimescalesWithoutOverflow) {
 }
 
 TEST(OptionTypes, OnlyExactLabelsAndRawValuesMakeAValue) {
-    EXPECT_EQ(rawValue(FrameType::frame2K), QStringLiteral("2560\u00D71440 : 2.5K"));
+    EXPECT_EQ(rawValue(FrameType::frame2K), u"2560\u00D71440 : 2.5K"_s);
     for (const FpsTypeInfo& info : fpsTypes()) {
         EXPECT_EQ(fpsTypeFromRawValue(rawValue(info.type)), info.type);
         EXPECT_EQ(&describe(info.type), &info) << "the table is in enumeration order";
     }
-    EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("29.970")));
-    EXPECT_FALSE(fpsTypeFromRawValue(QStringLiteral("30 ")));
+    EXPECT_FALSE(fpsTypeFromRawValue(u"29.970"_s));
+    EXPECT_FALSE(fpsTypeFromRawValue(u"30 "_s));
     EXPECT_EQ(frameTypeFromCliName(u"2.5K"), FrameType::frame2K);
     EXPECT_FALSE(frameTypeFromCliName(u"1080")) << "only the listed names";
     EXPECT_EQ(alignTypeFromCliName(u"center"), AlignType::canter);
@@ -70,34 +71,19 @@ TEST(OptionTypes, OnlyExactLabelsAndRawValuesMakeAValue) {
 
 TEST(Timeline, IdentifiersAreFreshUpperCaseUuids) {
     const QRegularExpression uuid(
-        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
-    Track track(QStringLiteral("A01"), TrackType::video);
+        u"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"_s);
+    Track track(u"A01"_s, TrackType::video);
     const auto clip = textClip(0, 1);
     EXPECT_TRUE(uuid.match(track.trackId).hasMatch()) << track.trackId.toStdString();
     EXPECT_TRUE(uuid.match(clip->id).hasMatch());
     EXPECT_NE(clip->id, textClip(0, 1)->id);
 }
 
-TEST(Timeline, FirstClipTakesEarliestStartAndLastAddedOnTies) {
-    Track track(QStringLiteral("A"), TrackType::video);
-    EXPECT_EQ(track.firstClip(), nullptr);
-    const auto later = textClip(24000, 10);
-    const auto first = textClip(0, 10);
-    const auto middle = textClip(12000, 10);
-    track.addClip(later);
-    track.addClip(first);
-    track.addClip(middle);
-    EXPECT_EQ(track.firstClip(), first);
-    const auto tie = textClip(0, 5);
-    track.addClip(tie);
-    EXPECT_EQ(track.firstClip(), tie);
-}
-
 TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
     TrackMap tracks;
     EXPECT_TRUE(sameRepresentation(timelineEnd(tracks), kCMTimeZero));
-    auto a = std::make_shared<Track>(QStringLiteral("A"), TrackType::video);
-    auto b = std::make_shared<Track>(QStringLiteral("B"), TrackType::sound);
+    auto a = std::make_shared<Track>(u"A"_s, TrackType::video);
+    auto b = std::make_shared<Track>(u"B"_s, TrackType::sound);
     tracks.insert(a);
     tracks.insert(b);
     EXPECT_TRUE(sameRepresentation(timelineEnd(tracks), kCMTimeZero));
@@ -107,7 +93,7 @@ TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
     EXPECT_EQ(timelineEnd(tracks), CMTimeMake(72000, 24000));
 
     // Clips sharing a start: the one added last decides the track's end.
-    auto c = std::make_shared<Track>(QStringLiteral("C"), TrackType::video);
+    auto c = std::make_shared<Track>(u"C"_s, TrackType::video);
     tracks.insert(c);
     c->addClip(textClip(72000, 48000));
     c->addClip(textClip(72000, 0));
@@ -117,13 +103,13 @@ TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
 }
 
 TEST(TrailingBlank, OnlyAWholeFinalSpaceOrIdeographicSpaceCounts) {
-    EXPECT_TRUE(endsWithBlank(QStringLiteral("こんにちは ")));
-    EXPECT_TRUE(endsWithBlank(QStringLiteral("こんにちは\u3000")));
+    EXPECT_TRUE(endsWithBlank(u"こんにちは "_s));
+    EXPECT_TRUE(endsWithBlank(u"こんにちは\u3000"_s));
     EXPECT_FALSE(endsWithBlank(QString()));
-    EXPECT_FALSE(endsWithBlank(QStringLiteral("a \n")));
-    EXPECT_FALSE(endsWithBlank(QStringLiteral("a\t")));
+    EXPECT_FALSE(endsWithBlank(u"a \n"_s));
+    EXPECT_FALSE(endsWithBlank(u"a\t"_s));
     // A space carrying a combining mark is one character that is not a blank.
-    EXPECT_FALSE(endsWithBlank(QStringLiteral("a \u0301")));
-    EXPECT_EQ(withoutTrailingBlank(QStringLiteral("ab  ")), QStringLiteral("ab "));
-    EXPECT_EQ(withoutTrailingBlank(QStringLiteral("\u3000")), QString());
+    EXPECT_FALSE(endsWithBlank(u"a \u0301"_s));
+    EXPECT_EQ(withoutTrailingBlank(u"ab  "_s), u"ab "_s);
+    EXPECT_EQ(withoutTrailingBlank(u"\u3000"_s), QString());
 }
