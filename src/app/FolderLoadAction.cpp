@@ -112,8 +112,11 @@ void FolderLoadAction::checkAudio(const FileList& entries) {
     state_.setAudioFailures({});
     auto* watcher = new QFutureWatcher<QList<Failure>>(this);
     connect(watcher, &QFutureWatcher<QList<Failure>>::finished, this, [this, watcher] {
-        audioCheck_ = nullptr;
         watcher->deleteLater();
+        if (watcher != audioCheck_) {
+            return; // a check of a folder no longer shown
+        }
+        audioCheck_ = nullptr;
         if (watcher->future().resultCount() > 0) {
             state_.setAudioFailures(watcher->result());
         }

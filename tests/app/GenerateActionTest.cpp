@@ -1,6 +1,7 @@
 #include "app/GenerateAction.h"
 
 #include "support/ScriptedExportUi.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,22 @@ TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
         settings_.setSplitClipIndex(position);
         EXPECT_EQ(action_.collectOptions(u"A"_s)->splitClips, split) << position;
     }
+}
+
+// The same folder and options give the same document, however often the user presses 作成….
+TEST_F(GenerateActionTest, ExportsInARowWriteTheSameDocument) {
+    testsupport::VoiceFolder folder;
+    folder.addLine(u"1"_s, 1.0, u"two blanks  "_s);
+    folder.addLine(u"2"_s, 1.0, u"one blank "_s);
+    folder.addLine(u"3"_s, 1.0);
+    lists_.setFileLists(folder.load());
+    settings_.setIsSilence(true);
+
+    QByteArrayList documents;
+    for (const QString& name : {u"first.fcpxml"_s, u"second.fcpxml"_s}) {
+        ui_.saveLocation = dir_.filePath(name);
+        ASSERT_EQ(action_.run(u"A"_s), ExportOutcome::written);
+        documents << testsupport::readBytes(*ui_.saveLocation);
+    }
+    EXPECT_EQ(documents[0], documents[1]);
 }
