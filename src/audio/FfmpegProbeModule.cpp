@@ -21,6 +21,8 @@ QString programFolder() {
 LoadedFfmpegProbe load() {
     const QString path = ffmpegProbeModulePath();
     QLibrary library(path);
+    // Loaded for good: the probe is kept, and FFmpeg's libraries keep state of their own.
+    library.setLoadHints(QLibrary::PreventUnloadHint);
     auto probe = reinterpret_cast<FfmpegProbeFunction>(library.resolve(kFfmpegProbeSymbol));
     if (probe == nullptr) {
         return {nullptr, QStringLiteral("音声読み込みモジュール %1 を読み込めません: %2")
