@@ -94,6 +94,22 @@ CMTime frameAlignedDuration(double seconds, FpsType fps) {
     return CMTimeMake(frames * frameUnit(fps), timescale(fps));
 }
 
+bool isFinite(CMTime time) {
+    return time.isValid() && !time.isPositiveInfinity() && time.timescale > 0;
+}
+
+// Moves `end` to the end of a clip placed at `start`; false when the times are out of range.
+bool keepEnd(CMTime& end, CMTime start, CMTime duration) {
+    const CMTime clipEnd = start + duration;
+    if (!isFinite(start) || !isFinite(duration) || !isFinite(clipEnd) || duration < kCMTimeZero) {
+        return false;
+    }
+    if (clipEnd > end) {
+        end = clipEnd;
+    }
+    return true;
+}
+
 } // namespace
 
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
@@ -125,8 +141,14 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
 
     const CMTime pause = CMTimeMakeWithSeconds(options.pauseLength, timescale(fps));
     bool pauseBeforeNext = false;
+    // Every clip starts at the end of the timeline so far and lasts no less than nothing, so it
+    // becomes its track's latest clip and the end moves to the clip's end when that is later: the
+    // end is kept here instead of visiting every track per entry. Times out of range (invalid or
+    // infinite) break that reasoning; from then on the tracks are visited.
+    CMTime end = kCMTimeZero;
+    bool endKept = true;
     for (const auto& [entry, audio] : ticked) {
-        CMTime start = timelineEnd(built.tracks);
+        CMTime start = endKept ? end : timelineEnd(built.tracks);
         if (pauseBeforeNext) {
             start = start + pause;
         }
@@ -149,6 +171,9 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         if (entry->soundFileUrl()) {
             tracks.voice->addClip(std::make_shared<SoundClip>(
                 entry->fileName(), start, duration, (*audio)->sampleRate, *entry->soundFileUrl()));
+        }
+        if (endKept && (entry->textFileUrl() || entry->soundFileUrl())) {
+            endKept = keepEnd(end, start, duration);
         }
     }
     return built;
