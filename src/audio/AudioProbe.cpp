@@ -61,8 +61,26 @@ std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
 const QString kUnreadable = QStringLiteral("音声ファイルを読み込めません: %1");
 const QString kUnsupported = QStringLiteral("対応していない形式です: %1");
 
-Failure failure(const QFileInfo& file, const QString& reason, const QString& what = kUnreadable) {
-    return {what, QDir::toNativeSeparators(file.absoluteFilePath()), reason};
+Failure failure(const QString& absolutePath, const QString& reason,
+                const QString& what = kUnreadable) {
+    return {what, QDir::toNativeSeparators(absolutePath), reason};
+}
+
+// The path as QFileInfo::absoluteFilePath gives it. A path that is absolute and clean already,
+// as the folder scan makes them, is that path itself, and is taken without building a QFileInfo.
+QString absoluteFilePath(const QString& path) {
+    const QStringView view(path);
+    const bool clean = view.startsWith(u'/') && !view.endsWith(u'/') && !view.endsWith(u"/.") &&
+                       !view.endsWith(u"/..") && !view.contains(u"//") && !view.contains(u"/./") &&
+                       !view.contains(u"/../");
+    return clean ? path : QFileInfo(path).absoluteFilePath();
+}
+
+// What follows the last dot of the file's name, as QFileInfo::suffix gives it.
+QString suffixOf(const QString& path) {
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.sliced(dot + 1).toString();
 }
 
 // Why `head` shows a file that cannot be read: opening anything but a regular file could block
@@ -118,10 +136,9 @@ qint64 headBytesFor(HeaderReader reader) {
 } // namespace
 
 Result<AudioInfo> probeAudioFile(const QString& path) {
-    const QFileInfo file(path);
-    const auto kind = audioKindForSuffix(file.suffix());
-    const FileHead head =
-        readFileHead(file.absoluteFilePath(), kind ? headBytesFor(kind->header) : 0);
+    const QString file = absoluteFilePath(path);
+    const auto kind = audioKindForSuffix(suffixOf(path));
+    const FileHead head = readFileHead(file, kind ? headBytesFor(kind->header) : 0);
     if (const auto reason = unreadableReason(head)) {
         return failure(file, *reason);
     }
@@ -137,7 +154,7 @@ Result<AudioInfo> probeAudioFile(const QString& path) {
         return failure(file, ffmpeg.problem);
     }
     FfmpegProbeOutcome outcome;
-    ffmpeg.probe(file.absoluteFilePath(), kind->ffmpeg, outcome);
+    ffmpeg.probe(file, kind->ffmpeg, outcome);
     if (!outcome.ok) {
         return failure(file, outcome.reason, outcome.unsupported ? kUnsupported : kUnreadable);
     }

@@ -71,8 +71,7 @@ Status probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress)
             withAudio.begin() +
                 static_cast<std::ptrdiff_t>(std::min(begin + kChunk, withAudio.size())));
         QtConcurrent::blockingMap(chunk, [&probed](std::size_t index) {
-            probed[index].audio =
-                probeAudioFile(probed[index].entry->soundFileUrl()->toLocalFile());
+            probed[index].audio = probeAudioFile(probed[index].entry->soundFilePath());
         });
         for (std::size_t index : chunk) {
             if (!*probed[index].audio) {

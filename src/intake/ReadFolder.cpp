@@ -153,12 +153,14 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
         const QString fileName = name.first(name.lastIndexOf(u'.'));
         const QString captionName = fileName + QStringLiteral(".txt");
         const QString captionPath = prefix + captionName;
-        std::optional<QUrl> captionUrl;
+        std::optional<FileListData::LocalFile> caption;
         if (listing.regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
-            captionUrl = QUrl::fromLocalFile(captionPath);
+            caption = FileListData::LocalFile{captionPath, QUrl::fromLocalFile(captionPath)};
         }
-        auto created =
-            FileListData::create(fileName, captionUrl, QUrl::fromLocalFile(prefix + name));
+        const QString audioPath = prefix + name;
+        auto created = FileListData::create(
+            fileName, std::move(caption),
+            FileListData::LocalFile{audioPath, QUrl::fromLocalFile(audioPath)});
         if (!created) {
             return failure(created.failure());
         }
