@@ -7,10 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <numeric>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -119,6 +122,21 @@ FolderListing listFolder(const QString& folderPath) {
     return listing;
 }
 
+// The entry of one audio file, with the same-named caption file when the folder holds one.
+Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
+                              const QSet<QString>& regularFiles) {
+    const QString fileName = name.first(name.lastIndexOf(u'.'));
+    const QString captionName = fileName + QStringLiteral(".txt");
+    const QString captionPath = prefix + captionName;
+    std::optional<FileListData::LocalFile> caption;
+    if (regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
+        caption = FileListData::LocalFile{captionPath, QUrl::fromLocalFile(captionPath)};
+    }
+    const QString audioPath = prefix + name;
+    return FileListData::create(fileName, std::move(caption),
+                                FileListData::LocalFile{audioPath, QUrl::fromLocalFile(audioPath)});
+}
+
 ReadFolderResult failure(Failure cause) {
     return ReadFolderResult{ErrorType::fileReadError, std::nullopt, std::move(cause)};
 }
@@ -159,23 +177,24 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
                  isAudioName);
     std::sort(audioNames.begin(), audioNames.end(), nfcCodePointLess);
 
+    // Reading and decoding the captions is most of the scan, so the entries are made on several
+    // threads. They keep the names' order, and the first failure in that order is the one
+    // reported, as when they are made one after another.
+    std::vector<std::optional<Result<FileListPtr>>> made(
+        static_cast<std::size_t>(audioNames.size()));
+    std::vector<std::size_t> indices(made.size());
+    std::iota(indices.begin(), indices.end(), std::size_t{0});
+    QtConcurrent::blockingMap(indices, [&](std::size_t index) {
+        made[index] =
+            makeEntry(audioNames[static_cast<qsizetype>(index)], prefix, listing.regularFiles);
+    });
     FileList list;
-    for (const QString& name : audioNames) {
-        const QString fileName = name.first(name.lastIndexOf(u'.'));
-        const QString captionName = fileName + QStringLiteral(".txt");
-        const QString captionPath = prefix + captionName;
-        std::optional<FileListData::LocalFile> caption;
-        if (listing.regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
-            caption = FileListData::LocalFile{captionPath, QUrl::fromLocalFile(captionPath)};
+    list.reserve(made.size());
+    for (auto& entry : made) {
+        if (!*entry) {
+            return failure(entry->failure());
         }
-        const QString audioPath = prefix + name;
-        auto created = FileListData::create(
-            fileName, std::move(caption),
-            FileListData::LocalFile{audioPath, QUrl::fromLocalFile(audioPath)});
-        if (!created) {
-            return failure(created.failure());
-        }
-        list.push_back(std::move(*created));
+        list.push_back(std::move(**entry));
     }
     if (list.empty()) {
         return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, std::nullopt};
