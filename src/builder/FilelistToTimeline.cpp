@@ -27,6 +27,16 @@ public:
         : tracks_(tracks), styles_(styles) {}
 
     const SpeakerTracks& tracksFor(const QString& name) {
+        // Most entries repeat a spelling seen before, whose tracks are found without normalizing.
+        if (const auto seen = bySpelling_.constFind(name); seen != bySpelling_.cend()) {
+            return *seen;
+        }
+        const SpeakerTracks& tracks = tracksForNewSpelling(name);
+        return *bySpelling_.insert(name, tracks);
+    }
+
+private:
+    const SpeakerTracks& tracksForNewSpelling(const QString& name) {
         const QString key = name.normalized(QString::NormalizationForm_C);
         auto found = bySpeaker_.find(key);
         if (found == bySpeaker_.end()) {
@@ -43,10 +53,10 @@ public:
         return *found;
     }
 
-private:
     TrackMap& tracks_;
     const SpeakerStyles& styles_;
     QHash<QString, SpeakerTracks> bySpeaker_;
+    QHash<QString, SpeakerTracks> bySpelling_;
 };
 
 struct ProbedEntry {
