@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -184,9 +185,12 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
         static_cast<std::size_t>(audioNames.size()));
     std::vector<std::size_t> indices(made.size());
     std::iota(indices.begin(), indices.end(), std::size_t{0});
-    QtConcurrent::blockingMap(indices, [&](std::size_t index) {
+    // A pool of its own: the window scans on a thread of the global pool, and waiting there for
+    // work queued on that same pool never ends when the pool has no other thread free.
+    QThreadPool pool;
+    QtConcurrent::blockingMap(&pool, indices, [&](std::size_t index) {
         made[index] =
-            makeEntry(audioNames[static_cast<qsizetype>(index)], prefix, listing.regularFiles);
+            makeEntry(audioNames.at(static_cast<qsizetype>(index)), prefix, listing.regularFiles);
     });
     FileList list;
     list.reserve(made.size());
