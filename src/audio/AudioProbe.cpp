@@ -61,8 +61,41 @@ std::optional<AudioKind> audioKindForSuffix(const QString& suffix) {
 const QString kUnreadable = QStringLiteral("音声ファイルを読み込めません: %1");
 const QString kUnsupported = QStringLiteral("対応していない形式です: %1");
 
-Failure failure(const QFileInfo& file, const QString& reason, const QString& what = kUnreadable) {
-    return {what, QDir::toNativeSeparators(file.absoluteFilePath()), reason};
+Failure failure(const QString& absolutePath, const QString& reason,
+                const QString& what = kUnreadable) {
+    return {what, QDir::toNativeSeparators(absolutePath), reason};
+}
+
+// Whether the path starts at the root and has neither a trailing separator nor an empty, "." or
+// ".." component, so that QFileInfo::absoluteFilePath would give it back unchanged.
+bool isCleanAbsolute(QStringView path) {
+    if (!path.startsWith(u'/') || path.endsWith(u'/')) {
+        return false;
+    }
+    qsizetype componentStart = 1;
+    for (qsizetype i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == u'/') {
+            const QStringView component = path.sliced(componentStart, i - componentStart);
+            if (component.isEmpty() || component == u"." || component == u"..") {
+                return false;
+            }
+            componentStart = i + 1;
+        }
+    }
+    return true;
+}
+
+// The path as QFileInfo::absoluteFilePath gives it, without building a QFileInfo for the paths
+// the folder scan makes (absolute and clean already).
+QString absoluteFilePath(const QString& path) {
+    return isCleanAbsolute(path) ? path : QFileInfo(path).absoluteFilePath();
+}
+
+// What follows the last dot of the file's name, as QFileInfo::suffix gives it.
+QString suffixOf(const QString& path) {
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.sliced(dot + 1).toString();
 }
 
 // Why `head` shows a file that cannot be read: opening anything but a regular file could block
@@ -118,10 +151,9 @@ qint64 headBytesFor(HeaderReader reader) {
 } // namespace
 
 Result<AudioInfo> probeAudioFile(const QString& path) {
-    const QFileInfo file(path);
-    const auto kind = audioKindForSuffix(file.suffix());
-    const FileHead head =
-        readFileHead(file.absoluteFilePath(), kind ? headBytesFor(kind->header) : 0);
+    const QString file = absoluteFilePath(path);
+    const auto kind = audioKindForSuffix(suffixOf(path));
+    const FileHead head = readFileHead(file, kind ? headBytesFor(kind->header) : 0);
     if (const auto reason = unreadableReason(head)) {
         return failure(file, *reason);
     }
@@ -137,7 +169,7 @@ Result<AudioInfo> probeAudioFile(const QString& path) {
         return failure(file, ffmpeg.problem);
     }
     FfmpegProbeOutcome outcome;
-    ffmpeg.probe(file.absoluteFilePath(), kind->ffmpeg, outcome);
+    ffmpeg.probe(file, kind->ffmpeg, outcome);
     if (!outcome.ok) {
         return failure(file, outcome.reason, outcome.unsupported ? kUnsupported : kUnreadable);
     }

@@ -27,6 +27,16 @@ public:
         : tracks_(tracks), styles_(styles) {}
 
     const SpeakerTracks& tracksFor(const QString& name) {
+        // Most entries repeat a spelling seen before, whose tracks are found without normalizing.
+        if (const auto seen = bySpelling_.constFind(name); seen != bySpelling_.cend()) {
+            return *seen;
+        }
+        const SpeakerTracks& tracks = tracksForNewSpelling(name);
+        return *bySpelling_.insert(name, tracks);
+    }
+
+private:
+    const SpeakerTracks& tracksForNewSpelling(const QString& name) {
         const QString key = name.normalized(QString::NormalizationForm_C);
         auto found = bySpeaker_.find(key);
         if (found == bySpeaker_.end()) {
@@ -43,10 +53,10 @@ public:
         return *found;
     }
 
-private:
     TrackMap& tracks_;
     const SpeakerStyles& styles_;
     QHash<QString, SpeakerTracks> bySpeaker_;
+    QHash<QString, SpeakerTracks> bySpelling_;
 };
 
 struct ProbedEntry {
@@ -71,8 +81,7 @@ Status probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress)
             withAudio.begin() +
                 static_cast<std::ptrdiff_t>(std::min(begin + kChunk, withAudio.size())));
         QtConcurrent::blockingMap(chunk, [&probed](std::size_t index) {
-            probed[index].audio =
-                probeAudioFile(probed[index].entry->soundFileUrl()->toLocalFile());
+            probed[index].audio = probeAudioFile(probed[index].entry->soundFilePath());
         });
         for (std::size_t index : chunk) {
             if (!*probed[index].audio) {
@@ -92,6 +101,22 @@ CMTime frameAlignedDuration(double seconds, FpsType fps) {
     const auto frames =
         static_cast<std::int64_t>(static_cast<double>(units) / static_cast<double>(frameUnit(fps)));
     return CMTimeMake(frames * frameUnit(fps), timescale(fps));
+}
+
+bool isFinite(CMTime time) {
+    return time.isValid() && !time.isPositiveInfinity() && time.timescale > 0;
+}
+
+// Moves `end` to the end of a clip placed at `start`; false when the times are out of range.
+bool keepEnd(CMTime& end, CMTime start, CMTime duration) {
+    const CMTime clipEnd = start + duration;
+    if (!isFinite(start) || !isFinite(duration) || !isFinite(clipEnd) || duration < kCMTimeZero) {
+        return false;
+    }
+    if (clipEnd > end) {
+        end = clipEnd;
+    }
+    return true;
 }
 
 } // namespace
@@ -125,8 +150,14 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
 
     const CMTime pause = CMTimeMakeWithSeconds(options.pauseLength, timescale(fps));
     bool pauseBeforeNext = false;
+    // Every clip starts at the end of the timeline so far and lasts no less than nothing, so it
+    // becomes its track's latest clip and the end moves to the clip's end when that is later: the
+    // end is kept here instead of visiting every track per entry. Times out of range (invalid or
+    // infinite) break that reasoning; from then on the tracks are visited.
+    CMTime end = kCMTimeZero;
+    bool endKept = true;
     for (const auto& [entry, audio] : ticked) {
-        CMTime start = timelineEnd(built.tracks);
+        CMTime start = endKept ? end : timelineEnd(built.tracks);
         if (pauseBeforeNext) {
             start = start + pause;
         }
@@ -149,6 +180,9 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         if (entry->soundFileUrl()) {
             tracks.voice->addClip(std::make_shared<SoundClip>(
                 entry->fileName(), start, duration, (*audio)->sampleRate, *entry->soundFileUrl()));
+        }
+        if (endKept && (entry->textFileUrl() || entry->soundFileUrl())) {
+            endKept = keepEnd(end, start, duration);
         }
     }
     return built;

@@ -15,7 +15,9 @@ qsizetype lastGraphemeStart(const QString& text) {
 } // namespace
 
 bool endsWithBlank(const QString& text) {
-    if (text.isEmpty()) {
+    // A last character that is a blank ends with the blank's own code unit; checking that first
+    // spares finding character boundaries in the usual caption.
+    if (text.isEmpty() || (text.back() != u' ' && text.back() != u'\u3000')) {
         return false;
     }
     const QStringView last = QStringView(text).sliced(lastGraphemeStart(text));

@@ -5,22 +5,41 @@
 
 namespace brisomel {
 
+namespace {
+
+std::optional<FileListData::LocalFile> localFile(const std::optional<QUrl>& url) {
+    if (!url) {
+        return std::nullopt;
+    }
+    return FileListData::LocalFile{url->toLocalFile(), *url};
+}
+
+} // namespace
+
 Result<std::shared_ptr<FileListData>>
 FileListData::create(const QString& fileName, const std::optional<QUrl>& textFileUrl,
                      const std::optional<QUrl>& soundFileUrl) {
+    return create(fileName, localFile(textFileUrl), localFile(soundFileUrl));
+}
+
+Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileName,
+                                                           std::optional<LocalFile> textFile,
+                                                           std::optional<LocalFile> soundFile) {
     // The constructor is private, so std::make_shared cannot reach it.
     std::shared_ptr<FileListData> entry(new FileListData());
     entry->fileName_ = fileName;
     entry->fileNameOrderKey_ = fileName.normalized(QString::NormalizationForm_C);
-    entry->textFileUrl_ = textFileUrl;
-    entry->soundFileUrl_ = soundFileUrl;
+    if (soundFile) {
+        entry->soundFileUrl_ = std::move(soundFile->url);
+        entry->soundFilePath_ = std::move(soundFile->path);
+    }
     entry->charactorName_ = speakerNameOf(fileName);
 
-    if (!textFileUrl) {
+    if (!textFile) {
         return entry; // text and textRow stay empty
     }
-    const QString path = textFileUrl->toLocalFile();
-    Result<QString> decoded = readCaptionFile(path);
+    entry->textFileUrl_ = std::move(textFile->url);
+    Result<QString> decoded = readCaptionFile(textFile->path);
     if (!decoded) {
         return decoded.failure();
     }

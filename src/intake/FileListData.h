@@ -21,6 +21,16 @@ public:
                                                         const std::optional<QUrl>& textFileUrl,
                                                         const std::optional<QUrl>& soundFileUrl);
 
+    // A file by its local path together with the URL of that path, for callers that have both
+    // at hand (the folder scan), so that the path need not be taken out of the URL again.
+    struct LocalFile {
+        QString path;
+        QUrl url;
+    };
+    static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
+                                                        std::optional<LocalFile> textFile,
+                                                        std::optional<LocalFile> soundFile);
+
     static inline const QString defaultName = QStringLiteral("noname");
 
     bool targetFlg() const { return targetFlg_; }
@@ -33,6 +43,8 @@ public:
     const QString& charactorName() const { return charactorName_; }
     const std::optional<QUrl>& textFileUrl() const { return textFileUrl_; }
     const std::optional<QUrl>& soundFileUrl() const { return soundFileUrl_; }
+    // The local path of the audio file; empty when there is none.
+    const QString& soundFilePath() const { return soundFilePath_; }
 
     // Whether the entry takes part in the timeline.
     void setTargetFlg(bool value) { targetFlg_ = value; }
@@ -48,6 +60,7 @@ private:
     QString charactorName_;
     std::optional<QUrl> textFileUrl_;
     std::optional<QUrl> soundFileUrl_;
+    QString soundFilePath_;
 };
 
 using FileListPtr = std::shared_ptr<FileListData>;

@@ -28,8 +28,13 @@ QStringList speakerNames(const FileList& list) {
     // without searching the result. The spelling of the first appearance is kept.
     QStringList names;
     QSet<QString> seen;
+    QSet<QString> seenSpellings; // spares normalizing a spelling met before
     for (const FileListPtr& entry : sorted) {
         const QString& name = entry->charactorName();
+        if (seenSpellings.contains(name)) {
+            continue;
+        }
+        seenSpellings.insert(name);
         QString key = name.normalized(QString::NormalizationForm_C);
         if (!seen.contains(key)) {
             seen.insert(std::move(key));

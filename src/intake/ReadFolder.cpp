@@ -7,10 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <numeric>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -24,6 +28,15 @@ const std::array<QString, 5> kAudioExtensions = {QStringLiteral("MP3"), QStringL
                                                  QStringLiteral("M4A"), QStringLiteral("AIFF"),
                                                  QStringLiteral("AIF")};
 
+// Whether ASCII text, upper-cased, equals an upper-case ASCII word.
+bool equalsAsciiUpper(QStringView text, QStringView upper) {
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(), [](QChar c, QChar u) {
+               const char16_t unit = c.unicode();
+               return (unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit) == u.unicode();
+           });
+}
+
 bool isAudioName(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0) {
@@ -33,10 +46,9 @@ bool isAudioName(const QString& name) {
     const bool ascii =
         std::all_of(extension.begin(), extension.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (ascii) { // the usual case, and a quick one
-        return std::any_of(kAudioExtensions.begin(), kAudioExtensions.end(),
-                           [&](const QString& audio) {
-                               return extension.compare(audio, Qt::CaseInsensitive) == 0;
-                           });
+        return std::any_of(
+            kAudioExtensions.begin(), kAudioExtensions.end(),
+            [&](const QString& audio) { return equalsAsciiUpper(extension, audio); });
     }
     // toUpper is full Unicode upper-casing, independent of the locale: "aıf" and "aiﬀ" are
     // audio names too.
@@ -82,18 +94,21 @@ FolderListing listFolder(const QString& folderPath) {
         return listing;
     }
     while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray raw(entry->d_name);
+        const QByteArrayView raw(entry->d_name);
         if (raw.startsWith('.')) {
             continue;
         }
-        QString name = QFile::decodeName(raw); // invalid bytes become U+FFFD
-        if (!QUtf8StringView(raw).isValidUtf8()) {
+        if (!QUtf8StringView(raw.data(), raw.size()).isValidUtf8()) {
+            QString name = QFile::decodeName(raw.toByteArray()); // invalid bytes become U+FFFD
             if (isAudioName(name)) {
                 listing.undecodableAudioName = std::move(name);
                 break;
             }
             continue;
         }
+        // The file-name encoding is UTF-8, so this equals QFile::decodeName, without its
+        // converter's set-up per name.
+        QString name = QString::fromUtf8(raw);
         if (entry->d_type == DT_REG) {
             listing.regularFiles.insert(name);
         }
@@ -106,6 +121,21 @@ FolderListing listFolder(const QString& folderPath) {
                                    QDir::Unsorted);
 #endif
     return listing;
+}
+
+// The entry of one audio file, with the same-named caption file when the folder holds one.
+Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
+                              const QSet<QString>& regularFiles) {
+    const QString fileName = name.first(name.lastIndexOf(u'.'));
+    const QString captionName = fileName + QStringLiteral(".txt");
+    const QString captionPath = prefix + captionName;
+    std::optional<FileListData::LocalFile> caption;
+    if (regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
+        caption = FileListData::LocalFile{captionPath, QUrl::fromLocalFile(captionPath)};
+    }
+    const QString audioPath = prefix + name;
+    return FileListData::create(fileName, std::move(caption),
+                                FileListData::LocalFile{audioPath, QUrl::fromLocalFile(audioPath)});
 }
 
 ReadFolderResult failure(Failure cause) {
@@ -148,21 +178,27 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
                  isAudioName);
     std::sort(audioNames.begin(), audioNames.end(), nfcCodePointLess);
 
+    // Reading and decoding the captions is most of the scan, so the entries are made on several
+    // threads. They keep the names' order, and the first failure in that order is the one
+    // reported, as when they are made one after another.
+    std::vector<std::optional<Result<FileListPtr>>> made(
+        static_cast<std::size_t>(audioNames.size()));
+    std::vector<std::size_t> indices(made.size());
+    std::iota(indices.begin(), indices.end(), std::size_t{0});
+    // A pool of its own: the window scans on a thread of the global pool, and waiting there for
+    // work queued on that same pool never ends when the pool has no other thread free.
+    QThreadPool pool;
+    QtConcurrent::blockingMap(&pool, indices, [&](std::size_t index) {
+        made[index] =
+            makeEntry(audioNames.at(static_cast<qsizetype>(index)), prefix, listing.regularFiles);
+    });
     FileList list;
-    for (const QString& name : audioNames) {
-        const QString fileName = name.first(name.lastIndexOf(u'.'));
-        const QString captionName = fileName + QStringLiteral(".txt");
-        const QString captionPath = prefix + captionName;
-        std::optional<QUrl> captionUrl;
-        if (listing.regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
-            captionUrl = QUrl::fromLocalFile(captionPath);
+    list.reserve(made.size());
+    for (auto& entry : made) {
+        if (!*entry) {
+            return failure(entry->failure());
         }
-        auto created =
-            FileListData::create(fileName, captionUrl, QUrl::fromLocalFile(prefix + name));
-        if (!created) {
-            return failure(created.failure());
-        }
-        list.push_back(std::move(*created));
+        list.push_back(std::move(**entry));
     }
     if (list.empty()) {
         return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, std::nullopt};

@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <QTextBoundaryFinder>
 
+#include <optional>
 #include <vector>
 
 namespace brisomel {
@@ -71,13 +72,35 @@ bool separatorsStandAlone(QStringView text) {
     return true;
 }
 
+// The second of the non-empty pieces between "_" code units when there are at least three.
+std::optional<QStringView> secondOfThreePieces(QStringView text) {
+    std::optional<QStringView> second;
+    qsizetype count = 0;
+    qsizetype pieceStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'_') {
+            continue;
+        }
+        if (i > pieceStart) {
+            ++count;
+            if (count == 2) {
+                second = text.sliced(pieceStart, i - pieceStart);
+            } else if (count == 3) {
+                return second;
+            }
+        }
+        pieceStart = i + 1;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QString speakerNameOf(const QString& fileName) {
     if (separatorsStandAlone(fileName)) {
-        const QList<QStringView> pieces = QStringView(fileName).split(u'_', Qt::SkipEmptyParts);
-        const qsizetype bracket = pieces.size() > 2 ? pieces[1].indexOf(u'（') : -1;
-        return bracket < 0 ? FileListData::defaultName : pieces[1].first(bracket).toString();
+        const std::optional<QStringView> second = secondOfThreePieces(fileName);
+        const qsizetype bracket = second ? second->indexOf(u'（') : -1;
+        return bracket < 0 ? FileListData::defaultName : second->first(bracket).toString();
     }
     const std::vector<QStringView> pieces = splitAtUnderscores(fileName);
     if (pieces.size() <= 2) {
