@@ -113,6 +113,8 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         dir.write("a.wav");
         dir.write("a.txt", "fine");
         dir.write("b.wav");
+        dir.write("c.wav");
+        dir.write("c.txt", bytes("\xFF")); // also bad, but later in file-name order
         const QString caption = dir.path("b.txt");
         if (kind == folder) {
             dir.makeDir("b.txt");
@@ -130,6 +132,7 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         EXPECT_TRUE(message.startsWith("Error ")) << message.toStdString();
         EXPECT_TRUE(message.contains(caption)) << message.toStdString();
         EXPECT_TRUE(kind != undecodable || message.contains("Shift-JIS"));
+        EXPECT_FALSE(message.contains(dir.path("c.txt"))) << "the first bad caption is named";
     }
 }
 
