@@ -105,6 +105,58 @@ constexpr std::array<bool, 256> kUriBytes = [] {
     return allowed;
 }();
 
+// The bytes of a local path that its media URL holds as they stand: those a URI may hold, less
+// "%", which QUrl encodes in a local path (it is a character of the name there).
+constexpr std::array<bool, 256> kLocalPathBytes = [] {
+    std::array<bool, 256> kept = kUriBytes;
+    kept['%'] = false;
+    return kept;
+}();
+
+// Whether QUrl::fromLocalFile takes the path as it stands, with nothing to interpret: absolute, no
+// host ("//"), no empty, "." or ".." segment, no unpaired surrogate, and none of the characters
+// U+1FFFE, U+1FFFF ... U+10FFFF, which QUrl writes other than as their UTF-8 (the test is on the
+// low surrogate only, which also sends a few harmless characters QUrl's way).
+bool isPlainAbsolutePath(QStringView path) {
+    if (!path.startsWith(u'/') || path.endsWith(u'/')) {
+        return false;
+    }
+    for (const QStringView segment : path.sliced(1).tokenize(u'/')) {
+        if (segment.isEmpty() || segment == u"." || segment == u"..") {
+            return false;
+        }
+    }
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (path[i].isLowSurrogate()) {
+            return false;
+        }
+        if (path[i].isHighSurrogate()) {
+            if (i + 1 == path.size() || !path[i + 1].isLowSurrogate() ||
+                path[i + 1].unicode() >= 0xDFFE) {
+                return false;
+            }
+            ++i;
+        }
+    }
+    return true;
+}
+
+// Writes the bytes to `out`, each one `kept` does not hold as "%XX"; returns the end.
+QChar* writePercentEncoded(QChar* out, QByteArrayView bytes, const std::array<bool, 256>& kept) {
+    static constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (kept[byte]) {
+            *out++ = QLatin1Char(c);
+        } else {
+            *out++ = u'%';
+            *out++ = kHexDigits[byte >> 4];
+            *out++ = kHexDigits[byte & 0x0F];
+        }
+    }
+    return out;
+}
+
 QString charsToText(const char* first, const char* last) {
     return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
 }
@@ -177,22 +229,24 @@ QChar* writeXmlText(QChar* out, QStringView text, XmlEntities entities) {
 }
 
 QString mediaUrlText(const QUrl& url) {
-    static constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
     const QByteArray encoded = url.toEncoded();
     QString valid(encoded.size() * 3, Qt::Uninitialized);
-    QChar* out = valid.data();
-    for (const char c : encoded) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (kUriBytes[byte]) {
-            *out++ = QLatin1Char(c);
-        } else {
-            *out++ = u'%';
-            *out++ = kHexDigits[byte >> 4];
-            *out++ = kHexDigits[byte & 0x0F];
-        }
-    }
-    valid.truncate(out - valid.constData());
+    const QChar* end = writePercentEncoded(valid.data(), encoded, kUriBytes);
+    valid.truncate(end - valid.constData());
     return valid;
+}
+
+QString localMediaUrlText(const QString& path) {
+    if (!isPlainAbsolutePath(path)) {
+        return mediaUrlText(QUrl::fromLocalFile(path));
+    }
+    const QByteArray bytes = path.toUtf8();
+    constexpr QStringView kScheme = u"file://";
+    QString url(kScheme.size() + bytes.size() * 3, Qt::Uninitialized);
+    QChar* out = std::copy(kScheme.begin(), kScheme.end(), url.data());
+    out = writePercentEncoded(out, bytes, kLocalPathBytes);
+    url.truncate(out - url.constData());
+    return url;
 }
 
 QString formatPosition(float value) {

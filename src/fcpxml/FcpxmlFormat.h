@@ -42,6 +42,9 @@ constexpr qsizetype kLongestXmlUnit = 6;
 // The URL as a valid RFC 3986 reference: the encoded form, with every byte that a URI may not
 // hold as it stands (such as "[" and "]" outside an IPv6 host) percent-encoded too.
 QString mediaUrlText(const QUrl& url);
+// mediaUrlText(QUrl::fromLocalFile(path)), written straight from the path's UTF-8 bytes when the
+// path is a plain absolute one (the common case) and through QUrl otherwise.
+QString localMediaUrlText(const QString& path);
 
 // Shortest text that reads back to the same float, always with a fractional part.
 QString formatPosition(float value);

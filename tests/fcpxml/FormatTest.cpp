@@ -91,3 +91,29 @@ TEST(MediaUrls, AwkwardNamesGiveStrictUrisThatDecodeToThePath) {
     // Names that were valid before are written as before.
     EXPECT_EQ(mediaUrlText(QUrl::fromLocalFile(u"/v/a (1)&b.wav"_s)), u"file:///v/a%20(1)&b.wav"_s);
 }
+
+// The URL text written straight from a local path equals the text QUrl gives, for plain paths
+// and for the unusual ones that go through QUrl.
+TEST(MediaUrls, LocalPathTextEqualsTheUrlsText) {
+    QStringList paths{u"/v/plain.wav"_s,
+                      u"/v/[BGM] 台本 第2話.wav"_s,
+                      u"/v/e\u0301 \u3000\u00A0\u2028.wav"_s,
+                      u"/v/😀\U0001FFFE\U0010FFFF\U0001FFFD\uFFFF.wav"_s,
+                      u"/v/tab\tnl\ndel\u007F\u0080.wav"_s,
+                      u"/v/%41%2F%.wav"_s,
+                      u"//host/share/a.wav"_s,
+                      u"/v/./a/../b//c.wav"_s,
+                      u"/v/dir/"_s,
+                      u"relative/a.wav"_s,
+                      u"a.wav"_s,
+                      u""_s,
+                      u"/v/"_s + QChar(0xD800) + u"x"_s,
+                      u"/v/"_s + QChar(0xDC00) + u"x"_s};
+    for (int c = 0; c < 0x80; ++c) {
+        paths << u"/v/a"_s + QChar(c) + u"b.wav"_s;
+    }
+    for (const QString& path : paths) {
+        EXPECT_EQ(localMediaUrlText(path).toStdString(),
+                  mediaUrlText(QUrl::fromLocalFile(path)).toStdString());
+    }
+}
