@@ -225,6 +225,15 @@ void writeHead(DocumentText& doc, FrameType frameType, FpsType fps) {
               uR"(Build In:Out.localized/Custom.localized/Custom.moti"/>)"});
 }
 
+namespace {
+
+QString soundUrlText(const SoundClip& sound) {
+    return sound.localPath.isEmpty() ? mediaUrlText(sound.soundUrl)
+                                     : localMediaUrlText(sound.localPath);
+}
+
+} // namespace
+
 void writeAudioAssets(DocumentText& doc, const std::vector<const SoundClip*>& sounds, FpsType fps) {
     int asset = kFirstAssetNumber;
     for (const SoundClip* sound : sounds) {
@@ -233,7 +242,7 @@ void writeAudioAssets(DocumentText& doc, const std::vector<const SoundClip*>& so
                   uR"(s" hasAudio="1" audioSources="1" audioChannels="1" audioRate=")",
                   formatAudioRate(sound->sampleRate), uR"(">)"});
         doc.open({uR"(<media-rep kind="original-media" src=")",
-                  LinePart::attribute(mediaUrlText(sound->soundUrl)), uR"(">)"});
+                  LinePart::attribute(soundUrlText(*sound)), uR"(">)"});
         doc.close({u"</media-rep>"});
         doc.close({u"</asset>"});
     }

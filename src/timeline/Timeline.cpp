@@ -42,6 +42,14 @@ SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sample
     : Clip(std::move(title), start, duration), soundUrl(std::move(soundUrl)),
       sampleRate(sampleRate) {}
 
+std::shared_ptr<SoundClip> SoundClip::ofLocalFile(QString title, CMTime start, CMTime duration,
+                                                  double sampleRate, const QString& path) {
+    auto clip = std::make_shared<SoundClip>(std::move(title), start, duration, sampleRate,
+                                            QUrl::fromLocalFile(path));
+    clip->localPath = path;
+    return clip;
+}
+
 Track::Track(QString title, TrackType trackType)
     : trackId(newUuidText()), title(std::move(title)), trackType(trackType) {}
 

@@ -48,8 +48,13 @@ public:
 class SoundClip final : public Clip {
 public:
     SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl);
+    // The clip of a local file, which also keeps the path, so that writers need not take the
+    // URL apart again.
+    static std::shared_ptr<SoundClip> ofLocalFile(QString title, CMTime start, CMTime duration,
+                                                  double sampleRate, const QString& path);
 
     QUrl soundUrl;
+    QString localPath; // empty unless made by ofLocalFile; then soundUrl is its file URL
     double sampleRate = 0;
 };
 
