@@ -69,7 +69,7 @@ struct ProbedEntry {
 Status probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress) {
     std::vector<std::size_t> withAudio;
     for (std::size_t i = 0; i < probed.size(); ++i) {
-        if (probed[i].entry->soundFileUrl()) {
+        if (probed[i].entry->hasSoundFile()) {
             withAudio.push_back(i);
         }
     }
@@ -163,25 +163,25 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         }
         // A caption that ends with a blank asks for the pause; the title loses that one blank.
         const bool endsWithPause = endsWithBlank(entry->textRow());
-        pauseBeforeNext = entry->textFileUrl() && endsWithPause;
+        pauseBeforeNext = entry->hasTextFile() && endsWithPause;
         const QString caption =
             endsWithPause ? withoutTrailingBlank(entry->textRow()) : entry->textRow();
 
         const CMTime duration =
             audio ? frameAlignedDuration((*audio)->durationSeconds, fps) : kCMTimeZero;
         const SpeakerTracks& tracks = speakers.tracksFor(entry->charactorName());
-        if (entry->textFileUrl()) {
+        if (entry->hasTextFile()) {
             auto title =
                 std::make_shared<TextClip>(entry->fileName(), start, duration, options.posX,
                                            options.posY, caption, options.align);
             title->style = tracks.style;
             tracks.caption->addClip(std::move(title));
         }
-        if (entry->soundFileUrl()) {
-            tracks.voice->addClip(std::make_shared<SoundClip>(
-                entry->fileName(), start, duration, (*audio)->sampleRate, *entry->soundFileUrl()));
+        if (entry->hasSoundFile()) {
+            tracks.voice->addClip(SoundClip::ofLocalFile(
+                entry->fileName(), start, duration, (*audio)->sampleRate, entry->soundFilePath()));
         }
-        if (endKept && (entry->textFileUrl() || entry->soundFileUrl())) {
+        if (endKept && (entry->hasTextFile() || entry->hasSoundFile())) {
             endKept = keepEnd(end, start, duration);
         }
     }

@@ -16,6 +16,13 @@ std::optional<FileListData::LocalFile> localFile(const std::optional<QUrl>& url)
 
 } // namespace
 
+std::optional<QUrl> FileListData::urlOf(const std::optional<LocalFile>& file) {
+    if (!file) {
+        return std::nullopt;
+    }
+    return file->url ? *file->url : QUrl::fromLocalFile(file->path);
+}
+
 Result<std::shared_ptr<FileListData>>
 FileListData::create(const QString& fileName, const std::optional<QUrl>& textFileUrl,
                      const std::optional<QUrl>& soundFileUrl) {
@@ -29,16 +36,12 @@ Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileNa
     std::shared_ptr<FileListData> entry(new FileListData());
     entry->fileName_ = fileName;
     entry->fileNameOrderKey_ = fileName.normalized(QString::NormalizationForm_C);
-    if (soundFile) {
-        entry->soundFileUrl_ = std::move(soundFile->url);
-        entry->soundFilePath_ = std::move(soundFile->path);
-    }
+    entry->soundFile_ = std::move(soundFile);
     entry->charactorName_ = speakerNameOf(fileName);
 
     if (!textFile) {
         return entry; // text and textRow stay empty
     }
-    entry->textFileUrl_ = std::move(textFile->url);
     Result<QString> decoded = readCaptionFile(textFile->path);
     if (!decoded) {
         return decoded.failure();
@@ -49,6 +52,7 @@ Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileNa
     text.replace(u'\n', u' ');
     entry->textRow_ = std::move(textRow);
     entry->text_ = std::move(text);
+    entry->textFile_ = std::move(textFile);
     return entry;
 }
 

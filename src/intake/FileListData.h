@@ -21,11 +21,11 @@ public:
                                                         const std::optional<QUrl>& textFileUrl,
                                                         const std::optional<QUrl>& soundFileUrl);
 
-    // A file by its local path together with the URL of that path, for callers that have both
-    // at hand (the folder scan), so that the path need not be taken out of the URL again.
+    // A file by its local path (the folder scan's way), with the URL it was given by, if any.
+    // Without one, the URL is made from the path when asked for: most entries never need it.
     struct LocalFile {
         QString path;
-        QUrl url;
+        std::optional<QUrl> url;
     };
     static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
                                                         std::optional<LocalFile> textFile,
@@ -41,16 +41,20 @@ public:
     // several times on the way to a document).
     const QString& fileNameOrderKey() const { return fileNameOrderKey_; }
     const QString& charactorName() const { return charactorName_; }
-    const std::optional<QUrl>& textFileUrl() const { return textFileUrl_; }
-    const std::optional<QUrl>& soundFileUrl() const { return soundFileUrl_; }
+    std::optional<QUrl> textFileUrl() const { return urlOf(textFile_); }
+    std::optional<QUrl> soundFileUrl() const { return urlOf(soundFile_); }
+    bool hasTextFile() const { return textFile_.has_value(); }
+    bool hasSoundFile() const { return soundFile_.has_value(); }
     // The local path of the audio file; empty when there is none.
-    const QString& soundFilePath() const { return soundFilePath_; }
+    const QString& soundFilePath() const { return soundFile_ ? soundFile_->path : noPath_; }
 
     // Whether the entry takes part in the timeline.
     void setTargetFlg(bool value) { targetFlg_ = value; }
 
 private:
     FileListData() = default;
+    static std::optional<QUrl> urlOf(const std::optional<LocalFile>& file);
+    static inline const QString noPath_;
 
     bool targetFlg_ = true;
     QString text_;    // the caption on one line
@@ -58,9 +62,8 @@ private:
     QString fileName_;
     QString fileNameOrderKey_;
     QString charactorName_;
-    std::optional<QUrl> textFileUrl_;
-    std::optional<QUrl> soundFileUrl_;
-    QString soundFilePath_;
+    std::optional<LocalFile> textFile_;
+    std::optional<LocalFile> soundFile_;
 };
 
 using FileListPtr = std::shared_ptr<FileListData>;

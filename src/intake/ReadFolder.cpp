@@ -131,11 +131,10 @@ Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
     const QString captionPath = prefix + captionName;
     std::optional<FileListData::LocalFile> caption;
     if (regularFiles.contains(captionName) || QFileInfo::exists(captionPath)) {
-        caption = FileListData::LocalFile{captionPath, QUrl::fromLocalFile(captionPath)};
+        caption = FileListData::LocalFile{captionPath, std::nullopt};
     }
-    const QString audioPath = prefix + name;
     return FileListData::create(fileName, std::move(caption),
-                                FileListData::LocalFile{audioPath, QUrl::fromLocalFile(audioPath)});
+                                FileListData::LocalFile{prefix + name, std::nullopt});
 }
 
 ReadFolderResult failure(Failure cause) {
