@@ -228,8 +228,8 @@ void writeHead(DocumentText& doc, FrameType frameType, FpsType fps) {
 namespace {
 
 QString soundUrlText(const SoundClip& sound) {
-    return sound.localPath.isEmpty() ? mediaUrlText(sound.soundUrl)
-                                     : localMediaUrlText(sound.localPath);
+    return sound.localPath().isEmpty() ? mediaUrlText(sound.soundUrl())
+                                       : localMediaUrlText(sound.localPath());
 }
 
 } // namespace

@@ -39,15 +39,18 @@ TextClip::TextClip(QString title, CMTime start, CMTime duration, float posX, flo
       posY(posY) {}
 
 SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl)
-    : Clip(std::move(title), start, duration), soundUrl(std::move(soundUrl)),
-      sampleRate(sampleRate) {}
+    : Clip(std::move(title), start, duration), sampleRate(sampleRate),
+      soundUrl_(std::move(soundUrl)) {}
 
 std::shared_ptr<SoundClip> SoundClip::ofLocalFile(QString title, CMTime start, CMTime duration,
-                                                  double sampleRate, const QString& path) {
-    auto clip = std::make_shared<SoundClip>(std::move(title), start, duration, sampleRate,
-                                            QUrl::fromLocalFile(path));
-    clip->localPath = path;
+                                                  double sampleRate, QString path) {
+    auto clip = std::make_shared<SoundClip>(std::move(title), start, duration, sampleRate, QUrl());
+    clip->localPath_ = std::move(path);
     return clip;
+}
+
+QUrl SoundClip::soundUrl() const {
+    return localPath_.isEmpty() ? soundUrl_ : QUrl::fromLocalFile(localPath_);
 }
 
 Track::Track(QString title, TrackType trackType)

@@ -48,14 +48,20 @@ public:
 class SoundClip final : public Clip {
 public:
     SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl);
-    // The clip of a local file, which also keeps the path, so that writers need not take the
-    // URL apart again.
+    // The clip of a local file: it keeps the path and makes the URL only when asked (writers take
+    // the URL text straight from the path).
     static std::shared_ptr<SoundClip> ofLocalFile(QString title, CMTime start, CMTime duration,
-                                                  double sampleRate, const QString& path);
+                                                  double sampleRate, QString path);
 
-    QUrl soundUrl;
-    QString localPath; // empty unless made by ofLocalFile; then soundUrl is its file URL
+    QUrl soundUrl() const;
+    // The path the clip was made from; empty when it was made from a URL.
+    const QString& localPath() const { return localPath_; }
+
     double sampleRate = 0;
+
+private:
+    QUrl soundUrl_; // empty when made from a path
+    QString localPath_;
 };
 
 // One clip as listed for split output.

@@ -89,7 +89,7 @@ TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
     EXPECT_TRUE(sameRepresentation(caption->duration, first->duration));
     const auto voice = std::dynamic_pointer_cast<SoundClip>(first);
     EXPECT_EQ(voice->sampleRate, 48000.0);
-    EXPECT_EQ(voice->soundUrl, QUrl::fromLocalFile(folder.filePath(u"1_A（x）_first.wav"_s)));
+    EXPECT_EQ(voice->soundUrl(), QUrl::fromLocalFile(folder.filePath(u"1_A（x）_first.wav"_s)));
 }
 
 // The caption ending of the first of two lines, and whether the second line starts after the
