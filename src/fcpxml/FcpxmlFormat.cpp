@@ -118,19 +118,20 @@ constexpr std::array<bool, 256> kLocalPathBytes = [] {
 // U+1FFFE, U+1FFFF ... U+10FFFF, which QUrl writes other than as their UTF-8 (the test is on the
 // low surrogate only, which also sends a few harmless characters QUrl's way).
 bool isPlainAbsolutePath(QStringView path) {
-    if (!path.startsWith(u'/') || path.endsWith(u'/')) {
+    if (!path.startsWith(u'/')) {
         return false;
     }
-    for (const QStringView segment : path.sliced(1).tokenize(u'/')) {
-        if (segment.isEmpty() || segment == u"." || segment == u"..") {
+    qsizetype segmentStart = 1;
+    for (qsizetype i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == u'/') {
+            const QStringView segment = path.sliced(segmentStart, i - segmentStart);
+            if (segment.isEmpty() || segment == u"." || segment == u"..") {
+                return false;
+            }
+            segmentStart = i + 1;
+        } else if (path[i].isLowSurrogate()) {
             return false;
-        }
-    }
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        if (path[i].isLowSurrogate()) {
-            return false;
-        }
-        if (path[i].isHighSurrogate()) {
+        } else if (path[i].isHighSurrogate()) {
             if (i + 1 == path.size() || !path[i + 1].isLowSurrogate() ||
                 path[i + 1].unicode() >= 0xDFFE) {
                 return false;
