@@ -66,10 +66,18 @@ FileHead statusOnly(const QByteArray& path) {
     return head;
 }
 
+// File names are UTF-8 here, so for a path without surrogates toUtf8 equals QFile::encodeName,
+// without its converter's set-up (which costs more than the encoding, twice per line of a folder).
+QByteArray nativePathOf(const QString& path) {
+    const bool noSurrogates =
+        std::none_of(path.cbegin(), path.cend(), [](QChar unit) { return unit.isSurrogate(); });
+    return noSurrogates ? path.toUtf8() : QFile::encodeName(path);
+}
+
 } // namespace
 
 FileHead readFileHead(const QString& path, qint64 maxBytes) {
-    const QByteArray nativePath = QFile::encodeName(path);
+    const QByteArray nativePath = nativePathOf(path);
     if (maxBytes <= 0) {
         return statusOnly(nativePath);
     }
