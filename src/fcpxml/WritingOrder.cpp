@@ -50,8 +50,11 @@ std::vector<std::shared_ptr<Clip>> clipWalk(const Track& track) {
     // By start, and among equal starts in the order the clips were added: the first unvisited
     // clip at or after a position is then the nearest one, the earliest added winning a tie.
     std::vector<std::shared_ptr<Clip>> byStart(track.clips().begin(), track.clips().end());
-    std::stable_sort(byStart.begin(), byStart.end(),
-                     [](const auto& a, const auto& b) { return a->start < b->start; });
+    const auto earlierStart = [](const auto& a, const auto& b) { return a->start < b->start; };
+    // The builder adds clips in order of start, and a stable sort leaves a sorted list as it is.
+    if (!std::is_sorted(byStart.begin(), byStart.end(), earlierStart)) {
+        std::stable_sort(byStart.begin(), byStart.end(), earlierStart);
+    }
     UnvisitedPositions unvisited(byStart.size());
 
     std::vector<std::shared_ptr<Clip>> walk;
