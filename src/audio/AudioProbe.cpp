@@ -3,6 +3,7 @@
 #include "audio/AiffHeader.h"
 #include "audio/FfmpegProbeModule.h"
 #include "audio/PcmWavHeader.h"
+#include "core/PathText.h"
 #include "intake/FileHead.h"
 
 #include <QDir>
@@ -66,29 +67,10 @@ Failure failure(const QString& absolutePath, const QString& reason,
     return {what, QDir::toNativeSeparators(absolutePath), reason};
 }
 
-// Whether the path starts at the root and has neither a trailing separator nor an empty, "." or
-// ".." component, so that QFileInfo::absoluteFilePath would give it back unchanged.
-bool isCleanAbsolute(QStringView path) {
-    if (!path.startsWith(u'/') || path.endsWith(u'/')) {
-        return false;
-    }
-    qsizetype componentStart = 1;
-    for (qsizetype i = 1; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == u'/') {
-            const QStringView component = path.sliced(componentStart, i - componentStart);
-            if (component.isEmpty() || component == u"." || component == u"..") {
-                return false;
-            }
-            componentStart = i + 1;
-        }
-    }
-    return true;
-}
-
 // The path as QFileInfo::absoluteFilePath gives it, without building a QFileInfo for the paths
 // the folder scan makes (absolute and clean already).
 QString absoluteFilePath(const QString& path) {
-    return isCleanAbsolute(path) ? path : QFileInfo(path).absoluteFilePath();
+    return isCleanAbsolutePath(path) ? path : QFileInfo(path).absoluteFilePath();
 }
 
 // What follows the last dot of the file's name, as QFileInfo::suffix gives it.

@@ -1,5 +1,7 @@
 #include "fcpxml/FcpxmlFormat.h"
 
+#include "core/PathText.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -118,20 +120,14 @@ constexpr std::array<bool, 256> kLocalPathBytes = [] {
 // U+1FFFE, U+1FFFF ... U+10FFFF, which QUrl writes other than as their UTF-8 (the test is on the
 // low surrogate only, which also sends a few harmless characters QUrl's way).
 bool isPlainAbsolutePath(QStringView path) {
-    if (!path.startsWith(u'/')) {
+    if (!isCleanAbsolutePath(path)) {
         return false;
     }
-    qsizetype segmentStart = 1;
-    for (qsizetype i = 1; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == u'/') {
-            const QStringView segment = path.sliced(segmentStart, i - segmentStart);
-            if (segment.isEmpty() || segment == u"." || segment == u"..") {
-                return false;
-            }
-            segmentStart = i + 1;
-        } else if (path[i].isLowSurrogate()) {
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (path[i].isLowSurrogate()) {
             return false;
-        } else if (path[i].isHighSurrogate()) {
+        }
+        if (path[i].isHighSurrogate()) {
             if (i + 1 == path.size() || !path[i + 1].isLowSurrogate() ||
                 path[i + 1].unicode() >= 0xDFFE) {
                 return false;
