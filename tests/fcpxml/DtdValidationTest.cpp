@@ -46,13 +46,8 @@ QStringList styledDocuments() {
     addVoiceLine(partial, fps, u"002"_s, u"b"_s, 100, 100);
     CaptionStyle one;
     one.shadowBlur = 1;
-    const auto setStyle = [](const Speaker& speaker, const CaptionStyle& style) {
-        for (const auto& clip : speaker.text->clips()) {
-            static_cast<TextClip&>(*clip).style = style;
-        }
-    };
-    setStyle(full, fullStyle());
-    setStyle(partial, one);
+    setCaptionStyle(full, fullStyle());
+    setCaptionStyle(partial, one);
     return bothVariants(u"Styled"_s, tracks, FrameType::frame1080p, fps);
 }
 

@@ -64,9 +64,7 @@ TEST(TextStyle, OnlyTheStyledSpeakersTitlesChange) {
         EXPECT_EQ(textStyleRows(document), QStringList(3, kDefaultRow));
     }
 
-    for (const auto& clip : hanako.text->clips()) {
-        static_cast<TextClip&>(*clip).style = fullStyle();
-    }
+    setCaptionStyle(hanako, fullStyle());
     const QString styledRow = textStyleElement(fullStyle());
     for (const QString& document : bothVariants(u"T"_s, tracks, FrameType::frame1080p, fps)) {
         // Tracks are written by title: Hanako's two titles, then Taro's.

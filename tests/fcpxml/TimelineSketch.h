@@ -63,6 +63,13 @@ inline CaptionStyle fullStyle() {
     return style;
 }
 
+// Gives every caption of the speaker the style.
+inline void setCaptionStyle(const Speaker& speaker, const CaptionStyle& style) {
+    for (const auto& clip : speaker.text->clips()) {
+        static_cast<TextClip&>(*clip).style = style;
+    }
+}
+
 // Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
 // line and one after it at the same start, and every character that needs escaping. `dirt` goes
 // into the timeline's and the event's name, a speaker's name, a title and a caption.
