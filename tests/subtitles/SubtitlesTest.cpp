@@ -60,9 +60,7 @@ std::vector<ReadCue> titlesOf(const QString& document) {
 QString writeSubtitles(const QTemporaryDir& dir, const BuiltTimeline& timeline,
                        const SubtitleOptions& options = {}) {
     const QString path = dir.filePath(u"out.srt"_s);
-    const auto files = subtitleFiles(timeline, path, options);
-    EXPECT_EQ(files.size(), 1u);
-    EXPECT_TRUE(writeOutputFiles({{files[0].path, files[0].text}}));
+    EXPECT_TRUE(writeOutputFiles({subtitleFile(timeline, path, options)}));
     return path;
 }
 
@@ -92,14 +90,14 @@ TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
         }
         QTemporaryDir dir;
         const auto cues = readSrt(writeSubtitles(dir, timeline));
-        ASSERT_TRUE(cues) << rate.label.toString().toStdString();
+        ASSERT_TRUE(cues) << rate.rawValue.toString().toStdString();
         const auto titles = titlesOf(makeFCPXMLWithoutSplitClips(
             u"T"_s, timeline.tracks, timeline.frameType, rate.type, u"E"_s));
         ASSERT_EQ(cues->size(), titles.size());
         ASSERT_EQ(cues->size(), std::size(lines));
         for (std::size_t i = 0; i < titles.size(); ++i) {
             const std::string where =
-                rate.label.toString().toStdString() + " #" + std::to_string(i);
+                rate.rawValue.toString().toStdString() + " #" + std::to_string(i);
             EXPECT_EQ((*cues)[i].startMs, titles[i].startMs) << where;
             EXPECT_EQ((*cues)[i].endMs, titles[i].endMs) << where;
             EXPECT_EQ((*cues)[i].text, titles[i].text) << where;
@@ -180,10 +178,8 @@ TEST(Subtitles, SplitFilesAreNamedSafelyPerSpeakerWithCues) {
             expected << u"/d/"_s + s.fileName;
         }
     }
-    SubtitleOptions options;
-    options.splitBySpeaker = true;
     QStringList paths;
-    for (const auto& file : subtitleFiles(timeline, u"/d/out.srt"_s, options)) {
+    for (const auto& file : subtitleFilesBySpeaker(timeline, u"/d/out.srt"_s, {})) {
         paths << file.path;
     }
     paths.sort();
