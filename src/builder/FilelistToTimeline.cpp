@@ -125,9 +125,8 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
                                     const BuildProgress& progress) {
     if (!std::isfinite(options.pauseLength) || options.pauseLength < 0) {
         // Callers check the pause text first; this guards the model for any other caller.
-        return Failure{QStringLiteral("Error 間の長さは 0 以上の有限の秒数でなければなりません"),
-                       {},
-                       {}};
+        return Failure{
+            QStringLiteral("Error 間の長さは 0 以上の有限の秒数でなければなりません"), {}, {}};
     }
     const FpsType fps = options.fpsType;
     BuiltTimeline built{options.timelineName, {}, options.frameType, fps};
