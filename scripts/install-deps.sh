@@ -9,6 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev
   libgtest-dev googletest
   libxml2-utils libxml2-dev
+  libicu-dev
   fonts-noto-cjk
   xvfb xauth
   locales-all

@@ -1,8 +1,10 @@
 #include "builder/FilelistToTimeline.h"
 
 #include "audio/AudioProbe.h"
+#include "builder/CaptionParts.h"
 #include "builder/TrailingBlank.h"
 #include "intake/FileLists.h"
+#include "wrap/CaptionWrapper.h"
 
 #include <QHash>
 #include <QtConcurrent/QtConcurrentMap>
@@ -119,6 +121,66 @@ bool keepEnd(CMTime& end, CMTime start, CMTime duration) {
     return true;
 }
 
+// Captions broken to a width and split into parts of a few lines.
+struct Wrapping {
+    CaptionWrapper wrapper;
+    int maxLines;
+};
+
+// One title of a caption: its text and where it stands.
+struct TitlePart {
+    QString text;
+    CMTime start;
+    CMTime duration;
+};
+
+// The caption's titles over its clip: the caption as it is, or broken into lines and split into
+// parts over the clip's frames. A caption of no lines but blanks stays as it is.
+std::vector<TitlePart> titleParts(const QString& caption, CMTime start, CMTime duration,
+                                  std::optional<Wrapping>& wrapping, FpsType fps) {
+    if (!wrapping) {
+        return {{caption, start, duration}};
+    }
+    const QStringList lines = wrapping->wrapper.wrap(caption);
+    if (lines.isEmpty()) {
+        return {{caption, start, duration}};
+    }
+    const auto frames = [fps](std::int64_t count) {
+        return CMTimeMake(count * frameUnit(fps), timescale(fps));
+    };
+    const std::vector<CaptionPart> parts =
+        captionParts(lines, wrapping->maxLines, duration.value / frameUnit(fps));
+    std::vector<TitlePart> titles;
+    for (const CaptionPart& part : parts) {
+        const QString text = part.lines.join(u'\n');
+        if (parts.size() == 1) {
+            titles.push_back({text, start, duration});
+        } else {
+            titles.push_back({text, part.firstFrame == 0 ? start : start + frames(part.firstFrame),
+                              frames(part.frameCount)});
+        }
+    }
+    return titles;
+}
+
+Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
+    if (wrap.width < 0 || wrap.maxLines < 1) {
+        // Callers check the numbers first; this guards the model for any other caller.
+        return Failure{
+            QStringLiteral("Error 1行の最大幅は 0 以上、最大行数は 1 以上でなければなりません"),
+            {},
+            {}};
+    }
+    if (wrap.width == 0) {
+        return std::optional<Wrapping>();
+    }
+    Result<CaptionWrapper> wrapper = CaptionWrapper::create(wrap.width);
+    if (!wrapper) {
+        return wrapper.failure();
+    }
+    return std::optional<Wrapping>(Wrapping{std::move(*wrapper), wrap.maxLines});
+}
+
 } // namespace
 
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
@@ -127,6 +189,10 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         // Callers check the pause text first; this guards the model for any other caller.
         return Failure{
             QStringLiteral("Error 間の長さは 0 以上の有限の秒数でなければなりません"), {}, {}};
+    }
+    Result<std::optional<Wrapping>> wrapping = wrappingFor(options.wrap);
+    if (!wrapping) {
+        return wrapping.failure();
     }
     const FpsType fps = options.fpsType;
     BuiltTimeline built{options.timelineName, {}, options.frameType, fps};
@@ -170,11 +236,13 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
             audio ? frameAlignedDuration((*audio)->durationSeconds, fps) : kCMTimeZero;
         const SpeakerTracks& tracks = speakers.tracksFor(entry->charactorName());
         if (entry->hasTextFile()) {
-            auto title =
-                std::make_shared<TextClip>(entry->fileName(), start, duration, options.posX,
-                                           options.posY, caption, options.align);
-            title->style = tracks.style;
-            tracks.caption->addClip(std::move(title));
+            for (TitlePart& part : titleParts(caption, start, duration, *wrapping, fps)) {
+                auto title = std::make_shared<TextClip>(entry->fileName(), part.start,
+                                                        part.duration, options.posX, options.posY,
+                                                        std::move(part.text), options.align);
+                title->style = tracks.style;
+                tracks.caption->addClip(std::move(title));
+            }
         }
         if (entry->hasSoundFile()) {
             tracks.voice->addClip(SoundClip::ofLocalFile(

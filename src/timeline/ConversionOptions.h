@@ -15,6 +15,12 @@ struct SubtitleOptions {
     bool splitBySpeaker = false; // one file per speaker instead of one for all
 };
 
+// Captions broken into lines of a width, each split into several titles when it needs more lines.
+struct CaptionWrap {
+    int width = 0;    // half-width units a line may take (wide characters count 2); 0: no breaking
+    int maxLines = 2; // lines per title while breaking
+};
+
 // What a conversion is asked to make, whoever asks: the window fills it from the stored
 // settings, the converter from its arguments; the builder and the writers read it.
 struct ConversionOptions {
@@ -29,6 +35,7 @@ struct ConversionOptions {
     SubtitleOptions subtitles;
     // Caption styles by speaker name; without any, every caption has the default style.
     SpeakerStyles captionStyles;
+    CaptionWrap wrap;
 };
 
 } // namespace brisomel

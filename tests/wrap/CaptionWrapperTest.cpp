@@ -1,0 +1,160 @@
+#include "wrap/CaptionWrapper.h"
+#include "wrap/TextWidth.h"
+
+#include <gtest/gtest.h>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kSentences[] = {
+    u"今日はとてもいい天気ですね。散歩に行きましょう！"_s,
+    u"「ちょっと待って」と彼女は言った……でも、もう遅かった――。"_s,
+    u"iPhone 15 Proを2023年9月に買いましたが、バッテリーの持ちがとても良いです。"_s,
+    u"ラーメンを食べに行ったら、行列が100メートルも続いていてびっくりしました😀"_s,
+    u"ｶﾀｶﾅで書かれたﾒﾆｭｰを読むのは、ちょっと大変です。"_s,
+    u"東京スカイツリーの高さは634メートルで、世界一高いタワーです。"_s,
+    u"「ありがとう」って、ちゃんと言えたかな？　明日もう一度会いに行こう。"_s,
+    u"時々、人々が集まって色々な話をします。"_s,
+    u"Wi-Fiのパスワードを入力してから、もう一度お試しください。"_s,
+};
+
+QStringList wrapped(const QString& caption, int width) {
+    Result<CaptionWrapper> wrapper = CaptionWrapper::create(width);
+    EXPECT_TRUE(wrapper);
+    return wrapper ? wrapper->wrap(caption) : QStringList();
+}
+
+// What may not start a line, what may not end one, and the runs no break may fall inside.
+const QString kNoLineStart =
+    u"」』）］｝〕〉》】)]}、。，．！？・：；,.!?:;ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶー々ｰｯｬｭｮ"_s;
+const QString kNoLineEnd = u"「『（［｛〔〈《【([{"_s;
+
+bool isAsciiAlnum(QChar c) {
+    return c.unicode() < 0x80 && c.isLetterOrNumber();
+}
+
+// Why the break between two lines breaks a rule, or nothing. `adjacent` tells whether the two
+// lines met in the caption, with no blank between them.
+std::string brokenRule(const QString& line, const QString& next, bool adjacent) {
+    const QChar before = line.back();
+    const QChar after = next.front();
+    if (kNoLineStart.contains(after)) {
+        return "line starts with " + QString(after).toStdString();
+    }
+    if (kNoLineEnd.contains(before)) {
+        return "line ends with " + QString(before).toStdString();
+    }
+    if ((before == u'…' && after == u'…') || (before == u'―' && after == u'―')) {
+        return "split " + (QString(before) + after).toStdString();
+    }
+    if (adjacent && isAsciiAlnum(before) && isAsciiAlnum(after)) {
+        return "split a run of digits or Latin letters";
+    }
+    return {};
+}
+
+QString withoutBlanks(QString text) {
+    text.removeIf([](QChar c) { return c.isSpace(); });
+    return text;
+}
+
+} // namespace
+
+TEST(TextWidth, CountsWideAndFullWidthCharactersTwiceAndEveryOtherOnce) {
+    const struct {
+        QString text;
+        int width;
+    } cases[] = {
+        {u"abc 123"_s, 7},
+        {u"かなカナ漢字"_s, 12},
+        {u"ｶﾀｶﾅ"_s, 4},   // half-width katakana
+        {u"ＡＢ１"_s, 6}, // full-width Latin and digits
+        {u"「」、。"_s, 8},
+        {u"……――"_s, 4},               // ambiguous width counts once
+        {u"😀"_s, 2},                  // one character of two code units
+        {u"👨‍👩‍👧"_s, 2}, // joined emoji are one character
+        {u"か\u3099"_s, 2},           // が with a combining mark
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(halfWidthUnits(c.text), c.width) << c.text.toStdString();
+    }
+}
+
+TEST(CaptionWrapper, BreaksSentencesBetweenPhrasesUpToTheWidth) {
+    const struct {
+        int sentence;
+        int width;
+        QStringList lines;
+    } cases[] = {
+        {0, 16, {u"今日はとてもいい"_s, u"天気ですね。"_s, u"散歩に行きま"_s, u"しょう！"_s}},
+        {1,
+         10,
+         {u"「ちょっと"_s, u"待って」と"_s, u"彼女は"_s, u"言った……"_s, u"でも、もう"_s,
+          u"遅かった"_s, u"――。"_s}},
+        {1, 26, {u"「ちょっと待って」と彼女は"_s, u"言った……でも、もう"_s, u"遅かった――。"_s}},
+        {2,
+         16,
+         {u"iPhone 15 Proを"_s, u"2023年9月に"_s, u"買いましたが、"_s, u"バッテリーの"_s,
+          u"持ちがとても"_s, u"良いです。"_s}},
+        {2,
+         40,
+         {u"iPhone 15 Proを2023年9月に買いましたが、"_s, u"バッテリーの持ちがとても良いです。"_s}},
+        {3,
+         20,
+         {u"ラーメンを食べに"_s, u"行ったら、行列が"_s, u"100メートルも続い"_s, u"ていてびっくり"_s,
+          u"しました😀"_s}},
+        {4, 20, {u"ｶﾀｶﾅで書かれたﾒﾆｭｰを"_s, u"読むのは、ちょっと"_s, u"大変です。"_s}},
+        {5, 26, {u"東京スカイツリーの高さは"_s, u"634メートルで、世界一高い"_s, u"タワーです。"_s}},
+        {6,
+         16,
+         {u"「ありがとう」っ"_s, u"て、ちゃんと"_s, u"言えたかな？"_s, u"明日もう一度"_s,
+          u"会いに行こう。"_s}},
+        {6, 40, {u"「ありがとう」って、ちゃんと言えたかな？"_s, u"明日もう一度会いに行こう。"_s}},
+        {7, 10, {u"時々、"_s, u"人々が"_s, u"集まって"_s, u"色々な"_s, u"話をしま"_s, u"す。"_s}},
+        {7, 40, {u"時々、人々が集まって色々な話をします。"_s}},
+        {8, 26, {u"Wi-Fiのパスワードを"_s, u"入力してから、もう一度お"_s, u"試しください。"_s}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wrapped(kSentences[c.sentence], c.width), c.lines)
+            << "sentence " << c.sentence << " at width " << c.width;
+    }
+}
+
+// At every width the lines keep the sentence's text, fit the width and break no rule.
+TEST(CaptionWrapper, NeverBreaksTheLineRulesAtAnyWidth) {
+    for (int width = 10; width <= 40; ++width) {
+        Result<CaptionWrapper> wrapper = CaptionWrapper::create(width);
+        ASSERT_TRUE(wrapper);
+        for (const QString& sentence : kSentences) {
+            const QStringList lines = wrapper->wrap(sentence);
+            const std::string where =
+                QStringLiteral("width %1: %2").arg(width).arg(lines.join(u" | ")).toStdString();
+            EXPECT_EQ(withoutBlanks(lines.join(QString())), withoutBlanks(sentence)) << where;
+            qsizetype at = 0;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                EXPECT_LE(halfWidthUnits(lines[i]), width) << where;
+                at = sentence.indexOf(lines[i], at) + lines[i].size();
+                if (i + 1 < lines.size()) {
+                    const bool adjacent = sentence.sliced(at).startsWith(lines[i + 1]);
+                    EXPECT_EQ(brokenRule(lines[i], lines[i + 1], adjacent), "") << where;
+                }
+            }
+        }
+    }
+}
+
+TEST(CaptionWrapper, KeepsTheCaptionsOwnLinesAndDropsBlankOnes) {
+    EXPECT_EQ(wrapped(u"一行目です\r\n\r\n　\n二行目\rです"_s, 40),
+              (QStringList{u"一行目です"_s, u"二行目"_s, u"です"_s}));
+    EXPECT_EQ(wrapped(u"今日はとてもいい天気ですね。\n短い"_s, 20),
+              (QStringList{u"今日はとてもいい"_s, u"天気ですね。"_s, u"短い"_s}));
+    EXPECT_EQ(wrapped(u" \n"_s, 20), QStringList());
+}
+
+TEST(CaptionWrapper, KeepsARunThatMayNotBeBrokenWholeAndDropsBlanksAtBreaks) {
+    EXPECT_EQ(wrapped(u"abcdefghijklmnop です"_s, 10),
+              (QStringList{u"abcdefghijklmnop"_s, u"です"_s}));
+    EXPECT_EQ(wrapped(u"1234567890123456789"_s, 10), QStringList{u"1234567890123456789"_s});
+}
