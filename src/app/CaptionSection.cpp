@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace brisomel {
@@ -24,12 +26,21 @@ QLineEdit* makePositionField(const QString& name, QWidget* parent) {
     return field;
 }
 
+QSpinBox* makeCountField(const QString& name, int minimum, int maximum, QWidget* parent) {
+    auto* field = new QSpinBox(parent);
+    field->setObjectName(name);
+    field->setRange(minimum, maximum);
+    return field;
+}
+
 } // namespace
 
 CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileLists, QWidget* parent)
     : QWidget(parent), settings_(settings), alignPicker_(new SegmentedControl(this)),
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
-      posYField_(makePositionField(QStringLiteral("posYField"), this)) {
+      posYField_(makePositionField(QStringLiteral("posYField"), this)),
+      wrapWidthField_(makeCountField(QStringLiteral("wrapWidthField"), 0, 999, this)),
+      maxLinesField_(makeCountField(QStringLiteral("maxLinesField"), 1, 99, this)) {
     alignPicker_->setObjectName(QStringLiteral("alignPicker"));
     for (const AlignTypeInfo& info : alignTypes()) {
         const AlignPresentation& shown = presentation(info.type);
@@ -56,6 +67,17 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     positionRow->addWidget(new QLabel(QStringLiteral("px"), this));
     positionRow->addStretch(1);
 
+    QHBoxLayout* wrapRow = addIndentedRow(section);
+    wrapRow->addWidget(makeRowLabel(QStringLiteral("1行の最大幅"), this));
+    wrapRow->addWidget(wrapWidthField_);
+    wrapRow->addWidget(new QLabel(QStringLiteral("(半角単位, 0 で折り返さない)"), this));
+    wrapRow->addStretch(1);
+
+    QHBoxLayout* linesRow = addIndentedRow(section);
+    linesRow->addWidget(makeRowLabel(QStringLiteral("最大行数"), this));
+    linesRow->addWidget(maxLinesField_);
+    linesRow->addStretch(1);
+
     QHBoxLayout* styleRow = addIndentedRow(section);
     styleRow->addWidget(makeRowLabel(QStringLiteral("スタイル:"), this));
     styleRow->addWidget(new SpeakerStylesButton(fileLists, settings, this));
@@ -66,6 +88,10 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
             [this](int index) { settings_.setAlignIndex(index); });
     connect(posXField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosX);
     connect(posYField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosY);
+    connect(wrapWidthField_, &QSpinBox::valueChanged, &settings,
+            [this](int value) { settings_.setWrapWidth(value); });
+    connect(maxLinesField_, &QSpinBox::valueChanged, &settings,
+            [this](int value) { settings_.setMaxLines(value); });
     connect(&settings, &UserSettings::changed, this, &CaptionSection::showSettings);
 }
 
@@ -73,6 +99,13 @@ void CaptionSection::showSettings() {
     alignPicker_->setCurrentIndex(shownPosition(settings_.alignIndex(), alignPicker_->count()));
     showText(posXField_, settings_.posX());
     showText(posYField_, settings_.posY());
+    // Showing a stored count is no edit of it.
+    const QSignalBlocker wrapBlocker(wrapWidthField_);
+    const QSignalBlocker linesBlocker(maxLinesField_);
+    wrapWidthField_->setValue(static_cast<int>(settings_.wrapWidth()));
+    maxLinesField_->setValue(static_cast<int>(settings_.maxLines()));
+    // The line count matters only while lines are broken.
+    maxLinesField_->setEnabled(settings_.wrapWidth() > 0);
 }
 
 } // namespace brisomel

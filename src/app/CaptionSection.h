@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLineEdit;
+class QSpinBox;
 
 namespace brisomel {
 
@@ -10,7 +11,8 @@ class FileLists;
 class SegmentedControl;
 class UserSettings;
 
-// "テロップ": the caption alignment, the caption position and the speakers' caption styles.
+// "テロップ": the caption alignment, the caption position, the line width and line count of
+// broken captions, and the speakers' caption styles.
 class CaptionSection : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ private:
     SegmentedControl* alignPicker_;
     QLineEdit* posXField_;
     QLineEdit* posYField_;
+    QSpinBox* wrapWidthField_;
+    QSpinBox* maxLinesField_;
 };
 
 } // namespace brisomel

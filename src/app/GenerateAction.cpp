@@ -4,7 +4,20 @@
 #include "export/OptionCheck.h"
 #include "styles/StoredStyles.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace brisomel {
+
+namespace {
+
+// A stored number as an int, held to int's range (only a store edited by hand goes past it).
+int storedInt(std::int64_t stored) {
+    return static_cast<int>(std::clamp<std::int64_t>(stored, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+} // namespace
 
 GenerateAction::GenerateAction(const FileLists& fileLists, const UserSettings& settings,
                                ExportUi& ui)
@@ -26,6 +39,7 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     chosen.splitClips = splitClipsAt(settings_.splitClipIndex());
     chosen.subtitles.enabled = settings_.isSrt();
     chosen.captionStyles = storedStyles(settings_);
+    chosen.wrap = {storedInt(settings_.wrapWidth()), storedInt(settings_.maxLines())};
     return checkedOptions(std::move(chosen), {timelineName, settings_.posX(), settings_.posY(),
                                               settings_.silenceDulation(), settings_.isSilence()});
 }

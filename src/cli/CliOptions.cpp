@@ -48,6 +48,17 @@ std::optional<QString> takeChoice(const QString& option, const QString& value, a
     return std::nullopt;
 }
 
+// A whole number; its range is checked with the other options.
+std::optional<QString> takeWholeNumber(const QString& option, const QString& value, int& field) {
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok) {
+        return badValue(option, value, {QStringLiteral("整数")});
+    }
+    field = number;
+    return std::nullopt;
+}
+
 std::optional<QString> readStyles(const QString& path, CliOptions& options) {
     // Read now, so a bad file stops the run before any folder is read.
     Result<SpeakerStyles> read = readStyleFile(path);
@@ -105,6 +116,21 @@ const std::vector<OptionRow>& optionRows() {
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
              o.texts.posY = value;
              return std::nullopt;
+         }},
+        {{QStringLiteral("wrap")},
+         QStringLiteral("幅"),
+         QStringLiteral("テロップの 1 行の最大幅（半角単位、全角は 2）で文節ごとに折り返す"
+                        "（既定: 0 で折り返さない）"),
+         [](const QString& value, CliOptions& o) {
+             return takeWholeNumber(QStringLiteral("wrap"), value, o.conversion.wrap.width);
+         }},
+        {{QStringLiteral("max-lines")},
+         QStringLiteral("行数"),
+         QStringLiteral("折り返したテロップ 1 つの最大行数、超えたら同じクリップの上で分ける"
+                        "（既定: %1）")
+             .arg(defaults.wrap.maxLines),
+         [](const QString& value, CliOptions& o) {
+             return takeWholeNumber(QStringLiteral("max-lines"), value, o.conversion.wrap.maxLines);
          }},
         {{QStringLiteral("split-clips")},
          QString(),
@@ -292,6 +318,9 @@ CliRequest parseCommandLine(const QStringList& arguments) {
         return CliUsageError{checked.failure().message()};
     }
     request.conversion = std::move(*checked);
+    if (parser.isSet(QStringLiteral("max-lines")) && request.conversion.wrap.width == 0) {
+        return CliUsageError{kMaxLinesWithoutWrap};
+    }
     return request;
 }
 

@@ -11,6 +11,9 @@
 
 namespace brisomel {
 
+inline const QString kMaxLinesWithoutWrap =
+    QStringLiteral("--max-lines は --wrap（1 以上）と一緒に指定してください");
+
 // A conversion as asked for on the command line. The typed texts are kept as given; they are
 // checked with the window's rule and messages when the conversion starts.
 struct CliOptions {

@@ -7,6 +7,12 @@ Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionT
     if (!numbers) {
         return numbers.failure();
     }
+    if (chosen.wrap.width < 0) {
+        return Failure{kWrapWidthNegative, {}, {}};
+    }
+    if (chosen.wrap.maxLines < 1) {
+        return Failure{kMaxLinesBelowOne, {}, {}};
+    }
     const SubtitleOptions& subtitles = chosen.subtitles;
     if (!subtitles.enabled &&
         (subtitles.crlf || subtitles.speakerPrefix || subtitles.splitBySpeaker)) {

@@ -37,6 +37,9 @@ public:
     bool isSilence() const { return isSilence_; }
     QString silenceDulation() const { return silenceDulation_; }
     bool isSrt() const { return isSrt_; } // also write the captions as subtitles (NAME.srt)
+    // Half-width units a caption line may take, 0 for no breaking; lines per title.
+    std::int64_t wrapWidth() const { return wrapWidth_; }
+    std::int64_t maxLines() const { return maxLines_; }
 
     void setTimelineName(const QString& value);
     void setFrameIndex(std::int64_t value);
@@ -48,6 +51,8 @@ public:
     void setIsSilence(bool value);
     void setSilenceDulation(const QString& value);
     void setIsSrt(bool value);
+    void setWrapWidth(std::int64_t value);
+    void setMaxLines(std::int64_t value);
 
     // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
     // file (the styles layer reads and writes that text). Written at once, like the options.
@@ -83,6 +88,8 @@ private:
     bool isSilence_ = false;
     QString silenceDulation_;
     bool isSrt_ = false;
+    std::int64_t wrapWidth_ = 0;
+    std::int64_t maxLines_ = 0;
     QMap<QString, QString> speakerStyles_;
 };
 
