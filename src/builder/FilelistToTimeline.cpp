@@ -152,13 +152,8 @@ std::vector<TitlePart> titleParts(const QString& caption, CMTime start, CMTime d
         captionParts(lines, wrapping->maxLines, duration.value / frameUnit(fps));
     std::vector<TitlePart> titles;
     for (const CaptionPart& part : parts) {
-        const QString text = part.lines.join(u'\n');
-        if (parts.size() == 1) {
-            titles.push_back({text, start, duration});
-        } else {
-            titles.push_back({text, part.firstFrame == 0 ? start : start + frames(part.firstFrame),
-                              frames(part.frameCount)});
-        }
+        titles.push_back(
+            {part.lines.join(u'\n'), start + frames(part.firstFrame), frames(part.frameCount)});
     }
     return titles;
 }

@@ -14,8 +14,8 @@ inline const QString kMaxLinesBelowOne = QStringLiteral("最大行数は1以上�
 
 // The one check of a conversion's options, for the window and the converter alike: the typed
 // texts (timeline name, position, pause) in their fixed order with the window's messages, the
-// line width and line count, then the combinations. Answers the chosen options with the texts' numbers filled in, or the first
-// problem.
+// line width and line count, then the combinations. Answers the chosen options with the texts'
+// numbers filled in, or the first problem.
 Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionTexts& texts);
 
 } // namespace brisomel

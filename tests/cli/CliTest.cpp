@@ -81,13 +81,14 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
     EXPECT_EQ(o.conversion.posX + o.conversion.posY + o.conversion.pauseLength, 0);
     EXPECT_FALSE(o.conversion.splitClips);
     EXPECT_FALSE(o.conversion.subtitles.enabled);
+    EXPECT_EQ(o.conversion.wrap.width, 0) << "captions are not broken";
 }
 
 TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     const CliOptions o =
         parsed(u"--name|My take|--size|2.5K|--fps|29.97|--align|left|--x|-350|--y|1e2|"
                u"--split-clips|--pause|0.25|-o|-|--srt|s.srt|--srt-crlf|--srt-speaker|"
-               u"--srt-split|/tmp/v"_s.split(u'|'));
+               u"--srt-split|--wrap|26|--max-lines|3|/tmp/v"_s.split(u'|'));
     EXPECT_EQ(o.conversion.timelineName, u"My take"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame2K);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps29);
@@ -99,6 +100,9 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     EXPECT_EQ(o.targets.document + u' ' + o.targets.subtitles, u"- s.srt"_s);
     const SubtitleOptions& srt = o.conversion.subtitles;
     EXPECT_TRUE(srt.enabled && srt.crlf && srt.speakerPrefix && srt.splitBySpeaker);
+    EXPECT_EQ(o.conversion.wrap.width, 26);
+    EXPECT_EQ(o.conversion.wrap.maxLines, 3);
+    EXPECT_EQ(parsed({u"--wrap"_s, u"26"_s, u"a"_s}).conversion.wrap.maxLines, 2);
 }
 
 // One line that names what is wrong, in Japanese; option texts get the window's messages in the
@@ -124,6 +128,12 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--x 1,5 --pause -1 a"_s, u"位置:Xは数値を入力してください"_s},
         {u"--x 1.5 --pause -1 a"_s, u"時間は0以上を入力してください"_s},
         {u"--pause inf a"_s, u"時間は数値を入力してください"_s},
+        {u"--wrap 13.5 a"_s, u"--wrap の値 \"13.5\" は使えません（整数）"_s},
+        {u"--wrap -1 a"_s, u"1行の最大幅は0以上を入力してください"_s},
+        {u"--wrap 26 --max-lines 0 a"_s, u"最大行数は1以上を入力してください"_s},
+        {u"--max-lines 3 a"_s, u"--max-lines は --wrap（1 以上）と一緒に指定してください"_s},
+        {u"--wrap 0 --max-lines 3 a"_s,
+         u"--max-lines は --wrap（1 以上）と一緒に指定してください"_s},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(usageError(c.args.split(u' ', Qt::SkipEmptyParts)), c.message)

@@ -24,11 +24,13 @@ QString allOptions(const UserSettings& s) {
                        number(s.splitClipIndex()),
                        flag(s.isSilence()),
                        s.silenceDulation(),
-                       flag(s.isSrt())}
+                       flag(s.isSrt()),
+                       number(s.wrapWidth()),
+                       number(s.maxLines())}
         .join(u'|');
 }
 
-const QString kDefaults = u"Brisomel|1|3|1|0|0|1|off|0.5|off"_s;
+const QString kDefaults = u"Brisomel|1|3|1|0|0|1|off|0.5|off|0|2"_s;
 
 // Each test gets a store file of its own in a temporary folder; the user's store is never used.
 class UserSettingsTest : public ::testing::Test {
@@ -43,7 +45,7 @@ TEST_F(UserSettingsTest, FirstStartAnswersTheRegisteredDefaultsWithoutStoringThe
     QSettings store(path_, QSettings::IniFormat);
     UserSettings settings(&store);
     EXPECT_EQ(allOptions(settings), kDefaults);
-    EXPECT_EQ(settings.defaults().size(), 10);
+    EXPECT_EQ(settings.defaults().size(), 12);
     EXPECT_TRUE(store.allKeys().isEmpty());
 }
 
@@ -61,11 +63,13 @@ TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARe
         settings.setIsSilence(true);
         settings.setSilenceDulation(QString()); // an emptied pause stays empty
         settings.setIsSrt(true);
+        settings.setWrapWidth(26);
+        settings.setMaxLines(3);
         EXPECT_FALSE(store.contains(u"timelineName"_s));
         EXPECT_EQ(store.value(u"fpsIndex"_s).toInt(), 0);
     }
     QSettings store(path_, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|3|0|2|1a|-350|0|on||on"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|3|0|2|1a|-350|0|on||on|26|3"_s);
 }
 
 TEST_F(UserSettingsTest, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {

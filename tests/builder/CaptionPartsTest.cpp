@@ -1,0 +1,73 @@
+#include "builder/CaptionParts.h"
+
+#include <gtest/gtest.h>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each part as "lines:frames".
+QStringList shapes(const std::vector<CaptionPart>& parts) {
+    QStringList shown;
+    std::int64_t next = 0;
+    for (const CaptionPart& part : parts) {
+        EXPECT_EQ(part.firstFrame, next) << "parts follow one another";
+        next = part.firstFrame + part.frameCount;
+        shown << QStringLiteral("%1:%2").arg(part.lines.size()).arg(part.frameCount);
+    }
+    return shown;
+}
+
+} // namespace
+
+// Parts of at most the line count, their frames in proportion to their characters, rounded to
+// whole frames that add up to the clip, none empty.
+TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
+    const struct {
+        QStringList lines;
+        int maxLines;
+        std::int64_t frames;
+        QStringList parts;
+    } cases[] = {
+        {{u"ああ"_s, u"いい"_s, u"うう"_s, u"ええ"_s, u"おお"_s},
+         2,
+         100,
+         {u"2:40"_s, u"2:40"_s, u"1:20"_s}},
+        {{u"あいうえお"_s, u"か"_s}, 1, 7, {u"1:6"_s, u"1:1"_s}},
+        {{u"あ"_s, u"😀😀😀"_s},
+         1,
+         8,
+         {u"1:2"_s, u"1:6"_s}}, // a character of two code units counts once
+        {{u"a"_s, QString(100, u'b')}, 1, 3, {u"1:1"_s, u"1:2"_s}}, // no part shorter than a frame
+        {{u"ab"_s, u"cd"_s}, 2, 5, {u"2:5"_s}},
+        // Too few frames for every part: fewer parts with more lines each.
+        {{u"a"_s, u"b"_s, u"c"_s}, 1, 2, {u"2:1"_s, u"1:1"_s}},
+        {{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 2, 1, {u"5:1"_s}},
+        {{u"a"_s, u"b"_s, u"c"_s}, 1, 0, {u"3:0"_s}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shapes(captionParts(c.lines, c.maxLines, c.frames)), c.parts)
+            << c.lines.join(u'/').toStdString() << " over " << c.frames << " frames";
+    }
+}
+
+TEST(CaptionParts, FramesAddUpToTheClipForEveryLengthAndLineCount) {
+    const QStringList lines = {u"今日は"_s, u"とてもいい"_s,   u"天気ですね。"_s,
+                               u"a"_s,      u"散歩に行こう"_s, u"1234"_s,
+                               u"ね"_s};
+    for (std::int64_t frames = 0; frames <= 40; ++frames) {
+        for (int maxLines = 1; maxLines <= 3; ++maxLines) {
+            const std::vector<CaptionPart> parts = captionParts(lines, maxLines, frames);
+            std::int64_t sum = 0;
+            QStringList kept;
+            for (const CaptionPart& part : parts) {
+                EXPECT_GE(part.frameCount, frames == 0 ? 0 : 1);
+                sum += part.frameCount;
+                kept << part.lines;
+            }
+            EXPECT_EQ(sum, frames);
+            EXPECT_EQ(kept, lines) << "every line once, in order";
+        }
+    }
+}

@@ -1,0 +1,110 @@
+#include "builder/FilelistToTimeline.h"
+
+#include "support/VoiceFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
+
+namespace {
+
+const QString kLong =
+    u"今日はとてもいい天気ですね。散歩に行きましょう！「ちょっと待って」と彼女は言った。"_s;
+
+ConversionOptions wrapping(FpsType fps, int width, int maxLines) {
+    ConversionOptions options;
+    options.timelineName = u"T"_s;
+    options.fpsType = fps;
+    options.wrap = {width, maxLines};
+    return options;
+}
+
+std::vector<std::shared_ptr<Clip>> clipsOf(const BuiltTimeline& timeline, const QString& title) {
+    for (const auto& track : timeline.tracks) {
+        if (track->title == title) {
+            return {track->clips().begin(), track->clips().end()};
+        }
+    }
+    return {};
+}
+
+const TextClip& title(const std::shared_ptr<Clip>& clip) {
+    return dynamic_cast<const TextClip&>(*clip);
+}
+
+} // namespace
+
+// At every rate the parts of a caption follow one another over its voice clip exactly: the
+// first starts with the clip, the last ends with it.
+TEST(WrappedCaptions, PartsCoverTheVoiceClipAtEveryRate) {
+    VoiceFolder folder;
+    folder.addLine(u"1_A（x）_a"_s, 2.37, kLong);
+    folder.addLine(u"2_A（x）_b"_s, 0.9, u"短い"_s);
+    const FileList entries = folder.load();
+    for (const FpsTypeInfo& rate : fpsTypes()) {
+        const Result<BuiltTimeline> built = buildTimeline(entries, wrapping(rate.type, 16, 2));
+        ASSERT_TRUE(built);
+        const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
+        const auto voices = clipsOf(*built, u"A"_s + kVoiceTrackSuffix);
+        ASSERT_EQ(voices.size(), 2u);
+        ASSERT_EQ(titles.size(), 5u) << "7 lines in parts of 2, then the short caption";
+        CMTime end = voices[0]->start;
+        QStringList lines;
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(titles[i]->start, end) << rate.rawValue.toString().toStdString();
+            EXPECT_GT(titles[i]->duration, kCMTimeZero);
+            EXPECT_EQ(titles[i]->title, u"1_A（x）_a"_s);
+            end = titles[i]->start + titles[i]->duration;
+            lines << title(titles[i]).text.split(u'\n');
+        }
+        EXPECT_EQ(end, voices[0]->start + voices[0]->duration)
+            << rate.rawValue.toString().toStdString();
+        EXPECT_EQ(lines.join(QString()), kLong);
+        EXPECT_TRUE(sameRepresentation(titles[4]->start, voices[1]->start));
+        EXPECT_TRUE(sameRepresentation(titles[4]->duration, voices[1]->duration));
+        EXPECT_EQ(title(titles[4]).text, u"短い"_s);
+    }
+}
+
+// Every part is a title of its speaker's lane with its speaker's style; a caption that ends
+// with a blank loses it and the pause comes after its last part.
+TEST(WrappedCaptions, PartsKeepTheSpeakersStyleAndThePauseFollowsTheLastPart) {
+    VoiceFolder folder;
+    folder.addLine(u"1_A（x）_a"_s, 2.0, kLong + u" "_s);
+    folder.addLine(u"2_B（x）_b"_s, 1.0, u"はい"_s);
+    CaptionStyle styleA;
+    styleA.font = u"Hiragino Sans"_s;
+    ConversionOptions options = wrapping(FpsType::fps25, 40, 1);
+    options.captionStyles.set(u"A"_s, styleA);
+    options.pauseLength = 0.5;
+    const Result<BuiltTimeline> built = buildTimeline(folder.load(), options);
+    ASSERT_TRUE(built);
+
+    const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
+    QStringList texts;
+    for (const auto& clip : titles) {
+        texts << title(clip).text;
+        EXPECT_EQ(title(clip).style, styleA);
+    }
+    EXPECT_EQ(
+        texts.join(u'|').toStdString(),
+        "今日はとてもいい天気ですね。散歩に行きま|しょう！「ちょっと待って」と彼女は|言った。");
+    const auto next = clipsOf(*built, u"B"_s + kCaptionTrackSuffix);
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_EQ(next[0]->start, CMTimeMake(5000 + 1250, 2500)) << "2 s, then the pause";
+}
+
+// Without a width, a caption wider and longer than any limit stays one title, as it was.
+TEST(WrappedCaptions, WithoutAWidthCaptionsStayWhole) {
+    VoiceFolder folder;
+    const QString caption = kLong + u"\n"_s + kLong + u"\n"_s + kLong;
+    folder.addLine(u"1_A（x）_a"_s, 1.0, caption);
+    ConversionOptions options = wrapping(FpsType::fps30, 0, 1);
+    const Result<BuiltTimeline> built = buildTimeline(folder.load(), options);
+    ASSERT_TRUE(built);
+    const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(title(titles[0]).text.toStdString(), caption.toStdString());
+}
