@@ -4,7 +4,8 @@
 #  - converting 1,000 and 10,000 WAV lines with captions beside the I/O floor (a C loop that
 #    opens every file of the folder and reads up to 64 KiB of it), with peak memory;
 #  - converting 1,000 MP3 lines, also with the converter of BASELINE when it is given;
-#  - the pipeline's stages in process (brisomel-bench) for 1,000 and 10,000 lines.
+#  - the pipeline's stages in process (brisomel-bench) for 1,000 and 10,000 lines;
+#  - breaking 10,000 captions into lines and splitting them (brisomel-wrap-bench).
 #
 #   bench/run-bench.sh [ROUNDS] [BASELINE_BUILD]   e.g. bench/run-bench.sh 11 /path/build/release
 set -euo pipefail
@@ -14,7 +15,7 @@ baseline="${2:-}"
 build="$root/build/release"
 (cd "$root" && cmake --preset release >/dev/null &&
   cmake --build build/release --target brisomel-cli brisomel-bench brisomel-qt-start-only \
-    brisomel-read-floor >/dev/null)
+    brisomel-read-floor brisomel-wrap-bench >/dev/null)
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -47,3 +48,6 @@ for n in 1000 10000; do
   echo
   "$build/bench/brisomel-bench" "$n" "$work/wav$n"
 done
+
+echo
+"$build/bench/brisomel-wrap-bench" 10000

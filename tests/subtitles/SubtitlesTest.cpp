@@ -1,9 +1,11 @@
+#include "export/Conversion.h"
 #include "export/OutputFiles.h"
 #include "subtitles/SubtitleFiles.h"
 
 #include "fcpxml/TimelineSketch.h"
 #include "support/PcmWriter.h"
 #include "support/SrtReader.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -202,5 +204,41 @@ TEST(Subtitles, TheWindowsFileLiesBesideTheDocumentAndIsNeverTheDocument) {
     };
     for (const auto& b : beside) {
         EXPECT_EQ(subtitlePathBeside(b.document), b.subtitles);
+    }
+}
+
+// A caption broken into lines and split over its clip becomes titles that follow one another;
+// each is a cue of its own, at its title's times with its title's lines, in both documents.
+TEST(Subtitles, SplitCaptionsGiveOneCuePerTitle) {
+    testsupport::VoiceFolder folder;
+    folder.addLine(u"1_A（x）_a"_s, 3.1,
+                   u"今日はとてもいい天気ですね。散歩に行きましょう！「ちょっと待って」と"
+                   u"彼女は言った。"_s);
+    folder.addLine(u"2_B（x）_b"_s, 1.0, u"はい、わかりました。"_s);
+    for (const bool splitClips : {false, true}) {
+        ConversionOptions options;
+        options.timelineName = u"T"_s;
+        options.fpsType = FpsType::fps29;
+        options.splitClips = splitClips;
+        options.subtitles.enabled = true;
+        options.wrap = {16, 2};
+        QTemporaryDir out;
+        const OutputTargets targets{out.filePath(u"T.fcpxml"_s), out.filePath(u"T.srt"_s)};
+        ASSERT_TRUE(runConversion(folder.load(), options, targets));
+
+        const auto titles =
+            titlesOf(QString::fromUtf8(testsupport::readBytes(targets.document)));
+        const auto cues = readSrt(targets.subtitles);
+        ASSERT_TRUE(cues);
+        ASSERT_EQ(titles.size(), 5u) << "seven lines in four parts, then the short caption";
+        ASSERT_EQ(cues->size(), titles.size());
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            EXPECT_EQ((*cues)[i].startMs, titles[i].startMs) << i;
+            EXPECT_EQ((*cues)[i].endMs, titles[i].endMs) << i;
+            EXPECT_EQ((*cues)[i].text, titles[i].text) << i;
+            EXPECT_LE(titles[i].text.count(u'\n'), 1) << "at most two lines";
+            EXPECT_TRUE(i == 0 || titles[i].startMs == titles[i - 1].endMs) << i;
+        }
+        EXPECT_EQ(titles.back().endMs, 4104) << "the second clip ends at 123 frames of 1001/30000 s";
     }
 }
