@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSpinBox>
 #include <QTest>
 #include <QThreadPool>
 #include <QToolButton>
@@ -88,6 +89,9 @@ protected:
         }
         if (auto* label = qobject_cast<ElidedLabel*>(control)) {
             return label->text();
+        }
+        if (auto* count = qobject_cast<QSpinBox*>(control)) {
+            return QString::number(count->value());
         }
         return qobject_cast<QLineEdit*>(control)->text();
     }
@@ -184,9 +188,11 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
-        {"srtBox", "isSrt", true}};
+        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 26},
+        {"maxLinesField", "maxLines", 3}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
+    EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
     const auto* rates = find<QComboBox>("fpsPicker");
     EXPECT_EQ(rates->count(), 8);
     EXPECT_EQ(rates->itemText(3) + u' ' + rates->itemText(7), u"30 29.97"_s)
@@ -293,13 +299,15 @@ TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
 // Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order = u"dropZone timelineNameField frameSizePicker fpsPicker alignPicker "
-                              u"posXField posYField speakerStylesButton splitClipPicker silenceBox "
+                              u"posXField posYField wrapWidthField maxLinesField speakerStylesButton "
+                              u"splitClipPicker silenceBox "
                               u"silenceDulationField srtBox generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
     view_->show();
     drop({folder.url()});
     use("silenceBox", true); // the pause field takes the focus only while it is editable
+    use("wrapWidthField", 26); // so does the line count
     view_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view_.get()));
     find("dropZone")->setFocus();

@@ -99,16 +99,20 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         bool subtitles;
         bool bySpeaker;
         QStringList flags;
+        int wrapWidth; // captions broken into lines of this width, one line per title
     } kinds[] = {
-        {0, false, false, {u"--split-clips"_s}},
-        {1, false, false, {}},
-        {1, true, false, {}},
-        {1, true, true, {u"--srt-split"_s}},
+        {0, false, false, {u"--split-clips"_s}, 0},
+        {1, false, false, {}, 0},
+        {1, true, false, {}, 0},
+        {1, true, true, {u"--srt-split"_s}, 0},
+        {0, true, false, {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s}, 4},
     };
     for (const auto& kind : kinds) {
         QTemporaryDir window, converter;
         settings_.setSplitClipIndex(kind.splitClipIndex);
         settings_.setIsSrt(kind.subtitles);
+        settings_.setWrapWidth(kind.wrapWidth);
+        settings_.setMaxLines(1);
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
         options->subtitles.splitBySpeaker = kind.bySpeaker;
