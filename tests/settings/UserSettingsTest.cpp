@@ -39,18 +39,22 @@ protected:
 
 } // namespace
 
-TEST_F(UserSettingsTest, FirstStartAnswersTheRegisteredDefaultsWithoutStoringThem) {
-    QSettings store(path_, QSettings::IniFormat);
-    UserSettings settings(&store);
-    EXPECT_EQ(allOptions(settings), kDefaults);
-    EXPECT_EQ(settings.defaults().size(), 10);
-    EXPECT_TRUE(store.allKeys().isEmpty());
-}
-
-TEST_F(UserSettingsTest, EveryAssignmentButTheTimelineNameIsStoredAndSurvivesARestart) {
+// Without a stored value, or with one of the wrong kind, an option answers its default, which is
+// not stored; every assignment but the timeline name is stored at once and comes back after a
+// restart.
+TEST_F(UserSettingsTest, DefaultsAndAssignmentsAcrossARestart) {
     {
         QSettings store(path_, QSettings::IniFormat);
+        EXPECT_EQ(allOptions(UserSettings(&store)), kDefaults);
+        EXPECT_TRUE(store.allKeys().isEmpty());
+        store.setValue(u"posX"_s, QStringList{u"a"_s, u"b"_s});
+        store.setValue(u"frameIndex"_s, u"abc"_s);
+        store.setValue(u"fpsIndex"_s, QStringList{u"1"_s});
+        store.setValue(u"isSilence"_s, u"perhaps"_s);
+        store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
+        store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
         UserSettings settings(&store);
+        EXPECT_EQ(allOptions(settings), kDefaults);
         settings.setTimelineName(u"kept in memory only"_s);
         settings.setFrameIndex(3);
         settings.setFpsIndex(0);
@@ -79,18 +83,4 @@ TEST_F(UserSettingsTest, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue
     settings.setPosX(u"12"_s);
     settings.setTimelineName(u"x"_s);
     EXPECT_EQ(spy.count(), 3);
-}
-
-TEST_F(UserSettingsTest, StoredValuesOfTheWrongKindAnswerTheDefault) {
-    {
-        QSettings store(path_, QSettings::IniFormat);
-        store.setValue(u"posX"_s, QStringList{u"a"_s, u"b"_s});
-        store.setValue(u"frameIndex"_s, u"abc"_s);
-        store.setValue(u"fpsIndex"_s, QStringList{u"1"_s});
-        store.setValue(u"isSilence"_s, u"perhaps"_s);
-        store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
-        store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
-    }
-    QSettings store(path_, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), kDefaults);
 }
