@@ -38,3 +38,21 @@ TEST(AudioHeaders, ChunksOfOddSizeAreSkippedWithTheirPadByte) {
         EXPECT_EQ(info->durationSeconds, 1.0);
     }
 }
+
+// The frames over the 80-bit rate, fraction and all, for AIFF and the AIFC types whose frames are
+// samples (with a version chunk ahead of "COMM", as AIFC writers put it); compressed frames are
+// left to FFmpeg.
+TEST(AudioHeaders, AiffLengthsAreTheFramesOverTheWholeRate) {
+    const QByteArray version("FVER\0\0\0\4\xA2\x80\x51\x40", 12);
+    const std::tuple<QByteArray, double, double> cases[] = {
+        {aiffBytes(44099.999, 1, 44100), 44100 / 44099.999, 44099.999},
+        {aiffBytes(11025.5, 1, 5513, "sowt"), 5513 / 11025.5, 11025.5},
+        {aiffBytes(48000, 1, 24000, "NONE"), 0.5, 48000},
+        {aiffBytes(32000.5, 1, 16000, "fl32").insert(12, version), 16000 / 32000.5, 32000.5}};
+    for (const auto& [file, seconds, rate] : cases) {
+        const auto info = aiffInfo(file);
+        ASSERT_TRUE(info) << rate;
+        EXPECT_EQ(std::pair(info->durationSeconds, info->sampleRate), std::pair(seconds, rate));
+    }
+    EXPECT_FALSE(aiffInfo(aiffBytes(22050.5, 1, 64, "ima4")));
+}

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
-
 #include <limits>
 
 using namespace brisomel;
@@ -57,16 +55,6 @@ TEST(OptionTypes, OnlyExactLabelsMakeARate) {
     }
     EXPECT_FALSE(fpsTypeFromRawValue(u"29.970"_s));
     EXPECT_FALSE(fpsTypeFromRawValue(u"30 "_s));
-}
-
-TEST(Timeline, IdentifiersAreFreshUpperCaseUuids) {
-    const QRegularExpression uuid(
-        u"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"_s);
-    Track track(u"A01"_s, TrackType::video);
-    const auto clip = textClip(0, 1);
-    EXPECT_TRUE(uuid.match(track.trackId).hasMatch()) << track.trackId.toStdString();
-    EXPECT_TRUE(uuid.match(clip->id).hasMatch());
-    EXPECT_NE(clip->id, textClip(0, 1)->id);
 }
 
 TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
