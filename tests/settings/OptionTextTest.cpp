@@ -23,23 +23,10 @@ TEST(NumberText, AcceptsOnlyTextTheConversionConsumesWholeWithAFullStop) {
         EXPECT_EQ(parseDoubleText(QString::fromLatin1(text)), value) << text;
         EXPECT_EQ(parseFloatText(QString::fromLatin1(text)), static_cast<float>(value)) << text;
     }
-    const QString rejected[] = {u""_s,
-                                u" 1.5"_s,
-                                u"\t1"_s,
-                                u"\n1"_s,
-                                u"\v1"_s,
-                                u"\f1"_s,
-                                u"\r1"_s,
-                                u"1.5 "_s,
-                                u"1,5"_s,
-                                u"1.5px"_s,
-                                u"abc"_s,
-                                u"-"_s,
-                                u"1a"_s,
-                                u"１２"_s,
-                                QString::fromUtf16(u"1\u0000"
-                                                   "5",
-                                                   3)};
+    const QString embeddedNul = QString::fromUtf16(u"1\u00005", 3);
+    const QString rejected[] = {u""_s,    u" 1.5"_s, u"\t1"_s,  u"\n1"_s,  u"\v1"_s,
+                                u"\f1"_s, u"\r1"_s,  u"1.5 "_s, u"1,5"_s,  u"1.5px"_s,
+                                u"abc"_s, u"-"_s,    u"1a"_s,   u"１２"_s, embeddedNul};
     for (const QString& text : rejected) {
         EXPECT_FALSE(parseDoubleText(text)) << text.toStdString();
         EXPECT_FALSE(parseFloatText(text)) << text.toStdString();
