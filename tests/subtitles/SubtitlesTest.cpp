@@ -125,7 +125,7 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         {u" \n\u3000"_s, std::nullopt},
         {u"長さなし"_s, std::nullopt, 0},
     };
-    for (const bool withSpeaker : {false, true}) {
+    for (const auto& [withSpeaker, crlf] : {std::pair{false, false}, {true, false}, {true, true}}) {
         BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, FpsType::fps30};
         const Speaker speaker = addSpeaker(timeline.tracks, u"ずんだもん"_s);
         std::int64_t start = 0;
@@ -140,6 +140,7 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         QTemporaryDir dir;
         SubtitleOptions options;
         options.speakerPrefix = withSpeaker;
+        options.crlf = crlf;
         const QString path = writeSubtitles(dir, timeline, options);
         const auto cues = readSrt(path);
         ASSERT_TRUE(cues);
@@ -147,11 +148,14 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ((*cues)[i].text, expected[i]) << i;
         }
-        const QStringList blocks =
-            QString::fromUtf8(testsupport::readBytes(path)).split(u"\n\n"_s, Qt::SkipEmptyParts);
+        // Every line end alike, the ones inside a multi-line caption included.
+        const QString text = QString::fromUtf8(testsupport::readBytes(path));
+        EXPECT_EQ(text.count(u"\r\n"_s), crlf ? text.count(u'\n') : 0);
+        const QString lineEnd = crlf ? u"\r\n"_s : u"\n"_s;
+        const QStringList blocks = text.split(lineEnd + lineEnd, Qt::SkipEmptyParts);
         ASSERT_EQ(blocks.size(), qsizetype(expected.size()));
         for (qsizetype i = 0; i < blocks.size(); ++i) {
-            EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + u'\n')) << i;
+            EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + lineEnd)) << i;
         }
     }
 }
