@@ -58,10 +58,9 @@ void makeVoiceFolder(const QString& folder) {
         const int frames = 36000 + (line * 7919) % 12000; // 0.75 s to 1 s at 48 kHz
         testsupport::writeWav(dir.filePath(stem + QStringLiteral(".wav")), 48000, 1, frames);
         if (hasCaption(line)) {
-            testsupport::writeBytes(dir.filePath(stem + QStringLiteral(".txt")),
-                                    QStringLiteral("セリフ %1 です。よろしくお願いします。")
-                                        .arg(line)
-                                        .toUtf8());
+            testsupport::writeBytes(
+                dir.filePath(stem + QStringLiteral(".txt")),
+                QStringLiteral("セリフ %1 です。よろしくお願いします。").arg(line).toUtf8());
         }
     }
 }
@@ -96,8 +95,8 @@ template <typename Ours, typename Facility> Medians medianMs(Ours ours, Facility
 }
 
 void printPair(const char* what, Medians medians, const char* facility) {
-    std::printf("%-34s ours %8.1f ms   %-18s %8.1f ms   (%.2fx)\n", what, medians.oursMs,
-                facility, medians.facilityMs, medians.facilityMs / medians.oursMs);
+    std::printf("%-34s ours %8.1f ms   %-18s %8.1f ms   (%.2fx)\n", what, medians.oursMs, facility,
+                medians.facilityMs, medians.facilityMs / medians.oursMs);
 }
 
 // --- 1. The folder listing -----------------------------------------------------------------
@@ -232,7 +231,8 @@ std::vector<Title> titles() {
     std::int64_t offset = 0;
     for (int i = 0; i < kTitles; ++i) {
         const std::int64_t duration = 2000 + (i * 7919) % 6000;
-        made.push_back({stemOf(i), QStringLiteral("セリフ %1 です。「A & B」<よろしく>").arg(i),
+        made.push_back({stemOf(i),
+                        QStringLiteral("セリフ %1 です。「A & B」<よろしく>").arg(i),
                         {offset, 3000},
                         {duration, 3000}});
         offset += duration;
@@ -251,8 +251,8 @@ QString withDocumentText(const std::vector<Title>& titles) {
                   uR"(s">)"});
         doc.line({uR"(<param name="配置" key="9999/10199/10201/2/354/1002961760/401" value=")", 1,
                   uR"("/>)"});
-        doc.line({uR"(<param name="位置" key="9999/10199/10201/1/100/101" value=")", u"0.0",
-                  u" ", u"0.0", uR"("/>)"});
+        doc.line({uR"(<param name="位置" key="9999/10199/10201/1/100/101" value=")", u"0.0", u" ",
+                  u"0.0", uR"("/>)"});
         doc.open({u"<text>"});
         doc.line({uR"(<text-style ref="ts)", number, uR"(">)", LinePart::caption(title.caption),
                   u"</text-style>"});
@@ -290,12 +290,14 @@ QString withXmlStreamWriter(const std::vector<Title>& titles) {
         xml.writeAttribute(QStringLiteral("duration"), timeText(title.duration));
         xml.writeEmptyElement(QStringLiteral("param"));
         xml.writeAttribute(QStringLiteral("name"), QStringLiteral("配置"));
-        xml.writeAttribute(QStringLiteral("key"), QStringLiteral("9999/10199/10201/2/354/1002961760/401"));
+        xml.writeAttribute(QStringLiteral("key"),
+                           QStringLiteral("9999/10199/10201/2/354/1002961760/401"));
         xml.writeAttribute(QStringLiteral("value"), QString::number(1));
         xml.writeEmptyElement(QStringLiteral("param"));
         xml.writeAttribute(QStringLiteral("name"), QStringLiteral("位置"));
         xml.writeAttribute(QStringLiteral("key"), QStringLiteral("9999/10199/10201/1/100/101"));
-        xml.writeAttribute(QStringLiteral("value"), QStringLiteral("0.0") + u' ' + QStringLiteral("0.0"));
+        xml.writeAttribute(QStringLiteral("value"),
+                           QStringLiteral("0.0") + u' ' + QStringLiteral("0.0"));
         xml.writeStartElement(QStringLiteral("text"));
         xml.writeStartElement(QStringLiteral("text-style"));
         xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("ts") + QString::number(number));
@@ -313,7 +315,8 @@ QString withXmlStreamWriter(const std::vector<Title>& titles) {
         xml.writeEndElement();
         xml.writeEndElement();
         xml.writeEmptyElement(QStringLiteral("asset-clip"));
-        xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("r") + QString::number(number + 3));
+        xml.writeAttribute(QStringLiteral("ref"),
+                           QStringLiteral("r") + QString::number(number + 3));
         xml.writeAttribute(QStringLiteral("lane"), QStringLiteral("-1"));
         xml.writeAttribute(QStringLiteral("offset"), timeText(title.offset));
         xml.writeAttribute(QStringLiteral("name"), title.name);
