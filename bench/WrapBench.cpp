@@ -19,12 +19,18 @@ namespace {
 
 QStringList makeCaptions(int count) {
     const QStringList pieces = {
-        QStringLiteral("今日はとてもいい天気ですね。"), QStringLiteral("「ちょっと待って」と"),
-        QStringLiteral("彼女は言った……"),             QStringLiteral("でも、もう遅かった――。"),
-        QStringLiteral("iPhone 15 Proを"),             QStringLiteral("2023年9月に買いました。"),
-        QStringLiteral("ラーメンを食べに行ったら、"),  QStringLiteral("行列が100メートルも"),
-        QStringLiteral("続いていてびっくりしました😀"), QStringLiteral("ｶﾀｶﾅのﾒﾆｭｰを読む。"),
-        QStringLiteral("時々、人々が集まって"),         QStringLiteral("色々な話をします。"),
+        QStringLiteral("今日はとてもいい天気ですね。"),
+        QStringLiteral("「ちょっと待って」と"),
+        QStringLiteral("彼女は言った……"),
+        QStringLiteral("でも、もう遅かった――。"),
+        QStringLiteral("iPhone 15 Proを"),
+        QStringLiteral("2023年9月に買いました。"),
+        QStringLiteral("ラーメンを食べに行ったら、"),
+        QStringLiteral("行列が100メートルも"),
+        QStringLiteral("続いていてびっくりしました😀"),
+        QStringLiteral("ｶﾀｶﾅのﾒﾆｭｰを読む。"),
+        QStringLiteral("時々、人々が集まって"),
+        QStringLiteral("色々な話をします。"),
     };
     QStringList captions;
     for (int i = 0; i < count; ++i) {
@@ -81,8 +87,8 @@ int main(int argc, char* argv[]) {
     const double wrapAndSplitMs = medianMs(5, [&] {
         parts = 0;
         for (const QString& caption : captions) {
-            parts += static_cast<qsizetype>(
-                captionParts(wrapper->wrap(caption), maxLines, 90).size());
+            parts +=
+                static_cast<qsizetype>(captionParts(wrapper->wrap(caption), maxLines, 90).size());
         }
     });
     std::printf("%d captions, width %d, at most %d lines: %lld lines, %lld titles\n", count, width,

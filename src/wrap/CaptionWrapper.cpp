@@ -96,11 +96,10 @@ private:
                                const std::vector<qsizetype>& allowed) const {
         auto at = std::upper_bound(allowed.begin(), allowed.end(), start);
         const qsizetype first = *at;
+        // A longer line is never narrower, so the search ends at the first break that does not fit.
         qsizetype last = 0;
-        for (; at != allowed.end() && *at <= limit; ++at) {
-            if (fits(start, *at)) {
-                last = *at;
-            }
+        for (; at != allowed.end() && *at <= limit && fits(start, *at); ++at) {
+            last = *at;
         }
         return last > start ? last : first;
     }

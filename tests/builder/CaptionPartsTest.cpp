@@ -51,23 +51,3 @@ TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
             << c.lines.join(u'/').toStdString() << " over " << c.frames << " frames";
     }
 }
-
-TEST(CaptionParts, FramesAddUpToTheClipForEveryLengthAndLineCount) {
-    const QStringList lines = {u"今日は"_s, u"とてもいい"_s,   u"天気ですね。"_s,
-                               u"a"_s,      u"散歩に行こう"_s, u"1234"_s,
-                               u"ね"_s};
-    for (std::int64_t frames = 0; frames <= 40; ++frames) {
-        for (int maxLines = 1; maxLines <= 3; ++maxLines) {
-            const std::vector<CaptionPart> parts = captionParts(lines, maxLines, frames);
-            std::int64_t sum = 0;
-            QStringList kept;
-            for (const CaptionPart& part : parts) {
-                EXPECT_GE(part.frameCount, frames == 0 ? 0 : 1);
-                sum += part.frameCount;
-                kept << part.lines;
-            }
-            EXPECT_EQ(sum, frames);
-            EXPECT_EQ(kept, lines) << "every line once, in order";
-        }
-    }
-}

@@ -226,8 +226,7 @@ TEST(Subtitles, SplitCaptionsGiveOneCuePerTitle) {
         const OutputTargets targets{out.filePath(u"T.fcpxml"_s), out.filePath(u"T.srt"_s)};
         ASSERT_TRUE(runConversion(folder.load(), options, targets));
 
-        const auto titles =
-            titlesOf(QString::fromUtf8(testsupport::readBytes(targets.document)));
+        const auto titles = titlesOf(QString::fromUtf8(testsupport::readBytes(targets.document)));
         const auto cues = readSrt(targets.subtitles);
         ASSERT_TRUE(cues);
         ASSERT_EQ(titles.size(), 5u) << "seven lines in four parts, then the short caption";
@@ -239,6 +238,7 @@ TEST(Subtitles, SplitCaptionsGiveOneCuePerTitle) {
             EXPECT_LE(titles[i].text.count(u'\n'), 1) << "at most two lines";
             EXPECT_TRUE(i == 0 || titles[i].startMs == titles[i - 1].endMs) << i;
         }
-        EXPECT_EQ(titles.back().endMs, 4104) << "the second clip ends at 123 frames of 1001/30000 s";
+        EXPECT_EQ(titles.back().endMs, 4104)
+            << "the second clip ends at 123 frames of 1001/30000 s";
     }
 }
