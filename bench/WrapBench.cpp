@@ -67,14 +67,16 @@ int main(int argc, char* argv[]) {
     const int maxLines = args.size() > 3 ? args[3].toInt() : 2;
     const QStringList captions = makeCaptions(count);
 
+    // The rules load when the wrapper is made, the phrase data at its first caption.
     QElapsedTimer timer;
     timer.start();
     Result<CaptionWrapper> wrapper = CaptionWrapper::create(width);
-    const double loadMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     if (!wrapper) {
         std::fprintf(stderr, "%s\n", qPrintable(wrapper.failure().message()));
         return 1;
     }
+    wrapper->wrap(captions.value(0));
+    const double loadMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     qsizetype lines = 0;
     qsizetype parts = 0;
@@ -93,7 +95,7 @@ int main(int argc, char* argv[]) {
     });
     std::printf("%d captions, width %d, at most %d lines: %lld lines, %lld titles\n", count, width,
                 maxLines, static_cast<long long>(lines), static_cast<long long>(parts));
-    std::printf("  loading the line-break rules  %8.1f ms\n", loadMs);
+    std::printf("  first caption, rules loaded   %8.1f ms\n", loadMs);
     std::printf("  breaking into lines           %8.1f ms (median of 5)\n", wrapMs);
     std::printf("  breaking and splitting        %8.1f ms (median of 5)\n", wrapAndSplitMs);
     return 0;
