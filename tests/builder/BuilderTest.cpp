@@ -223,7 +223,7 @@ TEST(Builder, EachSpeakersTitlesTakeTheirSpeakersStyle) {
     folder.addLine(u"3_Andre\u0301（x）_c"_s, 1.0, u"c"_s);
     CaptionStyle andre;
     andre.font = u"Hiragino Sans"_s;
-    andre.strokeWidth = 4;
+    andre.outline = Outline{{0, 0, 0, 255}, 4};
     CaptionStyle others;
     others.size = 64;
     SpeakerStyles named;

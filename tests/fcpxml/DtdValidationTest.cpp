@@ -36,7 +36,7 @@ namespace {
 }
 
 // Both documents of a timeline whose two speakers have styles: one with every attribute, one with
-// a single one.
+// the default shadow alone.
 QStringList styledDocuments() {
     constexpr FpsType fps = FpsType::fps25;
     TrackMap tracks;
@@ -44,10 +44,10 @@ QStringList styledDocuments() {
     const Speaker partial = addSpeaker(tracks, u"B"_s);
     addVoiceLine(full, fps, u"001"_s, u"a"_s, 0, 100);
     addVoiceLine(partial, fps, u"002"_s, u"b"_s, 100, 100);
-    CaptionStyle one;
-    one.shadowBlur = 1;
+    CaptionStyle shadowOnly;
+    shadowOnly.shadow = DropShadow{};
     setCaptionStyle(full, fullStyle());
-    setCaptionStyle(partial, one);
+    setCaptionStyle(partial, shadowOnly);
     return bothVariants(u"Styled"_s, tracks, FrameType::frame1080p, fps);
 }
 

@@ -55,11 +55,8 @@ inline CaptionStyle fullStyle() {
     style.face = u"W6"_s;
     style.size = 80.25;
     style.color = {255, 215, 0, 255};
-    style.strokeColor = StyleColor{0, 0, 0, 128};
-    style.strokeWidth = 4;
-    style.shadowColor = StyleColor{1, 2, 3, 4};
-    style.shadowOffset = ShadowOffset{2, -0.00001};
-    style.shadowBlur = 3.5;
+    style.outline = Outline{{0, 0, 0, 128}, 4};
+    style.shadow = DropShadow{{1, 2, 3, 4}, 2, -0.00001, 3.5};
     return style;
 }
 
