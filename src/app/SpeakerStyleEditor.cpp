@@ -156,8 +156,14 @@ void SpeakerStyleEditor::connectControls() {
                    : std::nullopt;
         });
     });
+    // The outline's and the shadow's controls are disabled while they are off; a value set there
+    // anyway is dropped.
     const auto changeOutline = [this](const std::function<void(Outline&)>& apply) {
-        change([&](CaptionStyle& s) { apply(s.outline.value()); });
+        change([&](CaptionStyle& s) {
+            if (s.outline) {
+                apply(*s.outline);
+            }
+        });
     };
     connect(strokeColorButton_, &ColorButton::colorChosen, this, [changeOutline](StyleColor color) {
         changeOutline([&](Outline& o) { o.color = color; });
@@ -175,7 +181,11 @@ void SpeakerStyleEditor::connectControls() {
         });
     });
     const auto changeShadow = [this](const std::function<void(DropShadow&)>& apply) {
-        change([&](CaptionStyle& s) { apply(s.shadow.value()); });
+        change([&](CaptionStyle& s) {
+            if (s.shadow) {
+                apply(*s.shadow);
+            }
+        });
     };
     connect(shadowColorButton_, &ColorButton::colorChosen, this, [changeShadow](StyleColor color) {
         changeShadow([&](DropShadow& d) { d.color = color; });

@@ -92,6 +92,9 @@ TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     EXPECT_EQ(hanako->strokeWidthField()->value(), 6);
 
     taro->sizeField()->setValue(96);
+    taro->shadowDistanceField()->setValue(20);
+    EXPECT_EQ(taro->style().shadow, std::nullopt) << "a value set while the shadow is off";
+    EXPECT_EQ(taro->shadowDistanceField()->value(), 5);
     taro->shadowBox()->setChecked(true);
     CaptionStyle taroStyle;
     taroStyle.size = 96;
@@ -231,8 +234,11 @@ TEST_F(SpeakerStylesTest, RendersTheBundledExample) {
         readFolder(QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))).list.value();
     CaptionStyle taro;
     taro.color = {120, 200, 255, 255};
-    taro.shadow = DropShadow{{0, 0, 0, 160}, 8, 315, 4};
-    storeStyle(settings_, u"Hanako"_s, goldWithOutline());
+    taro.shadow = DropShadow{{0, 0, 0, 160}, 10, 315, 4};
+    CaptionStyle hanako = goldWithOutline();
+    hanako.font = u"Hiragino Sans"_s;
+    hanako.face = u"W6"_s;
+    storeStyle(settings_, u"Hanako"_s, hanako);
     storeStyle(settings_, u"Taro"_s, taro);
     SpeakerStylesDialog dialog(example, settings_);
     dialog.show();
