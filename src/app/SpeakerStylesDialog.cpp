@@ -1,10 +1,10 @@
 #include "app/SpeakerStylesDialog.h"
 
-#include "app/ChoiceLists.h"
 #include "app/SpeakerStyleEditor.h"
 #include "intake/FileLists.h"
 #include "styles/StoredStyles.h"
 #include "styles/StyleFile.h"
+#include "timeline/OptionTypes.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -56,7 +56,7 @@ SpeakerStylesDialog::SpeakerStylesDialog(const FileList& entries, UserSettings& 
     const QHash<QString, QString> captions = firstCaptions(entries);
     // Captions are previewed on a frame of the size the document will have.
     const int width =
-        frameWidth(choiceAt(frameArray, settings.frameIndex()).value_or(FrameType::frame1080p));
+        frameWidth(typeAt(frameTypes(), settings.frameIndex()).value_or(FrameType::frame1080p));
     for (const QString& speaker : speakerNames(entries)) {
         auto* editor = new SpeakerStyleEditor(speaker, captions.value(nfc(speaker)), width, list);
         editor->showStyle(stored.find(speaker).value_or(CaptionStyle{}));
