@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "core/Version.h"
 #include "styles/StyleFile.h"
 
 #include <QCommandLineParser>
