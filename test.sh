@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release and the sanitizer presets and runs every test in both.
+# Installs what is missing, builds the release and the sanitizer presets and runs every test in both,
+# then makes the Debian package from the release build and checks what it installs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,4 +22,12 @@ for preset in release debug-asan; do
     status=1
   fi
 done
+
+# The Debian package, made from the release build above, where dpkg can make one.
+if command -v dpkg-deb >/dev/null; then
+  echo "== package =="
+  if ! tests/package/smoke-test.sh; then
+    status=1
+  fi
+fi
 exit $status
