@@ -13,7 +13,7 @@ packages=(
   xvfb xauth
   locales-all
   clang libclang-rt-14-dev
-  dpkg-dev fakeroot file lintian appstream desktop-file-utils man-db
+  dpkg-dev file lintian appstream desktop-file-utils man-db
 )
 
 missing=()
