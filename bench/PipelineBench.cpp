@@ -91,7 +91,7 @@ int main(int argc, char* argv[]) {
     ConversionOptions conversion;
     conversion.timelineName = QStringLiteral("bench");
     conversion.pauseLength = 0.5;
-    const FileList entries = *readFolder(url).list;
+    const FileList entries = *readFolder(url);
     const double buildMs = medianMs(kRuns, [&] { buildTimeline(entries, conversion); });
 
     const BuiltTimeline built = *buildTimeline(entries, conversion);
@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
     CliOptions options;
     options.folder = folder;
     options.conversion.timelineName = QStringLiteral("bench");
-    options.output = temporary.filePath(QStringLiteral("bench.fcpxml"));
+    options.targets.document = temporary.filePath(QStringLiteral("bench.fcpxml"));
     QString messages;
     QTextStream messageStream(&messages);
     QBuffer unused;
@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
     std::printf("render plain    %9.1f ms\n", plainMs);
     std::printf("converter       %9.1f ms (scan, validate, build, render, write)\n", convertMs);
     std::printf("document        %9lld bytes\n",
-                static_cast<long long>(QFileInfo(options.output).size()));
+                static_cast<long long>(QFileInfo(options.targets.document).size()));
     std::printf("peak memory     %9ld MB\n", peakMegabytes());
     return 0;
 }

@@ -65,9 +65,9 @@ void checkPairing(const QString& stem) {
     caption.write("caption");
     audio.close();
     caption.close();
-    const ReadFolderResult read = readFolder(QUrl::fromLocalFile(folder));
-    check(read.error == ErrorType::normalEnd && read.list && read.list->size() == 1);
-    const FileListPtr& entry = read.list->front();
+    const Result<FileList> read = readFolder(QUrl::fromLocalFile(folder));
+    check(read && read->size() == 1);
+    const FileListPtr& entry = read->front();
     check(entry->fileName() == stem);
     check(entry->textFileUrl().has_value() && entry->text() == QStringLiteral("caption"));
     check(entry->soundFileUrl()->toLocalFile() == audio.fileName());

@@ -31,9 +31,9 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
       posYField_(makePositionField(QStringLiteral("posYField"), this)) {
     alignPicker_->setObjectName(QStringLiteral("alignPicker"));
-    for (AlignType align : alignArray) {
-        const AlignTypeInfo& info = describe(align);
-        alignPicker_->addSegment(themedIcon(info.iconName.toString()), info.label.toString());
+    for (const AlignTypeInfo& info : alignTypes()) {
+        const AlignPresentation& shown = presentation(info.type);
+        alignPicker_->addSegment(themedIcon(shown.iconName.toString()), shown.toolTip.toString());
     }
 
     auto* section = new QVBoxLayout(this);

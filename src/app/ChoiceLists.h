@@ -3,39 +3,36 @@
 #include "timeline/OptionTypes.h"
 
 #include <QStringList>
+#include <QStringView>
 
-#include <array>
 #include <cstdint>
-#include <optional>
 
 namespace brisomel {
 
-// The window's choice lists. The settings store positions in these lists, so a position keeps
-// its meaning for good: new choices are only ever appended.
-inline constexpr std::array<FrameType, 4> frameArray = {FrameType::frame720p, FrameType::frame1080p,
-                                                        FrameType::frame2K, FrameType::frame4K};
-// 29.97 came after the first seven rates, so it sits at the end rather than in rate order.
-inline constexpr std::array<FpsType, 8> fpsArray = {FpsType::fps23, FpsType::fps24, FpsType::fps25,
-                                                    FpsType::fps30, FpsType::fps50, FpsType::fps59,
-                                                    FpsType::fps60, FpsType::fps29};
-inline constexpr std::array<AlignType, 3> alignArray = {AlignType::left, AlignType::canter,
-                                                        AlignType::right};
-// Position 0 cuts the project from one compound clip; every other position places the clips
-// directly.
+// How the window shows an alignment: a symbol, with the name as its tool tip.
+struct AlignPresentation {
+    AlignType type;
+    QStringView toolTip;
+    QStringView iconName;
+};
+
+inline constexpr AlignPresentation kAlignPresentations[] = {
+    {AlignType::left, u"左揃え", u"format-justify-left"},
+    {AlignType::canter, u"中央揃え", u"format-justify-center"},
+    {AlignType::right, u"右揃え", u"format-justify-right"},
+};
+
+inline const AlignPresentation& presentation(AlignType align) {
+    return kAlignPresentations[static_cast<std::size_t>(rawValue(align))];
+}
+
+// The split-clip picker's choices. Position 0 cuts the project from one compound clip; every
+// other position places the clips directly.
 inline const QStringList splitClipArray = {QStringLiteral("作成する"),
                                            QStringLiteral("作成しない")};
 
 inline bool splitClipsAt(std::int64_t position) {
     return position == 0;
-}
-
-// The entry at a stored position, or nothing when the position lies outside the list.
-template <typename T, std::size_t N>
-std::optional<T> choiceAt(const std::array<T, N>& list, std::int64_t position) {
-    if (position < 0 || position >= static_cast<std::int64_t>(N)) {
-        return std::nullopt;
-    }
-    return list[static_cast<std::size_t>(position)];
 }
 
 } // namespace brisomel

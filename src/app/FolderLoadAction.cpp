@@ -5,7 +5,6 @@
 #include "intake/ReadFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -15,13 +14,23 @@ namespace brisomel {
 
 namespace {
 
-const QString kNoLocationText =
-    QStringLiteral("ドロップされた項目からフォルダの場所を取得できませんでした。");
-const QString kNotFolderText = QStringLiteral("フォルダではありません: %1");
-
-FolderLoadResult failed(const QUrl& url, const QString& line, const QString& text) {
-    writeConsoleLine(line);
-    return FolderLoadResult{url, std::nullopt, text};
+// The console line of a failed load: the kind of failure, after the failure itself when a
+// file or the folder could not be read.
+void writeFailureLines(const Failure& failure) {
+    switch (folderReadCode(failure)) {
+    case FolderReadCode::notLocal:
+        writeConsoleLine(kUrlErrorLine);
+        return;
+    case FolderReadCode::notFolder:
+        writeConsoleLine(kNotFolderLine);
+        return;
+    case FolderReadCode::unreadable:
+        writeConsoleLine(failure.message());
+        break;
+    case FolderReadCode::empty:
+        break;
+    }
+    writeConsoleLine(kFolderReadErrorLine);
 }
 
 // The folder's own name; the path itself for a folder that has none (the root).
@@ -41,23 +50,12 @@ QString countText(const std::optional<FileList>& list, Present present) {
 } // namespace
 
 FolderLoadResult loadFolder(const QUrl& url) {
-    const QString path = url.toLocalFile();
-    if (path.isEmpty()) {
-        return failed(url, kUrlErrorLine, kNoLocationText);
+    Result<FileList> scan = readFolder(url);
+    if (!scan) {
+        writeFailureLines(scan.failure());
+        return FolderLoadResult{url, std::nullopt, scan.failure().message()};
     }
-    // File managers send a folder's URL without a trailing slash: ask the file system.
-    if (!QFileInfo(path).isDir()) {
-        return failed(url, kNotFolderLine, kNotFolderText.arg(QDir::toNativeSeparators(path)));
-    }
-    ReadFolderResult scan = readFolder(url);
-    if (!message(scan.error).isEmpty()) {
-        if (scan.failure) {
-            writeConsoleLine(scan.failure->message());
-        }
-        return failed(url, kFolderReadErrorLine,
-                      scan.failure ? scan.failure->message() : message(scan.error));
-    }
-    return FolderLoadResult{url, std::move(scan.list), QString()};
+    return FolderLoadResult{url, std::move(*scan), QString()};
 }
 
 FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent)

@@ -23,7 +23,7 @@ struct FolderLoadResult {
     QString failure;              // for the window when it was not
 };
 
-// Checks that the URL names a local folder and scans it, writing the console line of a failure.
+// Scans the folder the URL names, writing the console lines of a failure.
 // Runs on a worker thread and touches nothing shared.
 FolderLoadResult loadFolder(const QUrl& url);
 

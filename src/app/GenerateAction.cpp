@@ -1,7 +1,7 @@
 #include "app/GenerateAction.h"
 
 #include "app/ChoiceLists.h"
-#include "settings/OptionValidation.h"
+#include "export/OptionCheck.h"
 #include "styles/StoredStyles.h"
 
 namespace brisomel {
@@ -11,33 +11,23 @@ GenerateAction::GenerateAction(const FileLists& fileLists, const UserSettings& s
     : fileLists_(fileLists), settings_(settings), ui_(ui) {}
 
 Result<ConversionOptions> GenerateAction::collectOptions(const QString& timelineName) const {
-    const Result<OptionNumbers> numbers =
-        validateOptionTexts({timelineName, settings_.posX(), settings_.posY(),
-                             settings_.silenceDulation(), settings_.isSilence()});
-    if (!numbers) {
-        return numbers.failure();
-    }
-
     // A position outside its list can only come from a store edited by hand: fall back to the
     // position the defaults register.
     const auto defaults = UserSettings::registeredDefaults();
-    const auto pick = [&](const auto& list, std::int64_t stored, const char* key) {
-        return choiceAt(list, stored)
-            .value_or(*choiceAt(list, defaults.value(QLatin1String(key)).toLongLong()));
+    const auto pick = [&](const auto table, std::int64_t stored, const char* key) {
+        return typeAt(table, stored)
+            .value_or(*typeAt(table, defaults.value(QLatin1String(key)).toLongLong()));
     };
 
-    ConversionOptions options;
-    options.timelineName = timelineName;
-    options.frameType = pick(frameArray, settings_.frameIndex(), "frameIndex");
-    options.fpsType = pick(fpsArray, settings_.fpsIndex(), "fpsIndex");
-    options.align = pick(alignArray, settings_.alignIndex(), "alignIndex");
-    options.posX = numbers->posX;
-    options.posY = numbers->posY;
-    options.pauseLength = numbers->pauseLength;
-    options.splitClips = splitClipsAt(settings_.splitClipIndex());
-    options.subtitles.enabled = settings_.isSrt();
-    options.captionStyles = storedStyles(settings_);
-    return options;
+    ConversionOptions chosen;
+    chosen.frameType = pick(frameTypes(), settings_.frameIndex(), "frameIndex");
+    chosen.fpsType = pick(fpsTypes(), settings_.fpsIndex(), "fpsIndex");
+    chosen.align = pick(alignTypes(), settings_.alignIndex(), "alignIndex");
+    chosen.splitClips = splitClipsAt(settings_.splitClipIndex());
+    chosen.subtitles.enabled = settings_.isSrt();
+    chosen.captionStyles = storedStyles(settings_);
+    return checkedOptions(std::move(chosen), {timelineName, settings_.posX(), settings_.posY(),
+                                              settings_.silenceDulation(), settings_.isSilence()});
 }
 
 std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,

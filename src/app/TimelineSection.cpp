@@ -1,9 +1,9 @@
 #include "app/TimelineSection.h"
 
-#include "app/ChoiceLists.h"
 #include "app/FormParts.h"
 #include "app/WindowState.h"
 #include "settings/UserSettings.h"
+#include "timeline/OptionTypes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,12 +16,13 @@ namespace {
 
 constexpr int kFpsRowWidth = 200;
 
-template <typename T, std::size_t N>
-QComboBox* makePicker(const std::array<T, N>& choices, const QString& name, QWidget* parent) {
+// A picker of one option kind, its values in table order, each shown by its raw value.
+template <typename Info>
+QComboBox* makePicker(std::span<const Info> table, const QString& name, QWidget* parent) {
     auto* picker = new QComboBox(parent);
     picker->setObjectName(name);
-    for (const T& choice : choices) {
-        picker->addItem(rawValue(choice));
+    for (const Info& info : table) {
+        picker->addItem(info.rawValue.toString());
     }
     return picker;
 }
@@ -30,8 +31,8 @@ QComboBox* makePicker(const std::array<T, N>& choices, const QString& name, QWid
 
 TimelineSection::TimelineSection(WindowState& state, UserSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings), nameField_(new QLineEdit(this)),
-      frameSizePicker_(makePicker(frameArray, QStringLiteral("frameSizePicker"), this)),
-      fpsPicker_(makePicker(fpsArray, QStringLiteral("fpsPicker"), this)) {
+      frameSizePicker_(makePicker(frameTypes(), QStringLiteral("frameSizePicker"), this)),
+      fpsPicker_(makePicker(fpsTypes(), QStringLiteral("fpsPicker"), this)) {
     nameField_->setObjectName(QStringLiteral("timelineNameField"));
 
     auto* section = new QVBoxLayout(this);

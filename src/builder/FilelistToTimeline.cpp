@@ -124,10 +124,9 @@ bool keepEnd(CMTime& end, CMTime start, CMTime duration) {
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
                                     const BuildProgress& progress) {
     if (!std::isfinite(options.pauseLength) || options.pauseLength < 0) {
-        return Failure{QStringLiteral("Error the pause length must be a finite number of seconds, "
-                                      "not less than 0"),
-                       {},
-                       {}};
+        // Callers check the pause text first; this guards the model for any other caller.
+        return Failure{
+            QStringLiteral("Error 間の長さは 0 以上の有限の秒数でなければなりません"), {}, {}};
     }
     const FpsType fps = options.fpsType;
     BuiltTimeline built{options.timelineName, {}, options.frameType, fps};

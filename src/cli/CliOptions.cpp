@@ -1,66 +1,228 @@
 #include "cli/CliOptions.h"
 
+#include "cli/CliNames.h"
 #include "core/Version.h"
+#include "export/OptionCheck.h"
+#include "export/OutputFiles.h"
 #include "styles/StyleFile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace brisomel {
 
 namespace {
 
-// The values of one option kind as the usage lists them: "a|b|c".
-template <typename Infos, typename Field> QString choices(const Infos& infos, Field field) {
-    QStringList names;
-    for (const auto& info : infos) {
-        names << (info.*field).toString();
-    }
-    return names.join(u'|');
+// Takes an option's value (empty for a flag) into the request; the problem, naming the argument,
+// when the value cannot be taken.
+using Take = std::optional<QString> (*)(const QString& value, CliOptions& options);
+
+// One option of the converter: the parser's option and the help's line come from the same row.
+struct OptionRow {
+    QStringList names;   // a one-letter name first, then the long one
+    QString valueName;   // empty for a flag
+    QString description; // the help's text
+    Take take;           // null for help and version, which end the parse
+};
+
+QString dashed(const QString& name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
-QString usageText() {
+QString badValue(const QString& option, const QString& value, const QStringList& allowed) {
+    return QStringLiteral("--%1 の値 \"%2\" は使えません（%3）")
+        .arg(option, value, allowed.join(u'|'));
+}
+
+// A choice among a kind's converter names.
+template <auto fromName, auto allNames>
+std::optional<QString> takeChoice(const QString& option, const QString& value, auto& field) {
+    const auto chosen = fromName(value);
+    if (!chosen) {
+        return badValue(option, value, allNames());
+    }
+    field = *chosen;
+    return std::nullopt;
+}
+
+std::optional<QString> readStyles(const QString& path, CliOptions& options) {
+    // Read now, so a bad file stops the run before any folder is read.
+    Result<SpeakerStyles> read = readStyleFile(path);
+    if (!read) {
+        return read.failure().message();
+    }
+    options.conversion.captionStyles = std::move(*read);
+    return std::nullopt;
+}
+
+const std::vector<OptionRow>& optionRows() {
     const ConversionOptions defaults;
-    // Sizes from the smallest up.
-    QStringList sizes = choices(frameTypes(), &FrameTypeInfo::cliName).split(u'|');
-    std::reverse(sizes.begin(), sizes.end());
-    return QStringLiteral(
-               "Usage: brisomel-cli [--name NAME] [--size %1]\n"
-               "                    [--fps %2]\n"
-               "                    [--align %3] [--x X] [--y Y] [--split-clips]\n"
-               "                    [--pause SECONDS] [--styles FILE.json] [-o OUT.fcpxml]\n"
-               "                    [--srt OUT.srt [--srt-crlf] [--srt-speaker] [--srt-split]]\n"
-               "                    FOLDER\n"
-               "\n"
-               "Turns a folder of voice lines (MP3, WAV, M4A, AIFF, AIF with optional same-named "
-               ".txt\n"
-               "captions) into one FCPXML 1.9 document.\n"
-               "\n"
-               "  --name NAME       timeline and project name (default: the folder's name)\n"
-               "  --size SIZE       frame size (default: %4)\n"
-               "  --fps RATE        frame rate (default: %5)\n"
-               "  --align ALIGN     caption alignment (default: %6)\n"
-               "  --x X, --y Y      caption position in pixels (default: 0 0)\n"
-               "  --split-clips     cut the project from one compound clip\n"
-               "  --pause SECONDS   pause after a caption that ends with a blank\n"
-               "  --styles FILE     caption styles by speaker name (\"*\" for the others), from\n"
-               "                    a JSON file\n"
-               "  -o, --output OUT  output file, or - for standard output (default: "
-               "NAME.fcpxml)\n"
-               "  --srt OUT.srt     also write the captions as SubRip subtitles to OUT.srt\n"
-               "  --srt-crlf        end the subtitle lines with CR LF instead of LF\n"
-               "  --srt-speaker     put the speaker's name and \": \" before each subtitle\n"
-               "  --srt-split       one subtitle file per speaker, OUT_<speaker>.srt\n"
-               "  -h, --help        show this help\n"
-               "  -v, --version     show the version\n")
-        .arg(sizes.join(u'|'), choices(fpsTypes(), &FpsTypeInfo::label),
-             choices(alignTypes(), &AlignTypeInfo::cliName),
-             describe(defaults.frameType).cliName.toString(),
-             describe(defaults.fpsType).label.toString(),
-             describe(defaults.align).cliName.toString());
+    static const std::vector<OptionRow> rows = {
+        {{QStringLiteral("name")},
+         QStringLiteral("名前"),
+         QStringLiteral("タイムラインとプロジェクトの名前（既定: フォルダ名）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.conversion.timelineName = value;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("size")},
+         QStringLiteral("サイズ"),
+         QStringLiteral("フレームサイズ: %1（既定: %2）")
+             .arg(frameCliNames().join(u'|'), cliName(defaults.frameType)),
+         [](const QString& value, CliOptions& o) {
+             return takeChoice<frameTypeFromCliName, frameCliNames>(QStringLiteral("size"), value,
+                                                                    o.conversion.frameType);
+         }},
+        {{QStringLiteral("fps")},
+         QStringLiteral("レート"),
+         QStringLiteral("フレームレート: %1（既定: %2）")
+             .arg(fpsCliNames().join(u'|'), cliName(defaults.fpsType)),
+         [](const QString& value, CliOptions& o) {
+             return takeChoice<fpsTypeFromCliName, fpsCliNames>(QStringLiteral("fps"), value,
+                                                                o.conversion.fpsType);
+         }},
+        {{QStringLiteral("align")},
+         QStringLiteral("配置"),
+         QStringLiteral("テロップの配置: %1（既定: %2）")
+             .arg(alignCliNames().join(u'|'), cliName(defaults.align)),
+         [](const QString& value, CliOptions& o) {
+             return takeChoice<alignTypeFromCliName, alignCliNames>(QStringLiteral("align"), value,
+                                                                    o.conversion.align);
+         }},
+        {{QStringLiteral("x")},
+         QStringLiteral("X"),
+         QStringLiteral("テロップの位置 X（ピクセル、既定: 0）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.texts.posX = value;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("y")},
+         QStringLiteral("Y"),
+         QStringLiteral("テロップの位置 Y（ピクセル、既定: 0）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.texts.posY = value;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("split-clips")},
+         QString(),
+         QStringLiteral("プロジェクトを 1 つの複合クリップから切り出す（分割クリップ）"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.conversion.splitClips = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("pause")},
+         QStringLiteral("秒"),
+         QStringLiteral("空白で終わるテロップの後に、この長さの間を入れる"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.texts.isSilence = true;
+             o.texts.silenceDulation = value;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("styles")},
+         QStringLiteral("ファイル"),
+         QStringLiteral("話者ごとのテロップのスタイル（JSON、\"*\" はほかの話者）"),
+         readStyles},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("出力"),
+         QStringLiteral("書き出す FCPXML ファイル、- で標準出力（既定: 名前.fcpxml）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.targets.document = value;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("srt")},
+         QStringLiteral("字幕.srt"),
+         QStringLiteral("テロップを SubRip 字幕としてもこのファイルに書き出す"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             // Standard output may carry the document; the subtitles always go to a file.
+             if (value.isEmpty() || value == kStandardOutputPath) {
+                 return QStringLiteral(
+                     "--srt には字幕ファイルの場所を指定してください（標準出力には"
+                     "書き出せません）");
+             }
+             o.targets.subtitles = value;
+             o.conversion.subtitles.enabled = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("srt-crlf")},
+         QString(),
+         QStringLiteral("字幕の行末を CR LF にする"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.conversion.subtitles.crlf = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("srt-speaker")},
+         QString(),
+         QStringLiteral("字幕の前に「話者名: 」を付ける"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.conversion.subtitles.speakerPrefix = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("srt-split")},
+         QString(),
+         QStringLiteral("話者ごとに字幕ファイルを分ける（字幕_話者名.srt）"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.conversion.subtitles.splitBySpeaker = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("h"), QStringLiteral("help")},
+         QString(),
+         QStringLiteral("このヘルプを表示する"),
+         nullptr},
+        {{QStringLiteral("v"), QStringLiteral("version")},
+         QString(),
+         QStringLiteral("バージョンを表示する"),
+         nullptr},
+    };
+    return rows;
+}
+
+const OptionRow& rowNamed(const QString& name) {
+    for (const OptionRow& row : optionRows()) {
+        if (row.names.contains(name)) {
+            return row;
+        }
+    }
+    return optionRows().front();
+}
+
+// The parser's failure in words: an unknown option, a value missing, or a value given to a flag.
+QString parseProblem(const QCommandLineParser& parser, const QStringList& arguments) {
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+        return QStringLiteral("不明なオプションです: %1").arg(dashed(unknown.constFirst()));
+    }
+    for (const QString& argument : arguments.sliced(1)) {
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        const QString name =
+            argument.sliced(argument.startsWith(QLatin1String("--")) ? 2 : 1).section(u'=', 0, 0);
+        if (!argument.startsWith(u'-') || !parser.optionNames().contains(name)) {
+            continue;
+        }
+        if (rowNamed(name).valueName.isEmpty() && argument.contains(u'=')) {
+            return QStringLiteral("%1 は値をとりません").arg(dashed(name));
+        }
+    }
+    const QString last = arguments.constLast();
+    return QStringLiteral("%1 に値がありません").arg(last.section(u'=', 0, 0));
+}
+
+QString helpLine(const OptionRow& row) {
+    // A one-letter alias takes one dash; every option name takes two.
+    QStringList names;
+    for (const QString& name : row.names) {
+        names << (row.names.size() > 1 && name == row.names.front() ? u'-' + name
+                                                                    : QStringLiteral("--") + name);
+    }
+    QString left = names.join(QStringLiteral(", "));
+    if (!row.valueName.isEmpty()) {
+        left += u' ' + row.valueName;
+    }
+    return QStringLiteral("  %1\n      %2\n").arg(left, row.description);
 }
 
 // The folder made absolute by plain path arithmetic, so a linked folder keeps its own name.
@@ -68,117 +230,70 @@ QString absoluteFolder(const QString& folder) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
 }
 
-CliUsageError badValue(const QString& option, const QString& value) {
-    return {QStringLiteral("invalid value for --%1: \"%2\"").arg(option, value)};
-}
-
 } // namespace
 
-QString cliUsage() {
-    return usageText();
+QString cliHelp() {
+    QString help = QStringLiteral(
+        "使い方: brisomel-cli [オプション] フォルダ\n"
+        "\n"
+        "音声ファイル（MP3・WAV・M4A・AIFF・AIF）と、同じ名前の字幕ファイル（.txt）があれば\n"
+        "それも読み、フォルダ全体から FCPXML 1.9 のタイムラインを 1 つ作ります。\n"
+        "\n"
+        "オプション:\n");
+    for (const OptionRow& row : optionRows()) {
+        help += helpLine(row);
+    }
+    help += QStringLiteral("\n終了コード: 0 成功、1 変換できなかった、2 引数の誤り\n");
+    return help;
 }
 
 CliRequest parseCommandLine(const QStringList& arguments) {
-    const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("SIZE"));
-    const QCommandLineOption fps(QStringLiteral("fps"), QString(), QStringLiteral("RATE"));
-    const QCommandLineOption align(QStringLiteral("align"), QString(), QStringLiteral("ALIGN"));
-    const QCommandLineOption x(QStringLiteral("x"), QString(), QStringLiteral("X"));
-    const QCommandLineOption y(QStringLiteral("y"), QString(), QStringLiteral("Y"));
-    const QCommandLineOption splitClips(QStringLiteral("split-clips"), QString());
-    const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("SECONDS"));
-    const QCommandLineOption styles(QStringLiteral("styles"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
-                                    QStringLiteral("OUT"));
-    const QCommandLineOption srt(QStringLiteral("srt"), QString(), QStringLiteral("PATH"));
-    const QCommandLineOption srtCrlf(QStringLiteral("srt-crlf"), QString());
-    const QCommandLineOption srtSpeaker(QStringLiteral("srt-speaker"), QString());
-    const QCommandLineOption srtSplit(QStringLiteral("srt-split"), QString());
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
-
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({name, size, fps, align, x, y, splitClips, pause, styles, output, srt, srtCrlf,
-                       srtSpeaker, srtSplit, help, version});
+    std::vector<std::pair<QCommandLineOption, const OptionRow*>> options;
+    for (const OptionRow& row : optionRows()) {
+        QCommandLineOption option(row.names, row.description, row.valueName);
+        parser.addOption(option);
+        options.emplace_back(std::move(option), &row);
+    }
     if (!parser.parse(arguments)) {
-        return CliUsageError{parser.errorText()};
+        return CliUsageError{parseProblem(parser, arguments)};
     }
-    if (parser.isSet(help)) {
-        return CliPrint{usageText()};
+    if (parser.isSet(QStringLiteral("help"))) {
+        return CliPrint{cliHelp()};
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(QStringLiteral("version"))) {
         return CliPrint{QStringLiteral("brisomel-cli %1\n").arg(QStringLiteral(BRISOMEL_VERSION))};
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
-        return CliUsageError{positional.isEmpty() ? QStringLiteral("missing FOLDER")
-                                                  : QStringLiteral("only one FOLDER may be given")};
+        return CliUsageError{positional.isEmpty()
+                                 ? QStringLiteral("フォルダを指定してください")
+                                 : QStringLiteral("フォルダは 1 つだけ指定してください: %1")
+                                       .arg(positional.join(u' '))};
     }
 
-    CliOptions options;
-    options.folder = absoluteFolder(positional.front());
-    ConversionOptions& conversion = options.conversion;
-    conversion.timelineName =
-        parser.isSet(name) ? parser.value(name) : QFileInfo(options.folder).fileName();
-    if (parser.isSet(size)) {
-        const auto frame = frameTypeFromCliName(parser.value(size));
-        if (!frame) {
-            return badValue(QStringLiteral("size"), parser.value(size));
-        }
-        conversion.frameType = *frame;
-    }
-    if (parser.isSet(fps)) {
-        const auto rate = fpsTypeFromRawValue(parser.value(fps));
-        if (!rate) {
-            return badValue(QStringLiteral("fps"), parser.value(fps));
-        }
-        conversion.fpsType = *rate;
-    }
-    if (parser.isSet(align)) {
-        const auto alignment = alignTypeFromCliName(parser.value(align));
-        if (!alignment) {
-            return badValue(QStringLiteral("align"), parser.value(align));
-        }
-        conversion.align = *alignment;
-    }
-    if (parser.isSet(x)) {
-        options.posX = parser.value(x);
-    }
-    if (parser.isSet(y)) {
-        options.posY = parser.value(y);
-    }
-    conversion.splitClips = parser.isSet(splitClips);
-    if (parser.isSet(pause)) {
-        options.isSilence = true;
-        options.silenceDulation = parser.value(pause);
-    }
-    for (const QCommandLineOption* srtChoice : {&srtCrlf, &srtSpeaker, &srtSplit}) {
-        if (parser.isSet(*srtChoice) && !parser.isSet(srt)) {
-            return CliUsageError{
-                QStringLiteral("--%1 needs --srt PATH").arg(srtChoice->names().constFirst())};
+    CliOptions request;
+    request.folder = absoluteFolder(positional.front());
+    request.conversion.timelineName = QFileInfo(request.folder).fileName();
+    for (const auto& [option, row] : options) {
+        if (row->take && parser.isSet(option)) {
+            const QString value = row->valueName.isEmpty() ? QString() : parser.value(option);
+            if (const auto problem = row->take(value, request)) {
+                return CliUsageError{*problem};
+            }
         }
     }
-    if (parser.isSet(srt)) {
-        // Standard output may carry the document; the subtitles always go to a file.
-        if (parser.value(srt).isEmpty() || parser.value(srt) == QLatin1String("-")) {
-            return badValue(QStringLiteral("srt"), parser.value(srt));
-        }
-        options.srtPath = parser.value(srt);
-        conversion.subtitles = {true, parser.isSet(srtCrlf), parser.isSet(srtSpeaker),
-                                parser.isSet(srtSplit)};
+    request.texts.timelineName = request.conversion.timelineName;
+    if (request.targets.document.isEmpty()) {
+        request.targets.document = request.conversion.timelineName + QStringLiteral(".fcpxml");
     }
-    // Read now, so a bad file stops the run before any folder is read.
-    if (parser.isSet(styles)) {
-        Result<SpeakerStyles> read = readStyleFile(parser.value(styles));
-        if (!read) {
-            return CliUsageError{read.failure().message()};
-        }
-        conversion.captionStyles = std::move(*read);
+    Result<ConversionOptions> checked = checkedOptions(request.conversion, request.texts);
+    if (!checked) {
+        return CliUsageError{checked.failure().message()};
     }
-    options.output = parser.isSet(output) ? parser.value(output)
-                                          : conversion.timelineName + QStringLiteral(".fcpxml");
-    return options;
+    request.conversion = std::move(*checked);
+    return request;
 }
 
 } // namespace brisomel

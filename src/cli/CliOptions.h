@@ -1,32 +1,29 @@
 #pragma once
 
+#include "export/OutputKinds.h"
+#include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <variant>
 
 namespace brisomel {
 
-// A conversion as asked for on the command line. Texts are kept as typed; they are validated
-// with the same rule and messages as the window's options.
+// A conversion as asked for on the command line. The typed texts are kept as given; they are
+// checked with the window's rule and messages when the conversion starts.
 struct CliOptions {
     QString folder; // absolute, symbolic links not resolved
-    // The chosen values; the timeline name is the folder's name unless --name was given. The
-    // numbers are filled in from the texts below once they have been validated.
+    // The chosen values; the numbers are filled in from `texts` once they have been checked.
     ConversionOptions conversion;
-    QString posX = QStringLiteral("0");
-    QString posY = QStringLiteral("0");
-    bool isSilence = false;
-    QString silenceDulation = QStringLiteral("0.5");
-    QString output;  // a path, or "-" for standard output
-    QString srtPath; // where the subtitles go when conversion.subtitles asks for them
+    OptionTexts texts{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
+                      false};
+    OutputTargets targets; // the document ("-" for standard output) and the subtitle file
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a
-// usage error with its message.
+// usage error naming the argument that is wrong.
 struct CliPrint {
     QString text;
 };
@@ -37,6 +34,7 @@ using CliRequest = std::variant<CliOptions, CliPrint, CliUsageError>;
 
 CliRequest parseCommandLine(const QStringList& arguments);
 
-QString cliUsage();
+// The help, made from the same table as the parser.
+QString cliHelp();
 
 } // namespace brisomel

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "export/Conversion.h"
 
+#include <QIODevice>
 #include <QTextStream>
 
 namespace brisomel {
@@ -11,9 +13,11 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitConversionFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// Reads the folder, validates the option texts, builds and writes the document (to a file,
-// atomically, or to `documentOut` when the output is "-"). Messages and the one-line summary go
-// to `messages`. Answers the exit status.
+// Reads the folder and runs the conversion (the document to `documentOut` when its target is
+// "-"). Failures and the one-line summary go to `messages`. Answers the exit status.
 int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut);
+
+// The summary line of a finished conversion.
+QString conversionSummary(const ConversionReport& report);
 
 } // namespace brisomel

@@ -20,13 +20,13 @@ int main(int argc, char* argv[]) {
         return brisomel::kExitSuccess;
     }
     if (const auto* usage = std::get_if<brisomel::CliUsageError>(&request)) {
-        messages << "brisomel-cli: " << usage->message << "\n\n" << brisomel::cliUsage();
+        messages << "brisomel-cli: " << usage->message << "\n詳しくは --help\n";
         return brisomel::kExitUsage;
     }
 
     QFile standardOutput;
     if (!standardOutput.open(stdout, QIODevice::WriteOnly)) {
-        messages << "brisomel-cli: cannot open standard output" << Qt::endl;
+        messages << "brisomel-cli: 標準出力を開けません" << Qt::endl;
         return brisomel::kExitConversionFailed;
     }
     return brisomel::convertFolder(std::get<brisomel::CliOptions>(request), messages,

@@ -13,6 +13,9 @@ struct Failure {
     QString what;
     QString file; // a local path as the user knows it; empty when no file is concerned
     QString reason;
+    // What kind of failure it is, for callers that act on the kind; each producer names its
+    // codes. 0 when it has none.
+    int code = 0;
 
     // One line: what, with the path quoted, then ": " and the reason when there is one.
     QString message() const;

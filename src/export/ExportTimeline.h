@@ -1,7 +1,6 @@
 #pragma once
 
-#include "builder/FilelistToTimeline.h"
-#include "core/Failure.h"
+#include "export/Conversion.h"
 #include "intake/FileListData.h"
 #include "timeline/ConversionOptions.h"
 
@@ -28,15 +27,11 @@ public:
 
 enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 
-// Asks for a location (proposing the timeline name + ".fcpxml"), builds, renders with the writer
-// the split-clip option selects and writes the document atomically, then the subtitles, when
-// asked for, beside it (NAME.srt). A build or write failure is shown with an alert that names the
-// file and the reason, and says which files were written; nothing is announced on success.
+// Asks for a location (proposing the timeline name + ".fcpxml") and runs the conversion with the
+// subtitles, when asked for, beside the document (NAME.srt). A build or write failure is shown
+// with an alert that names the file and the reason, and says which files were written; nothing
+// is announced on success.
 ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
                              ExportUi& ui, const BuildProgress& progress = {});
-
-// The document for a built timeline: cut from one compound clip, or with the clips placed
-// directly in the project.
-QString renderDocument(const BuiltTimeline& timeline, bool splitClips);
 
 } // namespace brisomel

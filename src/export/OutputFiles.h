@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "core/OutputFile.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -10,25 +12,21 @@
 
 namespace brisomel {
 
-// A file that a conversion writes: where, and its whole text.
-struct OutputFile {
-    QString path;
-    QString text;
-};
+// The path that stands for standard output.
+inline const QString kStandardOutputPath = QStringLiteral("-");
 
-// Writes the files in order, each atomically (writeDocumentFile), and stops at the first that
-// cannot be written; nothing is written when two of them name the same file. The failure names
-// that file; when the conversion has other outputs (those in `files`, and `alreadyWritten`, such
-// as standard output, named as the user should read them), its reason goes on to say which of
-// them are in place and which are not (the failed one among them).
-Status writeOutputFiles(const std::vector<OutputFile>& files,
-                        const QStringList& alreadyWritten = {});
+// An output as messages name it: a file as its quoted path, standard output as "標準出力".
+QString outputName(const QString& path);
 
-// The files' paths as messages show them.
-QStringList quotedPaths(std::span<const OutputFile> files);
+// Writes the files in order, each file atomically (writeDocumentFile) and the one whose path is
+// "-" to `standardOutput`, and stops at the first that cannot be written; nothing is written
+// when two of them name the same file. The failure names that file; when there are several
+// outputs, its reason goes on to say which of them are in place and which are not (the failed
+// one among them).
+Status writeOutputFiles(const std::vector<OutputFile>& files, QIODevice* standardOutput = nullptr);
 
 // The reason followed by which outputs were written and which were not, each named as the user
-// should read it (files as quoted paths).
+// should read it.
 QString withWrittenNote(const QString& reason, const QStringList& written,
                         const QStringList& notWritten);
 

@@ -178,15 +178,6 @@ void DocumentText::close(std::initializer_list<LinePart> parts) {
     line(parts);
 }
 
-std::vector<TrackWalk> walkTracks(const TrackMap& tracks) {
-    std::vector<TrackWalk> walks;
-    for (auto& track : sortedTracks(tracks)) {
-        auto clips = clipWalk(*track);
-        walks.push_back({std::move(track), std::move(clips)});
-    }
-    return walks;
-}
-
 std::vector<const SoundClip*> soundClips(const std::vector<TrackWalk>& walks) {
     std::vector<const SoundClip*> sounds;
     for (const auto& walk : walks) {

@@ -9,8 +9,6 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
-#include <type_traits>
-#include <typeinfo>
 #include <vector>
 
 namespace brisomel {
@@ -72,23 +70,6 @@ private:
     QString text_;
     int depth_ = 0;
 };
-
-// The clip as the given kind, or null. The kinds are final classes, so comparing the exact type
-// answers what dynamic_cast would, without its walk of the class hierarchy for every clip.
-template <typename Kind> const Kind* clipAs(const Clip& clip) {
-    static_assert(std::is_final_v<Kind>);
-    return typeid(clip) == typeid(Kind) ? static_cast<const Kind*>(&clip) : nullptr;
-}
-
-// A track with its clips in writing order.
-struct TrackWalk {
-    std::shared_ptr<Track> track;
-    std::vector<std::shared_ptr<Clip>> clips;
-};
-
-// Every track in writing order, each walked once so that every pass over the walks sees the
-// same clips in the same order.
-std::vector<TrackWalk> walkTracks(const TrackMap& tracks);
 
 // The audio clips of the walks in writing order; the n-th one is asset r(4+n).
 std::vector<const SoundClip*> soundClips(const std::vector<TrackWalk>& walks);

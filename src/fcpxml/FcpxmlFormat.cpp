@@ -12,23 +12,6 @@ namespace brisomel {
 
 namespace {
 
-// A UTF-16 unit that is an XML 1.0 character by itself; characters beyond U+FFFF are allowed too
-// but take a surrogate pair.
-bool isXmlUnit(char16_t c) {
-    return (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) || c == u'\t' || c == u'\n' ||
-           c == u'\r';
-}
-
-// Length in UTF-16 units of the XML character at `i`, or 0 when what stands there is none: a
-// forbidden control character, U+FFFE, U+FFFF or half of a surrogate pair.
-qsizetype xmlCharLength(QStringView text, qsizetype i) {
-    const QChar unit = text[i];
-    if (isXmlUnit(unit.unicode())) {
-        return 1;
-    }
-    return unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 0;
-}
-
 // Most characters of user text: printable, below the surrogates and without an entity of either
 // kind.
 bool standsAsItIs(QChar c) {
@@ -160,17 +143,6 @@ QString charsToText(const char* first, const char* last) {
 
 } // namespace
 
-std::int64_t writtenTimeValue(FpsType fps, CMTime time) {
-    // Integer division truncates toward zero like the floating-point division it stands for,
-    // and stays exact beyond 2^53.
-    const std::int64_t frames = time.value / frameUnit(fps);
-    return frames * writtenFrameLength(fps);
-}
-
-WrittenTime writtenTime(FpsType fps, CMTime time) {
-    return {writtenTimeValue(fps, time), timescale(fps)};
-}
-
 QString fcpxmlTime(FpsType fps, CMTime time) {
     const WrittenTime written = writtenTime(fps, time);
     return QString::number(written.value) + u'/' + QString::number(written.timescale);
@@ -182,25 +154,6 @@ QString xmlEscape(const QString& text) {
 
 QString captionEscape(const QString& text) {
     return replacedByEntities(text, captionEntity);
-}
-
-QString xmlSafeText(const QString& text) {
-    QString safe;
-    qsizetype keptUpTo = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = xmlCharLength(text, i);
-        if (length > 0) {
-            i += length;
-            continue;
-        }
-        safe += QStringView(text).sliced(keptUpTo, i - keptUpTo);
-        keptUpTo = ++i;
-    }
-    if (keptUpTo == 0) {
-        return text; // nothing left out: share the original
-    }
-    safe += QStringView(text).sliced(keptUpTo);
-    return safe;
 }
 
 QChar* writeXmlText(QChar* out, QStringView text, XmlEntities entities) {

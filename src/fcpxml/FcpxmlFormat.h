@@ -1,6 +1,8 @@
 #pragma once
 
+#include "timeline/TextCleaning.h"
 #include "timeline/Timeline.h"
+#include "timeline/WritingOrder.h"
 
 #include <QString>
 #include <QStringView>
@@ -11,24 +13,12 @@
 
 namespace brisomel {
 
-// A clip time as the document writes it, in units of the rate's timescale: whole nominal frames,
-// each at its written length (so the 1001-based rates run 1.001 times longer).
-std::int64_t writtenTimeValue(FpsType fps, CMTime time);
 // "<n>/<TS>" for a clip time counted in the rate's timescale (without the unit letter).
 QString fcpxmlTime(FpsType fps, CMTime time);
-// A clip time as the document writes it: "<value>/<timescale>" (without the unit letter).
-struct WrittenTime {
-    std::int64_t value;
-    std::int64_t timescale;
-};
-WrittenTime writtenTime(FpsType fps, CMTime time);
 // Attribute-safe text: & ' " > < replaced by their five entities, in that order.
 QString xmlEscape(const QString& text);
 // Caption content: & > < replaced by their entities, in that order.
 QString captionEscape(const QString& text);
-// Leaves out the characters XML 1.0 cannot carry (C0 controls but TAB, LF, CR; U+FFFE, U+FFFF;
-// unpaired surrogates), so a stray control character never makes the document unreadable.
-QString xmlSafeText(const QString& text);
 
 // Which characters user text replaces by entities: an attribute value's five or a caption's three.
 enum class XmlEntities { attribute, caption };
@@ -52,11 +42,5 @@ QString formatPosition(float value);
 QString formatAudioRate(double sampleRate);
 
 QString formatName(FrameType frame, FpsType fps);
-
-// Tracks sorted stably by title (code-point order of NFC forms); equal titles keep map order.
-std::vector<std::shared_ptr<Track>> sortedTracks(const TrackMap& tracks);
-// The clips of a track in writing order: from the first clip, each next one the nearest that
-// starts at or after the end of the one before; never the same clip twice.
-std::vector<std::shared_ptr<Clip>> clipWalk(const Track& track);
 
 } // namespace brisomel

@@ -9,6 +9,13 @@ namespace brisomel {
 
 namespace {
 
+// One clip as listed for split output.
+struct SplitClip {
+    QString title;
+    CMTime start;
+    CMTime duration;
+};
+
 // Every written title and audio clip, ordered by start; clips sharing a start keep their writing
 // order.
 std::vector<SplitClip> splitRecords(const std::vector<TrackWalk>& walks) {

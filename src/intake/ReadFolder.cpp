@@ -56,20 +56,29 @@ bool isAudioName(const QString& name) {
                      extension.toString().toUpper()) != kAudioExtensions.end();
 }
 
+Failure folderFailure(const QString& path, const QString& reason, FolderReadCode code) {
+    return {QStringLiteral("フォルダ %1 の内容を一覧できません"), path, reason,
+            static_cast<int>(code)};
+}
+
 // QDir reports no error of its own; these checks name the reason a listing cannot be made.
-std::optional<QString> listingProblem(const QString& path) {
+std::optional<Failure> listingProblem(const QUrl& folderUrl, const QString& path) {
     if (path.isEmpty()) {
-        return QStringLiteral("ローカルのフォルダを指す URL ではありません");
+        return folderFailure(folderUrl.toString(),
+                             QStringLiteral("ローカルのフォルダを指す URL ではありません"),
+                             FolderReadCode::notLocal);
     }
     const QFileInfo info(path);
     if (!info.exists()) {
-        return QStringLiteral("存在しません");
+        return folderFailure(path, QStringLiteral("存在しません"), FolderReadCode::notFolder);
     }
     if (!info.isDir()) {
-        return QStringLiteral("フォルダではありません");
+        return folderFailure(path, QStringLiteral("フォルダではありません"),
+                             FolderReadCode::notFolder);
     }
     if (!info.isReadable()) {
-        return QStringLiteral("読み取りの権限がありません");
+        return folderFailure(path, QStringLiteral("読み取りの権限がありません"),
+                             FolderReadCode::unreadable);
     }
     return std::nullopt;
 }
@@ -137,8 +146,9 @@ Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
                                 FileListData::LocalFile{prefix + name, std::nullopt});
 }
 
-ReadFolderResult failure(Failure cause) {
-    return ReadFolderResult{ErrorType::fileReadError, std::nullopt, std::move(cause)};
+Failure unreadable(Failure cause) {
+    cause.code = static_cast<int>(FolderReadCode::unreadable);
+    return cause;
 }
 
 } // namespace
@@ -157,19 +167,23 @@ QString message(ErrorType error) {
     return QStringLiteral("予期しないエラーが発生しました。");
 }
 
-ReadFolderResult readFolder(const QUrl& folderUrl) {
+FolderReadCode folderReadCode(const Failure& failure) {
+    return static_cast<FolderReadCode>(failure.code);
+}
+
+Result<FileList> readFolder(const QUrl& folderUrl) {
     const QString localPath = folderUrl.toLocalFile();
-    if (const auto problem = listingProblem(localPath)) {
-        return failure({QStringLiteral("フォルダ %1 の内容を一覧できません"),
-                        localPath.isEmpty() ? folderUrl.toString() : localPath, *problem});
+    if (auto problem = listingProblem(folderUrl, localPath)) {
+        return std::move(*problem);
     }
     const QDir folder(localPath);
     const QString folderPath = folder.absolutePath(); // clean: no trailing or doubled separators
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
     FolderListing listing = listFolder(folderPath);
     if (const auto& name = listing.undecodableAudioName) {
-        return failure({QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません"),
-                        prefix + *name, QStringLiteral("名前を変えてください")});
+        return unreadable(
+            {QStringLiteral("Error 音声ファイル %1 の名前を UTF-8 として解読できません"),
+             prefix + *name, QStringLiteral("名前を変えてください")});
     }
     // The audio names in code-point order, so that equal base names keep a deterministic order.
     QStringList audioNames;
@@ -195,15 +209,16 @@ ReadFolderResult readFolder(const QUrl& folderUrl) {
     list.reserve(made.size());
     for (auto& entry : made) {
         if (!*entry) {
-            return failure(entry->failure());
+            return unreadable(entry->failure());
         }
         list.push_back(std::move(**entry));
     }
     if (list.empty()) {
-        return ReadFolderResult{ErrorType::fileNotFound, std::nullopt, std::nullopt};
+        return Failure{QStringLiteral("フォルダ %1"), folderPath, message(ErrorType::fileNotFound),
+                       static_cast<int>(FolderReadCode::empty)};
     }
     sortByFileName(list);
-    return ReadFolderResult{ErrorType::normalEnd, std::move(list), std::nullopt};
+    return list;
 }
 
 } // namespace brisomel

@@ -5,25 +5,27 @@
 #include <QString>
 #include <QUrl>
 
-#include <optional>
-
 namespace brisomel {
 
 enum class ErrorType { normalEnd, fileNotFound, fileReadError, unknownError };
 
-// The text the load action judges success by; empty for normalEnd.
+// The text the user reads for each outcome; empty for normalEnd.
 QString message(ErrorType error);
 
-struct ReadFolderResult {
-    ErrorType error = ErrorType::unknownError;
-    std::optional<FileList> list;   // present, non-empty and sorted only with normalEnd
-    std::optional<Failure> failure; // the cause of a fileReadError, naming the file
+// Why a folder was not read; a failure of readFolder carries it as its code.
+enum class FolderReadCode {
+    notLocal = 1,  // the URL names no local path
+    notFolder = 2, // nothing, or something other than a folder, is there
+    empty = 3,     // the folder holds no audio file (ErrorType::fileNotFound)
+    unreadable = 4 // the listing or a caption could not be read (ErrorType::fileReadError)
 };
 
+FolderReadCode folderReadCode(const Failure& failure);
+
 // Lists the folder's audio files (MP3, WAV, M4A, AIFF, AIF in any letter case, hidden entries
-// left out), pairs each with "<stem>.txt", creates the entries and sorts them by file name.
-// A listing failure or a caption that cannot be decoded gives fileReadError, no list, and the
-// failure naming the cause; writing it anywhere is the caller's choice.
-ReadFolderResult readFolder(const QUrl& folderUrl);
+// left out), pairs each with "<stem>.txt", creates the entries and sorts them by file name: a
+// non-empty, sorted list. A failure names the folder or file and the cause, with its code;
+// writing it anywhere is the caller's choice.
+Result<FileList> readFolder(const QUrl& folderUrl);
 
 } // namespace brisomel

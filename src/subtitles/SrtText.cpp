@@ -1,6 +1,6 @@
 #include "subtitles/SrtText.h"
 
-#include "fcpxml/FcpxmlFormat.h"
+#include "timeline/TextCleaning.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ QString padded(std::int64_t value, int width) {
 
 // The speaker's name on one line, or nothing for a track without a name.
 QString speakerPrefix(const Track& track) {
-    QString name = xmlSafeText(track.speakerName);
+    QString name = subtitleSafeText(track.speakerName);
     name.replace(u'\r', u' ').replace(u'\n', u' ');
     name = name.trimmed();
     return name.isEmpty() ? QString() : name + QStringLiteral(": ");

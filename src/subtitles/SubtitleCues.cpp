@@ -1,7 +1,7 @@
 #include "subtitles/SubtitleCues.h"
 
-#include "fcpxml/DocumentRows.h"
-#include "fcpxml/FcpxmlFormat.h"
+#include "timeline/TextCleaning.h"
+#include "timeline/WritingOrder.h"
 
 #include <QRegularExpression>
 
@@ -31,7 +31,7 @@ std::int64_t writtenMilliseconds(std::int64_t writtenValue, std::int32_t timesca
 
 QStringList subtitleLines(const QString& caption) {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = xmlSafeText(caption).split(lineBreak);
+    QStringList lines = subtitleSafeText(caption).split(lineBreak);
     lines.removeIf(isBlankLine);
     return lines;
 }

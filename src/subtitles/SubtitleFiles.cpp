@@ -1,8 +1,9 @@
 #include "subtitles/SubtitleFiles.h"
 
-#include "fcpxml/FcpxmlFormat.h"
 #include "subtitles/SrtText.h"
 #include "subtitles/SubtitleCues.h"
+#include "timeline/TextCleaning.h"
+#include "timeline/WritingOrder.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -34,7 +35,7 @@ QString unusedPart(const QString& part, QSet<QString>& taken) {
 } // namespace
 
 QString fileNamePart(const QString& speaker) {
-    QString part = xmlSafeText(speaker);
+    QString part = subtitleSafeText(speaker);
     for (QChar& c : part) {
         if (isForbiddenInFileNames(c)) {
             c = u'_';
@@ -66,13 +67,14 @@ QString subtitlePathBeside(const QString& documentPath) {
     return folder + document.completeBaseName() + extension;
 }
 
-std::vector<SubtitleFile> subtitleFiles(const BuiltTimeline& timeline, const QString& path,
-                                        const SubtitleOptions& options) {
-    const std::vector<SubtitleCue> cues = subtitleCues(timeline);
-    if (!options.splitBySpeaker) {
-        return {{path, srtText(cues, options)}};
-    }
+OutputFile subtitleFile(const BuiltTimeline& timeline, const QString& path,
+                        const SubtitleOptions& options) {
+    return {path, srtText(subtitleCues(timeline), options)};
+}
 
+std::vector<OutputFile> subtitleFilesBySpeaker(const BuiltTimeline& timeline, const QString& path,
+                                               const SubtitleOptions& options) {
+    const std::vector<SubtitleCue> cues = subtitleCues(timeline);
     std::vector<std::pair<const Track*, std::vector<SubtitleCue>>> bySpeaker;
     QHash<const Track*, std::size_t> positions;
     for (const auto& track : sortedTracks(timeline.tracks)) {
@@ -83,7 +85,7 @@ std::vector<SubtitleFile> subtitleFiles(const BuiltTimeline& timeline, const QSt
         bySpeaker[positions.value(cue.track)].second.push_back(cue);
     }
 
-    std::vector<SubtitleFile> files;
+    std::vector<OutputFile> files;
     QSet<QString> taken;
     for (const auto& [track, trackCues] : bySpeaker) {
         if (trackCues.empty()) {

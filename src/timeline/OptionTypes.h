@@ -29,19 +29,17 @@ enum class FpsType {
     fps60 = 7,
 };
 
-// Everything known about one option value. Each kind has one table, in enumeration order, that
-// the window, the converter, the builder and the writers all read.
+// What the document needs of one option value. Each kind has one table; its order is the order
+// of the window's lists (the settings store positions in them, so new values are only ever
+// appended) and of the converter's names. Labels, icons and command-line names live with the
+// window and the converter.
 struct AlignTypeInfo {
     AlignType type;
-    QStringView label;   // the window's tool tip
-    QStringView cliName; // the converter's --align value
-    QStringView iconName;
 };
 
 struct FrameTypeInfo {
     FrameType type;
-    QStringView label;   // the window's choice text (the raw value)
-    QStringView cliName; // the converter's --size value
+    QStringView rawValue; // shown as the option's label
     int width;
     int height;
     QStringView formatStem; // the document's format name, before the rate
@@ -49,7 +47,7 @@ struct FrameTypeInfo {
 
 struct FpsTypeInfo {
     FpsType type;
-    QStringView label; // the window's choice text and the converter's --fps value
+    QStringView rawValue; // shown as the option's label
     std::int32_t timescale;
     std::int64_t frameUnit;
     std::int64_t writtenFrameLength; // units one frame lasts in the document
@@ -64,18 +62,25 @@ const AlignTypeInfo& describe(AlignType align);
 const FrameTypeInfo& describe(FrameType frame);
 const FpsTypeInfo& describe(FpsType fps);
 
-std::optional<AlignType> alignTypeFromCliName(QStringView name);
-std::optional<FrameType> frameTypeFromCliName(QStringView name);
-std::optional<FpsType> fpsTypeFromRawValue(QStringView label);
+// The value at a position of its table, or nothing outside it.
+template <typename Info>
+std::optional<decltype(Info::type)> typeAt(std::span<const Info> table, std::int64_t position) {
+    if (position < 0 || position >= static_cast<std::int64_t>(table.size())) {
+        return std::nullopt;
+    }
+    return table[static_cast<std::size_t>(position)].type;
+}
+
+std::optional<FpsType> fpsTypeFromRawValue(QStringView rawValue);
 
 inline std::int64_t rawValue(AlignType align) {
     return static_cast<std::int64_t>(align);
 }
 inline QString rawValue(FrameType frame) {
-    return describe(frame).label.toString();
+    return describe(frame).rawValue.toString();
 }
 inline QString rawValue(FpsType fps) {
-    return describe(fps).label.toString();
+    return describe(fps).rawValue.toString();
 }
 inline int frameWidth(FrameType frame) {
     return describe(frame).width;

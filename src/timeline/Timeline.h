@@ -64,13 +64,6 @@ private:
     QString localPath_;
 };
 
-// One clip as listed for split output.
-struct SplitClip {
-    QString title;
-    CMTime start;
-    CMTime duration;
-};
-
 // Shared values in the order they were added, so the same input always yields the same timeline
 // and document. Each value carries its own fresh identifier; nothing is looked up by it.
 template <typename T> class InsertionOrderedMap {

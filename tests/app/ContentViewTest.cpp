@@ -128,7 +128,7 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
     next.addLine(u"z"_s);
     badCaption.addLine(u"a"_s);
     testsupport::writeBytes(badCaption.filePath(u"a.txt"_s), "\x81\x20"); // neither UTF-8 nor CP932
-    const QString report = readFolder(badCaption.url()).failure->message();
+    const auto report = [](const QUrl& url) { return readFolder(url).failure().message(); };
     const QString file = take.filePath(u"4.wav"_s);
     view_->show();
     EXPECT_EQ(summary(), u"-|-|-||"_s);
@@ -141,17 +141,16 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
 
     const struct {
         QUrl url;
-        QString console, failure;
+        QString console;
     } failures[] = {
-        {QUrl::fromLocalFile(file), u"folderでない\n"_s, u"フォルダではありません: "_s + file},
-        {empty.url(), u"フォルダ読み込みエラー\n"_s, message(ErrorType::fileNotFound)},
-        {badCaption.url(), report + u"\nフォルダ読み込みエラー\n"_s, report},
-        {QUrl(u"https://example.com/voices"_s), u"url取得エラー\n"_s,
-         u"ドロップされた項目からフォルダの場所を取得できませんでした。"_s},
+        {QUrl::fromLocalFile(file), u"folderでない\n"_s},
+        {empty.url(), u"フォルダ読み込みエラー\n"_s},
+        {badCaption.url(), report(badCaption.url()) + u"\nフォルダ読み込みエラー\n"_s},
+        {QUrl(u"https://example.com/voices"_s), u"url取得エラー\n"_s},
     };
     for (const auto& f : failures) {
         EXPECT_EQ(drop({f.url}), f.console);
-        EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s + f.failure);
+        EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s + report(f.url));
         EXPECT_TRUE(canGenerate());
     }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -78,20 +80,59 @@ TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
     }
 }
 
-// The same folder and options give the same document, however often the user presses 作成….
-TEST_F(GenerateActionTest, ExportsInARowWriteTheSameDocument) {
-    testsupport::VoiceFolder folder;
-    folder.addLine(u"1"_s, 1.0, u"two blanks  "_s);
-    folder.addLine(u"2"_s, 1.0, u"one blank "_s);
-    folder.addLine(u"3"_s, 1.0);
+// The window and the converter share one pipeline: for every output kind they write the same
+// files, byte for byte, from the same folder and choices. (The window has no per-speaker choice;
+// its export is handed the option.)
+TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
+    testsupport::VoiceFolder folder(u"Scene"_s);
+    folder.addLine(u"001_Hanako（a）_x"_s, 1.01, u"two blanks  "_s);
+    folder.addLine(u"002_Taro（a）_y"_s, 0.7, u"line\nnext "_s);
+    folder.addLine(u"003_Hanako（a）_z"_s, 0.3);
     lists_.setFileLists(folder.load());
+    settings_.setFpsIndex(7); // 29.97
+    settings_.setPosX(u"12"_s);
     settings_.setIsSilence(true);
+    settings_.setSilenceDulation(u"0.25"_s);
+    const QStringList common = {u"--fps"_s, u"29.97"_s, u"--x"_s, u"12"_s, u"--pause"_s, u"0.25"_s};
+    const struct {
+        int splitClipIndex;
+        bool subtitles;
+        bool bySpeaker;
+        QStringList flags;
+    } kinds[] = {
+        {0, false, false, {u"--split-clips"_s}},
+        {1, false, false, {}},
+        {1, true, false, {}},
+        {1, true, true, {u"--srt-split"_s}},
+    };
+    for (const auto& kind : kinds) {
+        QTemporaryDir window, converter;
+        settings_.setSplitClipIndex(kind.splitClipIndex);
+        settings_.setIsSrt(kind.subtitles);
+        Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
+        ASSERT_TRUE(options);
+        options->subtitles.splitBySpeaker = kind.bySpeaker;
+        ui_.saveLocation = QDir(window.path()).filePath(u"Scene.fcpxml"_s);
+        ASSERT_EQ(exportTimeline(*lists_.fileLists(), *options, ui_), ExportOutcome::written);
 
-    QByteArrayList documents;
-    for (const QString& name : {u"first.fcpxml"_s, u"second.fcpxml"_s}) {
-        ui_.saveLocation = dir_.filePath(name);
-        ASSERT_EQ(action_.run(u"A"_s), ExportOutcome::written);
-        documents << testsupport::readBytes(*ui_.saveLocation);
+        QStringList arguments = common;
+        arguments << u"-o"_s << QDir(converter.path()).filePath(u"Scene.fcpxml"_s) << kind.flags;
+        if (kind.subtitles) {
+            arguments << u"--srt"_s << QDir(converter.path()).filePath(u"Scene.srt"_s);
+        }
+        QProcess cli;
+        cli.start(QStringLiteral(BRISOMEL_CLI_PATH), arguments << folder.path());
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+
+        const QStringList files = QDir(window.path()).entryList(QDir::Files);
+        EXPECT_EQ(files, QDir(converter.path()).entryList(QDir::Files));
+        EXPECT_EQ(files.size(), kind.bySpeaker ? 3 : kind.subtitles ? 2 : 1);
+        for (const QString& file : files) {
+            EXPECT_EQ(testsupport::readBytes(QDir(window.path()).filePath(file)),
+                      testsupport::readBytes(QDir(converter.path()).filePath(file)))
+                << file.toStdString();
+        }
     }
-    EXPECT_EQ(documents[0], documents[1]);
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
 }

@@ -147,8 +147,7 @@ TEST_F(SpeakerStylesTest, TheGenerateActionPassesTheStoredStyles) {
 
 // Leaves a picture of the dialog for the bundled example in the build folder.
 TEST_F(SpeakerStylesTest, RendersTheBundledExample) {
-    const FileList example =
-        readFolder(QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))).list.value();
+    const FileList example = *readFolder(QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR)));
     CaptionStyle taro;
     taro.color = {120, 200, 255, 255};
     taro.shadowColor = StyleColor{0, 0, 0, 160};

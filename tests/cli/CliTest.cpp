@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/Convert.h"
+#include "export/OptionCheck.h"
 
 #include "support/PcmWriter.h"
 #include "support/SrtReader.h"
@@ -26,9 +27,14 @@ CliOptions parsed(QStringList args) {
                                                        : CliOptions{};
 }
 
-bool isUsageError(QStringList args) {
+// The usage error's message, or nothing when the arguments were taken.
+std::optional<QString> usageError(QStringList args) {
     args.prepend(u"brisomel-cli"_s);
-    return std::holds_alternative<CliUsageError>(parseCommandLine(args));
+    const CliRequest request = parseCommandLine(args);
+    if (const auto* error = std::get_if<CliUsageError>(&request)) {
+        return error->message;
+    }
+    return std::nullopt;
 }
 
 // A voice folder with two speakers, run through the converter in this process.
@@ -51,7 +57,7 @@ protected:
 
     CliOptions options() {
         auto o = parsed({folder_});
-        o.output = dir_.filePath(u"out.fcpxml"_s);
+        o.targets.document = dir_.filePath(u"out.fcpxml"_s);
         return o;
     }
 
@@ -68,34 +74,62 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
     const CliOptions o = parsed({u"voices/Scene1/"_s});
     EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
     EXPECT_TRUE(o.folder.endsWith(u"/voices/Scene1"_s));
-    EXPECT_EQ(o.conversion.timelineName + u' ' + o.output, u"Scene1 Scene1.fcpxml"_s);
+    EXPECT_EQ(o.conversion.timelineName + u' ' + o.targets.document, u"Scene1 Scene1.fcpxml"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame1080p);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps30);
     EXPECT_EQ(o.conversion.align, AlignType::canter);
-    EXPECT_EQ(o.posX + u' ' + o.posY, u"0 0"_s);
+    EXPECT_EQ(o.conversion.posX + o.conversion.posY + o.conversion.pauseLength, 0);
     EXPECT_FALSE(o.conversion.splitClips);
-    EXPECT_FALSE(o.isSilence);
+    EXPECT_FALSE(o.conversion.subtitles.enabled);
+    EXPECT_EQ(parsed({u"--name"_s, u"Other"_s, u"A"_s}).targets.document, u"Other.fcpxml"_s)
+        << "the document is named after the timeline";
 }
 
-TEST(CliOptions, EveryOptionIsTakenAsTyped) {
+TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     const CliOptions o =
-        parsed(u"--name|My take|--size|2.5K|--fps|29.97|--align|left|--x|-350|--y|1a|"
-               u"--split-clips|--pause|0.25|-o|-|/tmp/v"_s.split(u'|'));
+        parsed(u"--name|My take|--size|2.5K|--fps|29.97|--align|left|--x|-350|--y|1e2|"
+               u"--split-clips|--pause|0.25|-o|-|--srt|s.srt|--srt-crlf|--srt-speaker|"
+               u"--srt-split|/tmp/v"_s.split(u'|'));
     EXPECT_EQ(o.conversion.timelineName, u"My take"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame2K);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps29);
     EXPECT_EQ(o.conversion.align, AlignType::left);
-    EXPECT_EQ(o.posX + u' ' + o.posY, u"-350 1a"_s) << "validated later, with the window's message";
+    EXPECT_EQ(o.conversion.posX, -350);
+    EXPECT_EQ(o.conversion.posY, 100);
     EXPECT_TRUE(o.conversion.splitClips);
-    EXPECT_TRUE(o.isSilence);
-    EXPECT_EQ(o.silenceDulation + u' ' + o.output, u"0.25 -"_s);
+    EXPECT_EQ(o.conversion.pauseLength, 0.25);
+    EXPECT_EQ(o.targets.document + u' ' + o.targets.subtitles, u"- s.srt"_s);
+    const SubtitleOptions& srt = o.conversion.subtitles;
+    EXPECT_TRUE(srt.enabled && srt.crlf && srt.speakerPrefix && srt.splitBySpeaker);
 }
 
-TEST(CliOptions, UnknownOptionsAndValuesAreUsageErrors) {
-    for (const QString& args :
-         {u""_s, u"a b"_s, u"--frobnicate a"_s, u"--fps 29.970 a"_s, u"--size 8K a"_s,
-          u"--align centre a"_s, u"--srt-split a"_s, u"--srt - a"_s}) {
-        EXPECT_TRUE(isUsageError(args.split(u' ', Qt::SkipEmptyParts))) << args.toStdString();
+// One line that names what is wrong, in Japanese; option texts get the window's messages in the
+// window's order.
+TEST(CliOptions, UsageErrorsNameTheBadArgument) {
+    const struct {
+        QString args;
+        QString message;
+    } cases[] = {
+        {u""_s, u"フォルダを指定してください"_s},
+        {u"a b"_s, u"フォルダは 1 つだけ指定してください: a b"_s},
+        {u"--frobnicate a"_s, u"不明なオプションです: --frobnicate"_s},
+        {u"a --fps"_s, u"--fps に値がありません"_s},
+        {u"--split-clips=1 a"_s, u"--split-clips は値をとりません"_s},
+        {u"--fps 29.970 a"_s,
+         u"--fps の値 \"29.970\" は使えません（23.98|24|25|30|50|59.94|60|29.97）"_s},
+        {u"--size 8K a"_s, u"--size の値 \"8K\" は使えません（720p|1080p|2.5K|4K）"_s},
+        {u"--align centre a"_s, u"--align の値 \"centre\" は使えません（left|center|right）"_s},
+        {u"--srt-split a"_s, kSubtitleChoicesWithoutSubtitles},
+        {u"--srt - a"_s,
+         u"--srt には字幕ファイルの場所を指定してください（標準出力には書き出せません）"_s},
+        {u"--name= a"_s, u"タイムライン名を入力してください"_s},
+        {u"--x 1,5 --pause -1 a"_s, u"位置:Xは数値を入力してください"_s},
+        {u"--x 1.5 --pause -1 a"_s, u"時間は0以上を入力してください"_s},
+        {u"--pause inf a"_s, u"時間は数値を入力してください"_s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(usageError(c.args.split(u' ', Qt::SkipEmptyParts)), c.message)
+            << c.args.toStdString();
     }
 }
 
@@ -109,32 +143,17 @@ TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
     EXPECT_TRUE(document.contains("name=\"FFVideoFormat1080p30\""));
     EXPECT_FALSE(document.contains("ref-clip"));
     EXPECT_EQ(messages_.count(QLatin1Char('\n')), 1);
-    EXPECT_TRUE(messages_.contains(u"2 entries, 2 speakers, 3.500 s"_s)) << messages_.toStdString();
+    EXPECT_EQ(messages_,
+              u"2 行、話者 2 人、3.500 秒 → \""_s + dir_.filePath(u"out.fcpxml"_s) + u"\"\n"_s);
 }
 
 TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
     CliOptions o = options();
     o.conversion.splitClips = true;
-    o.output = u"-"_s;
+    o.targets.document = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     EXPECT_TRUE(stdout_.data().contains("<ref-clip ref=\"r3\""));
     EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
-}
-
-TEST_F(ConvertTest, ValidationMessagesComeInTheWindowsOrder) {
-    CliOptions o = options();
-    o.posX = u"1,5"_s;
-    o.silenceDulation = u"-1"_s;
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(u"位置:Xは数値を入力してください"_s));
-    o.posX = u"1.5"_s;
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(u"時間は0以上を入力してください"_s));
-    o.silenceDulation = u"inf"_s;
-    o.isSilence = true;
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(u"時間は数値を入力してください"_s));
-    EXPECT_FALSE(QFile::exists(o.output));
 }
 
 // A style file is read while the arguments are: a bad one is a usage error naming the file,
@@ -153,7 +172,7 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
                   .arg(bad));
 
     CliOptions o = parsed({u"--styles"_s, good, folder_});
-    o.output = u"-"_s;
+    o.targets.document = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     const QByteArray document = stdout_.data();
     EXPECT_EQ(document.count(R"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
@@ -165,6 +184,7 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
 TEST(CliProgram, ExitStatusesAndStreams) {
     QTemporaryDir dir;
     testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
+    QByteArray errors;
     const auto run = [&](const QStringList& args, QByteArray* out = nullptr) {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -173,6 +193,7 @@ TEST(CliProgram, ExitStatusesAndStreams) {
         if (out) {
             *out = process.readAllStandardOutput();
         }
+        errors = process.readAllStandardError();
         return process.exitCode();
     };
     QByteArray out;
@@ -180,6 +201,8 @@ TEST(CliProgram, ExitStatusesAndStreams) {
     EXPECT_TRUE(out.contains("--split-clips"));
     EXPECT_TRUE(out.contains("--srt-split"));
     EXPECT_EQ(run({u"--bogus"_s}), 2);
+    EXPECT_EQ(QString::fromUtf8(errors),
+              u"brisomel-cli: 不明なオプションです: --bogus\n詳しくは --help\n"_s);
     EXPECT_EQ(run({u"--styles"_s, u"missing.json"_s, u"."_s}), 2);
     EXPECT_EQ(run({u"-o"_s, u"-"_s, u"."_s}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
@@ -206,13 +229,13 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
     };
     for (const auto& c : cases) {
         CliOptions o = parsed({u"--fps"_s, QString::fromLatin1(c.rate), folder_});
-        o.output = u"-"_s;
+        o.targets.document = u"-"_s;
         ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
         const QByteArray document = stdout_.data();
         EXPECT_TRUE(document.contains(QByteArray("frameDuration=\"") + c.frameDuration)) << c.rate;
         EXPECT_TRUE(document.contains(QByteArray("audioChannels=\"1\" audioRate=\"48000\"")));
         EXPECT_TRUE(document.contains(QByteArray("duration=\"") + c.lineDuration)) << c.rate;
-        EXPECT_TRUE(messages_.contains(u" %1 s "_s.arg(QLatin1String(c.seconds))))
+        EXPECT_TRUE(messages_.contains(u"、%1 秒 "_s.arg(QLatin1String(c.seconds))))
             << c.rate << ": " << messages_.toStdString();
     }
 }
@@ -262,13 +285,13 @@ TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
 TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
     CliOptions o = options();
     o.conversion.subtitles.enabled = true;
-    o.srtPath = dir_.filePath(u"missing/sub.srt"_s);
+    o.targets.subtitles = dir_.filePath(u"missing/sub.srt"_s);
     EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(u"書き込んでいないもの: \""_s + o.srtPath + u'"'))
+    EXPECT_TRUE(messages_.contains(u"書き込んでいないもの: \""_s + o.targets.subtitles + u'"'))
         << messages_.toStdString();
-    EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.output + u'"'))
+    EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.targets.document + u'"'))
         << messages_.toStdString();
-    EXPECT_TRUE(QFile::exists(o.output));
+    EXPECT_TRUE(QFile::exists(o.targets.document));
 }
 
 // WAV and AIFF headers are read without the FFmpeg probe module: a folder of them converts when

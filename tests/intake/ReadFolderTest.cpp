@@ -14,9 +14,9 @@ using test::bytes;
 using test::q;
 
 // readFolder, which never writes to standard output: the caller decides where a report goes.
-ReadFolderResult scan(const QUrl& url) {
+Result<FileList> scan(const QUrl& url) {
     testing::internal::CaptureStdout();
-    ReadFolderResult result = readFolder(url);
+    Result<FileList> result = readFolder(url);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     return result;
 }
@@ -44,12 +44,13 @@ TEST(ReadFolder, ListsAudioFilesInCodePointOrderAndPairsThemWithCaptions) {
         f.write(name, caption);
     }
 
-    const ReadFolderResult s = scan(f.url());
+    const Result<FileList> s = scan(f.url());
+    ASSERT_TRUE(s);
     ASSERT_EQ(
-        test::fileNames(s.list.value_or(FileList())),
+        test::fileNames(*s),
         QStringList({"10_x", "2_x", "B", "a", "b", "c", "d.b", "take", "u", "visible", "voice",
                      "voice", "w", "x", "y", "z", q(u"e\u0301"), q(u"\uFF5E"), q(u"\U0002000B")}));
-    const auto at = [&](int i) { return s.list->at(static_cast<std::size_t>(i)); };
+    const auto at = [&](int i) { return s->at(static_cast<std::size_t>(i)); };
     EXPECT_EQ(at(3)->soundFileUrl(), f.url("a.mp3"));
     EXPECT_EQ(at(3)->textFileUrl(), f.url("a.txt"));
     EXPECT_EQ(at(3)->textRow(), QString("hello\n"));
@@ -67,7 +68,7 @@ TEST(ReadFolder, ListsAudioFilesInCodePointOrderAndPairsThemWithCaptions) {
     EXPECT_EQ(at(10)->text() + at(11)->text(), QString("vv"));
 }
 
-// No list, and a report of at most one line naming what could not be listed.
+// A failure of one line naming what could not be listed, with the code the window acts on.
 TEST(ReadFolder, FolderFailures) {
     test::TempFolder folder;
     const QString file = folder.write("a.wav");
@@ -75,29 +76,25 @@ TEST(ReadFolder, FolderFailures) {
     folder.makeDir("captions");
     folder.write("captions/a.txt", "no audio");
     const QString missing = folder.path(q(u"存在しない"));
-    std::vector<std::tuple<QUrl, ErrorType, QString>> cases = {
-        {folder.url("empty"), ErrorType::fileNotFound, ""},
-        {folder.url("captions"), ErrorType::fileNotFound, ""},
-        {QUrl::fromLocalFile(missing + u'/'), ErrorType::fileReadError, missing},
-        {QUrl::fromLocalFile(file), ErrorType::fileReadError, file},
-        {QUrl("https://example.com/f/"), ErrorType::fileReadError, "https://example.com/f/"},
-        {folder.url("line\nbreak/"), ErrorType::fileReadError, "break"},
+    using Code = FolderReadCode;
+    std::vector<std::tuple<QUrl, Code, QString>> cases = {
+        {folder.url("empty"), Code::empty, folder.path("empty")},
+        {folder.url("captions"), Code::empty, message(ErrorType::fileNotFound)},
+        {QUrl::fromLocalFile(missing + u'/'), Code::notFolder, missing},
+        {QUrl::fromLocalFile(file), Code::notFolder, file},
+        {QUrl("https://example.com/f/"), Code::notLocal, "https://example.com/f/"},
+        {folder.url("line\nbreak/"), Code::notFolder, "break"},
     };
     if (::geteuid() != 0) {                              // permissions do not bind root
         const QString locked = folder.makeDir("locked"); // empty, so it can be removed as it is
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
-        cases.emplace_back(folder.url("locked"), ErrorType::fileReadError, locked);
+        cases.emplace_back(folder.url("locked"), Code::unreadable, locked);
     }
-    for (const auto& [url, error, mention] : cases) {
-        const ReadFolderResult s = scan(url);
-        EXPECT_EQ(s.error, error) << url.toString().toStdString();
-        EXPECT_FALSE(s.list.has_value());
-        if (error == ErrorType::fileNotFound) {
-            EXPECT_FALSE(s.failure) << "an empty folder is no failure to report";
-            continue;
-        }
-        ASSERT_TRUE(s.failure);
-        const QString message = s.failure->message();
+    for (const auto& [url, code, mention] : cases) {
+        const Result<FileList> s = scan(url);
+        ASSERT_FALSE(s) << url.toString().toStdString();
+        EXPECT_EQ(folderReadCode(s.failure()), code) << url.toString().toStdString();
+        const QString message = s.failure().message();
         EXPECT_TRUE(message.contains(mention)) << message.toStdString();
         EXPECT_FALSE(message.contains(u'\n')) << message.toStdString();
     }
@@ -124,25 +121,15 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
             dir.write("b.txt", kind == undecodable ? bytes("\x81\x20\xFF\xFF") : "secret");
             ASSERT_TRUE(kind == undecodable || QFile::setPermissions(caption, {}));
         }
-        const ReadFolderResult s = scan(dir.url());
-        EXPECT_EQ(s.error, ErrorType::fileReadError) << kind;
-        EXPECT_FALSE(s.list.has_value());
-        ASSERT_TRUE(s.failure);
-        const QString message = s.failure->message();
+        const Result<FileList> s = scan(dir.url());
+        ASSERT_FALSE(s) << kind;
+        EXPECT_EQ(folderReadCode(s.failure()), FolderReadCode::unreadable) << kind;
+        const QString message = s.failure().message();
         EXPECT_TRUE(message.startsWith("Error ")) << message.toStdString();
         EXPECT_TRUE(message.contains(caption)) << message.toStdString();
         EXPECT_TRUE(kind != undecodable || message.contains("Shift-JIS"));
         EXPECT_FALSE(message.contains(dir.path("c.txt"))) << "the first bad caption is named";
     }
-}
-
-TEST(ErrorTypeMessage, Texts) {
-    EXPECT_EQ(message(ErrorType::normalEnd), QString(""));
-    EXPECT_EQ(message(ErrorType::fileNotFound),
-              q(u"ディレクトリが空またはファイルが見つかりません。"));
-    EXPECT_EQ(message(ErrorType::fileReadError),
-              q(u"ファイルの読み込み中に予期しないエラーが発生しました。"));
-    EXPECT_EQ(message(ErrorType::unknownError), q(u"予期しないエラーが発生しました。"));
 }
 
 } // namespace

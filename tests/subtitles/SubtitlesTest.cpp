@@ -60,9 +60,7 @@ std::vector<ReadCue> titlesOf(const QString& document) {
 QString writeSubtitles(const QTemporaryDir& dir, const BuiltTimeline& timeline,
                        const SubtitleOptions& options = {}) {
     const QString path = dir.filePath(u"out.srt"_s);
-    const auto files = subtitleFiles(timeline, path, options);
-    EXPECT_EQ(files.size(), 1u);
-    EXPECT_TRUE(writeOutputFiles({{files[0].path, files[0].text}}));
+    EXPECT_TRUE(writeOutputFiles({subtitleFile(timeline, path, options)}));
     return path;
 }
 
@@ -92,14 +90,14 @@ TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
         }
         QTemporaryDir dir;
         const auto cues = readSrt(writeSubtitles(dir, timeline));
-        ASSERT_TRUE(cues) << rate.label.toString().toStdString();
+        ASSERT_TRUE(cues) << rate.rawValue.toString().toStdString();
         const auto titles = titlesOf(makeFCPXMLWithoutSplitClips(
             u"T"_s, timeline.tracks, timeline.frameType, rate.type, u"E"_s));
         ASSERT_EQ(cues->size(), titles.size());
         ASSERT_EQ(cues->size(), std::size(lines));
         for (std::size_t i = 0; i < titles.size(); ++i) {
             const std::string where =
-                rate.label.toString().toStdString() + " #" + std::to_string(i);
+                rate.rawValue.toString().toStdString() + " #" + std::to_string(i);
             EXPECT_EQ((*cues)[i].startMs, titles[i].startMs) << where;
             EXPECT_EQ((*cues)[i].endMs, titles[i].endMs) << where;
             EXPECT_EQ((*cues)[i].text, titles[i].text) << where;
@@ -127,7 +125,7 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         {u" \n\u3000"_s, std::nullopt},
         {u"長さなし"_s, std::nullopt, 0},
     };
-    for (const bool withSpeaker : {false, true}) {
+    for (const auto& [withSpeaker, crlf] : {std::pair{false, false}, {true, false}, {true, true}}) {
         BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, FpsType::fps30};
         const Speaker speaker = addSpeaker(timeline.tracks, u"ずんだもん"_s);
         std::int64_t start = 0;
@@ -142,6 +140,7 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         QTemporaryDir dir;
         SubtitleOptions options;
         options.speakerPrefix = withSpeaker;
+        options.crlf = crlf;
         const QString path = writeSubtitles(dir, timeline, options);
         const auto cues = readSrt(path);
         ASSERT_TRUE(cues);
@@ -149,11 +148,14 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ((*cues)[i].text, expected[i]) << i;
         }
-        const QStringList blocks =
-            QString::fromUtf8(testsupport::readBytes(path)).split(u"\n\n"_s, Qt::SkipEmptyParts);
+        // Every line end alike, the ones inside a multi-line caption included.
+        const QString text = QString::fromUtf8(testsupport::readBytes(path));
+        EXPECT_EQ(text.count(u"\r\n"_s), crlf ? text.count(u'\n') : 0);
+        const QString lineEnd = crlf ? u"\r\n"_s : u"\n"_s;
+        const QStringList blocks = text.split(lineEnd + lineEnd, Qt::SkipEmptyParts);
         ASSERT_EQ(blocks.size(), qsizetype(expected.size()));
         for (qsizetype i = 0; i < blocks.size(); ++i) {
-            EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + u'\n')) << i;
+            EXPECT_TRUE(blocks[i].startsWith(QString::number(i + 1) + lineEnd)) << i;
         }
     }
 }
@@ -180,10 +182,8 @@ TEST(Subtitles, SplitFilesAreNamedSafelyPerSpeakerWithCues) {
             expected << u"/d/"_s + s.fileName;
         }
     }
-    SubtitleOptions options;
-    options.splitBySpeaker = true;
     QStringList paths;
-    for (const auto& file : subtitleFiles(timeline, u"/d/out.srt"_s, options)) {
+    for (const auto& file : subtitleFilesBySpeaker(timeline, u"/d/out.srt"_s, {})) {
         paths << file.path;
     }
     paths.sort();

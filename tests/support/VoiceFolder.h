@@ -37,9 +37,9 @@ public:
 
     // The folder's entries, as the window loads them.
     FileList load() const {
-        ReadFolderResult read = readFolder(url());
-        EXPECT_EQ(read.error, ErrorType::normalEnd);
-        return read.list.value_or(FileList{});
+        Result<FileList> read = readFolder(url());
+        EXPECT_TRUE(read) << read.failure().message().toStdString();
+        return read ? *read : FileList{};
     }
 
 private:

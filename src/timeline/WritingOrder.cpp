@@ -1,4 +1,4 @@
-#include "fcpxml/FcpxmlFormat.h"
+#include "timeline/WritingOrder.h"
 
 #include "intake/TextOrder.h"
 
@@ -73,6 +73,26 @@ std::vector<std::shared_ptr<Clip>> clipWalk(const Track& track) {
             unvisited.firstFrom(static_cast<std::size_t>(startingAtOrAfterEnd - byStart.begin()));
     }
     return walk;
+}
+
+std::vector<TrackWalk> walkTracks(const TrackMap& tracks) {
+    std::vector<TrackWalk> walks;
+    for (auto& track : sortedTracks(tracks)) {
+        auto clips = clipWalk(*track);
+        walks.push_back({std::move(track), std::move(clips)});
+    }
+    return walks;
+}
+
+std::int64_t writtenTimeValue(FpsType fps, CMTime time) {
+    // Integer division truncates toward zero like the floating-point division it stands for,
+    // and stays exact beyond 2^53.
+    const std::int64_t frames = time.value / frameUnit(fps);
+    return frames * writtenFrameLength(fps);
+}
+
+WrittenTime writtenTime(FpsType fps, CMTime time) {
+    return {writtenTimeValue(fps, time), timescale(fps)};
 }
 
 } // namespace brisomel

@@ -1,0 +1,51 @@
+#include "export/Conversion.h"
+
+#include "export/OutputFiles.h"
+#include "intake/FileLists.h"
+#include "timeline/WritingOrder.h"
+
+namespace brisomel {
+
+namespace {
+
+// The length of the timeline as the document states it (the 1001-based rates run 1.001 times
+// longer than their nominal frame count).
+double writtenSeconds(const BuiltTimeline& timeline) {
+    const WrittenTime end = writtenTime(timeline.fpsType, timelineEnd(timeline.tracks));
+    return static_cast<double>(end.value) / static_cast<double>(end.timescale);
+}
+
+Failure atStage(Failure failure, ConversionStage stage) {
+    failure.code = static_cast<int>(stage);
+    return failure;
+}
+
+} // namespace
+
+Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
+                                       const OutputTargets& targets, QIODevice* standardOutput,
+                                       const BuildProgress& progress) {
+    const Result<BuiltTimeline> built = buildTimeline(entries, options, progress);
+    if (!built) {
+        return atStage(built.failure(), ConversionStage::build);
+    }
+    const std::vector<OutputFile> files = renderOutputs(*built, options, targets);
+    if (const Status written = writeOutputFiles(files, standardOutput); !written) {
+        return atStage(written.failure(), ConversionStage::write);
+    }
+
+    ConversionReport report;
+    report.entryCount = static_cast<qsizetype>(entries.size());
+    report.speakerCount = speakerNames(entries).size();
+    report.writtenSeconds = writtenSeconds(*built);
+    for (const OutputFile& file : files) {
+        report.written << outputName(file.path);
+    }
+    return report;
+}
+
+ConversionStage failedStage(const Failure& failure) {
+    return static_cast<ConversionStage>(failure.code);
+}
+
+} // namespace brisomel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "builder/FilelistToTimeline.h"
+#include "core/Failure.h"
+#include "export/OutputKinds.h"
+#include "intake/FileListData.h"
+#include "timeline/ConversionOptions.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+namespace brisomel {
+
+// Where a conversion stopped; a failure of runConversion carries it as its code.
+enum class ConversionStage { build = 1, write = 2 };
+
+// What a conversion wrote.
+struct ConversionReport {
+    qsizetype entryCount = 0;
+    qsizetype speakerCount = 0;
+    double writtenSeconds = 0; // the timeline's length as the document states it
+    QStringList written;       // the outputs as messages name them, in writing order
+};
+
+// The one way from entries and options to written files, for the window and the converter
+// alike: builds the timeline, renders every output the options ask for and writes them in order
+// (files atomically, the document to `standardOutput` when its target is "-"). Nothing is
+// written when the build fails; a write failure says which outputs were written.
+Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
+                                       const OutputTargets& targets,
+                                       QIODevice* standardOutput = nullptr,
+                                       const BuildProgress& progress = {});
+
+// Which stage a failure of runConversion comes from.
+ConversionStage failedStage(const Failure& failure);
+
+} // namespace brisomel
