@@ -43,6 +43,28 @@ QString helpText() {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The exit statuses the help's last line names ("終了コード: 0 成功、1 …") or the manual page's
+// section lists (".B 0" entries under "終了ステータス").
+QSet<QString> helpStatuses(const QString& help) {
+    const QString line = help.section(u"終了コード:"_s, 1).section(u'\n', 0, 0);
+    static const QRegularExpression status(u"(\\d+) "_s);
+    QSet<QString> statuses;
+    for (const QRegularExpressionMatch& match : status.globalMatch(line)) {
+        statuses.insert(match.captured(1));
+    }
+    return statuses;
+}
+
+QSet<QString> manualStatuses(const QString& manual) {
+    const QString section = manual.section(u".SH 終了ステータス"_s, 1).section(u"\n.SH"_s, 0, 0);
+    static const QRegularExpression status(u"^\\.B (\\d+)$"_s, QRegularExpression::MultilineOption);
+    QSet<QString> statuses;
+    for (const QRegularExpressionMatch& match : status.globalMatch(section)) {
+        statuses.insert(match.captured(1));
+    }
+    return statuses;
+}
+
 } // namespace
 
 // The manual page is written by hand; this keeps it to the options the converter has.
@@ -53,4 +75,10 @@ TEST(ManPage, ListsExactlyTheOptionsOfTheHelp) {
     const QSet<QString> manual = optionNames(manualText(QStringLiteral(BRISOMEL_MAN_PAGE)));
     EXPECT_EQ(listed(QSet(help).subtract(manual)), "") << "in the help, not in the manual page";
     EXPECT_EQ(listed(QSet(manual).subtract(help)), "") << "in the manual page, not in the help";
+}
+
+TEST(ManPage, ListsTheExitStatusesOfTheHelp) {
+    const QSet<QString> help = helpStatuses(helpText());
+    ASSERT_TRUE(help.contains(u"2"_s)) << "the help names no statuses: " << listed(help);
+    EXPECT_EQ(listed(manualStatuses(manualText(QStringLiteral(BRISOMEL_MAN_PAGE)))), listed(help));
 }
