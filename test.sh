@@ -23,11 +23,12 @@ for preset in release debug-asan; do
   fi
 done
 
-# The Debian package, made from the release build above, where dpkg can make one.
-if command -v dpkg-deb >/dev/null; then
-  echo "== package =="
-  if ! tests/package/smoke-test.sh; then
-    status=1
-  fi
+# The Debian package, made from the release build above, on a system with dpkg; the tools the
+# test needs beside it come from scripts/install-deps.sh, so a missing one is a failure.
+echo "== package =="
+if ! command -v dpkg >/dev/null; then
+  echo "package test skipped: dpkg is not installed, so no Debian package can be made here"
+elif ! tests/package/smoke-test.sh; then
+  status=1
 fi
 exit $status

@@ -4,12 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
+# What the steps print goes to stderr, so that stdout holds the package's path alone.
+./scripts/install-deps.sh >&2
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" >/dev/null
+cmake --build --preset release -j "$(nproc)" >&2
 # Only the package of this build is left in the folder.
 rm -rf build/package
-cpack --config build/release/CPackConfig.cmake -B build/package >/dev/null
+cpack --config build/release/CPackConfig.cmake -B build/package >&2
 # cpack's own working copy of the installation is of no further use.
 rm -rf build/package/_CPack_Packages
 echo "$PWD/$(ls build/package/brisomel_*.deb)"
