@@ -2,6 +2,7 @@
 
 #include "intake/TextOrder.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -42,6 +43,26 @@ QStringList speakerNames(const FileList& list) {
         }
     }
     return names;
+}
+
+SpeakerTally tallySpeakers(const FileList& list) {
+    FileList sorted = list;
+    sortByFileName(sorted);
+    FileList named;
+    SpeakerTally tally;
+    for (const FileListPtr& entry : sorted) {
+        if (entry->hasSpeaker()) {
+            named.push_back(entry);
+        } else {
+            tally.unnamedFiles << QFileInfo(entry->soundFilePath()).fileName();
+        }
+    }
+    tally.speakerCount = speakerNames(named).size();
+    return tally;
+}
+
+QString unnamedCountText(qsizetype count) {
+    return QStringLiteral("話者なし %1 行").arg(count);
 }
 
 void sortByFileName(FileList& list) {
