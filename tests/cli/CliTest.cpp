@@ -81,6 +81,8 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
     EXPECT_EQ(o.conversion.posX + o.conversion.posY + o.conversion.pauseLength, 0);
     EXPECT_FALSE(o.conversion.splitClips);
     EXPECT_FALSE(o.conversion.subtitles.enabled);
+    EXPECT_EQ(parsed({u"--name"_s, u"Other"_s, u"A"_s}).targets.document, u"Other.fcpxml"_s)
+        << "the document is named after the timeline";
 }
 
 TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
