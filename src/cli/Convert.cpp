@@ -4,32 +4,15 @@
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 
-#include <algorithm>
-
 namespace brisomel {
-
-namespace {
-
-// "話者なし M 行（first three audio files…）、", or nothing when every line has its speaker.
-QString unnamedPart(const QStringList& unnamedFiles) {
-    if (unnamedFiles.isEmpty()) {
-        return {};
-    }
-    constexpr qsizetype kNamed = 3;
-    QString named = unnamedFiles.first(std::min(kNamed, unnamedFiles.size())).join(u'、');
-    if (unnamedFiles.size() > kNamed) {
-        named += QStringLiteral(" ほか");
-    }
-    return QStringLiteral("%1（%2）、").arg(unnamedCountText(unnamedFiles.size()), named);
-}
-
-} // namespace
 
 QString conversionSummary(const ConversionReport& report) {
     // One pass of arg: a "%" in a file name is not taken for a place of the text.
     return QStringLiteral("%1 行、話者 %2 人、%3%4 秒 → %5")
         .arg(QString::number(report.entryCount), QString::number(report.speakerCount),
-             unnamedPart(report.unnamedFiles), QString::number(report.writtenSeconds, 'f', 3),
+             report.unnamedFiles.isEmpty() ? QString()
+                                           : unnamedLinesText(report.unnamedFiles) + u'、',
+             QString::number(report.writtenSeconds, 'f', 3),
              report.written.join(QStringLiteral("、")));
 }
 

@@ -301,8 +301,8 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
     const struct {
         QStringList args;
         QString unnamed;
-        QStringList files; // the subtitle files, one per lane
-        QString yukari;    // what 結月ゆかり's lane says, if the rule finds her
+        QStringList files;   // the subtitle files, one per lane
+        QString yukari = {}; // what 結月ゆかり's lane says, if the rule finds her
     } cases[] = {
         {{u"--naming"_s, u"plain"_s},
          u"話者 4 人、話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s,
