@@ -6,8 +6,8 @@
 #include "intake/FileLists.h"
 
 #include <QFileInfo>
-
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace brisomel {
