@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliNames.h"
+#include "core/Version.h"
 #include "export/OptionCheck.h"
 #include "export/OutputFiles.h"
 #include "styles/StyleFile.h"

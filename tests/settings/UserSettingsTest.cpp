@@ -53,10 +53,11 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         EXPECT_EQ(allOptions(settings), kDefaults);
         settings.setTimelineName(u"kept in memory only"_s);
         settings.setSilenceDulation(QString());
+        settings.setIsSrt(true); // beside a pause left off: each switch is read from its own key
         EXPECT_FALSE(store.contains(u"timelineName"_s));
     }
     QSettings store(path, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|1|3|1|0|0|1|false||false|standard|"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|1|3|1|0|0|1|false||true|standard|"_s);
 }
 
 TEST(UserSettings, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
