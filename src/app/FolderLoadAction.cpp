@@ -49,13 +49,13 @@ QString countText(const std::optional<FileList>& list, Present present) {
 
 } // namespace
 
-FolderLoadResult loadFolder(const QUrl& url) {
-    Result<FileList> scan = readFolder(url);
+FolderLoadResult loadFolder(const QUrl& url, const NamingRule& naming) {
+    Result<FileList> scan = readFolder(url, naming);
     if (!scan) {
         writeFailureLines(scan.failure());
-        return FolderLoadResult{url, std::nullopt, scan.failure().message()};
+        return FolderLoadResult{url, std::nullopt, scan.failure().message(), naming};
     }
-    return FolderLoadResult{url, std::move(*scan), QString()};
+    return FolderLoadResult{url, std::move(*scan), QString(), naming};
 }
 
 FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent)
@@ -71,18 +71,37 @@ bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return false;
     }
-    // Each load has its own watcher, so a load that finishes late cannot be mistaken for
-    // another one; the scan itself shares nothing with this object.
-    auto* watcher = new QFutureWatcher<FolderLoadResult>(this);
-    connect(watcher, &QFutureWatcher<FolderLoadResult>::finished, this, [this, watcher] {
-        finishLoad(watcher->result());
-        watcher->deleteLater();
-    });
-    watcher->setFuture(QtConcurrent::run(loadFolder, urls.first()));
+    startLoad(urls.first(), LoadKind::given);
     return true;
 }
 
+void FolderLoadAction::setNaming(const NamingRule& naming) {
+    if (naming == naming_) {
+        return;
+    }
+    naming_ = naming;
+    if (const std::optional<QUrl>& loaded = state_.folderUrl()) {
+        startLoad(*loaded, LoadKind::reread);
+    }
+}
+
+void FolderLoadAction::startLoad(const QUrl& url, LoadKind kind) {
+    // Each load has its own watcher, so a load that finishes late cannot be mistaken for
+    // another one; the scan itself shares nothing with this object.
+    auto* watcher = new QFutureWatcher<FolderLoadResult>(this);
+    connect(watcher, &QFutureWatcher<FolderLoadResult>::finished, this, [this, watcher, kind] {
+        finishLoad(watcher->result(), kind);
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(loadFolder, url, naming_));
+}
+
 void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folderUrl) {
+    publish(std::move(list), folderUrl);
+    state_.setTimelineName(lastPathComponent(folderUrl));
+}
+
+void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderUrl) {
     fileLists_.setFileLists(std::move(list));
     state_.setFolderUrl(folderUrl);
     state_.setFolderName(lastPathComponent(folderUrl));
@@ -91,12 +110,30 @@ void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folde
         published, [](const FileListPtr& entry) { return entry->textFileUrl().has_value(); }));
     state_.setSoundCount(countText(
         published, [](const FileListPtr& entry) { return entry->soundFileUrl().has_value(); }));
-    state_.setTimelineName(lastPathComponent(folderUrl));
+    const SpeakerTally speakers = published ? tallySpeakers(*published) : SpeakerTally{};
+    state_.setSpeakerCount(QString::number(speakers.speakerCount));
+    state_.setUnnamedFiles(speakers.unnamedFiles);
 }
 
-void FolderLoadAction::finishLoad(const FolderLoadResult& result) {
+void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind) {
+    // The rule changed while the folder was read: a given folder is read again by the new rule
+    // (the loaded one already is).
+    if (result.naming != naming_) {
+        if (kind == LoadKind::given) {
+            startLoad(result.folderUrl, kind);
+        }
+        return;
+    }
+    if (kind == LoadKind::reread && state_.folderUrl() != result.folderUrl) {
+        emit loadFinished(); // another folder has been loaded since
+        return;
+    }
     if (result.list) {
-        setFolder(result.list, result.folderUrl);
+        if (kind == LoadKind::given) {
+            setFolder(result.list, result.folderUrl);
+        } else {
+            publish(result.list, result.folderUrl);
+        }
         state_.setLoadFailure(QString());
         checkAudio(*result.list);
     } else {

@@ -4,6 +4,7 @@
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
 #include "app/LoadProblems.h"
+#include "app/NamingRow.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
@@ -38,7 +39,8 @@ ElidedLabel* makeSummaryValue(const WindowState& state,
 
 } // namespace
 
-FolderSection::FolderSection(const WindowState& state, QWidget* parent)
+FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
+                             const FileLists& fileLists, QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
 
@@ -47,8 +49,9 @@ FolderSection::FolderSection(const WindowState& state, QWidget* parent)
     section->addWidget(makeHeading(QStringLiteral("音声フォルダ"), this));
     QHBoxLayout* row = addIndentedRow(section);
     row->addWidget(dropZone_);
-    // Centred beside the drop zone, the three lines kept together.
+    // Centred beside the drop zone, the lines kept together.
     row->addWidget(makeSummary(state), 1, Qt::AlignVCenter);
+    addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
     section->addWidget(new LoadProblems(state, this));
 }
 
@@ -59,6 +62,7 @@ QWidget* FolderSection::makeSummary(const WindowState& state) {
     grid->addWidget(makeSummaryLabel(QStringLiteral("フォルダ名"), summary), 0, 0);
     grid->addWidget(makeSummaryLabel(QStringLiteral("テキスト数"), summary), 1, 0);
     grid->addWidget(makeSummaryLabel(QStringLiteral("サウンド数"), summary), 2, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("話者数"), summary), 3, 0);
     grid->addWidget(makeSummaryValue(state, &WindowState::folderName,
                                      &WindowState::folderNameChanged, QStringLiteral("folderName"),
                                      summary),
@@ -70,6 +74,10 @@ QWidget* FolderSection::makeSummary(const WindowState& state) {
                                      &WindowState::soundCountChanged, QStringLiteral("soundCount"),
                                      summary),
                     2, 1);
+    grid->addWidget(makeSummaryValue(state, &WindowState::speakerCount,
+                                     &WindowState::speakerCountChanged,
+                                     QStringLiteral("speakerCount"), summary),
+                    3, 1);
     grid->setColumnStretch(1, 1);
     return summary;
 }

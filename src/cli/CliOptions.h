@@ -1,12 +1,14 @@
 #pragma once
 
 #include "export/OutputKinds.h"
+#include "intake/NamingRule.h"
 #include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 namespace brisomel {
@@ -23,6 +25,7 @@ struct CliOptions {
     OptionTexts texts{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
                       false};
     OutputTargets targets; // the document ("-" for standard output) and the subtitle file
+    std::optional<NamingRule> naming; // how speakers are found; the standard rule when not given
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a

@@ -36,7 +36,9 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
 
     ConversionReport report;
     report.entryCount = static_cast<qsizetype>(entries.size());
-    report.speakerCount = speakerNames(entries).size();
+    SpeakerTally speakers = tallySpeakers(entries);
+    report.speakerCount = speakers.speakerCount;
+    report.unnamedFiles = std::move(speakers.unnamedFiles);
     report.writtenSeconds = writtenSeconds(*built);
     for (const OutputFile& file : files) {
         report.written << outputName(file.path);

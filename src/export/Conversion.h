@@ -17,9 +17,10 @@ enum class ConversionStage { build = 1, write = 2 };
 // What a conversion wrote.
 struct ConversionReport {
     qsizetype entryCount = 0;
-    qsizetype speakerCount = 0;
-    double writtenSeconds = 0; // the timeline's length as the document states it
-    QStringList written;       // the outputs as messages name them, in writing order
+    qsizetype speakerCount = 0; // speakers the naming rule found
+    QStringList unnamedFiles;   // audio files of the lines it found none for, in file-name order
+    double writtenSeconds = 0;  // the timeline's length as the document states it
+    QStringList written;        // the outputs as messages name them, in writing order
 };
 
 // The one way from entries and options to written files, for the window and the converter

@@ -19,6 +19,8 @@ const QString kSilenceDulation = QStringLiteral("silenceDulation");
 const QString kIsSrt = QStringLiteral("isSrt");
 const QString kWrapWidth = QStringLiteral("wrapWidth");
 const QString kMaxLines = QStringLiteral("maxLines");
+const QString kNamingRule = QStringLiteral("namingRule");
+const QString kNamingTemplate = QStringLiteral("namingTemplate");
 // One group per speaker with a style, holding the name and the style: names may hold the
 // characters that keys cannot ("/", "\\") or be empty.
 const QString kSpeakerStyles = QStringLiteral("speakerStyles");
@@ -130,6 +132,8 @@ QVariantMap UserSettings::registeredDefaults() {
         {kIsSrt, false},
         {kWrapWidth, qlonglong(0)},
         {kMaxLines, qlonglong(2)},
+        {kNamingRule, QStringLiteral("standard")},
+        {kNamingTemplate, QString()},
     };
 }
 
@@ -146,6 +150,8 @@ void UserSettings::load() {
     isSrt_ = readBool(kIsSrt);
     wrapWidth_ = readInteger(kWrapWidth);
     maxLines_ = readInteger(kMaxLines);
+    namingRule_ = readText(kNamingRule);
+    namingTemplate_ = readText(kNamingTemplate);
     loadSpeakerStyles();
 }
 
@@ -244,6 +250,14 @@ void UserSettings::setWrapWidth(std::int64_t value) {
 
 void UserSettings::setMaxLines(std::int64_t value) {
     assign(maxLines_, value, kMaxLines);
+}
+
+void UserSettings::setNamingRule(const QString& value) {
+    assign(namingRule_, value, kNamingRule);
+}
+
+void UserSettings::setNamingTemplate(const QString& value) {
+    assign(namingTemplate_, value, kNamingTemplate);
 }
 
 } // namespace brisomel

@@ -40,6 +40,9 @@ public:
     // Half-width units a caption line may take, 0 for no breaking; lines per title.
     std::int64_t wrapWidth() const { return wrapWidth_; }
     std::int64_t maxLines() const { return maxLines_; }
+    // How speakers are found: a naming rule's name, or "template" for namingTemplate.
+    QString namingRule() const { return namingRule_; }
+    QString namingTemplate() const { return namingTemplate_; }
 
     void setTimelineName(const QString& value);
     void setFrameIndex(std::int64_t value);
@@ -53,6 +56,8 @@ public:
     void setIsSrt(bool value);
     void setWrapWidth(std::int64_t value);
     void setMaxLines(std::int64_t value);
+    void setNamingRule(const QString& value);
+    void setNamingTemplate(const QString& value);
 
     // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
     // file (the styles layer reads and writes that text). Written at once, like the options.
@@ -90,6 +95,8 @@ private:
     bool isSrt_ = false;
     std::int64_t wrapWidth_ = 0;
     std::int64_t maxLines_ = 0;
+    QString namingRule_;
+    QString namingTemplate_;
     QMap<QString, QString> speakerStyles_;
 };
 

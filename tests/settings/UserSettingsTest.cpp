@@ -24,11 +24,13 @@ QString allOptions(const UserSettings& s) {
                        s.silenceDulation(),
                        QVariant(s.isSrt()).toString(),
                        QString::number(s.wrapWidth()),
-                       QString::number(s.maxLines())}
+                       QString::number(s.maxLines()),
+                       s.namingRule(),
+                       s.namingTemplate()}
         .join(u'|');
 }
 
-const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false|0|2"_s;
+const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false|0|2|standard|"_s;
 
 } // namespace
 
@@ -48,6 +50,7 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         store.setValue(u"isSilence"_s, u"perhaps"_s);
         store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
         store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
+        store.setValue(u"namingRule"_s, QStringList{u"plain"_s, u"hyphen"_s});
         UserSettings settings(&store);
         EXPECT_EQ(allOptions(settings), kDefaults);
         settings.setTimelineName(u"kept in memory only"_s);
@@ -56,7 +59,8 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         EXPECT_FALSE(store.contains(u"timelineName"_s));
     }
     QSettings store(path, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|1|3|1|0|0|1|false||true|0|2"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)),
+              u"Brisomel|1|3|1|0|0|1|false||true|0|2|standard|"_s);
 }
 
 TEST(UserSettings, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
