@@ -71,18 +71,34 @@ bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return false;
     }
-    // Each load has its own watcher, so a load that finishes late cannot be mistaken for
-    // another one; the scan itself shares nothing with this object.
-    auto* watcher = new QFutureWatcher<FolderLoadResult>(this);
-    connect(watcher, &QFutureWatcher<FolderLoadResult>::finished, this, [this, watcher] {
-        finishLoad(watcher->result());
-        watcher->deleteLater();
-    });
-    watcher->setFuture(QtConcurrent::run(loadFolder, urls.first()));
+    startLoad(urls.first(), LoadKind::fresh);
     return true;
 }
 
+bool FolderLoadAction::reload() {
+    if (!state_.folderUrl()) {
+        return false;
+    }
+    startLoad(*state_.folderUrl(), LoadKind::reload);
+    return true;
+}
+
+void FolderLoadAction::startLoad(const QUrl& url, LoadKind kind) {
+    // Each load has its own watcher, so a load that finishes late cannot be mistaken for
+    // another one; the scan itself shares nothing with this object.
+    auto* watcher = new QFutureWatcher<FolderLoadResult>(this);
+    connect(watcher, &QFutureWatcher<FolderLoadResult>::finished, this, [this, watcher, kind] {
+        finishLoad(watcher->result(), kind);
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(loadFolder, url));
+}
+
 void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folderUrl) {
+    publish(std::move(list), folderUrl, LoadKind::fresh);
+}
+
+void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderUrl, LoadKind kind) {
     fileLists_.setFileLists(std::move(list));
     state_.setFolderUrl(folderUrl);
     state_.setFolderName(lastPathComponent(folderUrl));
@@ -91,32 +107,44 @@ void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folde
         published, [](const FileListPtr& entry) { return entry->textFileUrl().has_value(); }));
     state_.setSoundCount(countText(
         published, [](const FileListPtr& entry) { return entry->soundFileUrl().has_value(); }));
-    state_.setTimelineName(lastPathComponent(folderUrl));
+    if (kind == LoadKind::fresh) {
+        state_.setTimelineName(lastPathComponent(folderUrl));
+    }
 }
 
-void FolderLoadAction::finishLoad(const FolderLoadResult& result) {
-    if (result.list) {
-        setFolder(result.list, result.folderUrl);
-        state_.setLoadFailure(QString());
-        checkAudio(*result.list);
-    } else {
+void FolderLoadAction::finishLoad(FolderLoadResult result, LoadKind kind) {
+    if (!result.list) {
         state_.setLoadFailure(result.failure);
+        emit loadFinished();
+        return;
     }
+    // A reload that another folder overtook counts as a load of its own folder.
+    const bool sameFolder = state_.folderUrl() == result.folderUrl;
+    const LoadKind published = kind == LoadKind::reload && sameFolder ? kind : LoadKind::fresh;
+    if (published == LoadKind::reload && fileLists_.fileLists()) {
+        copyTicksByFileName(*fileLists_.fileLists(), *result.list);
+    }
+    publish(result.list, result.folderUrl, published);
+    state_.setLoadFailure(QString());
+    checkAudio(*result.list);
     emit loadFinished();
 }
 
 void FolderLoadAction::checkAudio(const FileList& entries) {
     cancelAudioCheck();
     state_.setAudioFailures({});
-    auto* watcher = new QFutureWatcher<QList<Failure>>(this);
-    connect(watcher, &QFutureWatcher<QList<Failure>>::finished, this, [this, watcher] {
+    state_.setAudioSeconds({});
+    auto* watcher = new QFutureWatcher<AudioCheckResult>(this);
+    connect(watcher, &QFutureWatcher<AudioCheckResult>::finished, this, [this, watcher] {
         watcher->deleteLater();
         if (watcher != audioCheck_) {
             return; // a check of a folder no longer shown
         }
         audioCheck_ = nullptr;
         if (watcher->future().resultCount() > 0) {
-            state_.setAudioFailures(watcher->result());
+            const AudioCheckResult checked = watcher->result();
+            state_.setAudioSeconds(checked.seconds);
+            state_.setAudioFailures(checked.failures);
         }
         emit audioCheckFinished();
     });

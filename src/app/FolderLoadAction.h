@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AudioCheck.h"
 #include "app/WindowState.h"
 #include "intake/FileLists.h"
 
@@ -37,8 +38,14 @@ public:
     FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent = nullptr);
     ~FolderLoadAction() override;
 
-    // Starts loading the first URL and ignores the rest; false when there is none.
+    // Starts loading the first URL and ignores the rest; false when there is none. Every entry
+    // of a newly loaded folder is ticked.
     bool dropFolder(const QList<QUrl>& urls);
+
+    // Reads the loaded folder again, so captions and takes changed since are picked up: entries
+    // keep their ticks by file name, and the timeline name stays as it is. False when no folder
+    // has loaded.
+    bool reload();
 
     // Publishes a folder that was read: the list, the folder, its name, the counts and, in
     // place of whatever the user typed, the folder's name as the timeline name.
@@ -51,13 +58,16 @@ signals:
     void audioCheckFinished();
 
 private:
-    void finishLoad(const FolderLoadResult& result);
+    enum class LoadKind { fresh, reload };
+    void startLoad(const QUrl& url, LoadKind kind);
+    void finishLoad(FolderLoadResult result, LoadKind kind);
+    void publish(std::optional<FileList> list, const QUrl& folderUrl, LoadKind kind);
     void checkAudio(const FileList& entries);
     void cancelAudioCheck();
 
     FileLists& fileLists_;
     WindowState& state_;
-    QFutureWatcher<QList<Failure>>* audioCheck_ = nullptr;
+    QFutureWatcher<AudioCheckResult>* audioCheck_ = nullptr;
 };
 
 } // namespace brisomel

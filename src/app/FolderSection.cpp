@@ -3,11 +3,13 @@
 #include "app/DropZone.h"
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
+#include "app/LineListModel.h"
 #include "app/LoadProblems.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace brisomel {
@@ -36,9 +38,36 @@ ElidedLabel* makeSummaryValue(const WindowState& state,
     return value;
 }
 
+// "書き出す行 N / M", shown only while some line is left out.
+QLabel* makeTickSummary(const LineListModel& lines, QWidget* parent) {
+    auto* summary = new QLabel(parent);
+    summary->setObjectName(QStringLiteral("tickSummary"));
+    summary->setFont(footnoteFont(summary->font()));
+    const auto show = [summary, &lines] {
+        const qsizetype ticked = lines.tickedCount();
+        summary->setText(tickSummaryText(ticked, lines.rowCount()));
+        summary->setVisible(ticked < lines.rowCount());
+    };
+    show();
+    QObject::connect(&lines, &LineListModel::ticksChanged, summary, show);
+    return summary;
+}
+
+// "行の一覧…": enabled once a folder has loaded.
+QPushButton* makeLineListButton(const WindowState& state, QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("行の一覧…"), parent);
+    button->setObjectName(QStringLiteral("lineListButton"));
+    button->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    button->setToolTip(QStringLiteral("行ごとに確認し、書き出す行を選びます（Ctrl+L）"));
+    button->setEnabled(state.folderUrl().has_value());
+    QObject::connect(&state, &WindowState::folderUrlChanged, button,
+                     [button] { button->setEnabled(true); });
+    return button;
+}
+
 } // namespace
 
-FolderSection::FolderSection(const WindowState& state, QWidget* parent)
+FolderSection::FolderSection(const WindowState& state, const LineListModel& lines, QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
 
@@ -48,11 +77,11 @@ FolderSection::FolderSection(const WindowState& state, QWidget* parent)
     QHBoxLayout* row = addIndentedRow(section);
     row->addWidget(dropZone_);
     // Centred beside the drop zone, the three lines kept together.
-    row->addWidget(makeSummary(state), 1, Qt::AlignVCenter);
+    row->addWidget(makeSummary(state, lines), 1, Qt::AlignVCenter);
     section->addWidget(new LoadProblems(state, this));
 }
 
-QWidget* FolderSection::makeSummary(const WindowState& state) {
+QWidget* FolderSection::makeSummary(const WindowState& state, const LineListModel& lines) {
     auto* summary = new QWidget(this);
     auto* grid = new QGridLayout(summary);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -70,6 +99,10 @@ QWidget* FolderSection::makeSummary(const WindowState& state) {
                                      &WindowState::soundCountChanged, QStringLiteral("soundCount"),
                                      summary),
                     2, 1);
+    grid->addWidget(makeTickSummary(lines, summary), 3, 0, 1, 2);
+    QPushButton* lineList = makeLineListButton(state, summary);
+    connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
+    grid->addWidget(lineList, 4, 0, 1, 2, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     return summary;
 }

@@ -4,6 +4,8 @@
 #include "intake/FileLists.h"
 #include "timeline/WritingOrder.h"
 
+#include <algorithm>
+
 namespace brisomel {
 
 namespace {
@@ -35,7 +37,8 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
     }
 
     ConversionReport report;
-    report.entryCount = static_cast<qsizetype>(entries.size());
+    report.entryCount = std::count_if(entries.begin(), entries.end(),
+                                      [](const FileListPtr& entry) { return entry->targetFlg(); });
     report.speakerCount = speakerNames(entries).size();
     report.writtenSeconds = writtenSeconds(*built);
     for (const OutputFile& file : files) {

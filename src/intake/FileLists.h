@@ -37,6 +37,13 @@ namespace brisomel {
 // canonically equivalent count as one (the spelling that comes first is kept).
 QStringList speakerNames(const FileList& list);
 
+// Whether some entry takes part in the timeline.
+bool anyTicked(const FileList& list);
+
+// Gives each entry of `to` the tick of the entry of `from` with the same file name; entries whose
+// name `from` does not have keep theirs.
+void copyTicksByFileName(const FileList& from, FileList& to);
+
 // Stable sort by fileName in code-point order of the NFC forms (keys computed once per entry).
 void sortByFileName(FileList& list);
 
