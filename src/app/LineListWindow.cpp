@@ -24,7 +24,7 @@ namespace {
 const QString kAllSpeakers = QStringLiteral("すべての話者");
 const QString kGeometryKey = QStringLiteral("lineList/geometry");
 const QString kColumnsKey = QStringLiteral("lineList/columns");
-constexpr QSize kFirstSize{860, 520};
+constexpr QSize kFirstSize{900, 520};
 
 QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -107,10 +107,10 @@ void LineListWindow::setUpTable() {
     QHeaderView* columns = table_->horizontalHeader();
     columns->setStretchLastSection(true);
     columns->resizeSection(LineListModel::tickColumn, 64);
-    columns->resizeSection(LineListModel::numberColumn, 56);
-    columns->resizeSection(LineListModel::fileColumn, 220);
-    columns->resizeSection(LineListModel::speakerColumn, 100);
-    columns->resizeSection(LineListModel::captionColumn, 220);
+    columns->resizeSection(LineListModel::numberColumn, 48);
+    columns->resizeSection(LineListModel::fileColumn, 210);
+    columns->resizeSection(LineListModel::speakerColumn, 90);
+    columns->resizeSection(LineListModel::captionColumn, 210);
     columns->resizeSection(LineListModel::lengthColumn, 150);
     connect(table_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() != LineListModel::tickColumn) {
