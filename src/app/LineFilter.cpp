@@ -17,7 +17,13 @@ void LineFilter::setSpeaker(const std::optional<QString>& speaker) {
 
 void LineFilter::setSearchText(const QString& text) {
     searchText_ = text;
-    invalidateFilter();
+    refilter();
+}
+
+// Filtering anew tells the view of one change of layout rather than of each range of rows that
+// came or went: when one speaker's lines come back between the others', those are thousands.
+void LineFilter::refilter() {
+    invalidate();
 }
 
 void LineFilter::setShownTicked(bool ticked) {

@@ -26,6 +26,8 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
+    void refilter();
+
     LineListModel& lines_;
     std::optional<QString> speakerKey_;
     QString searchText_;
