@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliNames.h"
+#include "cli/LineNumbers.h"
 #include "export/OptionCheck.h"
 #include "export/OutputFiles.h"
 #include "styles/StyleFile.h"
@@ -165,6 +166,24 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("話者ごとに字幕ファイルを分ける（字幕_話者名.srt）"),
          [](const QString&, CliOptions& o) -> std::optional<QString> {
              o.conversion.subtitles.splitBySpeaker = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("list")},
+         QString(),
+         QStringLiteral("変換せず、行の一覧をタブ区切りで標準出力に書き出す"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.listLines = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("skip")},
+         QStringLiteral("番号"),
+         QStringLiteral("書き出さない行（--list の番号、例: 3,7-9）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             Result<std::set<int>> numbers = parseLineNumbers(QStringLiteral("skip"), value);
+             if (!numbers) {
+                 return numbers.failure().message();
+             }
+             o.skipped = std::move(*numbers);
              return std::nullopt;
          }},
         {{QStringLiteral("h"), QStringLiteral("help")},

@@ -1,9 +1,38 @@
 #include "cli/Convert.h"
 
+#include "cli/LineListing.h"
 #include "export/Conversion.h"
+#include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 
 namespace brisomel {
+
+namespace {
+
+// Unticks the lines whose numbers (in the document's order, from 1) are given; the problem when
+// a number is past the last line or no line would be left.
+std::optional<QString> skipLines(const FileList& entries, const std::set<int>& numbers) {
+    if (numbers.empty()) {
+        return std::nullopt;
+    }
+    const int count = static_cast<int>(entries.size());
+    if (*numbers.rbegin() > count) {
+        return QStringLiteral("--skip の番号 %1 はありません（行は %2 まで）")
+            .arg(*numbers.rbegin())
+            .arg(count);
+    }
+    FileList ordered = entries;
+    sortByFileName(ordered);
+    for (int number : numbers) {
+        ordered[static_cast<std::size_t>(number - 1)]->setTargetFlg(false);
+    }
+    if (!anyTicked(entries)) {
+        return QStringLiteral("--skip ですべての行が外されています");
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 QString conversionSummary(const ConversionReport& report) {
     return QStringLiteral("%1 行、話者 %2 人、%3 秒 → %4")
@@ -21,6 +50,14 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     const Result<FileList> entries = readFolder(QUrl::fromLocalFile(options.folder));
     if (!entries) {
         return fail(entries.failure());
+    }
+    if (const auto problem = skipLines(*entries, options.skipped)) {
+        messages << "brisomel-cli: " << *problem << "\n詳しくは --help" << Qt::endl;
+        return kExitUsage;
+    }
+    if (options.listLines) {
+        documentOut.write(lineListing(*entries, options.conversion.fpsType).toUtf8());
+        return kExitSuccess;
     }
     const Result<ConversionReport> report =
         runConversion(*entries, options.conversion, options.targets, &documentOut);

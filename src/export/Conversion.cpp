@@ -5,6 +5,7 @@
 #include "timeline/WritingOrder.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace brisomel {
 
@@ -37,9 +38,11 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
     }
 
     ConversionReport report;
-    report.entryCount = std::count_if(entries.begin(), entries.end(),
-                                      [](const FileListPtr& entry) { return entry->targetFlg(); });
-    report.speakerCount = speakerNames(entries).size();
+    FileList written;
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(written),
+                 [](const FileListPtr& entry) { return entry->targetFlg(); });
+    report.entryCount = static_cast<qsizetype>(written.size());
+    report.speakerCount = speakerNames(written).size();
     report.writtenSeconds = writtenSeconds(*built);
     for (const OutputFile& file : files) {
         report.written << outputName(file.path);

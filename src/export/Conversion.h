@@ -16,10 +16,10 @@ enum class ConversionStage { build = 1, write = 2 };
 
 // What a conversion wrote.
 struct ConversionReport {
-    qsizetype entryCount = 0; // the lines written: the ticked entries
-    qsizetype speakerCount = 0;
-    double writtenSeconds = 0; // the timeline's length as the document states it
-    QStringList written;       // the outputs as messages name them, in writing order
+    qsizetype entryCount = 0;   // the lines written: the ticked entries
+    qsizetype speakerCount = 0; // the speakers of those lines
+    double writtenSeconds = 0;  // the timeline's length as the document states it
+    QStringList written;        // the outputs as messages name them, in writing order
 };
 
 // The one way from entries and options to written files, for the window and the converter
