@@ -14,8 +14,7 @@ class WindowState;
 class FolderSection : public QWidget {
     Q_OBJECT
 public:
-    FolderSection(const WindowState& state, const LineListModel& lines,
-                  QWidget* parent = nullptr);
+    FolderSection(const WindowState& state, const LineListModel& lines, QWidget* parent = nullptr);
 
     DropZone* dropZone() const { return dropZone_; }
 

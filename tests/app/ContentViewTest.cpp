@@ -292,9 +292,10 @@ TEST_F(ContentViewTest, AudioThatCannotBeReadIsReportedAtLoadAndStopsTheBuild) {
 
 // Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
-    const QStringList order = u"dropZone lineListButton timelineNameField frameSizePicker fpsPicker alignPicker "
-                              u"posXField posYField speakerStylesButton splitClipPicker silenceBox "
-                              u"silenceDulationField srtBox generateButton"_s.split(u' ');
+    const QStringList order =
+        u"dropZone lineListButton timelineNameField frameSizePicker fpsPicker alignPicker "
+        u"posXField posYField speakerStylesButton splitClipPicker silenceBox "
+        u"silenceDulationField srtBox generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
     view_->show();
