@@ -179,11 +179,11 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("番号"),
          QStringLiteral("書き出さない行（--list の番号、例: 3,7-9）"),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
-             Result<std::set<int>> numbers = parseLineNumbers(QStringLiteral("skip"), value);
-             if (!numbers) {
-                 return numbers.failure().message();
+             Result<QList<LineRange>> ranges = parseLineNumbers(QStringLiteral("skip"), value);
+             if (!ranges) {
+                 return ranges.failure().message();
              }
-             o.skipped = std::move(*numbers);
+             o.skipped = std::move(*ranges);
              return std::nullopt;
          }},
         {{QStringLiteral("h"), QStringLiteral("help")},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
 #include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
@@ -7,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <set>
 #include <variant>
 
 namespace brisomel {
@@ -20,9 +20,9 @@ struct CliOptions {
     ConversionOptions conversion;
     OptionTexts texts{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
                       false};
-    OutputTargets targets;  // the document ("-" for standard output) and the subtitle file
-    bool listLines = false; // print the lines instead of converting
-    std::set<int> skipped;  // numbers of the lines left out, in the document's order from 1
+    OutputTargets targets;    // the document ("-" for standard output) and the subtitle file
+    bool listLines = false;   // print the lines instead of converting
+    QList<LineRange> skipped; // the lines left out, numbered in the document's order from 1
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a

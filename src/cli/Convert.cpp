@@ -5,26 +5,34 @@
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 
+#include <algorithm>
+
 namespace brisomel {
 
 namespace {
 
 // Unticks the lines whose numbers (in the document's order, from 1) are given; the problem when
 // a number is past the last line or no line would be left.
-std::optional<QString> skipLines(const FileList& entries, const std::set<int>& numbers) {
-    if (numbers.empty()) {
+std::optional<QString> skipLines(const FileList& entries, const QList<LineRange>& ranges) {
+    if (ranges.isEmpty()) {
         return std::nullopt;
     }
     const int count = static_cast<int>(entries.size());
-    if (*numbers.rbegin() > count) {
+    const int highest =
+        std::max_element(ranges.begin(), ranges.end(), [](const LineRange& a, const LineRange& b) {
+            return a.last < b.last;
+        })->last;
+    if (highest > count) {
         return QStringLiteral("--skip の番号 %1 はありません（行は %2 まで）")
-            .arg(*numbers.rbegin())
+            .arg(highest)
             .arg(count);
     }
     FileList ordered = entries;
     sortByFileName(ordered);
-    for (int number : numbers) {
-        ordered[static_cast<std::size_t>(number - 1)]->setTargetFlg(false);
+    for (const LineRange& range : ranges) {
+        for (int number = range.first; number <= range.last; ++number) {
+            ordered[static_cast<std::size_t>(number - 1)]->setTargetFlg(false);
+        }
     }
     if (!anyTicked(entries)) {
         return QStringLiteral("--skip ですべての行が外されています");

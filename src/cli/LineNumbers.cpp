@@ -18,13 +18,13 @@ std::optional<int> positiveNumber(const QString& text) {
 
 } // namespace
 
-Result<std::set<int>> parseLineNumbers(const QString& option, const QString& text) {
+Result<QList<LineRange>> parseLineNumbers(const QString& option, const QString& text) {
     const Failure notAList{
         QStringLiteral("--%1 の値 \"%2\" は番号の並びではありません（例: 3,7-9）")
             .arg(option, text),
         {},
         {}};
-    std::set<int> numbers;
+    QList<LineRange> ranges;
     for (const QString& item : text.split(u',')) {
         const QStringList ends = item.split(u'-');
         if (ends.size() > 2) {
@@ -35,11 +35,9 @@ Result<std::set<int>> parseLineNumbers(const QString& option, const QString& tex
         if (!first || !last || *last < *first) {
             return notAList;
         }
-        for (int number = *first; number <= *last; ++number) {
-            numbers.insert(number);
-        }
+        ranges << LineRange{*first, *last};
     }
-    return numbers;
+    return ranges;
 }
 
 } // namespace brisomel
