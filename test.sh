@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release and the sanitizer presets and runs every test in both.
+# Installs what is missing, builds the release and the sanitizer presets and runs every test in both,
+# then makes the Debian package from the release build and checks what it installs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,4 +22,13 @@ for preset in release debug-asan; do
     status=1
   fi
 done
+
+# The Debian package, made from the release build above, on a system with dpkg; the tools the
+# test needs beside it come from scripts/install-deps.sh, so a missing one is a failure.
+echo "== package =="
+if ! command -v dpkg >/dev/null; then
+  echo "package test skipped: dpkg is not installed, so no Debian package can be made here"
+elif ! tests/package/smoke-test.sh; then
+  status=1
+fi
 exit $status

@@ -19,6 +19,7 @@ packages=(
   xvfb xauth
   locales-all
   clang libclang-rt-14-dev
+  dpkg-dev file lintian appstream desktop-file-utils man-db
 )
 
 missing=()

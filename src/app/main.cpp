@@ -1,15 +1,39 @@
 #include "app/AppIcons.h"
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
+#include "core/Version.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+
+// `brisomel --version` prints the version and leaves before any window system is needed.
+void leaveIfVersionAsked(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    const QCommandLineOption version = parser.addVersionOption();
+    // Qt's own options (-platform, -style …) are not known here; only --version is looked for.
+    parser.parse(arguments);
+    if (parser.isSet(version)) {
+        parser.showVersion();
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brisomel"));
     QApplication::setApplicationName(QStringLiteral("Brisomel"));
     QApplication::setApplicationVersion(QStringLiteral(BRISOMEL_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("brisomel"));
+    leaveIfVersionAsked(argc, argv);
+
+    QApplication app(argc, argv);
+    // The desktop entry's name, by which the desktop finds the window's entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brisomel.Brisomel"));
     QApplication::setWindowIcon(brisomel::applicationIcon());
     brisomel::installJapaneseQtTranslations(app);
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliNames.h"
 #include "cli/LineNumbers.h"
+#include "core/Version.h"
 #include "export/OptionCheck.h"
 #include "export/OutputFiles.h"
 #include "styles/StyleFile.h"

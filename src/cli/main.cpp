@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/Convert.h"
+#include "core/Version.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -50,6 +50,8 @@ private:
 // The document under construction, line by line: each line is indented by its depth, four spaces
 // a level, and ends with a single LF. Opening and closing lines move the depth, so the writers
 // state where an element begins and ends, never how far it is indented.
+// Kept instead of QXmlStreamWriter for speed: 1.0 ms against 43.6 ms for a 10,010-line document
+// (bench/FacilitiesBench.cpp, medians of 11 runs on 2 cores under load).
 class DocumentText {
 public:
     explicit DocumentText(qsizetype expectedLength);

@@ -9,6 +9,8 @@ namespace brisomel {
 
 // The leading bytes of a file, read with one open, one status query and (usually) one read:
 // voice folders hold thousands of small files, and the calls per file are most of the cost.
+// Kept instead of QFileInfo + QFile for speed: 228 ms against 377 ms for 10,000 8 KiB heads and
+// 9,000 captions, 480 ms against 639 ms with 64 KiB heads (bench/FacilitiesBench.cpp).
 struct FileHead {
     enum class Problem {
         none,

@@ -44,53 +44,37 @@ protected:
 TEST_F(AudioProbeTest, LengthsAndRates) {
     const QByteArray wav = wavBytes(48000, 1, 48000);
     const QByteArray junk = QByteArray("JUNK\x10\x27\0\0", 8) + QByteArray(10000, '\0');
-    const QByteArray half = aiffBytes(48000, 1, 24000);
+    // 64 IMA ADPCM blocks of 64 samples: compressed AIFF is read by FFmpeg, at its rounded rate.
+    const QByteArray ima4 = aiffBytes(22050.5, 1, 64, "ima4");
+    const double ima4Seconds = 4096 / 22051.0;
     expectLengths({
-        // 2.5 s at 48 kHz is 7500 units at 30 fps, whatever the kind of file.
+        // 2.5 s at 48 kHz is 7500 units at 30 fps, whatever the kind of file. AIFF rates keep
+        // their fraction: rounded, 22050.25 Hz would make 22050 frames 60 frames at 59.94 fps.
         {write(u"take.wav"_s, wavBytes(48000, 1, 120000)), 2.5, 48000},
-        {write(u"take.AIFF"_s, aiffBytes(48000, 1, 120000)), 2.5, 48000},
-        {write(u"TAKE.aif"_s, aiffBytes(48000, 1, 120000)), 2.5, 48000},
+        {write(u"take.AIFF"_s, aiffBytes(22050.25, 1, 22050)), 22050 / 22050.25, 22050.25},
+        {write(u"TAKE.aif"_s, aiffBytes(8000.7, 2, 8001)), 8001 / 8000.7, 8000.7},
         {kData + u"tone-2500ms-48k.mp3"_s, 2.5, 48000},
         {kData + u"tone-2500ms-48k.m4a"_s, 2.5, 48000},
         {write(u"stereo.wav"_s, wavBytes(44100, 2, 55125)), 1.25, 44100},
         // Nothing states the encoder's delay and padding: all 106 frames of 1152 samples count.
         {kData + u"tone-2500ms-48k-noxing.mp3"_s, 106 * 1152 / 48000.0, 48000},
-        // WAV: data short of its stated size or stated as 0 (streamed), chunks ahead of "fmt "
-        // (odd-sized, long), extensible 24-bit and float headers, ADPCM by its "fact" count.
+        // WAV: data short of its stated size or stated as 0 (streamed), a long chunk ahead of
+        // "fmt ", extensible 24-bit and float headers, ADPCM by its "fact" count.
         {write(u"cut.wav"_s, wavBytes(48000, 1, 96000).left(44 + 96000)), 1, 48000},
         {write(u"zero.wav"_s, QByteArray(wav).replace(40, 4, QByteArray(4, '\0'))), 1, 48000},
-        {write(u"list.wav"_s, QByteArray(wav).insert(12, "LIST\x05\0\0\0INFOx\0", 14)), 1, 48000},
         {write(u"junk.wav"_s, QByteArray(wav).insert(12, junk)), 1, 48000},
         {kData + u"tone-250ms-8k-s24.wav"_s, 0.25, 8000},
         {kData + u"tone-250ms-8k-f32.wav"_s, 0.25, 8000},
         {kData + u"tone-1250ms-8k-adpcm.wav"_s, 10205 / 8000.0, 8000},
-        // AIFF goes through FFmpeg, which would read "concat:" or "%25" in a URL.
-        {write(u"001_Hanako（normal）_こんにちは.aiff"_s, half), 0.5, 48000},
-        {write(u"a b & c #1 100%25 %s?.aiff"_s, half), 0.5, 48000},
-        {write(u"concat:take.aiff"_s, half), 0.5, 48000},
+        // FFmpeg would read "concat:" or "%25" in a URL.
+        {write(u"001_Hanako（normal）_こんにちは.aiff"_s, ima4), ima4Seconds, 22051},
+        {write(u"a b & c #1 100%25 %s?.aiff"_s, ima4), ima4Seconds, 22051},
+        {write(u"concat:take.aiff"_s, ima4), ima4Seconds, 22051},
     });
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    expectLengths({{u"concat:take.aiff"_s, 0.5, 48000}});
+    expectLengths({{u"concat:take.aiff"_s, ima4Seconds, 22051}});
     QDir::setCurrent(previous);
-}
-
-// The 80-bit rate is kept whole, fraction and all, and the length is the frames over it (a
-// rounded 22050 Hz would make 22050 frames one second: 60 frames at 59.94 fps instead of 59).
-TEST_F(AudioProbeTest, AiffRatesKeepTheirFraction) {
-    const QByteArray kVersionChunk("FVER\0\0\0\4\xA2\x80\x51\x40", 12);
-    expectLengths({
-        {write(u"a.aiff"_s, aiffBytes(22050.25, 1, 22050)), 22050 / 22050.25, 22050.25},
-        {write(u"b.aif"_s, aiffBytes(8000.7, 2, 8001)), 8001 / 8000.7, 8000.7},
-        {write(u"c.aiff"_s, aiffBytes(44099.999, 1, 44100)), 44100 / 44099.999, 44099.999},
-        {write(u"sowt.aifc.aiff"_s, aiffBytes(11025.5, 1, 5513, "sowt")), 5513 / 11025.5, 11025.5},
-        {write(u"none.aif"_s, aiffBytes(48000, 1, 24000, "NONE")), 0.5, 48000},
-        // A version chunk ahead of "COMM", as AIFC writers put it.
-        {write(u"fver.aiff"_s, aiffBytes(32000.5, 1, 16000, "fl32").insert(12, kVersionChunk)),
-         16000 / 32000.5, 32000.5},
-        // Compressed frames go to FFmpeg: 64 IMA ADPCM blocks of 64 samples, its rounded rate.
-        {write(u"ima4.aiff"_s, aiffBytes(22050.5, 1, 64, "ima4")), 4096 / 22051.0, 22051},
-    });
 }
 
 // Empty and text files in every format, one of each other kind (the converter's bad-input corpus

@@ -1,255 +1,205 @@
 #include "builder/FilelistToTimeline.h"
-#include "intake/ReadFolder.h"
 
-#include "support/VoiceFolder.h"
+#include "support/RandomVoiceFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
+#include <ostream>
+#include <ranges>
+
+namespace brisomel {
+void PrintTo(CMTime time, std::ostream* out) {
+    *out << time.value << '/' << time.timescale;
+}
+} // namespace brisomel
+
 using namespace brisomel;
+using namespace brisomel::testsupport;
 using namespace Qt::StringLiterals;
-using testsupport::VoiceFolder;
 
 namespace {
 
-ConversionOptions optionsFor(FpsType fps, double pause) {
+// Each rate's timeline units per second and per frame: the 1001-based rates count frames at
+// their nominal whole rate.
+const struct {
+    FpsType fps;
+    std::int64_t timescale, frameUnit;
+} kRates[] = {{FpsType::fps23, 24000, 1000}, {FpsType::fps24, 2400, 100},
+              {FpsType::fps25, 2500, 100},   {FpsType::fps29, 30000, 1000},
+              {FpsType::fps30, 3000, 100},   {FpsType::fps50, 5000, 100},
+              {FpsType::fps59, 60000, 1000}, {FpsType::fps60, 6000, 100}};
+
+ConversionOptions optionsFor(FpsType fps, int pauseMs = 0) {
     ConversionOptions options;
-    options.timelineName = u"T"_s;
     options.fpsType = fps;
     options.align = AlignType::right;
     options.posX = 12.5f;
     options.posY = -400.f;
-    options.pauseLength = pause;
+    options.pauseLength = pauseMs / 1000.0;
     return options;
 }
 
-BuiltTimeline build(const FileList& entries, FpsType fps = FpsType::fps30, double pause = 0) {
-    Result<BuiltTimeline> result = buildTimeline(entries, optionsFor(fps, pause));
-    EXPECT_TRUE(result) << (result ? "" : result.failure().message().toStdString());
-    return result ? std::move(*result) : BuiltTimeline{};
+// The lengths a clip of `samples` may have: the audio rounded to the nearest unit, then cut down
+// to whole frames. An exact half unit may round either way.
+std::pair<std::int64_t, std::int64_t> allowedLengths(std::int64_t samples, int sampleRate,
+                                                     std::int64_t timescale, std::int64_t unit) {
+    const std::int64_t whole = samples * timescale / sampleRate;
+    const std::int64_t twiceRest = 2 * (samples * timescale % sampleRate);
+    const std::int64_t rounded = twiceRest < sampleRate ? whole : whole + 1;
+    const std::int64_t other = twiceRest == sampleRate ? whole : rounded;
+    return {rounded / unit * unit, other / unit * unit};
 }
 
-std::shared_ptr<Track> trackTitled(const BuiltTimeline& timeline, const QString& title) {
-    for (const auto& track : timeline.tracks) {
-        if (track->title == title) {
-            return track;
+// Every clip of a timeline by track title and clip title.
+QHash<QString, std::shared_ptr<Clip>> clipsOf(const BuiltTimeline& built) {
+    QHash<QString, std::shared_ptr<Clip>> clips;
+    for (const auto& track : built.tracks) {
+        for (const auto& clip : track->clips()) {
+            EXPECT_FALSE(clips.contains(track->title + u'|' + clip->title)) << "placed twice";
+            clips.insert(track->title + u'|' + clip->title, clip);
         }
     }
-    return nullptr;
+    return clips;
 }
 
-// The clip of a track whose title is `fileName`.
-std::shared_ptr<Clip> clipNamed(const std::shared_ptr<Track>& track, const QString& fileName) {
-    for (const auto& clip : track->clips()) {
-        if (clip->title == fileName) {
-            return clip;
+QString nfc(const QString& text) {
+    return text.normalized(QString::NormalizationForm_C);
+}
+
+// What the builder must make of the lines, checked line by line in file-name order: the ticked
+// ones one after another, the pause exactly where the ticked line before asked for it, lengths
+// from the audio, each title with its clip, a caption and a voice track per speaker.
+void expectTimelineOfLines(const BuiltTimeline& built, const std::vector<RandomLine>& lines,
+                           const ConversionOptions& options, int pauseMs) {
+    const auto& rate = kRates[static_cast<int>(options.fpsType)];
+    QStringList trackTitles;
+    QHash<QString, QString> trackNames; // speaker in NFC to the spelling that names the tracks
+    for (const RandomLine& line : lines) {
+        if (!trackNames.contains(nfc(line.speaker))) {
+            trackNames.insert(nfc(line.speaker), line.speaker);
+            trackTitles << line.speaker + kCaptionTrackSuffix << line.speaker + kVoiceTrackSuffix;
         }
     }
-    return nullptr;
+    QStringList builtTitles;
+    for (const auto& track : built.tracks) {
+        builtTitles << track->title;
+        EXPECT_EQ(track->trackType == TrackType::video, track->title.endsWith(kCaptionTrackSuffix));
+    }
+    ASSERT_EQ(builtTitles, trackTitles);
+
+    QHash<QString, std::shared_ptr<Clip>> clips = clipsOf(built);
+    std::int64_t end = 0;
+    bool pauseDue = false;
+    for (const RandomLine& line : std::views::filter(lines, &RandomLine::ticked)) {
+        SCOPED_TRACE(line.stem.toStdString());
+        const QString tracks = trackNames[nfc(line.speaker)];
+        const auto voice = std::dynamic_pointer_cast<SoundClip>(
+            clips.take(tracks + kVoiceTrackSuffix + u'|' + line.stem));
+        ASSERT_TRUE(voice);
+        const std::int64_t start = end + (pauseDue ? pauseMs * rate.timescale / 1000 : 0);
+        ASSERT_EQ(voice->start, CMTimeMake(start, rate.timescale));
+        const auto [length, other] =
+            allowedLengths(line.samples, line.sampleRate, rate.timescale, rate.frameUnit);
+        EXPECT_EQ(voice->duration.timescale, rate.timescale);
+        EXPECT_TRUE(voice->duration.value == length || voice->duration.value == other)
+            << testing::PrintToString(voice->duration) << " of " << line.samples << " samples at "
+            << line.sampleRate << " Hz, not " << length;
+        end = std::max(end, start + voice->duration.value);
+        pauseDue = line.asksPause;
+        EXPECT_EQ(voice->sampleRate, line.sampleRate);
+        EXPECT_EQ(voice->soundUrl().fileName(), line.stem + u".wav"_s);
+
+        const auto title = std::dynamic_pointer_cast<TextClip>(
+            clips.take(tracks + kCaptionTrackSuffix + u'|' + line.stem));
+        ASSERT_EQ(title != nullptr, line.caption.has_value());
+        if (title) {
+            EXPECT_TRUE(sameRepresentation(title->start, voice->start));
+            EXPECT_TRUE(sameRepresentation(title->duration, voice->duration));
+            EXPECT_EQ(title->text, line.title);
+            EXPECT_EQ(std::tuple(title->align, title->posX, title->posY),
+                      std::tuple(options.align, options.posX, options.posY));
+            EXPECT_EQ(title->style, options.captionStyles.styleFor(nfc(line.speaker)));
+        }
+    }
+    EXPECT_EQ(clips.keys(), QStringList()) << "clips of unticked lines";
 }
 
 } // namespace
 
-TEST(Builder, PlacesFrameAlignedClipsOneAfterAnotherInFileNameOrder) {
-    VoiceFolder folder;
-    folder.addLine(u"2_B（x）_second"_s, 1.25, u"two"_s);
-    folder.addLine(u"1_A（x）_first"_s, 2.5, u"one"_s);
-    // The list's order must not matter.
-    FileList reversed = folder.load();
-    std::reverse(reversed.begin(), reversed.end());
-
-    const BuiltTimeline timeline = build(reversed);
-    ASSERT_EQ(timeline.tracks.size(), 4);
-    const auto aText = trackTitled(timeline, u"A01テキストトラック"_s);
-    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
-    const auto bVoice = trackTitled(timeline, u"B02サウンドトラック"_s);
-    ASSERT_TRUE(aText && aVoice && bVoice);
-    EXPECT_EQ(aText->trackType, TrackType::video);
-    EXPECT_EQ(aVoice->trackType, TrackType::sound);
-
-    const auto first = clipNamed(aVoice, u"1_A（x）_first"_s);
-    const auto second = clipNamed(bVoice, u"2_B（x）_second"_s);
-    ASSERT_TRUE(first && second);
-    EXPECT_TRUE(sameRepresentation(first->start, kCMTimeZero));
-    EXPECT_TRUE(sameRepresentation(first->duration, CMTimeMake(7500, 3000)));
-    EXPECT_TRUE(sameRepresentation(second->start, CMTimeMake(7500, 3000)));
-    EXPECT_TRUE(sameRepresentation(second->duration, CMTimeMake(3700, 3000))) << "37.5 frames";
-    EXPECT_EQ(timelineEnd(timeline.tracks), CMTimeMake(11200, 3000));
-
-    const auto caption = std::dynamic_pointer_cast<TextClip>(clipNamed(aText, first->title));
-    ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->text, u"one"_s);
-    EXPECT_EQ(caption->align, AlignType::right);
-    EXPECT_EQ(caption->posX, 12.5f);
-    EXPECT_EQ(caption->posY, -400.f);
-    EXPECT_TRUE(sameRepresentation(caption->start, first->start));
-    EXPECT_TRUE(sameRepresentation(caption->duration, first->duration));
-    const auto voice = std::dynamic_pointer_cast<SoundClip>(first);
-    EXPECT_EQ(voice->sampleRate, 48000.0);
-    EXPECT_EQ(voice->soundUrl(), QUrl::fromLocalFile(folder.filePath(u"1_A（x）_first.wav"_s)));
-}
-
-// The caption ending of the first of two lines, and whether the second line starts after the
-// pause; the first line's title loses one trailing blank either way.
-struct BlankCase {
-    std::optional<QString> firstCaption; // nothing: the first line has no caption file
-    bool pauseOn;
-    bool secondCaptioned;
-    QString firstTitle;
-    bool paused;
-};
-
-TEST(Builder, ACaptionEndingWithABlankIsFollowedByThePauseAndLosesOneBlank) {
-    const BlankCase cases[] = {
-        {u"none"_s, true, true, u"none"_s, false},
-        {u"one "_s, true, true, u"one"_s, true},
-        {u"one "_s, true, false, u"one"_s, true},
-        {u"one "_s, false, true, u"one"_s, false},
-        {u"two  "_s, true, true, u"two "_s, true},
-        {u"two  "_s, false, false, u"two "_s, false},
-        {u"ideographic\u3000"_s, true, true, u"ideographic"_s, true},
-        {u"blank then break \n"_s, true, true, u"blank then break \n"_s, false},
-        {std::nullopt, true, true, QString(), false},
-    };
-    for (const BlankCase& c : cases) {
-        SCOPED_TRACE(c.firstCaption.value_or(u"(no caption)"_s).toStdString());
-        VoiceFolder folder;
-        folder.addLine(u"1"_s, 1.0, c.firstCaption);
-        folder.addLine(u"2"_s, 1.0, c.secondCaptioned ? std::optional(u"next "_s) : std::nullopt);
-        const FileList entries = folder.load();
-        const BuiltTimeline timeline = build(entries, FpsType::fps25, c.pauseOn ? 0.5 : 0);
-
-        // 1 s is 2500 units at 25 fps; the pause 1250 units, not rounded to frames.
-        const auto voice = trackTitled(timeline, u"noname02サウンドトラック"_s);
-        EXPECT_EQ(clipNamed(voice, u"2"_s)->start, CMTimeMake(c.paused ? 3750 : 2500, 2500));
-        const auto text = trackTitled(timeline, u"noname01テキストトラック"_s);
-        if (c.firstCaption) {
-            EXPECT_EQ(std::dynamic_pointer_cast<TextClip>(clipNamed(text, u"1"_s))->text,
-                      c.firstTitle);
-        }
-    }
-}
-
-TEST(Builder, BuildingLeavesTheEntriesAsTheyWereSoExportsRepeat) {
-    VoiceFolder folder;
-    folder.addLine(u"1"_s, 1.0, u"two blanks  "_s);
-    folder.addLine(u"2"_s, 1.0, u"b"_s);
-    const FileList entries = folder.load();
-
-    const BuiltTimeline first = build(entries, FpsType::fps25, 0.5);
-    EXPECT_EQ(entries[0]->textRow(), u"two blanks  "_s);
-    const BuiltTimeline second = build(entries, FpsType::fps25, 0.5);
-    EXPECT_EQ(timelineEnd(second.tracks), timelineEnd(first.tracks));
-    EXPECT_EQ(timelineEnd(second.tracks), CMTimeMake(6250, 2500));
-}
-
-TEST(Builder, UntickedEntriesAreSkippedButKeepTheirTracks) {
-    EXPECT_TRUE(build(FileList{}).tracks.isEmpty());
-    VoiceFolder folder;
-    folder.addLine(u"1_A（x）_a"_s, 1.0, u"pause after me  "_s);
-    folder.addLine(u"2_B（x）_b"_s, 1.0, u"skipped"_s);
-    folder.addLine(u"3_A（x）_c"_s, 1.0, u"third"_s);
-    const FileList entries = folder.load();
-    entries[1]->setTargetFlg(false);
-
-    const BuiltTimeline timeline = build(entries, FpsType::fps30, 1.0);
-    EXPECT_EQ(timeline.tracks.size(), 4);
-    const auto bText = trackTitled(timeline, u"B01テキストトラック"_s);
-    ASSERT_TRUE(bText);
-    EXPECT_TRUE(bText->clips().isEmpty());
-    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
-    EXPECT_EQ(clipNamed(aVoice, u"3_A（x）_c"_s)->start, CMTimeMake(6000, 3000))
-        << "the pause decision looks past the unticked entry";
-}
-
-TEST(Builder, AnAudioFileShorterThanAFrameGivesZeroLengthClipsWithoutOverlap) {
-    VoiceFolder folder;
-    folder.addLine(u"1_A（x）_a"_s, 1.0, u"a"_s);
-    folder.addLine(u"2_A（x）_tiny"_s, 0.02, u"tiny"_s);
-    folder.addLine(u"3_B（x）_b"_s, 1.0, u"b"_s);
-    folder.addLine(u"4_A（x）_c"_s, 1.0, u"c"_s);
-    const BuiltTimeline timeline = build(folder.load());
-    const auto aVoice = trackTitled(timeline, u"A02サウンドトラック"_s);
-    const auto bVoice = trackTitled(timeline, u"B02サウンドトラック"_s);
-    const auto tiny = clipNamed(aVoice, u"2_A（x）_tiny"_s);
-    EXPECT_EQ(tiny->start, CMTimeMake(3000, 3000));
-    EXPECT_EQ(tiny->duration.value, 0);
-    EXPECT_EQ(clipNamed(bVoice, u"3_B（x）_b"_s)->start, CMTimeMake(3000, 3000));
-    EXPECT_EQ(clipNamed(aVoice, u"4_A（x）_c"_s)->start, CMTimeMake(6000, 3000));
-}
-
-TEST(Builder, CanonicallyEquivalentSpeakerNamesShareTheirTracks) {
-    VoiceFolder folder;
-    folder.addLine(u"1_Andr\u00E9（x）_a"_s, 1.0, u"a"_s);
-    folder.addLine(u"2_Andre\u0301（x）_b"_s, 1.0, u"b"_s);
-    const BuiltTimeline timeline = build(folder.load());
-    ASSERT_EQ(timeline.tracks.size(), 2);
-    qsizetype clips = 0;
-    for (const auto& track : timeline.tracks) {
-        clips += track->clips().size();
-    }
-    EXPECT_EQ(clips, 4) << "no speaker's clips may be lost";
-}
-
-TEST(Builder, ProgressCountsEveryAudioFileAndDoesNotChangeTheResult) {
-    VoiceFolder folder;
-    for (int i = 0; i < 300; ++i) {
-        folder.addLine(u"%1"_s.arg(i, 3, 10, QLatin1Char('0')), 0.1 + (i % 7) * 0.01);
-    }
-    const FileList entries = folder.load();
-    qsizetype lastDone = 0;
-    qsizetype lastTotal = 0;
-    const Result<BuiltTimeline> withProgress =
-        buildTimeline(entries, optionsFor(FpsType::fps30, 0), [&](qsizetype done, qsizetype total) {
-            EXPECT_GE(done, lastDone);
-            lastDone = done;
-            lastTotal = total;
-        });
-    EXPECT_EQ(lastDone, 300);
-    EXPECT_EQ(lastTotal, 300);
-    const BuiltTimeline plain = build(entries);
-    EXPECT_EQ(timelineEnd(withProgress->tracks), timelineEnd(plain.tracks));
-}
-
-// Titles take their speaker's style, found by the NFC form of the name; speakers without one
-// take the style for other speakers, or the default when there is none.
-TEST(Builder, EachSpeakersTitlesTakeTheirSpeakersStyle) {
-    VoiceFolder folder;
-    folder.addLine(u"1_Andre\u0301（x）_a"_s, 1.0, u"a"_s);
-    folder.addLine(u"2_Taro（x）_b"_s, 1.0, u"b"_s);
-    folder.addLine(u"3_Andre\u0301（x）_c"_s, 1.0, u"c"_s);
+// Random folders at every rate, with the pause off, zero, or not a whole number of frames.
+TEST(BuilderProperties, RandomFoldersGiveTheirLinesOneAfterAnotherAtEveryRate) {
+    const int pausesMs[] = {0, 0, 250, 500, 1000, 1330};
     CaptionStyle andre;
     andre.font = u"Hiragino Sans"_s;
-    andre.strokeWidth = 4;
-    CaptionStyle others;
-    others.size = 64;
-    SpeakerStyles named;
-    named.set(u"Andr\u00E9"_s, andre);
-    SpeakerStyles namedAndOthers = named;
-    namedAndOthers.set(kOtherSpeakers, others);
-
-    const struct {
-        SpeakerStyles styles;
-        CaptionStyle taro;
-    } cases[] = {{named, CaptionStyle{}}, {namedAndOthers, others}};
-    for (const auto& c : cases) {
-        ConversionOptions options = optionsFor(FpsType::fps30, 0);
-        options.captionStyles = c.styles;
-        const Result<BuiltTimeline> timeline = buildTimeline(folder.load(), options);
-        ASSERT_TRUE(timeline);
-        QMap<QString, QList<CaptionStyle>> styles;
-        for (const auto& track : timeline->tracks) {
-            for (const auto& clip : track->clips()) {
-                if (const auto* title = dynamic_cast<const TextClip*>(clip.get())) {
-                    styles[track->title] << title->style;
-                }
+    andre.strokeWidth = 0;
+    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        QTemporaryDir folder;
+        const std::vector<RandomLine> lines = writeRandomVoiceLines(folder.path(), seed);
+        const FileList entries = entriesOfLines(folder.path(), lines, lines.size());
+        ConversionOptions options;
+        for (const auto& rate : kRates) {
+            const int pauseMs = pausesMs[(seed + static_cast<unsigned>(rate.fps)) % 6];
+            SCOPED_TRACE(rawValue(rate.fps).toStdString() + " fps, pause ms " +
+                         std::to_string(pauseMs));
+            options = optionsFor(rate.fps, pauseMs);
+            options.captionStyles.set(u"Andr\u00E9"_s, andre);
+            if (seed % 2 == 0) {
+                options.captionStyles.set(kOtherSpeakers, CaptionStyle{});
             }
+            const Result<BuiltTimeline> built = buildTimeline(entries, options);
+            ASSERT_TRUE(built) << built.failure().message().toStdString();
+            expectTimelineOfLines(*built, lines, options, pauseMs);
         }
-        EXPECT_EQ(styles.value(u"Andre\u0301"_s + kCaptionTrackSuffix),
-                  (QList<CaptionStyle>{andre, andre}));
-        EXPECT_EQ(styles.value(u"Taro"_s + kCaptionTrackSuffix), QList<CaptionStyle>{c.taro});
+        // The line added last moves no clip placed before it.
+        const auto all = clipsOf(*buildTimeline(entries, options));
+        const auto fewer = clipsOf(
+            *buildTimeline(entriesOfLines(folder.path(), lines, lines.size() - 1), options));
+        for (auto clip = fewer.cbegin(); clip != fewer.cend(); ++clip) {
+            ASSERT_TRUE(all.contains(clip.key()));
+            EXPECT_TRUE(sameRepresentation(all[clip.key()]->start, clip.value()->start));
+            EXPECT_TRUE(sameRepresentation(all[clip.key()]->duration, clip.value()->duration));
+        }
+    }
+}
+
+// Lengths where cutting the floating-point units down, rather than rounding them to the nearest
+// unit first, loses a frame; and where frames are cut down, not rounded. An empty list and 300
+// files, beyond the probe's chunk of 256, with the progress counted.
+TEST(Builder, ClipLengthsInWholeFramesOfTheAudioRoundedToUnits) {
+    const struct {
+        int sampleRate;
+        std::int64_t samples;
+        FpsType fps;
+        std::int64_t frames;
+    } cases[] = {
+        {48000, 110400, FpsType::fps30, 69}, {48000, 24024, FpsType::fps29, 15},
+        {44100, 95550, FpsType::fps29, 65},  {48000, 52000, FpsType::fps59, 65},
+        {44100, 1760, FpsType::fps50, 2},    {48000, 1597, FpsType::fps60, 2},
+        {48000, 60000, FpsType::fps30, 37},  {44100, 55125, FpsType::fps23, 30},
+        {48000, 960, FpsType::fps30, 0},
+    };
+    EXPECT_TRUE(buildTimeline({}, optionsFor(FpsType::fps30))->tracks.isEmpty());
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(u"%1.wav"_s.arg(c.samples));
+        ASSERT_TRUE(writeWav(path, c.sampleRate, 1, c.samples));
+        FileList entries(300, *FileListData::create(u"a"_s, {}, FileListData::LocalFile{path, {}}));
+        qsizetype done = 0;
+        const auto progress = [&](qsizetype count, qsizetype total) {
+            EXPECT_EQ(total, 300);
+            EXPECT_GT(count, done);
+            done = count;
+        };
+        const Result<BuiltTimeline> built = buildTimeline(entries, optionsFor(c.fps), progress);
+        ASSERT_TRUE(built);
+        EXPECT_EQ(done, 300);
+        const auto& rate = kRates[static_cast<int>(c.fps)];
+        EXPECT_EQ(timelineEnd(built->tracks),
+                  CMTimeMake(300 * c.frames * rate.frameUnit, rate.timescale))
+            << c.samples << " samples at " << c.sampleRate << " Hz";
     }
 }

@@ -78,6 +78,27 @@ TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     EXPECT_EQ(caption(), u"こんにちは  "_s) << "a failed build changes no caption";
 }
 
+// Audio is measured when the document is built, not when the folder is loaded: a take re-exported
+// in between gets its new length, and one removed in between stops the export, named.
+TEST_F(ExportTest, AudioChangedAfterTheLoadIsMeasuredAtExport) {
+    const QString path = output(u"A.fcpxml"_s);
+    ui_.saveLocation = path;
+    const QString audio = voice(u"001_Hanako（normal）_hello.wav"_s);
+    ASSERT_TRUE(testsupport::writeWav(audio, 48000, 1, 110400)); // 2.3 s: 69 frames at 30 fps
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
+    const QByteArray document = testsupport::readBytes(path);
+    EXPECT_TRUE(document.contains("duration=\"6900/3000s\""));
+    EXPECT_FALSE(document.contains("7500/3000s")) << "the length read at load (2.5 s)";
+
+    ASSERT_TRUE(QFile::remove(audio));
+    QFile::remove(path);
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::buildFailed);
+    ASSERT_EQ(ui_.alertMessages.size(), 1);
+    EXPECT_TRUE(ui_.alertMessages.front().contains(u"001_Hanako"_s))
+        << ui_.alertMessages.front().toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 // Runs as an unprivileged user too (permissions do not bind root). An existing document kept
 // through a full disk is tested through the converter, which writes it the same way.
 TEST_F(ExportTest, AReadOnlyFolderGetsTheAlertNamingTheFileAndNothingIsWritten) {

@@ -72,8 +72,9 @@ inline void setCaptionStyle(const Speaker& speaker, const CaptionStyle& style) {
 
 // Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
 // line and one after it at the same start, and every character that needs escaping. `dirt` goes
-// into the timeline's and the event's name, a speaker's name, a title and a caption.
-inline QStringList edgeDocuments(const QString& dirt = {}) {
+// into the timeline's and the event's name, a speaker's name, a title and a caption. Styled, the
+// first speaker's captions have every style attribute, the second's one given as zero.
+inline QStringList edgeDocuments(const QString& dirt = {}, bool styled = false) {
     constexpr FpsType fps = FpsType::fps59;
     TrackMap tracks;
     const Speaker quoted = addSpeaker(tracks, uR"(<"A&B">'s)"_s + dirt);
@@ -82,7 +83,14 @@ inline QStringList edgeDocuments(const QString& dirt = {}) {
                  AlignType::right, 2e+07f, 0, 48000, uR"(/v/a&b/'q' "x" <y>.wav)"_s);
     addVoiceLine(quoted, fps, u"002_zero"_s, {}, 1000, 0);
     addVoiceLine(quoted, fps, u"003_after_zero"_s, {}, 1000, 2000);
-    addVoiceLine(addSpeaker(tracks, u"太郎"_s), fps, u"004_太郎"_s, {}, 0, 3000);
+    const Speaker taro = addSpeaker(tracks, u"太郎"_s);
+    addVoiceLine(taro, fps, u"004_太郎"_s, {}, 0, 3000);
+    if (styled) {
+        CaptionStyle one;
+        one.shadowBlur = 0;
+        setCaptionStyle(quoted, fullStyle());
+        setCaptionStyle(taro, one);
+    }
     return bothVariants(uR"(Scene & <"1">'s)"_s + dirt, tracks, FrameType::frame4K, fps,
                         u"Kestrune"_s + dirt);
 }

@@ -44,31 +44,24 @@ TEST(CaptionFile, TextsInEveryEncoding) {
     EXPECT_EQ(withCaption("  a\r\nb \n\n")->text(), QString("  a b   "));
 }
 
-// Strict decoding: nothing rather than U+FFFD, so that the next attempt gets its chance.
-TEST(DecodeUnicode, RejectsInvalidSequences) {
-    for (const QByteArray& invalid : {
-             bytes("\x81\x20"),                         // stray continuation byte
-             bytes("\xFF\xFF\xFF\xFF"),                 // never valid in UTF-8
-             bytes("a\xE3\x81"),                        // sequence cut off at the end
-             bytes("\xC0\xAF"),                         // overlong
-             bytes("\xED\xA0\x80"),                     // encoded surrogate
-             bytes("\xFF\xFE\x61\x00\x62"),             // odd UTF-16 length
-             bytes("\xFF\xFE\x00\xD8\x61\x00"),         // lone high surrogate
-             bytes("\xFE\xFF\xDC\x00"),                 // lone low surrogate
-             bytes("\xFF\xFE\x00\x00\x00\x00\x11\x00"), // above U+10FFFF
-             bytes("\xFF\xFE\x00\x00\x00\xD8\x00\x00"), // surrogate value
-             bytes("\xFF\xFE\x00\x00\x61\x00\x00"),     // UTF-32 cut off
-         }) {
+// Strict decoding: nothing rather than U+FFFD, so that the next attempt gets its chance. UTF-8
+// with a stray continuation byte, bytes never valid, a sequence cut off, an overlong form, an
+// encoded surrogate; UTF-16 of odd length or with a lone surrogate; UTF-32 above U+10FFFF, a
+// surrogate, cut off. Shift-JIS with a trail byte out of range, a byte CP932 lacks, a lead byte
+// cut off; where the converter's table rotates 0x1A, 0x1C and 0x7F, every byte below 0x80 must
+// still be itself.
+TEST(DecodeCaption, StrictDecodersAndControlBytes) {
+    for (const QByteArray& invalid :
+         {bytes("\x81\x20"), bytes("\xFF\xFF\xFF\xFF"), bytes("a\xE3\x81"), bytes("\xC0\xAF"),
+          bytes("\xED\xA0\x80"), bytes("\xFF\xFE\x61\x00\x62"), bytes("\xFF\xFE\x00\xD8\x61\x00"),
+          bytes("\xFE\xFF\xDC\x00"), bytes("\xFF\xFE\x00\x00\x00\x00\x11\x00"),
+          bytes("\xFF\xFE\x00\x00\x00\xD8\x00\x00"), bytes("\xFF\xFE\x00\x00\x61\x00\x00")}) {
         EXPECT_FALSE(decodeUnicode(invalid)) << invalid.toHex().toStdString();
     }
-}
-
-// Strict too; and where the converter's table rotates 0x1A, 0x1C and 0x7F, each byte below 0x80
-// must still be itself.
-TEST(DecodeShiftJis, StrictAndControlBytesMapToThemselves) {
-    EXPECT_FALSE(decodeShiftJis(bytes("\x81\x20")));         // trail byte out of range
-    EXPECT_FALSE(decodeShiftJis(bytes("\xFF\xFF\xFF\xFF"))); // not a CP932 byte
-    EXPECT_FALSE(decodeShiftJis(bytes("a\x82")));            // lead byte cut off at the end
+    for (const QByteArray& invalid :
+         {bytes("\x81\x20"), bytes("\xFF\xFF\xFF\xFF"), bytes("a\x82")}) {
+        EXPECT_FALSE(decodeShiftJis(invalid)) << invalid.toHex().toStdString();
+    }
     QByteArray all;
     QString expected;
     for (char16_t c = 0; c < 0x80; ++c) {
