@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer) and
 # runs one of them with its seed corpus.
-#   scripts/fuzz.sh TARGET SECONDS     TARGET: caption, audio, names, writers or numbers
+#   scripts/fuzz.sh TARGET SECONDS     TARGET: caption, audio, names, writers, numbers or styles
 # New inputs that grow coverage go to build/fuzz/corpus/TARGET; crashes to build/fuzz/findings.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

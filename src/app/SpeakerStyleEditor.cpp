@@ -2,30 +2,29 @@
 
 #include "app/CaptionPreview.h"
 #include "app/ColorButton.h"
+#include "app/EditorFonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFontComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace brisomel {
 
 namespace {
 
-// What the outline and the shadow start from when the user first switches them on.
-constexpr StyleColor kOutlineColor{0, 0, 0, 255};
-constexpr double kOutlineWidth = 2;
-constexpr StyleColor kShadowColor{0, 0, 0, 191};
+const QString kFontNote =
+    QStringLiteral("この PC にないフォントです。プレビューは代替フォントで表示しています");
 
-QDoubleSpinBox* makeNumberField(double minimum, double maximum, QWidget* parent) {
+QDoubleSpinBox* makeNumberField(StyleRange range, QWidget* parent) {
     auto* field = new QDoubleSpinBox(parent);
-    field->setRange(minimum, maximum);
+    field->setRange(range.minimum, range.maximum);
     field->setDecimals(1);
     field->setKeyboardTracking(false);
     return field;
@@ -37,23 +36,70 @@ QLabel* makeLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
+// A bold line of the list that cannot be chosen.
+void addHeading(QComboBox* picker, const QString& text) {
+    picker->addItem(text);
+    QStandardItem* item =
+        qobject_cast<QStandardItemModel*>(picker->model())->item(picker->count() - 1);
+    item->setFlags(Qt::NoItemFlags);
+    QFont font = item->font();
+    font.setBold(true);
+    item->setFont(font);
+}
+
+// The editing platform's Japanese fonts, then the fonts installed here. A family in neither
+// can still be typed, as a style file may name it.
+QComboBox* makeFontPicker(QWidget* parent) {
+    auto* picker = new QComboBox(parent);
+    picker->setEditable(true);
+    picker->setInsertPolicy(QComboBox::NoInsert);
+    addHeading(picker, QStringLiteral("編集機の日本語フォント"));
+    for (const EditorFont& font : editorFonts()) {
+        picker->addItem(font.family);
+    }
+    picker->insertSeparator(picker->count());
+    addHeading(picker, QStringLiteral("この PC のフォント"));
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isPrivateFamily(family)) {
+            picker->addItem(family);
+        }
+    }
+    return picker;
+}
+
+QHBoxLayout* makeRow(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : widgets) {
+        row->addWidget(widget);
+    }
+    row->addStretch(1);
+    return row;
+}
+
 } // namespace
 
 SpeakerStyleEditor::SpeakerStyleEditor(const QString& speaker, const QString& caption,
-                                       QWidget* parent)
-    : QGroupBox(speaker, parent), speaker_(speaker), fontPicker_(new QFontComboBox(this)),
-      facePicker_(new QComboBox(this)), sizeField_(makeNumberField(1, 1000, this)),
+                                       int frameWidth, QWidget* parent)
+    : QGroupBox(speaker, parent), speaker_(speaker), fontPicker_(makeFontPicker(this)),
+      facePicker_(new QComboBox(this)), sizeField_(makeNumberField(kFontSizeRange, this)),
       colorButton_(new ColorButton(QStringLiteral("文字の色"), this)),
       strokeBox_(new QCheckBox(QStringLiteral("縁取り"), this)),
       strokeColorButton_(new ColorButton(QStringLiteral("縁取りの色"), this)),
-      strokeWidthField_(makeNumberField(0, 100, this)),
+      strokeWidthField_(makeNumberField(kOutlineWidthRange, this)),
       shadowBox_(new QCheckBox(QStringLiteral("影"), this)),
       shadowColorButton_(new ColorButton(QStringLiteral("影の色"), this)),
+      shadowDistanceField_(makeNumberField(kShadowDistanceRange, this)),
+      shadowAngleField_(makeNumberField({0, 360}, this)),
+      shadowBlurField_(makeNumberField(kShadowBlurRange, this)),
       resetButton_(new QPushButton(QStringLiteral("標準に戻す"), this)),
-      preview_(new CaptionPreview(caption.isEmpty() ? speaker : caption, this)) {
+      preview_(new CaptionPreview(caption.isEmpty() ? speaker : caption, frameWidth, this)),
+      fontNote_(new QLabel(kFontNote, this)) {
     // Faces are named by the font ("W6", "Bold"); one the system lacks can still be typed.
     facePicker_->setEditable(true);
     facePicker_->setInsertPolicy(QComboBox::NoInsert);
+    // Any angle is a direction: turning past a whole turn starts again from 0.
+    shadowAngleField_->setWrapping(true);
+    shadowAngleField_->setSuffix(QStringLiteral("°"));
     layOut();
     showStyle(CaptionStyle{});
     connectControls();
@@ -67,100 +113,155 @@ void SpeakerStyleEditor::layOut() {
     grid->addWidget(facePicker_, 1, 1);
     grid->addWidget(makeLabel(QStringLiteral("サイズ:"), this), 1, 2);
     grid->addWidget(sizeField_, 1, 3);
-
-    auto* colors = new QHBoxLayout;
-    colors->addWidget(colorButton_);
-    colors->addSpacing(12);
-    colors->addWidget(strokeBox_);
-    colors->addWidget(strokeColorButton_);
-    colors->addWidget(new QLabel(QStringLiteral("幅:"), this));
-    colors->addWidget(strokeWidthField_);
-    colors->addSpacing(12);
-    colors->addWidget(shadowBox_);
-    colors->addWidget(shadowColorButton_);
-    colors->addStretch(1);
     grid->addWidget(makeLabel(QStringLiteral("色:"), this), 2, 0);
-    grid->addLayout(colors, 2, 1, 1, 3);
-
-    grid->addWidget(preview_, 3, 0, 1, 4);
+    grid->addLayout(makeRow({colorButton_}), 2, 1, 1, 3);
+    grid->addLayout(makeRow({strokeBox_, strokeColorButton_, new QLabel(QStringLiteral("幅:")),
+                             strokeWidthField_}),
+                    3, 1, 1, 3);
+    grid->addLayout(
+        makeRow({shadowBox_, shadowColorButton_, new QLabel(QStringLiteral("距離:")),
+                 shadowDistanceField_, new QLabel(QStringLiteral("角度:")), shadowAngleField_,
+                 new QLabel(QStringLiteral("ぼかし:")), shadowBlurField_}),
+        4, 1, 1, 3);
+    grid->addWidget(preview_, 5, 0, 1, 4);
+    grid->addWidget(fontNote_, 6, 0, 1, 4);
     auto* resetRow = new QHBoxLayout;
     resetRow->addStretch(1);
     resetRow->addWidget(resetButton_);
-    grid->addLayout(resetRow, 4, 0, 1, 4);
+    grid->addLayout(resetRow, 7, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 }
 
 void SpeakerStyleEditor::connectControls() {
-    const auto read = [this] { readControls(); };
-    connect(fontPicker_, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
-        fillFaces(font.family());
-        readControls();
+    connect(fontPicker_, &QComboBox::currentTextChanged, this, [this](const QString& family) {
+        if (!family.isEmpty()) {
+            fillFaces(family);
+            change([&](CaptionStyle& s) { s.font = family; });
+        }
     });
-    connect(facePicker_, &QComboBox::currentTextChanged, this, read);
-    connect(sizeField_, &QDoubleSpinBox::valueChanged, this, read);
-    connect(strokeBox_, &QCheckBox::toggled, this, read);
-    connect(strokeWidthField_, &QDoubleSpinBox::valueChanged, this, read);
-    connect(shadowBox_, &QCheckBox::toggled, this, read);
-    for (ColorButton* button : {colorButton_, strokeColorButton_, shadowColorButton_}) {
-        connect(button, &ColorButton::colorChosen, this, read);
-    }
+    connect(facePicker_, &QComboBox::currentTextChanged, this, [this](const QString& face) {
+        if (!face.isEmpty()) {
+            change([&](CaptionStyle& s) { s.face = face; });
+        }
+    });
+    connect(sizeField_, &QDoubleSpinBox::valueChanged, this,
+            [this](double size) { change([&](CaptionStyle& s) { s.size = size; }); });
+    connect(colorButton_, &ColorButton::colorChosen, this,
+            [this](StyleColor color) { change([&](CaptionStyle& s) { s.color = color; }); });
+
+    connect(strokeBox_, &QCheckBox::toggled, this, [this](bool on) {
+        change([&](CaptionStyle& s) {
+            s.outline =
+                on ? std::optional(Outline{strokeColorButton_->color(), strokeWidthField_->value()})
+                   : std::nullopt;
+        });
+    });
+    // The outline's and the shadow's controls are disabled while they are off; a value set there
+    // anyway is dropped.
+    const auto changeOutline = [this](const std::function<void(Outline&)>& apply) {
+        change([&](CaptionStyle& s) {
+            if (s.outline) {
+                apply(*s.outline);
+            }
+        });
+    };
+    connect(strokeColorButton_, &ColorButton::colorChosen, this, [changeOutline](StyleColor color) {
+        changeOutline([&](Outline& o) { o.color = color; });
+    });
+    connect(strokeWidthField_, &QDoubleSpinBox::valueChanged, this,
+            [changeOutline](double width) { changeOutline([&](Outline& o) { o.width = width; }); });
+
+    connect(shadowBox_, &QCheckBox::toggled, this, [this](bool on) {
+        change([&](CaptionStyle& s) {
+            s.shadow = on ? std::optional(DropShadow{shadowColorButton_->color(),
+                                                     shadowDistanceField_->value(),
+                                                     normalizedAngle(shadowAngleField_->value()),
+                                                     shadowBlurField_->value()})
+                          : std::nullopt;
+        });
+    });
+    const auto changeShadow = [this](const std::function<void(DropShadow&)>& apply) {
+        change([&](CaptionStyle& s) {
+            if (s.shadow) {
+                apply(*s.shadow);
+            }
+        });
+    };
+    connect(shadowColorButton_, &ColorButton::colorChosen, this, [changeShadow](StyleColor color) {
+        changeShadow([&](DropShadow& d) { d.color = color; });
+    });
+    connect(shadowDistanceField_, &QDoubleSpinBox::valueChanged, this,
+            [changeShadow](double distance) {
+                changeShadow([&](DropShadow& d) { d.distance = distance; });
+            });
+    connect(shadowAngleField_, &QDoubleSpinBox::valueChanged, this, [changeShadow](double angle) {
+        changeShadow([&](DropShadow& d) { d.angle = normalizedAngle(angle); });
+    });
+    connect(shadowBlurField_, &QDoubleSpinBox::valueChanged, this,
+            [changeShadow](double blur) { changeShadow([&](DropShadow& d) { d.blur = blur; }); });
+
     connect(resetButton_, &QPushButton::clicked, this, [this] { edit(CaptionStyle{}); });
+}
+
+// Shows the family as it is named, listed or not, so a family this machine lacks is kept.
+void SpeakerStyleEditor::showFont(const QString& family) {
+    // Setting the text the user is typing would move the cursor to its end.
+    if (fontPicker_->currentText() == family) {
+        return;
+    }
+    if (const int listed = fontPicker_->findText(family); listed >= 0) {
+        fontPicker_->setCurrentIndex(listed);
+    }
+    fontPicker_->setEditText(family);
+    fillFaces(family);
 }
 
 void SpeakerStyleEditor::fillFaces(const QString& family) {
     const QSignalBlocker blocker(facePicker_);
     const QString face = facePicker_->currentText();
     facePicker_->clear();
-    facePicker_->addItems(QFontDatabase::styles(family));
+    facePicker_->addItems(fontFaces(family));
     facePicker_->setCurrentText(face);
 }
 
 void SpeakerStyleEditor::showStyle(const CaptionStyle& style) {
     showing_ = true;
     style_ = style;
-    fontPicker_->setCurrentFont(QFont(style.font));
-    // A family the system lacks is shown by name, so it is kept rather than replaced.
-    fontPicker_->setEditText(style.font);
-    fillFaces(style.font);
-    facePicker_->setCurrentText(style.face);
+    showFont(style.font);
+    if (facePicker_->currentText() != style.face) {
+        facePicker_->setCurrentText(style.face);
+    }
     sizeField_->setValue(style.size);
     colorButton_->setColor(style.color);
-    strokeBox_->setChecked(style.strokeColor || style.strokeWidth);
-    strokeColorButton_->setColor(style.strokeColor.value_or(kOutlineColor));
-    strokeWidthField_->setValue(style.strokeWidth.value_or(kOutlineWidth));
-    shadowBox_->setChecked(style.shadowColor || style.shadowOffset || style.shadowBlur);
-    shadowColorButton_->setColor(style.shadowColor.value_or(kShadowColor));
-    strokeColorButton_->setEnabled(strokeBox_->isChecked());
-    strokeWidthField_->setEnabled(strokeBox_->isChecked());
-    shadowColorButton_->setEnabled(shadowBox_->isChecked());
+    const Outline outline = style.outline.value_or(Outline{});
+    strokeBox_->setChecked(style.outline.has_value());
+    strokeColorButton_->setColor(outline.color);
+    strokeWidthField_->setValue(outline.width);
+    const DropShadow shadow = style.shadow.value_or(DropShadow{});
+    shadowBox_->setChecked(style.shadow.has_value());
+    shadowColorButton_->setColor(shadow.color);
+    shadowDistanceField_->setValue(shadow.distance);
+    shadowAngleField_->setValue(shadow.angle);
+    shadowBlurField_->setValue(shadow.blur);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{strokeColorButton_, strokeWidthField_}) {
+        control->setEnabled(strokeBox_->isChecked());
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             shadowColorButton_, shadowDistanceField_, shadowAngleField_, shadowBlurField_}) {
+        control->setEnabled(shadowBox_->isChecked());
+    }
     preview_->setStyle(style);
+    fontNote_->setVisible(preview_->shownFont().substitute);
     showing_ = false;
 }
 
-// The style the controls show. Values the dialog has no control for (the shadow's offset and
-// blur from a style file) are kept while the shadow stays on.
-void SpeakerStyleEditor::readControls() {
+void SpeakerStyleEditor::change(const std::function<void(CaptionStyle&)>& apply) {
     if (showing_) {
         return;
     }
     CaptionStyle style = style_;
-    style.font = fontPicker_->currentText();
-    style.face = facePicker_->currentText();
-    style.size = sizeField_->value();
-    style.color = colorButton_->color();
-    style.strokeColor.reset();
-    style.strokeWidth.reset();
-    if (strokeBox_->isChecked()) {
-        style.strokeColor = strokeColorButton_->color();
-        style.strokeWidth = strokeWidthField_->value();
-    }
-    if (shadowBox_->isChecked()) {
-        style.shadowColor = shadowColorButton_->color();
-    } else {
-        style.shadowColor.reset();
-        style.shadowOffset.reset();
-        style.shadowBlur.reset();
-    }
+    apply(style);
     edit(style);
 }
 

@@ -4,6 +4,7 @@
 #include "intake/FileLists.h"
 #include "styles/StoredStyles.h"
 #include "styles/StyleFile.h"
+#include "timeline/OptionTypes.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -53,8 +54,11 @@ SpeakerStylesDialog::SpeakerStylesDialog(const FileList& entries, UserSettings& 
     auto* listLayout = new QVBoxLayout(list);
     const SpeakerStyles stored = storedStyles(settings);
     const QHash<QString, QString> captions = firstCaptions(entries);
+    // Captions are previewed on a frame of the size the document will have.
+    const int width =
+        frameWidth(typeAt(frameTypes(), settings.frameIndex()).value_or(FrameType::frame1080p));
     for (const QString& speaker : speakerNames(entries)) {
-        auto* editor = new SpeakerStyleEditor(speaker, captions.value(nfc(speaker)), list);
+        auto* editor = new SpeakerStyleEditor(speaker, captions.value(nfc(speaker)), width, list);
         editor->showStyle(stored.find(speaker).value_or(CaptionStyle{}));
         connect(editor, &SpeakerStyleEditor::styleEdited, this, &SpeakerStylesDialog::storeEdit);
         listLayout->addWidget(editor);
@@ -84,7 +88,7 @@ SpeakerStylesDialog::SpeakerStylesDialog(const FileList& entries, UserSettings& 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
     layout->addWidget(buttons);
-    resize(520, 560);
+    resize(600, 620);
 }
 
 SpeakerStyles SpeakerStylesDialog::shownStyles() const {

@@ -27,6 +27,12 @@ QString formatStyleNumber(double value) {
     return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
+QString formatStyleAngle(double degrees) {
+    const QString text = formatStyleNumber(normalizedAngle(degrees));
+    // Just below a whole turn rounds up to it.
+    return text == QLatin1String("360") ? QStringLiteral("0") : text;
+}
+
 QString formatStyleColor(StyleColor color) {
     const auto channel = [](std::uint8_t value) { return formatStyleNumber(value / 255.0); };
     return QStringList{channel(color.red), channel(color.green), channel(color.blue),
@@ -44,21 +50,18 @@ QString textStyleElement(const CaptionStyle& style) {
     element += attribute(u"fontSize", formatStyleNumber(style.size));
     element += attribute(u"fontFace", attributeText(style.face));
     element += attribute(u"fontColor", formatStyleColor(style.color));
-    if (style.strokeColor) {
-        element += attribute(u"strokeColor", formatStyleColor(*style.strokeColor));
+    if (style.outline) {
+        // A negative width draws the outline around the filled letters; a positive one would
+        // draw the outline alone, leaving the letters hollow.
+        element += attribute(u"strokeColor", formatStyleColor(style.outline->color));
+        element += attribute(u"strokeWidth", formatStyleNumber(-style.outline->width));
     }
-    if (style.strokeWidth) {
-        element += attribute(u"strokeWidth", formatStyleNumber(*style.strokeWidth));
-    }
-    if (style.shadowColor) {
-        element += attribute(u"shadowColor", formatStyleColor(*style.shadowColor));
-    }
-    if (style.shadowOffset) {
-        element += attribute(u"shadowOffset", formatStyleNumber(style.shadowOffset->x) + u' ' +
-                                                  formatStyleNumber(style.shadowOffset->y));
-    }
-    if (style.shadowBlur) {
-        element += attribute(u"shadowBlurRadius", formatStyleNumber(*style.shadowBlur));
+    if (style.shadow) {
+        // Every shadow value is written, so no value rests on a default no document shows.
+        element += attribute(u"shadowColor", formatStyleColor(style.shadow->color));
+        element += attribute(u"shadowOffset", formatStyleNumber(style.shadow->distance) + u' ' +
+                                                  formatStyleAngle(style.shadow->angle));
+        element += attribute(u"shadowBlurRadius", formatStyleNumber(style.shadow->blur));
     }
     element += QStringLiteral(R"( alignment="center"/>)");
     return element;

@@ -11,7 +11,8 @@ SpeakerStyles storedStyles(const UserSettings& settings) {
     const QMap<QString, QString>& stored = settings.speakerStyles();
     for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
         const QJsonDocument entry = QJsonDocument::fromJson(it.value().toUtf8());
-        const Result<CaptionStyle> style = parseStyleEntry(entry.object(), it.key());
+        const Result<CaptionStyle> style =
+            parseStyleEntry(entry.object(), it.key(), OutOfRange::clamp);
         if (entry.isObject() && style) {
             styles.set(it.key(), *style);
         }

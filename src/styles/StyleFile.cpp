@@ -31,21 +31,41 @@ std::optional<double> finiteNumber(const QJsonValue& value) {
                                                                : std::nullopt;
 }
 
-Problem takePositive(const QJsonValue& value, double& field) {
-    const auto number = finiteNumber(value);
-    if (!number || *number <= 0) {
-        return QStringLiteral("0 より大きい数ではありません");
+// The style being read from one entry, and how numbers outside their range are met.
+struct EntryReading {
+    CaptionStyle style;
+    OutOfRange outOfRange;
+
+    // Any outline or shadow key switches the outline or shadow on, with defaults for the rest.
+    Outline& outline() { return style.outline ? *style.outline : style.outline.emplace(); }
+    DropShadow& shadow() { return style.shadow ? *style.shadow : style.shadow.emplace(); }
+};
+
+QString outsideRange(StyleRange range) {
+    return QStringLiteral("%1 から %2 までの数ではありません")
+        .arg(range.minimum)
+        .arg(range.maximum);
+}
+
+Problem takeNumber(std::optional<double> number, StyleRange range, OutOfRange outOfRange,
+                   double& field) {
+    if (number && outOfRange == OutOfRange::clamp) {
+        field = std::clamp(*number, range.minimum, range.maximum);
+        return std::nullopt;
+    }
+    if (!number || !range.contains(*number)) {
+        return outsideRange(range);
     }
     field = *number;
     return std::nullopt;
 }
 
-Problem takeNonNegative(const QJsonValue& value, std::optional<double>& field) {
+Problem takeAngle(const QJsonValue& value, double& field) {
     const auto number = finiteNumber(value);
-    if (!number || *number < 0) {
-        return QStringLiteral("0 以上の数ではありません");
+    if (!number) {
+        return QStringLiteral("数ではありません");
     }
-    field = *number;
+    field = normalizedAngle(*number);
     return std::nullopt;
 }
 
@@ -58,42 +78,60 @@ template <typename Field> Problem takeColor(const QJsonValue& value, Field& fiel
     return std::nullopt;
 }
 
-Problem takeOffset(const QJsonValue& value, std::optional<ShadowOffset>& field) {
+// The earlier form of the shadow's place: [x, y], x to the right and y upwards.
+Problem takeOffset(const QJsonValue& value, EntryReading& reading) {
     const QJsonArray pair = value.toArray();
     const auto x = finiteNumber(pair.at(0));
     const auto y = finiteNumber(pair.at(1));
     if (!value.isArray() || pair.size() != 2 || !x || !y) {
         return QStringLiteral("2 つの数の配列ではありません");
     }
-    field = ShadowOffset{*x, *y};
+    const PolarOffset polar = polarOffset(*x, *y);
+    DropShadow& shadow = reading.shadow();
+    shadow.angle = polar.angle;
+    if (takeNumber(polar.distance, kShadowDistanceRange, reading.outOfRange, shadow.distance)) {
+        return QStringLiteral("影の距離 √(x² + y²) が 0 から 100 までではありません");
+    }
     return std::nullopt;
 }
 
 // Every key an entry may hold, with how its value enters the style.
 struct KeyRule {
     QLatin1StringView key;
-    Problem (*take)(const QJsonValue&, CaptionStyle&);
+    Problem (*take)(const QJsonValue&, EntryReading&);
 };
 
 constexpr KeyRule kKeyRules[] = {
     {QLatin1StringView("font"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeText(v, s.font); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.font); }},
     {QLatin1StringView("face"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeText(v, s.face); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.face); }},
     {QLatin1StringView("size"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takePositive(v, s.size); }},
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kFontSizeRange, r.outOfRange, r.style.size);
+     }},
     {QLatin1StringView("color"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.color); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.style.color); }},
     {QLatin1StringView("stroke"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.strokeColor); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.outline().color); }},
     {QLatin1StringView("strokeWidth"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeNonNegative(v, s.strokeWidth); }},
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kOutlineWidthRange, r.outOfRange, r.outline().width);
+     }},
     {QLatin1StringView("shadow"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeColor(v, s.shadowColor); }},
-    {QLatin1StringView("shadowOffset"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeOffset(v, s.shadowOffset); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.shadow().color); }},
+    {QLatin1StringView("shadowDistance"),
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kShadowDistanceRange, r.outOfRange,
+                           r.shadow().distance);
+     }},
+    {QLatin1StringView("shadowAngle"),
+     [](const QJsonValue& v, EntryReading& r) { return takeAngle(v, r.shadow().angle); }},
     {QLatin1StringView("shadowBlur"),
-     [](const QJsonValue& v, CaptionStyle& s) { return takeNonNegative(v, s.shadowBlur); }},
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kShadowBlurRange, r.outOfRange, r.shadow().blur);
+     }},
+    {QLatin1StringView("shadowOffset"), takeOffset},
 };
 
 const KeyRule* ruleFor(const QString& key) {
@@ -148,18 +186,26 @@ QString styleColorText(StyleColor color) {
     return text;
 }
 
-Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker) {
-    CaptionStyle style;
+Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker,
+                                     OutOfRange outOfRange) {
+    const QString offsetKey = QStringLiteral("shadowOffset");
+    if (entry.contains(offsetKey) && (entry.contains(QLatin1StringView("shadowDistance")) ||
+                                      entry.contains(QLatin1StringView("shadowAngle")))) {
+        return entryFailure(
+            speaker, offsetKey,
+            QStringLiteral("\"shadowDistance\"・\"shadowAngle\" と一緒には使えません"));
+    }
+    EntryReading reading{CaptionStyle{}, outOfRange};
     for (auto it = entry.begin(); it != entry.end(); ++it) {
         const KeyRule* rule = ruleFor(it.key());
         if (!rule) {
             return entryFailure(speaker, it.key(), QStringLiteral("知らないキーです"));
         }
-        if (const Problem problem = rule->take(it.value(), style)) {
+        if (const Problem problem = rule->take(it.value(), reading)) {
             return entryFailure(speaker, it.key(), *problem);
         }
     }
-    return style;
+    return reading.style;
 }
 
 QJsonObject styleEntry(const CaptionStyle& style) {
@@ -177,21 +223,15 @@ QJsonObject styleEntry(const CaptionStyle& style) {
     if (style.color != defaults.color) {
         entry.insert(QLatin1StringView("color"), styleColorText(style.color));
     }
-    if (style.strokeColor) {
-        entry.insert(QLatin1StringView("stroke"), styleColorText(*style.strokeColor));
+    if (style.outline) {
+        entry.insert(QLatin1StringView("stroke"), styleColorText(style.outline->color));
+        entry.insert(QLatin1StringView("strokeWidth"), style.outline->width);
     }
-    if (style.strokeWidth) {
-        entry.insert(QLatin1StringView("strokeWidth"), *style.strokeWidth);
-    }
-    if (style.shadowColor) {
-        entry.insert(QLatin1StringView("shadow"), styleColorText(*style.shadowColor));
-    }
-    if (style.shadowOffset) {
-        entry.insert(QLatin1StringView("shadowOffset"),
-                     QJsonArray{style.shadowOffset->x, style.shadowOffset->y});
-    }
-    if (style.shadowBlur) {
-        entry.insert(QLatin1StringView("shadowBlur"), *style.shadowBlur);
+    if (style.shadow) {
+        entry.insert(QLatin1StringView("shadow"), styleColorText(style.shadow->color));
+        entry.insert(QLatin1StringView("shadowDistance"), style.shadow->distance);
+        entry.insert(QLatin1StringView("shadowAngle"), style.shadow->angle);
+        entry.insert(QLatin1StringView("shadowBlur"), style.shadow->blur);
     }
     return entry;
 }

@@ -13,7 +13,13 @@ namespace brisomel {
 // that speaker's style, which gives only what differs from the default:
 //   { "Name": { "font": "…", "face": "W6", "size": 80, "color": "#FFD700",
 //               "stroke": "#000000", "strokeWidth": 4, "shadow": "#00000080",
-//               "shadowOffset": [2, -2], "shadowBlur": 3 } }
+//               "shadowDistance": 5, "shadowAngle": 315, "shadowBlur": 3 } }
+// Any outline key switches the outline on and any shadow key the shadow, the others taking
+// their defaults. The earlier "shadowOffset": [x, y] is still read as distance and angle.
+
+// How a number outside its key's range is met: refused in a file the user hands over, brought
+// into range in a style kept from an earlier version that allowed it.
+enum class OutOfRange { refuse, clamp };
 
 // The styles of a style file's text; failures name the file, the speaker and the key.
 Result<SpeakerStyles> parseStyleFile(const QByteArray& json, const QString& path);
@@ -24,7 +30,8 @@ QByteArray styleFileText(const SpeakerStyles& styles);
 Status writeStyleFile(const QString& path, const SpeakerStyles& styles);
 
 // One speaker's entry of the file. A failure names the speaker and the key in its reason.
-Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker);
+Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker,
+                                     OutOfRange outOfRange = OutOfRange::refuse);
 QJsonObject styleEntry(const CaptionStyle& style);
 
 // "#RRGGBB" for an opaque colour, else "#RRGGBBAA"; upper-case digits.

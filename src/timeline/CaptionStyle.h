@@ -19,29 +19,61 @@ struct StyleColor {
     friend bool operator==(const StyleColor&, const StyleColor&) = default;
 };
 
-struct ShadowOffset {
-    double x = 0;
-    double y = 0;
+// The closed range a style number may take. NaN lies in no range.
+struct StyleRange {
+    double minimum;
+    double maximum;
 
-    friend bool operator==(const ShadowOffset&, const ShadowOffset&) = default;
+    constexpr bool contains(double value) const { return value >= minimum && value <= maximum; }
+};
+
+inline constexpr StyleRange kFontSizeRange{1, 1000};
+inline constexpr StyleRange kOutlineWidthRange{0, 50};
+inline constexpr StyleRange kShadowDistanceRange{0, 100};
+inline constexpr StyleRange kShadowBlurRange{0, 100};
+
+// An outline drawn around filled letters. A colour given without a width gets width 1.
+struct Outline {
+    StyleColor color{0, 0, 0, 255};
+    double width = 1;
+
+    friend bool operator==(const Outline&, const Outline&) = default;
+};
+
+// A drop shadow, as the editor's inspector gives it: colour with its opacity, distance, angle in
+// degrees counter-clockwise from the right (315 is down and to the right) and blur. The values
+// not given are the editor's own defaults.
+struct DropShadow {
+    StyleColor color{0, 0, 0, 191};
+    double distance = 5;
+    double angle = 315;
+    double blur = 1;
+
+    friend bool operator==(const DropShadow&, const DropShadow&) = default;
 };
 
 // How a speaker's captions look. The default is the title every caption had before styles
-// existed; the outline and shadow values are written only when set, so the editor's own
-// defaults apply to the ones left out.
+// existed.
 struct CaptionStyle {
     QString font = QStringLiteral("Helvetica");
     QString face = QStringLiteral("Regular");
     double size = 72;
     StyleColor color{255, 255, 255, 255};
-    std::optional<StyleColor> strokeColor;
-    std::optional<double> strokeWidth;
-    std::optional<StyleColor> shadowColor;
-    std::optional<ShadowOffset> shadowOffset;
-    std::optional<double> shadowBlur;
+    std::optional<Outline> outline;
+    std::optional<DropShadow> shadow;
 
     friend bool operator==(const CaptionStyle&, const CaptionStyle&) = default;
 };
+
+// The angle turned into [0, 360); a finite angle is required.
+double normalizedAngle(double degrees);
+
+// A shadow offset given as x to the right and y upwards, as the shadow's distance and angle.
+struct PolarOffset {
+    double distance;
+    double angle;
+};
+PolarOffset polarOffset(double x, double y);
 
 // The name that stands for every speaker without a style of their own.
 inline const QString kOtherSpeakers = QStringLiteral("*");

@@ -16,9 +16,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLayout>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
@@ -48,8 +51,7 @@ CaptionStyle goldWithOutline() {
     CaptionStyle style;
     style.size = 80;
     style.color = {255, 215, 0, 255};
-    style.strokeColor = StyleColor{0, 0, 0, 255};
-    style.strokeWidth = 6;
+    style.outline = Outline{{0, 0, 0, 255}, 6};
     return style;
 }
 
@@ -90,16 +92,18 @@ TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     EXPECT_EQ(hanako->strokeWidthField()->value(), 6);
 
     taro->sizeField()->setValue(96);
+    taro->shadowDistanceField()->setValue(20);
+    EXPECT_EQ(taro->style().shadow, std::nullopt) << "a value set while the shadow is off";
+    EXPECT_EQ(taro->shadowDistanceField()->value(), 5);
     taro->shadowBox()->setChecked(true);
     CaptionStyle taroStyle;
     taroStyle.size = 96;
-    taroStyle.shadowColor = StyleColor{0, 0, 0, 191};
+    taroStyle.shadow = DropShadow{};
     EXPECT_EQ(storedStyles(settings_).find(u"Taro"_s), taroStyle);
 
     hanako->strokeBox()->setChecked(false);
     CaptionStyle withoutOutline = goldWithOutline();
-    withoutOutline.strokeColor.reset();
-    withoutOutline.strokeWidth.reset();
+    withoutOutline.outline.reset();
     EXPECT_EQ(storedStyles(settings_).find(u"Hanako"_s), withoutOutline);
 
     hanako->resetButton()->click();
@@ -133,6 +137,85 @@ TEST_F(SpeakerStylesTest, ReadStylesApplyByNameOrAsTheOthersStyle) {
     EXPECT_EQ(storedStyles(settings_), shown);
 }
 
+// Every control's value comes back when the dialog opens again. A style stored with the earlier
+// [x, y] shadow offset (and a width the earlier dialog allowed) opens as distance and angle, and
+// an edit elsewhere keeps them exactly while storing them under the new keys.
+TEST_F(SpeakerStylesTest, StylesRoundTripThroughTheStoreOldOffsetsIncluded) {
+    settings_.setSpeakerStyle(
+        u"Hanako"_s, uR"({"shadow": "#00000080", "shadowOffset": [3, -3], "strokeWidth": 80})"_s);
+    SpeakerStylesDialog dialog(entries_, settings_);
+    SpeakerStyleEditor* taro = dialog.editors()[0];
+    SpeakerStyleEditor* hanako = dialog.editors()[1];
+    EXPECT_TRUE(hanako->shadowBox()->isChecked());
+    EXPECT_EQ(hanako->shadowAngleField()->value(), 315);
+    EXPECT_EQ(hanako->shadowDistanceField()->value(), 4.2);
+    EXPECT_EQ(hanako->strokeWidthField()->value(), 50);
+    hanako->shadowBlurField()->setValue(2.5);
+    CaptionStyle hanakoStyle;
+    hanakoStyle.outline = Outline{{0, 0, 0, 255}, 50};
+    hanakoStyle.shadow = DropShadow{{0, 0, 0, 128}, std::hypot(3.0, 3.0), 315, 2.5};
+    EXPECT_EQ(storedStyles(settings_).find(u"Hanako"_s), hanakoStyle);
+    EXPECT_FALSE(settings_.speakerStyles().value(u"Hanako"_s).contains(u"shadowOffset"_s));
+
+    taro->strokeBox()->setChecked(true);
+    taro->strokeWidthField()->setValue(3.5);
+    taro->shadowBox()->setChecked(true);
+    taro->shadowDistanceField()->setValue(12);
+    taro->shadowAngleField()->setValue(360);
+    taro->shadowBlurField()->setValue(4);
+    CaptionStyle taroStyle;
+    taroStyle.outline = Outline{{0, 0, 0, 255}, 3.5};
+    taroStyle.shadow = DropShadow{{0, 0, 0, 191}, 12, 0, 4};
+    EXPECT_EQ(taro->style(), taroStyle);
+    SpeakerStylesDialog reopened(entries_, settings_);
+    EXPECT_EQ(reopened.editors()[0]->style(), taroStyle);
+    EXPECT_EQ(reopened.editors()[1]->style(), hanakoStyle);
+}
+
+// The editing platform's Japanese fonts are offered with their faces beside the installed ones;
+// a font not installed here is previewed in an installed one of its kind, and the preview says so.
+TEST_F(SpeakerStylesTest, TheEditorsFontsAreOfferedAndPreviewedInAFontOfTheirKind) {
+    SpeakerStyleEditor editor(u"Taro"_s, u"やあ"_s, 1920);
+    QComboBox* fonts = editor.fontPicker();
+    const QString gothic = u"Noto Sans CJK JP"_s;
+    const QString mincho = u"Noto Serif CJK JP"_s;
+    const struct {
+        QString family;
+        QStringList faces;
+        QString previewFamily;
+    } cases[] = {
+        {u"Hiragino Sans"_s,
+         {u"W0"_s, u"W1"_s, u"W2"_s, u"W3"_s, u"W4"_s, u"W5"_s, u"W6"_s, u"W7"_s, u"W8"_s, u"W9"_s},
+         gothic},
+        {u"Hiragino Kaku Gothic ProN"_s, {u"W3"_s, u"W6"_s}, gothic},
+        {u"Hiragino Maru Gothic ProN"_s, {u"W4"_s}, gothic},
+        {u"Hiragino Mincho ProN"_s, {u"W3"_s, u"W6"_s}, mincho},
+        {u"YuGothic"_s, {u"Medium"_s, u"Bold"_s}, gothic},
+        {u"YuMincho"_s, {u"Medium"_s, u"Demibold"_s}, mincho},
+        {u"Osaka"_s, {u"Regular"_s}, gothic},
+        {mincho, {u"Bold"_s, u"Regular"_s}, mincho},
+    };
+    for (const auto& c : cases) {
+        ASSERT_GE(fonts->findText(c.family), 0) << c.family.toStdString();
+        fonts->setCurrentIndex(fonts->findText(c.family));
+        QStringList faces;
+        for (int i = 0; i < editor.facePicker()->count(); ++i) {
+            faces << editor.facePicker()->itemText(i);
+        }
+        EXPECT_EQ(faces, c.faces) << c.family.toStdString();
+        EXPECT_EQ(editor.style().font, c.family);
+        EXPECT_EQ(editor.preview()->shownFont().font.family(), c.previewFamily);
+        const bool missing = c.family != c.previewFamily;
+        EXPECT_EQ(editor.preview()->shownFont().substitute, missing) << c.family.toStdString();
+        EXPECT_EQ(editor.fontNote()->isHidden(), !missing) << c.family.toStdString();
+    }
+    EXPECT_EQ(editor.fontNote()->text(),
+              u"この PC にないフォントです。プレビューは代替フォントで表示しています"_s);
+    fonts->setEditText(u"MS Mincho"_s);
+    EXPECT_EQ(editor.style().font, u"MS Mincho"_s);
+    EXPECT_EQ(editor.preview()->shownFont().font.family(), mincho);
+}
+
 TEST_F(SpeakerStylesTest, TheGenerateActionPassesTheStoredStyles) {
     storeStyle(settings_, u"Hanako"_s, goldWithOutline());
     FileLists fileLists;
@@ -150,8 +233,11 @@ TEST_F(SpeakerStylesTest, RendersTheBundledExample) {
     const FileList example = *readFolder(QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR)));
     CaptionStyle taro;
     taro.color = {120, 200, 255, 255};
-    taro.shadowColor = StyleColor{0, 0, 0, 160};
-    storeStyle(settings_, u"Hanako"_s, goldWithOutline());
+    taro.shadow = DropShadow{{0, 0, 0, 160}, 10, 315, 4};
+    CaptionStyle hanako = goldWithOutline();
+    hanako.font = u"Hiragino Sans"_s;
+    hanako.face = u"W6"_s;
+    storeStyle(settings_, u"Hanako"_s, hanako);
     storeStyle(settings_, u"Taro"_s, taro);
     SpeakerStylesDialog dialog(example, settings_);
     dialog.show();

@@ -134,7 +134,7 @@ TEST(BuilderProperties, RandomFoldersGiveTheirLinesOneAfterAnotherAtEveryRate) {
     const int pausesMs[] = {0, 0, 250, 500, 1000, 1330};
     CaptionStyle andre;
     andre.font = u"Hiragino Sans"_s;
-    andre.strokeWidth = 0;
+    andre.outline = Outline{{0, 0, 0, 255}, 4};
     for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         QTemporaryDir folder;

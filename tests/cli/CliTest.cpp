@@ -170,7 +170,7 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
     ASSERT_TRUE(std::holds_alternative<CliUsageError>(refused));
     EXPECT_EQ(std::get<CliUsageError>(refused).message,
               QStringLiteral("スタイルファイル \"%1\" を読み込めません: 「Hanako」の \"size\": "
-                             "0 より大きい数ではありません")
+                             "1 から 1000 までの数ではありません")
                   .arg(bad));
 
     CliOptions o = parsed({u"--styles"_s, good, folder_});
@@ -178,7 +178,8 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     const QByteArray document = stdout_.data();
     EXPECT_EQ(document.count(R"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
-                             R"(fontColor="1 0.8431 0 1" strokeWidth="4" alignment="center"/>)"),
+                             R"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 1" strokeWidth="-4" )"
+                             R"(alignment="center"/>)"),
               1);
     EXPECT_EQ(document.count(R"(fontColor="1 1 1 1" alignment="center"/>)"), 1);
 }

@@ -55,11 +55,8 @@ inline CaptionStyle fullStyle() {
     style.face = u"W6"_s;
     style.size = 80.25;
     style.color = {255, 215, 0, 255};
-    style.strokeColor = StyleColor{0, 0, 0, 128};
-    style.strokeWidth = 4;
-    style.shadowColor = StyleColor{1, 2, 3, 4};
-    style.shadowOffset = ShadowOffset{2, -0.00001};
-    style.shadowBlur = 3.5;
+    style.outline = Outline{{0, 0, 0, 128}, 4};
+    style.shadow = DropShadow{{1, 2, 3, 4}, 2, -0.00001, 3.5};
     return style;
 }
 
@@ -73,7 +70,7 @@ inline void setCaptionStyle(const Speaker& speaker, const CaptionStyle& style) {
 // Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
 // line and one after it at the same start, and every character that needs escaping. `dirt` goes
 // into the timeline's and the event's name, a speaker's name, a title and a caption. Styled, the
-// first speaker's captions have every style attribute, the second's one given as zero.
+// first speaker's captions have every style attribute, the second's a shadow without blur.
 inline QStringList edgeDocuments(const QString& dirt = {}, bool styled = false) {
     constexpr FpsType fps = FpsType::fps59;
     TrackMap tracks;
@@ -86,10 +83,11 @@ inline QStringList edgeDocuments(const QString& dirt = {}, bool styled = false) 
     const Speaker taro = addSpeaker(tracks, u"太郎"_s);
     addVoiceLine(taro, fps, u"004_太郎"_s, {}, 0, 3000);
     if (styled) {
-        CaptionStyle one;
-        one.shadowBlur = 0;
+        CaptionStyle unblurred;
+        unblurred.shadow = DropShadow{};
+        unblurred.shadow->blur = 0;
         setCaptionStyle(quoted, fullStyle());
-        setCaptionStyle(taro, one);
+        setCaptionStyle(taro, unblurred);
     }
     return bothVariants(uR"(Scene & <"1">'s)"_s + dirt, tracks, FrameType::frame4K, fps,
                         u"Kestrune"_s + dirt);

@@ -9,15 +9,15 @@ using namespace brisomel;
 using namespace Qt::StringLiterals;
 
 // Styles survive a restart under any speaker name; a default style and a reset leave nothing
-// behind, and an entry edited into nonsense counts as no style. The options' keys stay as
-// they were.
+// behind, and an entry edited into nonsense counts as no style, while numbers an earlier version
+// allowed are brought into range. The options' keys stay as they were.
 TEST(StoredStyles, StylesComeBackAfterARestartAndResetsAreForgotten) {
     QTemporaryDir dir;
     QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
     CaptionStyle gold;
     gold.font = u"Hiragino Sans"_s;
     gold.color = {255, 215, 0, 255};
-    gold.shadowOffset = ShadowOffset{2, -2};
+    gold.shadow = DropShadow{{0, 0, 0, 128}, 2.5, 300, 0};
     CaptionStyle big;
     big.size = 96;
     const QString slashed = u"a/b\\c%2F"_s;
@@ -30,17 +30,24 @@ TEST(StoredStyles, StylesComeBackAfterARestartAndResetsAreForgotten) {
         storeStyle(settings, u"Taro"_s, big);
         storeStyle(settings, u"Taro"_s, CaptionStyle{});
         storeStyle(settings, u"Default"_s, CaptionStyle{});
-        settings.setSpeakerStyle(u"Broken"_s, uR"({"size": -1})"_s);
+        settings.setSpeakerStyle(u"Broken"_s, uR"({"size": "big"})"_s);
+        // Kept by an earlier version that allowed wider outlines and any shadow offset.
+        settings.setSpeakerStyle(u"Earlier"_s,
+                                 uR"({"strokeWidth": 80, "shadowOffset": [0, -300]})"_s);
     }
     UserSettings restarted(&store);
     SpeakerStyles expected;
     expected.set(u"春日部つむぎ"_s, gold);
     expected.set(slashed, big);
     expected.set(QString(), big);
+    CaptionStyle earlier;
+    earlier.outline = Outline{{0, 0, 0, 255}, 50};
+    earlier.shadow = DropShadow{{0, 0, 0, 191}, 100, 270, 1};
+    expected.set(u"Earlier"_s, earlier);
     EXPECT_EQ(storedStyles(restarted), expected);
     EXPECT_EQ(restarted.frameIndex(), 3);
     EXPECT_EQ(store.value(u"frameIndex"_s).toInt(), 3);
-    EXPECT_EQ(restarted.speakerStyles().size(), 4) << "the broken entry is kept, not read";
+    EXPECT_EQ(restarted.speakerStyles().size(), 5) << "the broken entry is kept, not read";
 }
 
 // A name keeps its style whichever way it is composed.

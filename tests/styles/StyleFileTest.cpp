@@ -17,12 +17,12 @@ QString failureOf(const QByteArray& json) {
 
 } // namespace
 
-TEST(StyleFile, TheIssuesExampleGivesTheNamedStyleAndTheOthersStyle) {
+TEST(StyleFile, TheReadmesExampleGivesTheNamedStyleAndTheOthersStyle) {
     const Result<SpeakerStyles> styles = parseStyleFile(
         R"({ "春日部つむぎ": { "font": "Hiragino Sans", "face": "W6", "size": 80,
                "color": "#FFD700", "stroke": "#000000", "strokeWidth": 4 },
-             "*": { "size": 64, "shadow": "#00000080", "shadowOffset": [2, -2.5],
-                    "shadowBlur": 3 } })",
+             "*": { "size": 64, "shadow": "#000000BF", "shadowDistance": 4,
+                    "shadowAngle": -45, "shadowBlur": 3 } })",
         u"s.json"_s);
     ASSERT_TRUE(styles) << styles.failure().message().toStdString();
     CaptionStyle tsumugi;
@@ -30,13 +30,10 @@ TEST(StyleFile, TheIssuesExampleGivesTheNamedStyleAndTheOthersStyle) {
     tsumugi.face = u"W6"_s;
     tsumugi.size = 80;
     tsumugi.color = {255, 215, 0, 255};
-    tsumugi.strokeColor = StyleColor{0, 0, 0, 255};
-    tsumugi.strokeWidth = 4;
+    tsumugi.outline = Outline{{0, 0, 0, 255}, 4};
     CaptionStyle others;
     others.size = 64;
-    others.shadowColor = StyleColor{0, 0, 0, 128};
-    others.shadowOffset = ShadowOffset{2, -2.5};
-    others.shadowBlur = 3;
+    others.shadow = DropShadow{{0, 0, 0, 191}, 4, 315, 3};
     EXPECT_EQ(styles->styleFor(u"春日部つむぎ"_s), tsumugi);
     EXPECT_EQ(styles->styleFor(u"ずんだもん"_s), others);
 }
@@ -55,10 +52,9 @@ TEST(StyleFile, BadFilesAreRefusedWithTheFileTheSpeakerAndTheKey) {
         {R"({"A": {"colour": "#FFFFFF"}})", u"「A」の \"colour\": 知らないキーです"_s},
         {R"({"A": {"font": ""}})", u"「A」の \"font\": 空でない文字列ではありません"_s},
         {R"({"A": {"face": 6}})", u"「A」の \"face\": 空でない文字列ではありません"_s},
-        {R"({"A": {"size": 0}})", u"「A」の \"size\": 0 より大きい数ではありません"_s},
-        {R"({"A": {"size": "80"}})", u"「A」の \"size\": 0 より大きい数ではありません"_s},
-        {R"({"A": {"strokeWidth": -1}})", u"「A」の \"strokeWidth\": 0 以上の数ではありません"_s},
-        {R"({"A": {"shadowBlur": -0.5}})", u"「A」の \"shadowBlur\": 0 以上の数ではありません"_s},
+        {R"({"A": {"size": 1e400}})", u"JSON として読めません"_s},
+        {R"({"A": {"size": "80"}})", u"「A」の \"size\": 1 から 1000 までの数ではありません"_s},
+        {R"({"A": {"shadowAngle": null}})", u"「A」の \"shadowAngle\": 数ではありません"_s},
         {R"({"A": {"shadowOffset": [1]}})",
          u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
         {R"({"A": {"shadowOffset": [1, "2"]}})",
@@ -109,11 +105,8 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     every.face = u"Bold"_s;
     every.size = 80.5;
     every.color = {1, 2, 3, 4};
-    every.strokeColor = StyleColor{};
-    every.strokeWidth = 0;
-    every.shadowColor = StyleColor{9, 9, 9, 255};
-    every.shadowOffset = ShadowOffset{-2, 1.25};
-    every.shadowBlur = 3;
+    every.outline = Outline{{}, 0};
+    every.shadow = DropShadow{{9, 9, 9, 255}, 2.25, 153.4349488, 3};
     CaptionStyle sizeOnly;
     sizeOnly.size = 64;
     SpeakerStyles styles;
@@ -127,7 +120,10 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     const Result<SpeakerStyles> read = readStyleFile(path);
     ASSERT_TRUE(read) << read.failure().message().toStdString();
     EXPECT_EQ(*read, styles);
-    EXPECT_TRUE(styleFileText(styles).contains(R"("*": {)"));
-    EXPECT_TRUE(styleFileText(styles).contains(R"("size": 64)"));
-    EXPECT_FALSE(styleFileText(styles).contains(R"("font": "Helvetica")"));
+    const QByteArray text = styleFileText(styles);
+    EXPECT_TRUE(text.contains(R"("*": {)"));
+    EXPECT_TRUE(text.contains(R"("size": 64)"));
+    EXPECT_FALSE(text.contains(R"("font": "Helvetica")"));
+    EXPECT_TRUE(text.contains(R"("shadowDistance": 2.25)"));
+    EXPECT_FALSE(text.contains("shadowOffset"));
 }
