@@ -1,6 +1,8 @@
-// Arbitrary file names: the speaker name, the sort order (a strict weak order agreeing with
-// canonical equivalence) and the pairing of an audio file with its caption.
+// Arbitrary file names: the speaker name, the naming rules and templates, the sort order (a strict
+// weak order agreeing with canonical equivalence) and the pairing of an audio file with its
+// caption.
 
+#include "intake/NamingRule.h"
 #include "intake/ReadFolder.h"
 #include "intake/SpeakerName.h"
 #include "intake/TextOrder.h"
@@ -29,6 +31,30 @@ void checkSpeakerName(const QString& name) {
     if (speaker != QStringLiteral("noname")) {
         check(name.contains(u'_') && name.contains(u'\uFF08'));
         check(name.contains(speaker));
+    }
+}
+
+// A speaker is a non-empty part of the name, or for the caption's rule the start of the caption
+// up to the mark it leaves out; a template (the second text) finds one only in a name it fits.
+void checkNamingRules(const QString& name, const QString& templateText, const QString& caption) {
+    for (const NamingRuleInfo& info : namingRules()) {
+        const LineSpeaker line = NamingRule::named(info.name)->speakerOf(name, caption);
+        if (!line.speaker) {
+            check(line.captionStart == 0);
+            continue;
+        }
+        check(!line.speaker->isEmpty() || info.kind == NamingKind::standard);
+        if (info.kind == NamingKind::captionPrefix) {
+            check(line.captionStart == line.speaker->size() + 1);
+            check(caption.startsWith(*line.speaker));
+            check(caption[line.speaker->size()] == u'＞' || caption[line.speaker->size()] == u'>');
+        } else {
+            check(line.captionStart == 0 && name.contains(*line.speaker));
+        }
+    }
+    if (const Result<NamingRule> rule = NamingRule::fromTemplate(templateText)) {
+        const std::optional<QString> speaker = rule->speakerOf(name, caption).speaker;
+        check(!speaker || (!speaker->isEmpty() && name.contains(*speaker)));
     }
 }
 
@@ -82,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString b = input.text(40);
     const QString c = input.text(40);
     checkSpeakerName(a);
+    checkNamingRules(a, b, c);
     checkOrder(a, b, c);
     checkOrder(c, a, b);
     if (pair && storable(a)) {

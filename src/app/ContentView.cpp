@@ -33,8 +33,15 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
 
 void ContentView::setUp() {
     setFixedSize(contentSize);
+    // Folders are read by the stored naming rule; a new choice reads the loaded folder again.
+    const auto useNaming = [this] {
+        folderLoad_->setNaming(
+            NamingRule::chosen(userSettings_->namingRule(), userSettings_->namingTemplate()));
+    };
+    useNaming();
+    connect(userSettings_, &UserSettings::changed, folderLoad_, useNaming);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
-    auto* folderSection = new FolderSection(*state_, *lineList_, this);
+    auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, *lineList_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
     auto* captionSection = new CaptionSection(*userSettings_, *fileLists_, this);
     auto* conversionSection = new ConversionSection(*userSettings_, this);

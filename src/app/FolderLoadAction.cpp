@@ -49,13 +49,13 @@ QString countText(const std::optional<FileList>& list, Present present) {
 
 } // namespace
 
-FolderLoadResult loadFolder(const QUrl& url) {
-    Result<FileList> scan = readFolder(url);
+FolderLoadResult loadFolder(const QUrl& url, const NamingRule& naming) {
+    Result<FileList> scan = readFolder(url, naming);
     if (!scan) {
         writeFailureLines(scan.failure());
-        return FolderLoadResult{url, std::nullopt, scan.failure().message()};
+        return FolderLoadResult{url, std::nullopt, scan.failure().message(), naming};
     }
-    return FolderLoadResult{url, std::move(*scan), QString()};
+    return FolderLoadResult{url, std::move(*scan), QString(), naming};
 }
 
 FolderLoadAction::FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent)
@@ -71,7 +71,7 @@ bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return false;
     }
-    startLoad(urls.first(), LoadKind::fresh);
+    startLoad(urls.first(), LoadKind::given);
     return true;
 }
 
@@ -79,8 +79,18 @@ bool FolderLoadAction::reload() {
     if (!state_.folderUrl()) {
         return false;
     }
-    startLoad(*state_.folderUrl(), LoadKind::reload);
+    startLoad(*state_.folderUrl(), LoadKind::reread);
     return true;
+}
+
+void FolderLoadAction::setNaming(const NamingRule& naming) {
+    if (naming == naming_) {
+        return;
+    }
+    naming_ = naming;
+    if (const std::optional<QUrl>& loaded = state_.folderUrl()) {
+        startLoad(*loaded, LoadKind::reread);
+    }
 }
 
 void FolderLoadAction::startLoad(const QUrl& url, LoadKind kind) {
@@ -91,14 +101,15 @@ void FolderLoadAction::startLoad(const QUrl& url, LoadKind kind) {
         finishLoad(watcher->result(), kind);
         watcher->deleteLater();
     });
-    watcher->setFuture(QtConcurrent::run(loadFolder, url));
+    watcher->setFuture(QtConcurrent::run(loadFolder, url, naming_));
 }
 
 void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folderUrl) {
-    publish(std::move(list), folderUrl, LoadKind::fresh);
+    publish(std::move(list), folderUrl);
+    state_.setTimelineName(lastPathComponent(folderUrl));
 }
 
-void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderUrl, LoadKind kind) {
+void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderUrl) {
     fileLists_.setFileLists(std::move(list));
     state_.setFolderUrl(folderUrl);
     state_.setFolderName(lastPathComponent(folderUrl));
@@ -107,26 +118,39 @@ void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderU
         published, [](const FileListPtr& entry) { return entry->textFileUrl().has_value(); }));
     state_.setSoundCount(countText(
         published, [](const FileListPtr& entry) { return entry->soundFileUrl().has_value(); }));
-    if (kind == LoadKind::fresh) {
-        state_.setTimelineName(lastPathComponent(folderUrl));
-    }
+    const SpeakerTally speakers = published ? tallySpeakers(*published) : SpeakerTally{};
+    state_.setSpeakerCount(QString::number(speakers.speakerCount));
+    state_.setUnnamedFiles(speakers.unnamedFiles);
 }
 
-void FolderLoadAction::finishLoad(FolderLoadResult result, LoadKind kind) {
-    if (!result.list) {
-        state_.setLoadFailure(result.failure);
-        emit loadFinished();
+void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind) {
+    // The rule changed while the folder was read: a given folder is read again by the new rule
+    // (the loaded one already is).
+    if (result.naming != naming_) {
+        if (kind == LoadKind::given) {
+            startLoad(result.folderUrl, kind);
+        }
         return;
     }
-    // A reload that another folder overtook counts as a load of its own folder.
-    const bool sameFolder = state_.folderUrl() == result.folderUrl;
-    const LoadKind published = kind == LoadKind::reload && sameFolder ? kind : LoadKind::fresh;
-    if (published == LoadKind::reload && fileLists_.fileLists()) {
-        copyTicksByFileName(*fileLists_.fileLists(), *result.list);
+    if (kind == LoadKind::reread && state_.folderUrl() != result.folderUrl) {
+        emit loadFinished(); // another folder has been loaded since
+        return;
     }
-    publish(result.list, result.folderUrl, published);
-    state_.setLoadFailure(QString());
-    checkAudio(*result.list);
+    if (result.list) {
+        if (kind == LoadKind::given) {
+            setFolder(result.list, result.folderUrl);
+        } else {
+            FileList reread = *result.list;
+            if (fileLists_.fileLists()) {
+                copyTicksByFileName(*fileLists_.fileLists(), reread);
+            }
+            publish(reread, result.folderUrl);
+        }
+        state_.setLoadFailure(QString());
+        checkAudio(*result.list);
+    } else {
+        state_.setLoadFailure(result.failure);
+    }
     emit loadFinished();
 }
 

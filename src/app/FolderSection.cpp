@@ -5,9 +5,11 @@
 #include "app/FormParts.h"
 #include "app/LineListModel.h"
 #include "app/LoadProblems.h"
+#include "app/NamingRow.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -67,7 +69,9 @@ QPushButton* makeLineListButton(const WindowState& state, QWidget* parent) {
 
 } // namespace
 
-FolderSection::FolderSection(const WindowState& state, const LineListModel& lines, QWidget* parent)
+FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
+                             const FileLists& fileLists, const LineListModel& lines,
+                             QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
 
@@ -76,8 +80,9 @@ FolderSection::FolderSection(const WindowState& state, const LineListModel& line
     section->addWidget(makeHeading(QStringLiteral("音声フォルダ"), this));
     QHBoxLayout* row = addIndentedRow(section);
     row->addWidget(dropZone_);
-    // Centred beside the drop zone, the three lines kept together.
+    // Centred beside the drop zone, the lines kept together.
     row->addWidget(makeSummary(state, lines), 1, Qt::AlignVCenter);
+    addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
     section->addWidget(new LoadProblems(state, this));
 }
 
@@ -88,6 +93,7 @@ QWidget* FolderSection::makeSummary(const WindowState& state, const LineListMode
     grid->addWidget(makeSummaryLabel(QStringLiteral("フォルダ名"), summary), 0, 0);
     grid->addWidget(makeSummaryLabel(QStringLiteral("テキスト数"), summary), 1, 0);
     grid->addWidget(makeSummaryLabel(QStringLiteral("サウンド数"), summary), 2, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("話者数"), summary), 3, 0);
     grid->addWidget(makeSummaryValue(state, &WindowState::folderName,
                                      &WindowState::folderNameChanged, QStringLiteral("folderName"),
                                      summary),
@@ -99,10 +105,18 @@ QWidget* FolderSection::makeSummary(const WindowState& state, const LineListMode
                                      &WindowState::soundCountChanged, QStringLiteral("soundCount"),
                                      summary),
                     2, 1);
-    grid->addWidget(makeTickSummary(lines, summary), 3, 0, 1, 2);
+    grid->addWidget(makeSummaryValue(state, &WindowState::speakerCount,
+                                     &WindowState::speakerCountChanged,
+                                     QStringLiteral("speakerCount"), summary),
+                    3, 1);
+    // The button, and beside it how many lines are ticked: one row, as the window's height is
+    // fixed.
     QPushButton* lineList = makeLineListButton(state, summary);
     connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
-    grid->addWidget(lineList, 4, 0, 1, 2, Qt::AlignLeft);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addWidget(lineList);
+    lineRow->addWidget(makeTickSummary(lines, summary), 1);
+    grid->addLayout(lineRow, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     return summary;
 }

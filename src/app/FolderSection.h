@@ -5,16 +5,20 @@
 namespace brisomel {
 
 class DropZone;
+class FileLists;
 class LineListModel;
+class UserSettings;
 class WindowState;
 
 // "音声フォルダ": the drop zone, the summary of the loaded folder (name, caption and audio file
-// counts, and how many lines are ticked once some are not), the button that opens the line
-// list and, under it, why the last load failed or which audio files cannot be read.
+// counts, speakers, and how many lines are ticked once some are not) with the button that opens
+// the line list, how speakers are found, and under it why the last load failed, which audio
+// files cannot be read and which lines have no speaker.
 class FolderSection : public QWidget {
     Q_OBJECT
 public:
-    FolderSection(const WindowState& state, const LineListModel& lines, QWidget* parent = nullptr);
+    FolderSection(const WindowState& state, UserSettings& settings, const FileLists& fileLists,
+                  const LineListModel& lines, QWidget* parent = nullptr);
 
     DropZone* dropZone() const { return dropZone_; }
 

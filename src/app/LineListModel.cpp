@@ -4,13 +4,16 @@
 #include "builder/FilelistToTimeline.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace brisomel {
 
 namespace {
 
-QString shownSpeaker(const QString& name) {
-    return name.isEmpty() ? kNoSpeakerText : name;
+// The speaker the naming rule found; "（話者なし）" when it found none, or an empty name.
+QString shownSpeaker(const FileListData& entry) {
+    return entry.hasSpeaker() && !entry.charactorName().isEmpty() ? entry.charactorName()
+                                                                  : kNoSpeakerText;
 }
 
 QString firstLine(const QString& caption) {
@@ -38,8 +41,7 @@ void LineListModel::takeList() {
     speakerKeys_.clear();
     speakerKeys_.reserve(static_cast<qsizetype>(rows_.size()));
     for (const FileListPtr& entry : rows_) {
-        speakerKeys_
-            << shownSpeaker(entry->charactorName()).normalized(QString::NormalizationForm_C);
+        speakerKeys_ << shownSpeaker(*entry).normalized(QString::NormalizationForm_C);
     }
     playingRow_ = -1;
     readProblems();
@@ -91,7 +93,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
     case fileColumn:
         return entry.fileName();
     case speakerColumn:
-        return shownSpeaker(entry.charactorName());
+        return shownSpeaker(entry);
     case captionColumn:
         return firstLine(entry.textRow());
     case lengthColumn:
@@ -157,9 +159,13 @@ bool LineListModel::setData(const QModelIndex& index, const QVariant& value, int
 }
 
 QStringList LineListModel::speakers() const {
-    QStringList names;
-    for (const QString& name : speakerNames(rows_)) {
-        names << shownSpeaker(name);
+    // Lines without a speaker come last, as one choice.
+    FileList named;
+    std::copy_if(rows_.begin(), rows_.end(), std::back_inserter(named),
+                 [](const FileListPtr& e) { return shownSpeaker(*e) != kNoSpeakerText; });
+    QStringList names = speakerNames(named);
+    if (named.size() < rows_.size()) {
+        names << kNoSpeakerText;
     }
     return names;
 }

@@ -3,9 +3,12 @@
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
 #include "app/WindowState.h"
+#include "intake/FileLists.h"
 
 #include <QFileInfo>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brisomel {
 
@@ -41,7 +44,8 @@ QString audioFailureLine(const Failure& failure) {
 
 LoadProblems::LoadProblems(const WindowState& state, QWidget* parent)
     : QWidget(parent), loadFailure_(makeLine(QStringLiteral("loadFailure"), false, this)),
-      audioCount_(makeLine(QStringLiteral("audioFailureCount"), true, this)) {
+      audioCount_(makeLine(QStringLiteral("audioFailureCount"), true, this)),
+      unnamedFiles_(makeLine(QStringLiteral("unnamedFiles"), false, this)) {
     auto* lines = new QVBoxLayout(this);
     lines->setContentsMargins(kIndentWidth, 0, 0, 0);
     lines->setSpacing(0);
@@ -51,11 +55,14 @@ LoadProblems::LoadProblems(const WindowState& state, QWidget* parent)
         audioFiles_ << makeLine(QStringLiteral("audioFailure%1").arg(i), false, this);
         lines->addWidget(audioFiles_.back());
     }
+    lines->addWidget(unnamedFiles_);
 
     showLoadFailure(state.loadFailure());
     showAudioFailures(state.audioFailures());
+    showUnnamedFiles(state.unnamedFiles());
     connect(&state, &WindowState::loadFailureChanged, this, &LoadProblems::showLoadFailure);
     connect(&state, &WindowState::audioFailuresChanged, this, &LoadProblems::showAudioFailures);
+    connect(&state, &WindowState::unnamedFilesChanged, this, &LoadProblems::showUnnamedFiles);
 }
 
 void LoadProblems::showLoadFailure(const QString& failure) {
@@ -73,8 +80,16 @@ void LoadProblems::showAudioFailures(const QList<Failure>& failures) {
     updateVisibility();
 }
 
+void LoadProblems::showUnnamedFiles(const QStringList& files) {
+    showLine(unnamedFiles_, unnamedLinesText(files));
+    unnamedFiles_->setToolTip(
+        files.first(std::min<qsizetype>(shownFiles, files.size())).join(u'\n'));
+    updateVisibility();
+}
+
 void LoadProblems::updateVisibility() {
-    setVisible(!loadFailure_->text().isEmpty() || !audioCount_->text().isEmpty());
+    setVisible(!loadFailure_->text().isEmpty() || !audioCount_->text().isEmpty() ||
+               !unnamedFiles_->text().isEmpty());
 }
 
 } // namespace brisomel

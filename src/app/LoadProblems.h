@@ -16,7 +16,8 @@ QString audioFailureCountText(qsizetype count);
 QString audioFailureLine(const Failure& failure);
 
 // Under the folder summary, indented: why the last load failed, or how many of the loaded
-// folder's audio files cannot be read and which are the first few. Takes no room when all is well.
+// folder's audio files cannot be read and which are the first few, and how many of its lines have
+// no speaker. Takes no room when all is well.
 class LoadProblems : public QWidget {
     Q_OBJECT
 public:
@@ -27,11 +28,13 @@ public:
 private:
     void showLoadFailure(const QString& failure);
     void showAudioFailures(const QList<Failure>& failures);
+    void showUnnamedFiles(const QStringList& files);
     void updateVisibility();
 
     ElidedLabel* loadFailure_;
     ElidedLabel* audioCount_;
     QList<ElidedLabel*> audioFiles_;
+    ElidedLabel* unnamedFiles_; // one line: the window is only as high as it is
 };
 
 } // namespace brisomel

@@ -40,6 +40,14 @@ void WindowState::setSoundCount(const QString& value) {
     assign(this, soundCount_, value, &WindowState::soundCountChanged);
 }
 
+void WindowState::setSpeakerCount(const QString& value) {
+    assign(this, speakerCount_, value, &WindowState::speakerCountChanged);
+}
+
+void WindowState::setUnnamedFiles(const QStringList& value) {
+    assign(this, unnamedFiles_, value, &WindowState::unnamedFilesChanged);
+}
+
 void WindowState::setLoadFailure(const QString& value) {
     assign(this, loadFailure_, value, &WindowState::loadFailureChanged);
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -26,6 +27,9 @@ public:
     const QString& folderName() const { return folderName_; }
     const QString& textCount() const { return textCount_; }
     const QString& soundCount() const { return soundCount_; }
+    // How many speakers the naming rule found, and the audio files of the lines it found none for.
+    const QString& speakerCount() const { return speakerCount_; }
+    const QStringList& unnamedFiles() const { return unnamedFiles_; }
     // Why the last load failed; empty after a successful one.
     const QString& loadFailure() const { return loadFailure_; }
     // The loaded folder's audio files that cannot be read, once they have been checked.
@@ -38,6 +42,8 @@ public:
     void setFolderName(const QString& value);
     void setTextCount(const QString& value);
     void setSoundCount(const QString& value);
+    void setSpeakerCount(const QString& value);
+    void setUnnamedFiles(const QStringList& value);
     void setLoadFailure(const QString& value);
     void setAudioFailures(const QList<Failure>& value);
     void setAudioSeconds(const QHash<QString, double>& value);
@@ -48,6 +54,8 @@ signals:
     void folderNameChanged(const QString& value);
     void textCountChanged(const QString& value);
     void soundCountChanged(const QString& value);
+    void speakerCountChanged(const QString& value);
+    void unnamedFilesChanged(const QStringList& value);
     void loadFailureChanged(const QString& value);
     void audioFailuresChanged(const QList<Failure>& value);
     void audioSecondsChanged();
@@ -58,6 +66,8 @@ private:
     QString folderName_ = noValue;
     QString textCount_ = noValue;
     QString soundCount_ = noValue;
+    QString speakerCount_ = noValue;
+    QStringList unnamedFiles_;
     QString loadFailure_;
     QList<Failure> audioFailures_;
     QHash<QString, double> audioSeconds_;

@@ -60,6 +60,39 @@ std::optional<QString> readStyles(const QString& path, CliOptions& options) {
     return std::nullopt;
 }
 
+QStringList namingNames() {
+    QStringList names;
+    for (const NamingRuleInfo& info : namingRules()) {
+        names << info.name;
+    }
+    return names;
+}
+
+const QString kNamingConflict =
+    QStringLiteral("--naming と --naming-template は一緒に指定できません");
+
+std::optional<QString> takeNaming(const QString& value, CliOptions& options) {
+    options.naming = NamingRule::named(value);
+    if (!options.naming) {
+        return badValue(QStringLiteral("naming"), value, namingNames());
+    }
+    return std::nullopt;
+}
+
+// Taken after --naming (rows are taken in table order).
+std::optional<QString> takeNamingTemplate(const QString& value, CliOptions& options) {
+    if (options.naming) {
+        return kNamingConflict;
+    }
+    Result<NamingRule> rule = NamingRule::fromTemplate(value);
+    if (!rule) {
+        return QStringLiteral("--naming-template の値 \"%1\" は使えません（%2）")
+            .arg(value, rule.failure().reason);
+    }
+    options.naming = std::move(*rule);
+    return std::nullopt;
+}
+
 const std::vector<OptionRow>& optionRows() {
     const ConversionOptions defaults;
     static const std::vector<OptionRow> rows = {
@@ -169,6 +202,16 @@ const std::vector<OptionRow>& optionRows() {
              o.conversion.subtitles.splitBySpeaker = true;
              return std::nullopt;
          }},
+        {{QStringLiteral("naming")},
+         QStringLiteral("形式"),
+         QStringLiteral("話者を読むファイル名の形式: %1（既定: standard）")
+             .arg(namingNames().join(u'|')),
+         takeNaming},
+        {{QStringLiteral("naming-template")},
+         QStringLiteral("テンプレート"),
+         QStringLiteral("話者を読むファイル名のテンプレート（$連番$ $キャラ$ $スタイル$ "
+                        "$テキスト$ $日付$ * と文字）"),
+         takeNamingTemplate},
         {{QStringLiteral("list")},
          QString(),
          QStringLiteral("変換せず、行の一覧をタブ区切りで標準出力に書き出す"),

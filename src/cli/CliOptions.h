@@ -2,12 +2,14 @@
 
 #include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
+#include "intake/NamingRule.h"
 #include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 namespace brisomel {
@@ -20,9 +22,10 @@ struct CliOptions {
     ConversionOptions conversion;
     OptionTexts texts{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
                       false};
-    OutputTargets targets;    // the document ("-" for standard output) and the subtitle file
-    bool listLines = false;   // print the lines instead of converting
-    QList<LineRange> skipped; // the lines left out, numbered in the document's order from 1
+    OutputTargets targets; // the document ("-" for standard output) and the subtitle file
+    std::optional<NamingRule> naming; // how speakers are found; the standard rule when not given
+    bool listLines = false;           // print the lines instead of converting
+    QList<LineRange> skipped;         // the lines left out, numbered in the document's order from 1
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a

@@ -43,11 +43,13 @@ std::optional<QString> skipLines(const FileList& entries, const QList<LineRange>
 } // namespace
 
 QString conversionSummary(const ConversionReport& report) {
-    return QStringLiteral("%1 行、話者 %2 人、%3 秒 → %4")
-        .arg(report.entryCount)
-        .arg(report.speakerCount)
-        .arg(report.writtenSeconds, 0, 'f', 3)
-        .arg(report.written.join(QStringLiteral("、")));
+    // One pass of arg: a "%" in a file name is not taken for a place of the text.
+    return QStringLiteral("%1 行、話者 %2 人、%3%4 秒 → %5")
+        .arg(QString::number(report.entryCount), QString::number(report.speakerCount),
+             report.unnamedFiles.isEmpty() ? QString()
+                                           : unnamedLinesText(report.unnamedFiles) + u'、',
+             QString::number(report.writtenSeconds, 'f', 3),
+             report.written.join(QStringLiteral("、")));
 }
 
 int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut) {
@@ -55,7 +57,8 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
         messages << "brisomel-cli: " << failure.message() << Qt::endl;
         return kExitConversionFailed;
     };
-    const Result<FileList> entries = readFolder(QUrl::fromLocalFile(options.folder));
+    const Result<FileList> entries =
+        readFolder(QUrl::fromLocalFile(options.folder), options.naming.value_or(NamingRule()));
     if (!entries) {
         return fail(entries.failure());
     }

@@ -40,7 +40,7 @@ QString listedLine(int number, const FileListData& entry, FpsType fps) {
     }
     return QStringList{QString::number(number),
                        field(entry.fileName()),
-                       field(entry.charactorName()),
+                       field(entry.hasSpeaker() ? entry.charactorName() : QString()),
                        oneLine(entry.textRow()),
                        seconds,
                        frames,

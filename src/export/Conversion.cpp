@@ -42,7 +42,9 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(written),
                  [](const FileListPtr& entry) { return entry->targetFlg(); });
     report.entryCount = static_cast<qsizetype>(written.size());
-    report.speakerCount = speakerNames(written).size();
+    SpeakerTally speakers = tallySpeakers(written);
+    report.speakerCount = speakers.speakerCount;
+    report.unnamedFiles = std::move(speakers.unnamedFiles);
     report.writtenSeconds = writtenSeconds(*built);
     for (const OutputFile& file : files) {
         report.written << outputName(file.path);

@@ -1,7 +1,6 @@
 #include "intake/FileListData.h"
 
 #include "intake/CaptionDecoding.h"
-#include "intake/SpeakerName.h"
 
 namespace brisomel {
 
@@ -23,36 +22,38 @@ std::optional<QUrl> FileListData::urlOf(const std::optional<LocalFile>& file) {
     return file->url ? *file->url : QUrl::fromLocalFile(file->path);
 }
 
-Result<std::shared_ptr<FileListData>>
-FileListData::create(const QString& fileName, const std::optional<QUrl>& textFileUrl,
-                     const std::optional<QUrl>& soundFileUrl) {
-    return create(fileName, localFile(textFileUrl), localFile(soundFileUrl));
+Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileName,
+                                                           const std::optional<QUrl>& textFileUrl,
+                                                           const std::optional<QUrl>& soundFileUrl,
+                                                           const NamingRule& naming) {
+    return create(fileName, localFile(textFileUrl), localFile(soundFileUrl), naming);
 }
 
 Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileName,
                                                            std::optional<LocalFile> textFile,
-                                                           std::optional<LocalFile> soundFile) {
+                                                           std::optional<LocalFile> soundFile,
+                                                           const NamingRule& naming) {
     // The constructor is private, so std::make_shared cannot reach it.
     std::shared_ptr<FileListData> entry(new FileListData());
     entry->fileName_ = fileName;
     entry->fileNameOrderKey_ = fileName.normalized(QString::NormalizationForm_C);
     entry->soundFile_ = std::move(soundFile);
-    entry->charactorName_ = speakerNameOf(fileName);
 
-    if (!textFile) {
-        return entry; // text and textRow stay empty
+    if (textFile) { // without one, both caption texts stay empty
+        Result<QString> decoded = readCaptionFile(textFile->path);
+        if (!decoded) {
+            return decoded.failure();
+        }
+        entry->textRow_ = std::move(*decoded);
+        entry->textRow_.remove(u'\r');
+        entry->textFile_ = std::move(textFile);
     }
-    Result<QString> decoded = readCaptionFile(textFile->path);
-    if (!decoded) {
-        return decoded.failure();
-    }
-    QString textRow = std::move(*decoded);
-    textRow.remove(u'\r');
-    QString text = textRow;
-    text.replace(u'\n', u' ');
-    entry->textRow_ = std::move(textRow);
-    entry->text_ = std::move(text);
-    entry->textFile_ = std::move(textFile);
+    const LineSpeaker line = naming.speakerOf(fileName, entry->textRow_);
+    entry->hasSpeaker_ = line.speaker.has_value();
+    entry->charactorName_ = line.speaker.value_or(defaultName);
+    entry->textRow_.remove(0, line.captionStart); // the speaker's prefix is no part of the caption
+    entry->text_ = entry->textRow_;
+    entry->text_.replace(u'\n', u' ');
     return entry;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "intake/NamingRule.h"
 
 #include <QString>
 #include <QUrl>
@@ -15,11 +16,12 @@ namespace brisomel {
 // Entries are shared: the holder's list and the builder refer to the same objects.
 class FileListData {
 public:
-    // Reads and decodes the caption file when there is one; fails only on the caption, with a
-    // failure that names the caption file.
+    // Reads and decodes the caption file when there is one and finds the speaker by the naming
+    // rule; fails only on the caption, with a failure that names the caption file.
     static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
                                                         const std::optional<QUrl>& textFileUrl,
-                                                        const std::optional<QUrl>& soundFileUrl);
+                                                        const std::optional<QUrl>& soundFileUrl,
+                                                        const NamingRule& naming = {});
 
     // A file by its local path (the folder scan's way), with the URL it was given by, if any.
     // Without one, the URL is made from the path when asked for: most entries never need it.
@@ -29,7 +31,8 @@ public:
     };
     static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
                                                         std::optional<LocalFile> textFile,
-                                                        std::optional<LocalFile> soundFile);
+                                                        std::optional<LocalFile> soundFile,
+                                                        const NamingRule& naming = {});
 
     static inline const QString defaultName = QStringLiteral("noname");
 
@@ -41,6 +44,8 @@ public:
     // several times on the way to a document).
     const QString& fileNameOrderKey() const { return fileNameOrderKey_; }
     const QString& charactorName() const { return charactorName_; }
+    // Whether the naming rule found the speaker; charactorName is defaultName when it did not.
+    bool hasSpeaker() const { return hasSpeaker_; }
     std::optional<QUrl> textFileUrl() const { return urlOf(textFile_); }
     std::optional<QUrl> soundFileUrl() const { return urlOf(soundFile_); }
     bool hasTextFile() const { return textFile_.has_value(); }
@@ -62,6 +67,7 @@ private:
     QString fileName_;
     QString fileNameOrderKey_;
     QString charactorName_;
+    bool hasSpeaker_ = false;
     std::optional<LocalFile> textFile_;
     std::optional<LocalFile> soundFile_;
 };

@@ -2,6 +2,7 @@
 
 #include "intake/TextOrder.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -61,6 +62,35 @@ void copyTicksByFileName(const FileList& from, FileList& to) {
             entry->setTargetFlg(*tick);
         }
     }
+}
+
+SpeakerTally tallySpeakers(const FileList& list) {
+    FileList sorted = list;
+    sortByFileName(sorted);
+    FileList named;
+    SpeakerTally tally;
+    for (const FileListPtr& entry : sorted) {
+        if (entry->hasSpeaker()) {
+            named.push_back(entry);
+        } else {
+            tally.unnamedFiles << QFileInfo(entry->soundFilePath()).fileName();
+        }
+    }
+    tally.speakerCount = speakerNames(named).size();
+    return tally;
+}
+
+QString unnamedLinesText(const QStringList& unnamedFiles) {
+    if (unnamedFiles.isEmpty()) {
+        return {};
+    }
+    constexpr qsizetype kNamed = 3;
+    QString named = unnamedFiles.first(std::min(kNamed, unnamedFiles.size())).join(u'、');
+    if (unnamedFiles.size() > kNamed) {
+        named += QStringLiteral(" ほか");
+    }
+    // One pass of arg: a "%" in a file name is not taken for a place of the text.
+    return QStringLiteral("話者なし %1 行（%2）").arg(QString::number(unnamedFiles.size()), named);
 }
 
 void sortByFileName(FileList& list) {

@@ -44,6 +44,17 @@ bool anyTicked(const FileList& list);
 // name `from` does not have keep theirs.
 void copyTicksByFileName(const FileList& from, FileList& to);
 
+// The lines by speaker: how many speakers the naming rule found, and the audio file names of the
+// lines it found none for, in file-name order.
+struct SpeakerTally {
+    qsizetype speakerCount = 0;
+    QStringList unnamedFiles;
+};
+SpeakerTally tallySpeakers(const FileList& list);
+// "話者なし M 行（first, second, third ほか）" naming the first three audio files, as the window
+// and the converter say it; empty when every line has its speaker.
+QString unnamedLinesText(const QStringList& unnamedFiles);
+
 // Stable sort by fileName in code-point order of the NFC forms (keys computed once per entry).
 void sortByFileName(FileList& list);
 

@@ -48,7 +48,7 @@ std::optional<Failure> listingProblem(const QUrl& folderUrl, const QString& path
 
 // The entry of one audio file, with the same-named caption file when the folder holds one.
 Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
-                              const QSet<QString>& regularFiles) {
+                              const QSet<QString>& regularFiles, const NamingRule& naming) {
     const QString fileName = name.first(name.lastIndexOf(u'.'));
     const QString captionName = fileName + QStringLiteral(".txt");
     const QString captionPath = prefix + captionName;
@@ -57,7 +57,7 @@ Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
         caption = FileListData::LocalFile{captionPath, std::nullopt};
     }
     return FileListData::create(fileName, std::move(caption),
-                                FileListData::LocalFile{prefix + name, std::nullopt});
+                                FileListData::LocalFile{prefix + name, std::nullopt}, naming);
 }
 
 Failure unreadable(Failure cause) {
@@ -85,7 +85,7 @@ FolderReadCode folderReadCode(const Failure& failure) {
     return static_cast<FolderReadCode>(failure.code);
 }
 
-Result<FileList> readFolder(const QUrl& folderUrl) {
+Result<FileList> readFolder(const QUrl& folderUrl, const NamingRule& naming) {
     const QString localPath = folderUrl.toLocalFile();
     if (auto problem = listingProblem(folderUrl, localPath)) {
         return std::move(*problem);
@@ -116,8 +116,8 @@ Result<FileList> readFolder(const QUrl& folderUrl) {
     // work queued on that same pool never ends when the pool has no other thread free.
     QThreadPool pool;
     QtConcurrent::blockingMap(&pool, indices, [&](std::size_t index) {
-        made[index] =
-            makeEntry(audioNames.at(static_cast<qsizetype>(index)), prefix, listing.regularFiles);
+        made[index] = makeEntry(audioNames.at(static_cast<qsizetype>(index)), prefix,
+                                listing.regularFiles, naming);
     });
     FileList list;
     list.reserve(made.size());

@@ -24,8 +24,8 @@ FolderReadCode folderReadCode(const Failure& failure);
 
 // Lists the folder's audio files (MP3, WAV, M4A, AIFF, AIF in any letter case, hidden entries
 // left out), pairs each with "<stem>.txt", creates the entries and sorts them by file name: a
-// non-empty, sorted list. A failure names the folder or file and the cause, with its code;
-// writing it anywhere is the caller's choice.
-Result<FileList> readFolder(const QUrl& folderUrl);
+// non-empty, sorted list. Each entry's speaker is found by the naming rule. A failure names the
+// folder or file and the cause, with its code; writing it anywhere is the caller's choice.
+Result<FileList> readFolder(const QUrl& folderUrl, const NamingRule& naming = {});
 
 } // namespace brisomel

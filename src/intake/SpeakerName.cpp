@@ -97,14 +97,21 @@ std::optional<QStringView> secondOfThreePieces(QStringView text) {
 } // namespace
 
 QString speakerNameOf(const QString& fileName) {
+    return standardSpeakerOf(fileName).value_or(FileListData::defaultName);
+}
+
+std::optional<QString> standardSpeakerOf(const QString& fileName) {
     if (separatorsStandAlone(fileName)) {
         const std::optional<QStringView> second = secondOfThreePieces(fileName);
         const qsizetype bracket = second ? second->indexOf(u'（') : -1;
-        return bracket < 0 ? FileListData::defaultName : second->first(bracket).toString();
+        if (bracket < 0) {
+            return std::nullopt;
+        }
+        return second->first(bracket).toString();
     }
     const std::vector<QStringView> pieces = splitAtUnderscores(fileName);
     if (pieces.size() <= 2) {
-        return FileListData::defaultName;
+        return std::nullopt;
     }
     const QStringView second = pieces[1];
     qsizetype position = 0;
@@ -114,7 +121,7 @@ QString speakerNameOf(const QString& fileName) {
         }
         position += grapheme.size();
     }
-    return FileListData::defaultName;
+    return std::nullopt;
 }
 
 } // namespace brisomel

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brisomel {
 
 // The speaker name derived from a base name such as "001_Hanako（normal）_hello":
@@ -9,5 +11,8 @@ namespace brisomel {
 // pieces, the part of the second piece before its first full-width "（" (U+FF08) grapheme, which
 // may be empty. "noname" when there are two pieces or fewer or the second has no "（".
 QString speakerNameOf(const QString& fileName);
+
+// The same rule, with none where speakerNameOf answers "noname" for want of a speaker.
+std::optional<QString> standardSpeakerOf(const QString& fileName);
 
 } // namespace brisomel

@@ -17,6 +17,8 @@ const QString kSplitClipIndex = QStringLiteral("splitClipIndex");
 const QString kIsSilence = QStringLiteral("isSilence");
 const QString kSilenceDulation = QStringLiteral("silenceDulation");
 const QString kIsSrt = QStringLiteral("isSrt");
+const QString kNamingRule = QStringLiteral("namingRule");
+const QString kNamingTemplate = QStringLiteral("namingTemplate");
 // One group per speaker with a style, holding the name and the style: names may hold the
 // characters that keys cannot ("/", "\\") or be empty.
 const QString kSpeakerStyles = QStringLiteral("speakerStyles");
@@ -127,6 +129,8 @@ QVariantMap UserSettings::registeredDefaults() {
         {kIsSilence, false},
         {kSilenceDulation, QStringLiteral("0.5")},
         {kIsSrt, false},
+        {kNamingRule, QStringLiteral("standard")},
+        {kNamingTemplate, QString()},
     };
 }
 
@@ -141,6 +145,8 @@ void UserSettings::load() {
     isSilence_ = readBool(kIsSilence);
     silenceDulation_ = readText(kSilenceDulation);
     isSrt_ = readBool(kIsSrt);
+    namingRule_ = readText(kNamingRule);
+    namingTemplate_ = readText(kNamingTemplate);
     loadSpeakerStyles();
 }
 
@@ -239,6 +245,14 @@ void UserSettings::setSilenceDulation(const QString& value) {
 
 void UserSettings::setIsSrt(bool value) {
     assign(isSrt_, value, kIsSrt);
+}
+
+void UserSettings::setNamingRule(const QString& value) {
+    assign(namingRule_, value, kNamingRule);
+}
+
+void UserSettings::setNamingTemplate(const QString& value) {
+    assign(namingTemplate_, value, kNamingTemplate);
 }
 
 } // namespace brisomel

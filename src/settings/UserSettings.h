@@ -38,6 +38,9 @@ public:
     bool isSilence() const { return isSilence_; }
     QString silenceDulation() const { return silenceDulation_; }
     bool isSrt() const { return isSrt_; } // also write the captions as subtitles (NAME.srt)
+    // How speakers are found: a naming rule's name, or "template" for namingTemplate.
+    QString namingRule() const { return namingRule_; }
+    QString namingTemplate() const { return namingTemplate_; }
 
     void setTimelineName(const QString& value);
     void setFrameIndex(std::int64_t value);
@@ -49,6 +52,8 @@ public:
     void setIsSilence(bool value);
     void setSilenceDulation(const QString& value);
     void setIsSrt(bool value);
+    void setNamingRule(const QString& value);
+    void setNamingTemplate(const QString& value);
 
     // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
     // file (the styles layer reads and writes that text). Written at once, like the options.
@@ -89,6 +94,8 @@ private:
     bool isSilence_ = false;
     QString silenceDulation_;
     bool isSrt_ = false;
+    QString namingRule_;
+    QString namingTemplate_;
     QMap<QString, QString> speakerStyles_;
 };
 

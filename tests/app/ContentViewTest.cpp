@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 #include "app/ElidedLabel.h"
+#include "app/NamingTemplateDialog.h"
 #include "app/SegmentedControl.h"
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -267,12 +269,90 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsChoicesOnceTheAudioCanBeRea
     EXPECT_EQ(problems(), "-|-|-");
 }
 
+// The naming choice is stored, finds the speakers of the loaded folder at once (read again, the
+// typed timeline name kept) and shows the lines it finds none for; a restarted window shows it.
+// A stored template that cannot be used is shown as the standard rule, which is then in use.
+TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
+    VoiceFolder tools(u"Tools"_s);
+    for (const QString& name :
+         {u"001_ずんだもん（ノーマル）_はい"_s, u"001_四国めたん_おはよう"_s,
+          u"20220418005821_Dummy_こんばんは"_s, u"251119_081002_ずんだもん_こんにちは"_s,
+          u"0-結月ゆかり-こんにちは"_s}) {
+        tools.addLine(name);
+    }
+    tools.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞こんにちは"_s);
+    const auto speakers = [this] {
+        const auto* line = find<ElidedLabel>("unnamedFiles");
+        return shown("speakerCount") + u'|' +
+               (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
+    };
+    const auto choose = [&](int position, const QString& expected) {
+        use("namingPicker", position);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return speakers() == expected; }, 10000))
+            << position << ": " << speakers().toStdString();
+    };
+    view_->show();
+    EXPECT_EQ(shown("speakerCount"), u"-"_s);
+    drop({tools.url()});
+    EXPECT_EQ(speakers(),
+              u"1|話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_四国めたん_おはよう.wav、"
+              u"20220418005821_Dummy_こんばんは.wav ほか）"_s);
+    use("timelineNameField", u"Edited"_s);
+
+    choose(1, u"4|話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s);
+    EXPECT_EQ(store_->value("namingRule").toString(), u"plain"_s);
+    EXPECT_EQ(shown("timelineNameField"), u"Edited"_s);
+    choose(4, u"1|話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_はい.wav、"
+              u"001_四国めたん_おはよう.wav ほか）"_s);
+    EXPECT_EQ(view_->fileLists().fileLists()->back()->text(), u"こんにちは"_s);
+    view_->userSettings().setNamingTemplate(u"$連番$-$キャラ$-$テキスト$"_s);
+    choose(5, u"1|話者なし 5 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう.wav、"
+              u"20220418005821_Dummy_こんばんは.wav ほか）"_s);
+    EXPECT_EQ(store_->value("namingRule").toString(), u"template"_s);
+
+    restart();
+    EXPECT_EQ(shown("namingPicker"), u"5"_s);
+    store_->setValue("namingTemplate", u"$連番$"_s);
+    restart();
+    EXPECT_EQ(shown("namingPicker"), u"0"_s);
+    EXPECT_EQ(view_->folderLoad().naming(), NamingRule());
+}
+
+// The template dialog checks the first names of the loaded folder as the template is typed, and
+// takes no template without its speaker.
+TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
+    QStringList names{u"001_ずんだもん（ノーマル）_はい"_s, u"0-結月ゆかり-こんにちは"_s};
+    for (int i = 0; i < 5; ++i) {
+        names << u"%1_四国めたん_おはよう"_s.arg(i);
+    }
+    NamingTemplateDialog dialog(u"$連番$_$キャラ$（$スタイル$）_$テキスト$"_s, names);
+    auto* field = dialog.findChild<QLineEdit*>(u"templateField"_s);
+    auto* check = dialog.findChild<QLabel*>(u"templateCheck"_s);
+    auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
+    ASSERT_TRUE(field && check && ok);
+    EXPECT_EQ(check->text(), u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
+                             u"0-結月ゆかり-こんにちは → 話者なし\n"
+                             u"0_四国めたん_おはよう → 話者なし\n"
+                             u"1_四国めたん_おはよう → 話者なし\n"
+                             u"2_四国めたん_おはよう → 話者なし"_s);
+    field->setText(u"$連番$-"_s);
+    EXPECT_EQ(check->text(), u"$キャラ$ がありません"_s);
+    EXPECT_FALSE(ok->isEnabled());
+    QTest::mouseClick(dialog.findChild<QPushButton*>(u"$キャラ$"_s), Qt::LeftButton);
+    field->insert(u"-*"_s);
+    EXPECT_EQ(dialog.templateText(), u"$連番$-$キャラ$-*"_s);
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_TRUE(check->text().startsWith(u"001_ずんだもん（ノーマル）_はい → 話者なし\n"
+                                         u"0-結月ゆかり-こんにちは → 結月ゆかり\n"_s))
+        << check->text().toStdString();
+}
+
 // Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
-        u"dropZone lineListButton timelineNameField frameSizePicker fpsPicker alignPicker "
-        u"posXField posYField speakerStylesButton splitClipPicker silenceBox "
-        u"silenceDulationField srtBox generateButton"_s.split(u' ');
+        u"dropZone lineListButton namingPicker namingTemplateButton timelineNameField "
+        u"frameSizePicker fpsPicker alignPicker posXField posYField speakerStylesButton "
+        u"splitClipPicker silenceBox silenceDulationField srtBox generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
     view_->show();

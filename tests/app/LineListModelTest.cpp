@@ -155,7 +155,8 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
 
 // A reload reads the folder again: captions changed since show, a new take comes in ticked, a
 // take that went is gone, and the others keep their ticks by file name; the timeline name the
-// user typed stays. Another folder starts with every line ticked.
+// user typed stays; so it is when another naming rule reads the folder again. Another folder
+// starts with every line ticked.
 TEST_F(LineListModelTest, ReloadKeepsTicksByFileNameAndAnotherFolderStartsTicked) {
     VoiceFolder folder(u"Scene"_s);
     folder.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);
@@ -176,6 +177,14 @@ TEST_F(LineListModelTest, ReloadKeepsTicksByFileNameAndAnotherFolderStartsTicked
     EXPECT_EQ(cell(2, LineListModel::captionColumn), u"two, fixed"_s);
     EXPECT_EQ(ticks(), u"xx-"_s);
     EXPECT_EQ(state_.timelineName(), u"typed"_s);
+
+    // Another naming rule reads the folder again the same way: the speakers change, not the ticks.
+    loadWith([&] {
+        load_.setNaming(*NamingRule::named(u"hyphen"));
+        return true;
+    });
+    EXPECT_EQ(column(model_, LineListModel::speakerColumn), QStringList(3, u"（話者なし）"_s));
+    EXPECT_EQ(ticks(), u"xx-"_s);
 
     VoiceFolder other(u"Other"_s);
     other.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);

@@ -128,6 +128,12 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--x 1,5 --pause -1 a"_s, u"位置:Xは数値を入力してください"_s},
         {u"--x 1.5 --pause -1 a"_s, u"時間は0以上を入力してください"_s},
         {u"--pause inf a"_s, u"時間は数値を入力してください"_s},
+        {u"--naming Plain a"_s,
+         u"--naming の値 \"Plain\" は使えません（standard|plain|datetime|hyphen|caption-prefix）"_s},
+        {u"--naming-template $連番$_$テキスト$ a"_s,
+         u"--naming-template の値 \"$連番$_$テキスト$\" は使えません（$キャラ$ がありません）"_s},
+        {u"--naming-template $キャラ$ --naming plain a"_s,
+         u"--naming と --naming-template は一緒に指定できません"_s},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(usageError(c.args.split(u' ', Qt::SkipEmptyParts)), c.message)
@@ -282,6 +288,68 @@ TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
         }
         EXPECT_EQ(texts, c.texts);
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files);
+    }
+}
+
+// One line from each voice tool, each with its caption: every rule gives the speakers of the names
+// it covers their own lanes (one subtitle file each) and counts the other lines in the summary.
+TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
+    testsupport::VoiceFolder voices{u"tools"_s};
+    voices.addLine(u"001_ずんだもん（ノーマル）_はい"_s, 0.5, u"はい"_s);
+    voices.addLine(u"001_四国めたん_おはよう"_s, 0.5, u"おはよう"_s);
+    voices.addLine(u"20220418005821_Dummy_こんばんは"_s, 0.5, u"こんばんは"_s);
+    voices.addLine(u"251119_081002_ずんだもん_こんにちは"_s, 0.5, u"こんにちは"_s);
+    voices.addLine(u"0-結月ゆかり-こんにちは"_s, 0.5, u"やあ"_s);
+    voices.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞さようなら"_s);
+    const struct {
+        QStringList args;
+        QString unnamed;
+        QStringList files;   // the subtitle files, one per lane
+        QString yukari = {}; // what 結月ゆかり's lane says, if the rule finds her
+    } cases[] = {
+        {{u"--naming"_s, u"plain"_s},
+         u"話者 4 人、話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s,
+         {u"s_081002.srt"_s, u"s_Dummy.srt"_s, u"s_noname.srt"_s, u"s_ずんだもん.srt"_s,
+          u"s_四国めたん.srt"_s}},
+        {{u"--naming"_s, u"datetime"_s},
+         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
+         {u"s_noname.srt"_s, u"s_ずんだもん.srt"_s}},
+        {{u"--naming"_s, u"hyphen"_s},
+         u"話者 1 人、話者なし 5 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう"
+         u".wav、20220418005821_Dummy_こんばんは.wav ほか）"_s,
+         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s},
+         u"やあ"_s},
+        {{u"--naming"_s, u"caption-prefix"_s},
+         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
+         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s},
+         u"さようなら"_s},
+        {{u"--naming-template"_s, u"$日付$_$日付$_$キャラ$_$テキスト$"_s},
+         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
+         {u"s_noname.srt"_s, u"s_ずんだもん.srt"_s}},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir out;
+        CliOptions o =
+            parsed(c.args + QStringList{u"--srt"_s, out.filePath(u"s.srt"_s), u"--srt-split"_s,
+                                        u"-o"_s, u"-"_s, voices.path()});
+        QString messages;
+        QTextStream stream(&messages);
+        QBuffer document;
+        document.open(QIODevice::WriteOnly);
+        ASSERT_EQ(convertFolder(o, stream, document), kExitSuccess) << messages.toStdString();
+        const QString where = c.args.join(u' ');
+        EXPECT_TRUE(messages.startsWith(u"6 行、"_s + c.unnamed + u"、3.000 秒 → "_s))
+            << where.toStdString() << ": " << messages.toStdString();
+        QStringList files = QDir(out.path()).entryList(QDir::Files);
+        EXPECT_EQ(files, c.files) << where.toStdString();
+        if (!c.yukari.isEmpty()) {
+            const auto cues = testsupport::readSrt(out.filePath(u"s_結月ゆかり.srt"_s));
+            ASSERT_TRUE(cues && cues->size() == 1) << where.toStdString();
+            EXPECT_EQ(cues->front().text, c.yukari) << where.toStdString();
+        }
     }
 }
 

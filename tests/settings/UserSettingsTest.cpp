@@ -22,11 +22,13 @@ QString allOptions(const UserSettings& s) {
                        QString::number(s.splitClipIndex()),
                        QVariant(s.isSilence()).toString(),
                        s.silenceDulation(),
-                       QVariant(s.isSrt()).toString()}
+                       QVariant(s.isSrt()).toString(),
+                       s.namingRule(),
+                       s.namingTemplate()}
         .join(u'|');
 }
 
-const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false"_s;
+const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false|standard|"_s;
 
 } // namespace
 
@@ -46,6 +48,7 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         store.setValue(u"isSilence"_s, u"perhaps"_s);
         store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
         store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
+        store.setValue(u"namingRule"_s, QStringList{u"plain"_s, u"hyphen"_s});
         UserSettings settings(&store);
         EXPECT_EQ(allOptions(settings), kDefaults);
         settings.setTimelineName(u"kept in memory only"_s);
@@ -54,7 +57,7 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         EXPECT_FALSE(store.contains(u"timelineName"_s));
     }
     QSettings store(path, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|1|3|1|0|0|1|false||true"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)), u"Brisomel|1|3|1|0|0|1|false||true|standard|"_s);
 }
 
 TEST(UserSettings, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
