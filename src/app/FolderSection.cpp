@@ -115,7 +115,8 @@ QWidget* FolderSection::makeSummary(const WindowState& state, const LineListMode
     connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
     auto* lineRow = new QHBoxLayout;
     lineRow->addWidget(lineList);
-    lineRow->addWidget(makeTickSummary(lines, summary), 1);
+    lineRow->addWidget(makeTickSummary(lines, summary));
+    lineRow->addStretch(1);
     grid->addLayout(lineRow, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     return summary;
