@@ -1,6 +1,8 @@
 // Arbitrary option texts through the number rule, and every float through the caption position
-// format and back: the written text must read back to the same 32-bit value.
+// format and back: the written text must read back to the same 32-bit value. The same texts as
+// the converter's line numbers: every range taken runs forwards from 1.
 
+#include "cli/LineNumbers.h"
 #include "fcpxml/FcpxmlFormat.h"
 #include "settings/NumberText.h"
 
@@ -45,6 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (single) {
         check(!text.isEmpty() && !text.front().isSpace());
         checkRoundTrip(*single);
+    }
+    if (const auto ranges = parseLineNumbers(QStringLiteral("skip"), text)) {
+        for (const LineRange& range : *ranges) {
+            check(range.first >= 1 && range.first <= range.last);
+        }
     }
     return 0;
 }

@@ -3,10 +3,16 @@
 # Packages that are already installed are skipped, so running it again is cheap.
 set -euo pipefail
 
+# Listening in the line list: Qt Multimedia plays through GStreamer, whose plugin sets hold the
+# WAV, MP3 (mpg123) and M4A (MP4 demuxer) readers (good), the AIFF reader (bad), the AAC decoder
+# (libav) and the sound outputs (alsa, pulseaudio).
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev
+  qt6-multimedia-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+  gstreamer1.0-alsa gstreamer1.0-pulseaudio
   libgtest-dev googletest
   libxml2-utils libxml2-dev
   libicu-dev

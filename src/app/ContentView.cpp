@@ -8,6 +8,8 @@
 #include "app/FolderSection.h"
 #include "app/FormParts.h"
 #include "app/GenerateAction.h"
+#include "app/LineListModel.h"
+#include "app/LineListWindow.h"
 #include "app/TimelineSection.h"
 
 #include <QDir>
@@ -24,7 +26,8 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
     : QWidget(parent),
       userSettings_(store ? new UserSettings(store, this) : new UserSettings(this)),
       fileLists_(new FileLists(this)), state_(new WindowState(this)),
-      folderLoad_(new FolderLoadAction(*fileLists_, *state_, this)), dialogs_(this) {
+      folderLoad_(new FolderLoadAction(*fileLists_, *state_, this)),
+      lineList_(new LineListModel(*fileLists_, *state_, this)), dialogs_(this) {
     setUp();
 }
 
@@ -38,7 +41,7 @@ void ContentView::setUp() {
     useNaming();
     connect(userSettings_, &UserSettings::changed, folderLoad_, useNaming);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
-    auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, this);
+    auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, *lineList_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
     auto* captionSection = new CaptionSection(*userSettings_, *fileLists_, this);
     auto* conversionSection = new ConversionSection(*userSettings_, this);
@@ -69,6 +72,31 @@ void ContentView::setUp() {
     connect(state_, &WindowState::folderUrlChanged, generateButton_,
             [this] { generateButton_->setEnabled(true); });
     connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
+    connect(folderSection, &FolderSection::lineListRequested, this, &ContentView::showLineList);
+    // The list counts whole frames at the chosen rate.
+    const auto showRate = [this] {
+        lineList_->setFpsType(
+            typeAt(fpsTypes(), userSettings_->fpsIndex()).value_or(ConversionOptions().fpsType));
+    };
+    showRate();
+    connect(userSettings_, &UserSettings::changed, lineList_, showRate);
+}
+
+void ContentView::showLineList() {
+    if (!state_->folderUrl()) {
+        return;
+    }
+    if (!lineListWindow_) {
+        lineListWindow_ =
+            new LineListWindow(*lineList_, *state_, *folderLoad_, *userSettings_, this);
+    }
+    lineListWindow_->show();
+    lineListWindow_->raise();
+    lineListWindow_->activateWindow();
+}
+
+void ContentView::reload() {
+    folderLoad_->reload();
 }
 
 void ContentView::chooseFolder() {
@@ -112,9 +140,11 @@ void ContentView::generate() {
         return;
     }
     ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
-    // Audio found unreadable at the load stops the export before the save dialog, unless it
-    // has been mended since; the build reads every file again anyway.
-    if (const auto unreadable = firstStillUnreadable(state_->audioFailures())) {
+    // Audio of a ticked line found unreadable at the load stops the export before the save
+    // dialog, unless it has been mended since; the build reads every file again anyway.
+    const QList<Failure> unreadableTicked =
+        failuresOfTicked(state_->audioFailures(), fileLists_->fileLists().value_or(FileList{}));
+    if (const auto unreadable = firstStillUnreadable(unreadableTicked)) {
         dialogs.showAlert(unreadable->message(), QString());
         return;
     }

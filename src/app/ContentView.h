@@ -13,13 +13,16 @@ class QSettings;
 
 namespace brisomel {
 
+class LineListModel;
+class LineListWindow;
+
 // The window's content: the voice folder with its summary, the timeline, caption and conversion
 // options, and the generate button. It owns the options, the loaded entries and what it shows
 // about them.
 class ContentView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr QSize contentSize{400, 640};
+    static constexpr QSize contentSize{400, 660};
 
     // Options come from the user's preferences store.
     explicit ContentView(QWidget* parent = nullptr);
@@ -30,6 +33,9 @@ public:
     FileLists& fileLists() { return *fileLists_; }
     WindowState& state() { return *state_; }
     FolderLoadAction& folderLoad() { return *folderLoad_; }
+    LineListModel& lineList() { return *lineList_; }
+    // The line list window once it has been opened; null before.
+    LineListWindow* lineListWindow() const { return lineListWindow_; }
 
     // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
     void setExportUi(ExportUi* ui) { exportUi_ = ui; }
@@ -39,6 +45,10 @@ public slots:
     void chooseFolder();
     // Runs the generate action with the current options.
     void generate();
+    // Opens the line list of the loaded folder, or brings it to the front.
+    void showLineList();
+    // Reads the loaded folder again, keeping the ticks.
+    void reload();
 
 private:
     void setUp();
@@ -48,6 +58,8 @@ private:
     FileLists* fileLists_;
     WindowState* state_;
     FolderLoadAction* folderLoad_;
+    LineListModel* lineList_;
+    LineListWindow* lineListWindow_ = nullptr;
     DialogExportUi dialogs_;
     ExportUi* exportUi_ = nullptr;
     QPushButton* generateButton_ = nullptr;

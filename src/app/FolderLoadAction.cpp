@@ -75,6 +75,14 @@ bool FolderLoadAction::dropFolder(const QList<QUrl>& urls) {
     return true;
 }
 
+bool FolderLoadAction::reload() {
+    if (!state_.folderUrl()) {
+        return false;
+    }
+    startLoad(*state_.folderUrl(), LoadKind::reread);
+    return true;
+}
+
 void FolderLoadAction::setNaming(const NamingRule& naming) {
     if (naming == naming_) {
         return;
@@ -132,7 +140,11 @@ void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind)
         if (kind == LoadKind::given) {
             setFolder(result.list, result.folderUrl);
         } else {
-            publish(result.list, result.folderUrl);
+            FileList reread = *result.list;
+            if (fileLists_.fileLists()) {
+                copyTicksByFileName(*fileLists_.fileLists(), reread);
+            }
+            publish(reread, result.folderUrl);
         }
         state_.setLoadFailure(QString());
         checkAudio(*result.list);
@@ -145,15 +157,18 @@ void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind)
 void FolderLoadAction::checkAudio(const FileList& entries) {
     cancelAudioCheck();
     state_.setAudioFailures({});
-    auto* watcher = new QFutureWatcher<QList<Failure>>(this);
-    connect(watcher, &QFutureWatcher<QList<Failure>>::finished, this, [this, watcher] {
+    state_.setAudioSeconds({});
+    auto* watcher = new QFutureWatcher<AudioCheckResult>(this);
+    connect(watcher, &QFutureWatcher<AudioCheckResult>::finished, this, [this, watcher] {
         watcher->deleteLater();
         if (watcher != audioCheck_) {
             return; // a check of a folder no longer shown
         }
         audioCheck_ = nullptr;
         if (watcher->future().resultCount() > 0) {
-            state_.setAudioFailures(watcher->result());
+            const AudioCheckResult checked = watcher->result();
+            state_.setAudioSeconds(checked.seconds);
+            state_.setAudioFailures(checked.failures);
         }
         emit audioCheckFinished();
     });

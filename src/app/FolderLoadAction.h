@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AudioCheck.h"
 #include "app/WindowState.h"
 #include "intake/FileLists.h"
 #include "intake/NamingRule.h"
@@ -40,15 +41,20 @@ public:
     FolderLoadAction(FileLists& fileLists, WindowState& state, QObject* parent = nullptr);
     ~FolderLoadAction() override;
 
-    // Starts loading the first URL and ignores the rest; false when there is none.
+    // Starts loading the first URL and ignores the rest; false when there is none. Every entry
+    // of a folder loaded so is ticked.
     bool dropFolder(const QList<QUrl>& urls);
+
+    // Reads the loaded folder again, so captions and takes changed since are picked up. False
+    // when no folder has loaded.
+    bool reload();
 
     // Publishes a folder that was read: the list, the folder, its name, the counts and, in
     // place of whatever the user typed, the folder's name as the timeline name.
     void setFolder(std::optional<FileList> list, const QUrl& folderUrl);
 
     const NamingRule& naming() const { return naming_; }
-    // Reads the loaded folder again when the rule differs; the timeline name stays as it is.
+    // Reads the loaded folder again when the rule differs.
     void setNaming(const NamingRule& naming);
 
 signals:
@@ -58,7 +64,8 @@ signals:
     void audioCheckFinished();
 
 private:
-    // A folder the user gave, or the loaded one read again for a new naming rule.
+    // A folder the user gave, or the loaded one read again (reloaded, or for a new naming rule):
+    // that keeps the timeline name, and its entries keep their ticks by file name.
     enum class LoadKind { given, reread };
     void startLoad(const QUrl& url, LoadKind kind);
     void finishLoad(const FolderLoadResult& result, LoadKind kind);
@@ -70,7 +77,7 @@ private:
     FileLists& fileLists_;
     WindowState& state_;
     NamingRule naming_;
-    QFutureWatcher<QList<Failure>>* audioCheck_ = nullptr;
+    QFutureWatcher<AudioCheckResult>* audioCheck_ = nullptr;
 };
 
 } // namespace brisomel

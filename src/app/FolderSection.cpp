@@ -3,12 +3,15 @@
 #include "app/DropZone.h"
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
+#include "app/LineListModel.h"
 #include "app/LoadProblems.h"
 #include "app/NamingRow.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace brisomel {
@@ -37,10 +40,38 @@ ElidedLabel* makeSummaryValue(const WindowState& state,
     return value;
 }
 
+// "書き出す行 N / M", shown only while some line is left out.
+QLabel* makeTickSummary(const LineListModel& lines, QWidget* parent) {
+    auto* summary = new QLabel(parent);
+    summary->setObjectName(QStringLiteral("tickSummary"));
+    summary->setFont(footnoteFont(summary->font()));
+    const auto show = [summary, &lines] {
+        const qsizetype ticked = lines.tickedCount();
+        summary->setText(tickSummaryText(ticked, lines.rowCount()));
+        summary->setVisible(ticked < lines.rowCount());
+    };
+    show();
+    QObject::connect(&lines, &LineListModel::ticksChanged, summary, show);
+    return summary;
+}
+
+// "行の一覧…": enabled once a folder has loaded.
+QPushButton* makeLineListButton(const WindowState& state, QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("行の一覧…"), parent);
+    button->setObjectName(QStringLiteral("lineListButton"));
+    button->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    button->setToolTip(QStringLiteral("行ごとに確認し、書き出す行を選びます（Ctrl+L）"));
+    button->setEnabled(state.folderUrl().has_value());
+    QObject::connect(&state, &WindowState::folderUrlChanged, button,
+                     [button] { button->setEnabled(true); });
+    return button;
+}
+
 } // namespace
 
 FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
-                             const FileLists& fileLists, QWidget* parent)
+                             const FileLists& fileLists, const LineListModel& lines,
+                             QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
 
@@ -50,12 +81,12 @@ FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
     QHBoxLayout* row = addIndentedRow(section);
     row->addWidget(dropZone_);
     // Centred beside the drop zone, the lines kept together.
-    row->addWidget(makeSummary(state), 1, Qt::AlignVCenter);
+    row->addWidget(makeSummary(state, lines), 1, Qt::AlignVCenter);
     addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
     section->addWidget(new LoadProblems(state, this));
 }
 
-QWidget* FolderSection::makeSummary(const WindowState& state) {
+QWidget* FolderSection::makeSummary(const WindowState& state, const LineListModel& lines) {
     auto* summary = new QWidget(this);
     auto* grid = new QGridLayout(summary);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -78,6 +109,15 @@ QWidget* FolderSection::makeSummary(const WindowState& state) {
                                      &WindowState::speakerCountChanged,
                                      QStringLiteral("speakerCount"), summary),
                     3, 1);
+    // The button, and beside it how many lines are ticked: one row, as the window's height is
+    // fixed.
+    QPushButton* lineList = makeLineListButton(state, summary);
+    connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addWidget(lineList);
+    lineRow->addWidget(makeTickSummary(lines, summary));
+    lineRow->addStretch(1);
+    grid->addLayout(lineRow, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     return summary;
 }

@@ -6,22 +6,28 @@ namespace brisomel {
 
 class DropZone;
 class FileLists;
+class LineListModel;
 class UserSettings;
 class WindowState;
 
 // "音声フォルダ": the drop zone, the summary of the loaded folder (name, caption and audio file
-// counts, speakers), how speakers are found, and under it why the last load failed, which audio
+// counts, speakers, and how many lines are ticked once some are not) with the button that opens
+// the line list, how speakers are found, and under it why the last load failed, which audio
 // files cannot be read and which lines have no speaker.
 class FolderSection : public QWidget {
     Q_OBJECT
 public:
     FolderSection(const WindowState& state, UserSettings& settings, const FileLists& fileLists,
-                  QWidget* parent = nullptr);
+                  const LineListModel& lines, QWidget* parent = nullptr);
 
     DropZone* dropZone() const { return dropZone_; }
 
+signals:
+    // "行の一覧…" was pressed.
+    void lineListRequested();
+
 private:
-    QWidget* makeSummary(const WindowState& state);
+    QWidget* makeSummary(const WindowState& state, const LineListModel& lines);
 
     DropZone* dropZone_;
 };

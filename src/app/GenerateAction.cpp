@@ -51,7 +51,12 @@ std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
         ui_.showAlert(options.failure().message(), QString());
         return std::nullopt;
     }
-    return exportTimeline(fileLists_.fileLists().value_or(FileList{}), *options, ui_, progress);
+    const FileList entries = fileLists_.fileLists().value_or(FileList{});
+    if (!anyTicked(entries)) {
+        ui_.showAlert(kNoTickedLineMessage, kNoTickedLineInformative);
+        return std::nullopt;
+    }
+    return exportTimeline(entries, *options, ui_, progress);
 }
 
 } // namespace brisomel

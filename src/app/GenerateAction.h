@@ -8,8 +8,13 @@
 
 namespace brisomel {
 
+inline const QString kNoTickedLineMessage = QStringLiteral("書き出す行がありません");
+inline const QString kNoTickedLineInformative =
+    QStringLiteral("行の一覧で、書き出す行に 1 つ以上チェックを入れてください。");
+
 // What the generate button does: validates the window's timeline name and the option texts,
-// showing the first problem in an alert, then exports with the stored choices. Depends on the
+// showing the first problem in an alert, refuses a folder whose lines are all unticked, then
+// exports with the stored choices. Depends on the
 // window only through the timeline name it is given.
 class GenerateAction {
 public:

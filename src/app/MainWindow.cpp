@@ -54,6 +54,10 @@ void MainWindow::createFileMenu() {
     QAction* open = menu->addAction(QStringLiteral("フォルダを開く…"), contentView_,
                                     &ContentView::chooseFolder);
     open->setShortcut(QKeySequence::Open);
+    QAction* reload =
+        menu->addAction(QStringLiteral("再読み込み"), contentView_, &ContentView::reload);
+    reload->setObjectName(QStringLiteral("reloadAction"));
+    reload->setShortcut(Qt::Key_F5);
     menu->addSeparator();
     QAction* quit = menu->addAction(QStringLiteral("終了"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);

@@ -60,4 +60,12 @@ void WindowState::setAudioFailures(const QList<Failure>& value) {
     emit audioFailuresChanged(value);
 }
 
+void WindowState::setAudioSeconds(const QHash<QString, double>& value) {
+    if (audioSeconds_.isEmpty() && value.isEmpty()) {
+        return;
+    }
+    audioSeconds_ = value;
+    emit audioSecondsChanged();
+}
+
 } // namespace brisomel

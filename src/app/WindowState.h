@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -33,6 +34,8 @@ public:
     const QString& loadFailure() const { return loadFailure_; }
     // The loaded folder's audio files that cannot be read, once they have been checked.
     const QList<Failure>& audioFailures() const { return audioFailures_; }
+    // The playing length in seconds of each readable audio file, by local path, once checked.
+    const QHash<QString, double>& audioSeconds() const { return audioSeconds_; }
 
     void setTimelineName(const QString& value);
     void setFolderUrl(const QUrl& value);
@@ -43,6 +46,7 @@ public:
     void setUnnamedFiles(const QStringList& value);
     void setLoadFailure(const QString& value);
     void setAudioFailures(const QList<Failure>& value);
+    void setAudioSeconds(const QHash<QString, double>& value);
 
 signals:
     void timelineNameChanged(const QString& value);
@@ -54,6 +58,7 @@ signals:
     void unnamedFilesChanged(const QStringList& value);
     void loadFailureChanged(const QString& value);
     void audioFailuresChanged(const QList<Failure>& value);
+    void audioSecondsChanged();
 
 private:
     QString timelineName_;
@@ -65,6 +70,7 @@ private:
     QStringList unnamedFiles_;
     QString loadFailure_;
     QList<Failure> audioFailures_;
+    QHash<QString, double> audioSeconds_;
 };
 
 } // namespace brisomel

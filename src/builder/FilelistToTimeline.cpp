@@ -97,14 +97,6 @@ Status probeAll(std::vector<ProbedEntry>& probed, const BuildProgress& progress)
     return Done{};
 }
 
-// Whole frames of the rate, cut down from the audio length.
-CMTime frameAlignedDuration(double seconds, FpsType fps) {
-    const std::int64_t units = CMTimeMakeWithSeconds(seconds, timescale(fps)).value;
-    const auto frames =
-        static_cast<std::int64_t>(static_cast<double>(units) / static_cast<double>(frameUnit(fps)));
-    return CMTimeMake(frames * frameUnit(fps), timescale(fps));
-}
-
 bool isFinite(CMTime time) {
     return time.isValid() && !time.isPositiveInfinity() && time.timescale > 0;
 }
@@ -177,6 +169,13 @@ Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
 }
 
 } // namespace
+
+CMTime frameAlignedDuration(double seconds, FpsType fps) {
+    const std::int64_t units = CMTimeMakeWithSeconds(seconds, timescale(fps)).value;
+    const auto frames =
+        static_cast<std::int64_t>(static_cast<double>(units) / static_cast<double>(frameUnit(fps)));
+    return CMTimeMake(frames * frameUnit(fps), timescale(fps));
+}
 
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
                                     const BuildProgress& progress) {

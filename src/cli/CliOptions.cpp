@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliNames.h"
+#include "cli/LineNumbers.h"
 #include "core/Version.h"
 #include "export/OptionCheck.h"
 #include "export/OutputFiles.h"
@@ -237,6 +238,24 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("話者を読むファイル名のテンプレート（$連番$ $キャラ$ $スタイル$ "
                         "$テキスト$ $日付$ * と文字）"),
          takeNamingTemplate},
+        {{QStringLiteral("list")},
+         QString(),
+         QStringLiteral("変換せず、行の一覧をタブ区切りで標準出力に書き出す"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.listLines = true;
+             return std::nullopt;
+         }},
+        {{QStringLiteral("skip")},
+         QStringLiteral("番号"),
+         QStringLiteral("書き出さない行（--list の番号、例: 3,7-9）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             Result<QList<LineRange>> ranges = parseLineNumbers(QStringLiteral("skip"), value);
+             if (!ranges) {
+                 return ranges.failure().message();
+             }
+             o.skipped = std::move(*ranges);
+             return std::nullopt;
+         }},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QString(),
          QStringLiteral("このヘルプを表示する"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
 #include "intake/NamingRule.h"
 #include "settings/OptionValidation.h"
@@ -26,6 +27,8 @@ struct CliOptions {
                       false};
     OutputTargets targets; // the document ("-" for standard output) and the subtitle file
     std::optional<NamingRule> naming; // how speakers are found; the standard rule when not given
+    bool listLines = false;           // print the lines instead of converting
+    QList<LineRange> skipped;         // the lines left out, numbered in the document's order from 1
 };
 
 // What the command line asks for: a conversion, a text to print and leave (help, version), or a

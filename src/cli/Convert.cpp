@@ -1,10 +1,46 @@
 #include "cli/Convert.h"
 
+#include "cli/LineListing.h"
 #include "export/Conversion.h"
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
 
+#include <algorithm>
+
 namespace brisomel {
+
+namespace {
+
+// Unticks the lines whose numbers (in the document's order, from 1) are given; the problem when
+// a number is past the last line or no line would be left.
+std::optional<QString> skipLines(const FileList& entries, const QList<LineRange>& ranges) {
+    if (ranges.isEmpty()) {
+        return std::nullopt;
+    }
+    const int count = static_cast<int>(entries.size());
+    const int highest =
+        std::max_element(ranges.begin(), ranges.end(), [](const LineRange& a, const LineRange& b) {
+            return a.last < b.last;
+        })->last;
+    if (highest > count) {
+        return QStringLiteral("--skip の番号 %1 はありません（行は %2 まで）")
+            .arg(highest)
+            .arg(count);
+    }
+    FileList ordered = entries;
+    sortByFileName(ordered);
+    for (const LineRange& range : ranges) {
+        for (int number = range.first; number <= range.last; ++number) {
+            ordered[static_cast<std::size_t>(number - 1)]->setTargetFlg(false);
+        }
+    }
+    if (!anyTicked(entries)) {
+        return QStringLiteral("--skip ですべての行が外されています");
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 QString conversionSummary(const ConversionReport& report) {
     // One pass of arg: a "%" in a file name is not taken for a place of the text.
@@ -25,6 +61,14 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
         readFolder(QUrl::fromLocalFile(options.folder), options.naming.value_or(NamingRule()));
     if (!entries) {
         return fail(entries.failure());
+    }
+    if (const auto problem = skipLines(*entries, options.skipped)) {
+        messages << "brisomel-cli: " << *problem << "\n詳しくは --help" << Qt::endl;
+        return kExitUsage;
+    }
+    if (options.listLines) {
+        documentOut.write(lineListing(*entries, options.conversion.fpsType).toUtf8());
+        return kExitSuccess;
     }
     const Result<ConversionReport> report =
         runConversion(*entries, options.conversion, options.targets, &documentOut);

@@ -4,6 +4,9 @@
 #include "intake/FileLists.h"
 #include "timeline/WritingOrder.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace brisomel {
 
 namespace {
@@ -35,8 +38,11 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
     }
 
     ConversionReport report;
-    report.entryCount = static_cast<qsizetype>(entries.size());
-    SpeakerTally speakers = tallySpeakers(entries);
+    FileList written;
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(written),
+                 [](const FileListPtr& entry) { return entry->targetFlg(); });
+    report.entryCount = static_cast<qsizetype>(written.size());
+    SpeakerTally speakers = tallySpeakers(written);
     report.speakerCount = speakers.speakerCount;
     report.unnamedFiles = std::move(speakers.unnamedFiles);
     report.writtenSeconds = writtenSeconds(*built);

@@ -16,9 +16,9 @@ enum class ConversionStage { build = 1, write = 2 };
 
 // What a conversion wrote.
 struct ConversionReport {
-    qsizetype entryCount = 0;
-    qsizetype speakerCount = 0; // speakers the naming rule found
-    QStringList unnamedFiles;   // audio files of the lines it found none for, in file-name order
+    qsizetype entryCount = 0;   // the lines written: the ticked entries
+    qsizetype speakerCount = 0; // speakers the naming rule found among them
+    QStringList unnamedFiles;   // audio files of those it found none for, in file-name order
     double writtenSeconds = 0;  // the timeline's length as the document states it
     QStringList written;        // the outputs as messages name them, in writing order
 };

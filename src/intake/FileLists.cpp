@@ -3,6 +3,7 @@
 #include "intake/TextOrder.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -43,6 +44,24 @@ QStringList speakerNames(const FileList& list) {
         }
     }
     return names;
+}
+
+bool anyTicked(const FileList& list) {
+    return std::any_of(list.begin(), list.end(),
+                       [](const FileListPtr& entry) { return entry->targetFlg(); });
+}
+
+void copyTicksByFileName(const FileList& from, FileList& to) {
+    QHash<QString, bool> ticks;
+    ticks.reserve(static_cast<qsizetype>(from.size()));
+    for (const FileListPtr& entry : from) {
+        ticks.insert(entry->fileName(), entry->targetFlg());
+    }
+    for (const FileListPtr& entry : to) {
+        if (const auto tick = ticks.constFind(entry->fileName()); tick != ticks.cend()) {
+            entry->setTargetFlg(*tick);
+        }
+    }
 }
 
 SpeakerTally tallySpeakers(const FileList& list) {

@@ -37,6 +37,13 @@ namespace brisomel {
 // canonically equivalent count as one (the spelling that comes first is kept).
 QStringList speakerNames(const FileList& list);
 
+// Whether some entry takes part in the timeline.
+bool anyTicked(const FileList& list);
+
+// Gives each entry of `to` the tick of the entry of `from` with the same file name; entries whose
+// name `from` does not have keep theirs.
+void copyTicksByFileName(const FileList& from, FileList& to);
+
 // The lines by speaker: how many speakers the naming rule found, and the audio file names of the
 // lines it found none for, in file-name order.
 struct SpeakerTally {

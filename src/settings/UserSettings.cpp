@@ -26,6 +26,7 @@ const QString kNamingTemplate = QStringLiteral("namingTemplate");
 const QString kSpeakerStyles = QStringLiteral("speakerStyles");
 const QString kSpeaker = QStringLiteral("speaker");
 const QString kStyle = QStringLiteral("style");
+const QString kWindowLayouts = QStringLiteral("windowLayouts/");
 
 // Stores that keep no value kinds (INI files) hand every value back as text, so texts that spell
 // a whole number or a boolean are read as one; anything else counts as absent.
@@ -188,6 +189,14 @@ void UserSettings::setSpeakerStyle(const QString& speaker, const QString& styleT
     }
     saveSpeakerStyles();
     emit changed();
+}
+
+QByteArray UserSettings::windowLayout(const QString& name) const {
+    return store_->value(kWindowLayouts + name).toByteArray();
+}
+
+void UserSettings::setWindowLayout(const QString& name, const QByteArray& layout) {
+    store_->setValue(kWindowLayouts + name, layout);
 }
 
 QString UserSettings::readText(const QString& key) const {

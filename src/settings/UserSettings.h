@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -64,6 +65,11 @@ public:
     const QMap<QString, QString>& speakerStyles() const { return speakerStyles_; }
     // An empty text removes the speaker's style.
     void setSpeakerStyle(const QString& speaker, const QString& styleText);
+
+    // How a window was last laid out (its size, its columns), under a name of the window's own;
+    // empty when never stored. Written at once; not an option, so no change is announced.
+    QByteArray windowLayout(const QString& name) const;
+    void setWindowLayout(const QString& name, const QByteArray& layout);
 
 signals:
     // Sent after any published property has been assigned.

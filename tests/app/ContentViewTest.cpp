@@ -356,10 +356,10 @@ TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
 // Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
-        u"dropZone namingPicker namingTemplateButton timelineNameField "
-        u"frameSizePicker fpsPicker alignPicker posXField posYField "
-        u"wrapWidthField maxLinesField speakerStylesButton splitClipPicker "
-        u"silenceBox silenceDulationField srtBox generateButton"_s.split(u' ');
+        u"dropZone lineListButton namingPicker namingTemplateButton timelineNameField "
+        u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
+        u"speakerStylesButton splitClipPicker silenceBox silenceDulationField srtBox "
+        u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
     view_->show();

@@ -66,7 +66,7 @@ TEST(MainWindow, HasItsFourMenusAndRendersWithAFolderLoaded) {
         menus << (menu->isVisible() ? menu->text() : u"-"_s);
     }
     EXPECT_EQ(menus, (QStringList{u"ファイル"_s, u"編集"_s, u"ウインドウ"_s, u"ヘルプ"_s}));
-    EXPECT_EQ(window.contentView()->size(), QSize(400, 640));
+    EXPECT_EQ(window.contentView()->size(), QSize(400, 660));
     const QImage picture = window.grab().toImage();
     EXPECT_TRUE(picture.save(QDir(QStringLiteral(APP_TEST_OUTPUT_DIR)).filePath(u"window.png"_s)));
 }

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <set>
+
 using namespace brisomel;
 using namespace Qt::StringLiterals;
 
@@ -409,4 +411,88 @@ TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
         errors.contains(u"d.mp3"_s) &&
         errors.contains(u"音声読み込みモジュール "_s + missingModule + u" を読み込めません"_s))
         << errors.toStdString();
+}
+
+// --skip takes numbers and ranges in any order, overlapping or not; anything else is a usage
+// error naming the value. A huge range costs nothing until it meets the folder.
+TEST(CliOptions, SkipTakesNumbersAndRanges) {
+    const auto numbers = [](const QList<LineRange>& ranges) {
+        std::set<int> all;
+        for (const LineRange& range : ranges) {
+            for (int number = range.first; number <= range.last && all.size() < 100; ++number) {
+                all.insert(number);
+            }
+        }
+        return all;
+    };
+    const struct {
+        QString value;
+        std::set<int> numbers;
+    } taken[] = {
+        {u"3"_s, {3}},
+        {u"3,7-9"_s, {3, 7, 8, 9}},
+        {u"2-4,3,1"_s, {1, 2, 3, 4}},
+        {u"5-5"_s, {5}},
+    };
+    EXPECT_EQ(parsed({u"--skip"_s, u"1-2000000000"_s, u"."_s}).skipped,
+              (QList<LineRange>{{1, 2000000000}}));
+    for (const auto& c : taken) {
+        EXPECT_EQ(numbers(parsed({u"--skip"_s, c.value, u"."_s}).skipped), c.numbers)
+            << c.value.toStdString();
+    }
+    for (const QString& value : {u""_s, u"0"_s, u"3-1"_s, u"a"_s, u"1-2-3"_s, u"3,"_s, u"+3"_s,
+                                 u" 3"_s, u"-3"_s, u"2-"_s}) {
+        EXPECT_EQ(usageError({u"--skip"_s, value, u"."_s}),
+                  u"--skip の値 \"%1\" は番号の並びではありません（例: 3,7-9）"_s.arg(value))
+            << value.toStdString();
+    }
+}
+
+// --list prints every line, whatever is wrong with it, and writes no document.
+TEST_F(ConvertTest, ListPrintsOneRecordPerLineWithWhatIsWrong) {
+    voices_.addLine(u"003_（x）_sfx"_s, 0.25);
+    voices_.addLine(u"004_Jiro（x）_multi"_s, 0.5, u"one\ntwo\tthree \\n"_s);
+    testsupport::writeBytes(voices_.filePath(u"005_Jiro（x）_broken.wav"_s), "not audio");
+    CliOptions o = options();
+    o.listLines = true;
+    o.conversion.fpsType = FpsType::fps25;
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    const QStringList lines = QString::fromUtf8(stdout_.data()).split(u'\n');
+    ASSERT_EQ(lines.size(), 7) << stdout_.data().toStdString();
+    EXPECT_EQ(lines[0], u"番号\tファイル\t話者\tセリフ\t秒\tフレーム\t状態"_s);
+    EXPECT_EQ(lines[1], u"1\t001_Hanako（normal）_hello\tHanako\tこんにちは \t2.50\t62\t"_s);
+    EXPECT_EQ(lines[3], u"3\t003_（x）_sfx\t\t\t0.25\t6\t字幕ファイルなし"_s);
+    EXPECT_EQ(lines[4], u"4\t004_Jiro（x）_multi\tJiro\tone\\ntwo\\tthree \\\\n\t0.50\t12\t"_s);
+    EXPECT_TRUE(lines[5].startsWith(u"5\t005_Jiro（x）_broken\tJiro\t\t\t\t"_s));
+    EXPECT_GT(lines[5].size(), u"5\t005_Jiro（x）_broken\tJiro\t\t\t\t"_s.size()) << "the reason";
+    EXPECT_EQ(lines[6], QString());
+    EXPECT_FALSE(QFile::exists(o.targets.document));
+}
+
+// --skip leaves the numbered lines out of the document; a number past the last line, or
+// leaving out every line, is a usage error and writes nothing.
+TEST_F(ConvertTest, SkipLeavesLinesOutOrIsAUsageError) {
+    CliOptions o = options();
+    o.skipped = {{1, 1}};
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    const QByteArray document = testsupport::readBytes(o.targets.document);
+    EXPECT_FALSE(document.contains("001_Hanako"));
+    EXPECT_TRUE(document.contains("002_Taro"));
+    EXPECT_TRUE(messages_.startsWith(u"1 行、話者 1 人、1.000 秒"_s)) << messages_.toStdString();
+
+    QFile::remove(o.targets.document);
+    const struct {
+        QList<LineRange> skipped;
+        QString message;
+    } refused[] = {
+        {{{1, 1}, {3, 3}}, u"--skip の番号 3 はありません（行は 2 まで）"_s},
+        {{{2, 2000000000}}, u"--skip の番号 2000000000 はありません（行は 2 まで）"_s},
+        {{{2, 2}, {1, 2}}, u"--skip ですべての行が外されています"_s},
+    };
+    for (const auto& c : refused) {
+        o.skipped = c.skipped;
+        EXPECT_EQ(convert(o), kExitUsage);
+        EXPECT_EQ(messages_, u"brisomel-cli: "_s + c.message + u"\n詳しくは --help\n"_s);
+        EXPECT_FALSE(QFile::exists(o.targets.document));
+    }
 }

@@ -1,0 +1,259 @@
+#include "app/LineListModel.h"
+#include "app/FolderLoadAction.h"
+#include "app/GenerateAction.h"
+#include "app/LineFilter.h"
+#include "audio/AudioProbe.h"
+#include "export/Conversion.h"
+#include "support/PcmWriter.h"
+#include "support/ScriptedExportUi.h"
+#include "support/SrtReader.h"
+#include "support/VoiceFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
+
+namespace {
+
+// The line list's model over a folder loaded as the window loads it.
+class LineListModelTest : public ::testing::Test {
+protected:
+    // Runs the load, and waits until its audio files have been checked.
+    void loadWith(const std::function<bool()>& start) {
+        QSignalSpy checked(&load_, &FolderLoadAction::audioCheckFinished);
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    }
+    void load(const VoiceFolder& folder) {
+        loadWith([&] { return load_.dropFolder({folder.url()}); });
+    }
+
+    QString cell(int row, LineListModel::Column column, int role = Qt::DisplayRole) const {
+        return model_.data(model_.index(row, column), role).toString();
+    }
+    QStringList column(const QAbstractItemModel& model, LineListModel::Column column) const {
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            texts << model.data(model.index(row, column)).toString();
+        }
+        return texts;
+    }
+    void tick(int row, bool ticked) {
+        model_.setData(model_.index(row, LineListModel::tickColumn),
+                       ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    }
+    QString ticks() const {
+        QString marks;
+        for (int row = 0; row < model_.rowCount(); ++row) {
+            marks += model_.entryAt(row)->targetFlg() ? u'x' : u'-';
+        }
+        return marks;
+    }
+
+    FileLists lists_;
+    WindowState state_;
+    FolderLoadAction load_{lists_, state_};
+    LineListModel model_{lists_, state_};
+};
+
+} // namespace
+
+// One row per line in the document's order: number, file, speaker, the caption's first line
+// (all of it as tool tip), the length in seconds and whole frames of the chosen rate, and what
+// is wrong: the audio check's reason, or the missing caption file.
+TEST_F(LineListModelTest, RowsShowEachLineInTheDocumentsOrderWithWhatIsWrong) {
+    VoiceFolder folder(u"Scene"_s);
+    folder.addLine(u"002_Taro（a）_two"_s, 1.0, u"line one\nline two"_s);
+    folder.addLine(u"001_Hanako（n）_one"_s, 0.5, u"hello"_s);
+    folder.addLine(u"003_（x）_nobody"_s, 0.25);
+    testsupport::writeBytes(folder.filePath(u"004_B（x）_broken.wav"_s), "not audio");
+    testsupport::writeBytes(folder.filePath(u"004_B（x）_broken.txt"_s), "broken");
+    model_.setFpsType(FpsType::fps25);
+    load(folder);
+
+    ASSERT_EQ(model_.rowCount(), 4);
+    EXPECT_EQ(column(model_, LineListModel::numberColumn),
+              (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
+    EXPECT_EQ(column(model_, LineListModel::fileColumn),
+              (QStringList{u"001_Hanako（n）_one"_s, u"002_Taro（a）_two"_s, u"003_（x）_nobody"_s,
+                           u"004_B（x）_broken"_s}));
+    EXPECT_EQ(column(model_, LineListModel::speakerColumn),
+              (QStringList{u"Hanako"_s, u"Taro"_s, u"（話者なし）"_s, u"B"_s}));
+    EXPECT_EQ(column(model_, LineListModel::captionColumn),
+              (QStringList{u"hello"_s, u"line one"_s, QString(), u"broken"_s}));
+    EXPECT_EQ(cell(1, LineListModel::captionColumn, Qt::ToolTipRole), u"line one\nline two"_s);
+    EXPECT_EQ(column(model_, LineListModel::lengthColumn),
+              (QStringList{u"0.50 秒 / 12 フレーム"_s, u"1.00 秒 / 25 フレーム"_s,
+                           u"0.25 秒 / 6 フレーム"_s, QString()}));
+    const QString brokenReason =
+        probeAudioFile(folder.filePath(u"004_B（x）_broken.wav"_s)).failure().reason;
+    EXPECT_EQ(column(model_, LineListModel::statusColumn),
+              (QStringList{QString(), QString(), u"字幕ファイルなし"_s, brokenReason}));
+
+    model_.setFpsType(FpsType::fps30);
+    EXPECT_EQ(cell(0, LineListModel::lengthColumn), u"0.50 秒 / 15 フレーム"_s);
+    model_.setPlayingRow(1);
+    EXPECT_EQ(cell(1, LineListModel::statusColumn), u"▶ 再生中"_s);
+}
+
+// The speaker filter and the search narrow the rows; the search looks at file names and
+// captions, ignoring case. "すべて選ぶ" / "すべて外す" act on the rows shown only.
+TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
+    VoiceFolder folder;
+    folder.addLine(u"1_A（x）_intro"_s, 0.1, u"Hello there"_s);
+    folder.addLine(u"2_B（x）_reply"_s, 0.1, u"hi"_s);
+    folder.addLine(u"3_A（x）_ask"_s, 0.1, u"how are you"_s);
+    folder.addLine(u"4_（x）_sfx"_s, 0.1);
+    folder.addLine(u"5_B（x）_hello"_s, 0.1, u"fine"_s);
+    load(folder);
+    LineFilter filter(model_);
+    ASSERT_EQ(model_.speakers(), (QStringList{u"A"_s, u"B"_s, u"（話者なし）"_s}));
+
+    struct Case {
+        std::optional<QString> speaker;
+        QString search;
+        QStringList shown;
+    };
+    const Case cases[] = {
+        {std::nullopt, QString(), {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}},
+        {u"A"_s, QString(), {u"1"_s, u"3"_s}},
+        {u"（話者なし）"_s, QString(), {u"4"_s}},
+        {std::nullopt, u"HELLO"_s, {u"1"_s, u"5"_s}}, // a caption, then a file name
+        {u"B"_s, u"hello"_s, {u"5"_s}},
+        {u"A"_s, u"nothing"_s, {}},
+    };
+    for (const Case& c : cases) {
+        filter.setSpeaker(c.speaker);
+        filter.setSearchText(c.search);
+        EXPECT_EQ(column(filter, LineListModel::numberColumn), c.shown)
+            << c.speaker.value_or(u"*"_s).toStdString() << " " << c.search.toStdString();
+    }
+
+    QSignalSpy ticksChanged(&model_, &LineListModel::ticksChanged);
+    filter.setSpeaker(u"B"_s);
+    filter.setSearchText(QString());
+    filter.setShownTicked(false);
+    EXPECT_EQ(ticks(), u"x-xx-"_s);
+    EXPECT_EQ(ticksChanged.size(), 1);
+    filter.setSpeaker(std::nullopt);
+    filter.setSearchText(u"hello"_s);
+    filter.setShownTicked(true);
+    EXPECT_EQ(ticks(), u"x-xxx"_s);
+    tick(0, false);
+    EXPECT_EQ(ticks(), u"--xxx"_s);
+    EXPECT_EQ(tickSummaryText(model_.tickedCount(), model_.rowCount()), u"書き出す行 3 / 5"_s);
+    EXPECT_EQ(lists_.fileLists()->at(0)->targetFlg(), false) << "the tick is the entry's";
+}
+
+// A reload reads the folder again: captions changed since show, a new take comes in ticked, a
+// take that went is gone, and the others keep their ticks by file name; the timeline name the
+// user typed stays; so it is when another naming rule reads the folder again. Another folder
+// starts with every line ticked.
+TEST_F(LineListModelTest, ReloadKeepsTicksByFileNameAndAnotherFolderStartsTicked) {
+    VoiceFolder folder(u"Scene"_s);
+    folder.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);
+    folder.addLine(u"2_A（x）_b"_s, 0.1, u"two"_s);
+    folder.addLine(u"3_A（x）_c"_s, 0.1, u"three"_s);
+    load(folder);
+    tick(1, false);
+    tick(2, false);
+    state_.setTimelineName(u"typed"_s);
+
+    QFile::remove(folder.filePath(u"3_A（x）_c.wav"_s));
+    QFile::remove(folder.filePath(u"3_A（x）_c.txt"_s));
+    folder.addLine(u"0_A（x）_new"_s, 0.1, u"new"_s);
+    folder.addLine(u"2_A（x）_b"_s, 0.1, u"two, fixed"_s);
+    loadWith([&] { return load_.reload(); });
+    EXPECT_EQ(column(model_, LineListModel::fileColumn),
+              (QStringList{u"0_A（x）_new"_s, u"1_A（x）_a"_s, u"2_A（x）_b"_s}));
+    EXPECT_EQ(cell(2, LineListModel::captionColumn), u"two, fixed"_s);
+    EXPECT_EQ(ticks(), u"xx-"_s);
+    EXPECT_EQ(state_.timelineName(), u"typed"_s);
+
+    // Another naming rule reads the folder again the same way: the speakers change, not the ticks.
+    loadWith([&] {
+        load_.setNaming(*NamingRule::named(u"hyphen"));
+        return true;
+    });
+    EXPECT_EQ(column(model_, LineListModel::speakerColumn), QStringList(3, u"（話者なし）"_s));
+    EXPECT_EQ(ticks(), u"xx-"_s);
+
+    VoiceFolder other(u"Other"_s);
+    other.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);
+    other.addLine(u"2_A（x）_b"_s, 0.1, u"two"_s);
+    load(other);
+    EXPECT_EQ(ticks(), u"xx"_s);
+    EXPECT_EQ(state_.timelineName(), u"Other"_s);
+}
+
+// 10,000 lines: every row is there, and filtering, searching and ticking cover them all.
+TEST_F(LineListModelTest, TenThousandLines) {
+    FileList entries;
+    for (int i = 0; i < 10000; ++i) {
+        const QString name =
+            u"%1_%2（x）_line"_s.arg(i, 5, 10, QChar(u'0')).arg(i % 2 ? u"B"_s : u"A"_s);
+        entries.push_back(*FileListData::create(
+            name, std::optional<FileListData::LocalFile>(),
+            FileListData::LocalFile{u"/lines/"_s + name + u".wav"_s, std::nullopt}));
+    }
+    lists_.setFileLists(entries);
+    LineFilter filter(model_);
+    EXPECT_EQ(model_.rowCount(), 10000);
+    filter.setSpeaker(u"B"_s);
+    EXPECT_EQ(filter.rowCount(), 5000);
+    filter.setShownTicked(false);
+    EXPECT_EQ(model_.tickedCount(), 5000);
+    filter.setSearchText(u"09999"_s);
+    ASSERT_EQ(filter.rowCount(), 1);
+    EXPECT_EQ(filter.data(filter.index(0, LineListModel::numberColumn)).toInt(), 10000);
+}
+
+// Unticked lines are left out of the document and the subtitles, the next ticked line following
+// the previous ticked one; with no line ticked the export is refused before the save dialog.
+TEST_F(LineListModelTest, UntickedLinesAreLeftOutOfTheExportAndNoneTickedIsRefused) {
+    VoiceFolder folder(u"Scene"_s);
+    folder.addLine(u"1_A（x）_a"_s, 1.0, u"first"_s);
+    folder.addLine(u"2_B（x）_b"_s, 2.0, u"left out"_s);
+    folder.addLine(u"3_A（x）_c"_s, 1.0, u"third"_s);
+    load(folder);
+    tick(1, false);
+
+    QTemporaryDir out;
+    ConversionOptions options;
+    options.timelineName = u"Scene"_s;
+    options.subtitles.enabled = true;
+    const OutputTargets targets{out.filePath(u"Scene.fcpxml"_s), out.filePath(u"Scene.srt"_s)};
+    const Result<ConversionReport> report = runConversion(*lists_.fileLists(), options, targets);
+    ASSERT_TRUE(report) << report.failure().message().toStdString();
+    EXPECT_EQ(report->entryCount, 2);
+    QFile document(targets.document);
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(document.readAll());
+    EXPECT_FALSE(text.contains(u"2_B（x）_b"_s));
+    EXPECT_FALSE(text.contains(u"left out"_s));
+    EXPECT_TRUE(text.contains(u"3_A（x）_c"_s));
+    const auto cues = testsupport::readSrt(targets.subtitles);
+    ASSERT_TRUE(cues);
+    ASSERT_EQ(cues->size(), 2u);
+    EXPECT_EQ(cues->at(1).text, u"third"_s);
+    EXPECT_EQ(cues->at(1).startMs, 1000) << "follows the previous ticked line";
+
+    QTemporaryDir prefs;
+    QSettings store(prefs.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    UserSettings settings(&store);
+    testsupport::ScriptedExportUi ui;
+    ui.saveLocation = out.filePath(u"None.fcpxml"_s);
+    tick(0, false);
+    tick(2, false);
+    EXPECT_EQ(GenerateAction(lists_, settings, ui).run(u"None"_s), std::nullopt);
+    EXPECT_EQ(ui.alertMessages, QStringList{u"書き出す行がありません"_s});
+    EXPECT_TRUE(ui.proposedNames.isEmpty()) << "refused before the save dialog";
+}

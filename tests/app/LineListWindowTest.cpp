@@ -1,0 +1,181 @@
+#include "app/LineListWindow.h"
+#include "app/ContentView.h"
+#include "app/LineFilter.h"
+#include "app/LineListModel.h"
+#include "app/LinePlayer.h"
+#include "app/MainWindow.h"
+#include "support/PcmWriter.h"
+#include "support/ScriptedExportUi.h"
+#include "support/VoiceFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <stdexcept>
+
+using namespace brisomel;
+using namespace Qt::StringLiterals;
+using testsupport::VoiceFolder;
+
+namespace {
+
+// The main window's content on a temporary store, with a folder of three lines, one of whose
+// audio cannot be read.
+class LineListWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.addLine(u"1_A（x）_a"_s, 0.5, u"first"_s);
+        folder_.addLine(u"2_B（x）_b"_s, 0.5, u"second"_s);
+        testsupport::writeBytes(folder_.filePath(u"3_A（x）_take.wav"_s), "not audio");
+        view_->show();
+        QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
+        view_->folderLoad().dropFolder({folder_.url()});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    }
+
+    template <typename W = QWidget> W* find(QWidget* parent, const char* name) {
+        W* widget = parent->findChild<W*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // Opens the list with its shortcut; the test stops when it does not open.
+    LineListWindow* openList() {
+        view_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(view_.get()));
+        QTest::keyClick(view_.get(), Qt::Key_L, Qt::ControlModifier);
+        // A button's shortcut clicks it the way a mouse does, a moment later.
+        if (!QTest::qWaitFor([this] { return view_->lineListWindow() != nullptr; }, 5000)) {
+            throw std::runtime_error("the line list did not open");
+        }
+        return view_->lineListWindow();
+    }
+
+    VoiceFolder folder_{u"Scene1"_s};
+    QTemporaryDir dir_;
+    std::optional<QSettings> store_{std::in_place, dir_.filePath(u"prefs.ini"_s),
+                                    QSettings::IniFormat};
+    std::unique_ptr<ContentView> view_ = std::make_unique<ContentView>(&*store_);
+};
+
+} // namespace
+
+// Ctrl+L opens the list, named after the folder. Without an audio output (the test platform)
+// playing is disabled with a tool tip saying why, and Space or a double click play nothing.
+TEST_F(LineListWindowTest, OpensFromTheWindowAndPlayingWithoutAnOutputIsDisabled) {
+    LineListWindow* list = openList();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->windowTitle(), u"行の一覧 — Scene1"_s);
+    EXPECT_EQ(list->table()->model()->rowCount(), 3);
+    if (LinePlayer::hasAudioOutput()) {
+        GTEST_SKIP() << "this machine has an audio output";
+    }
+    auto* play = find<QPushButton>(list, "playButton");
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_EQ(play->toolTip(), u"音声の出力先がないため再生できません"_s);
+    EXPECT_FALSE(find<QAction>(list, "playAction")->isEnabled());
+    list->table()->setCurrentIndex(list->table()->model()->index(0, 2));
+    QTest::keyClick(list->table(), Qt::Key_Space);
+    QTest::mouseDClick(list->table()->viewport(), Qt::LeftButton, {},
+                       list->table()->visualRect(list->table()->currentIndex()).center());
+    EXPECT_EQ(list->player().playingPath(), QString());
+}
+
+// A file that went after the folder was read is refused with a message naming it.
+TEST_F(LineListWindowTest, AFileThatVanishedBeforePlayingIsNamedNotPlayed) {
+    const QString path = folder_.filePath(u"1_A（x）_a.wav"_s);
+    ASSERT_TRUE(QFile::remove(path));
+    LinePlayer player;
+    const Status played = player.play(path);
+    ASSERT_FALSE(played);
+    EXPECT_EQ(played.failure().message(),
+              u"\"%1\" を再生できません: ファイルが見つかりません"_s.arg(path));
+    EXPECT_EQ(player.playingPath(), QString());
+}
+
+// Unticking shows "書き出す行 N / M" in the main window; audio that cannot be read stops the
+// export only while its line is ticked.
+TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNotStopTheExport) {
+    auto* summary = find<QLabel>(view_.get(), "tickSummary");
+    EXPECT_FALSE(summary->isVisibleTo(view_.get()));
+    LineListWindow* list = openList();
+    find<QLineEdit>(list, "searchField")->setText(u"take"_s);
+    QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
+    EXPECT_TRUE(summary->isVisibleTo(view_.get()));
+    EXPECT_EQ(summary->text(), u"書き出す行 2 / 3"_s);
+    EXPECT_EQ(find<QLabel>(list, "tickSummary")->text(), u"書き出す行 2 / 3"_s);
+
+    testsupport::ScriptedExportUi ui;
+    ui.saveLocation = dir_.filePath(u"out.fcpxml"_s);
+    view_->setExportUi(&ui);
+    view_->generate();
+    EXPECT_EQ(ui.alertMessages, QStringList());
+    EXPECT_EQ(ui.proposedNames.size(), 1);
+    EXPECT_TRUE(QFile::exists(*ui.saveLocation));
+}
+
+// F5 in the main window's ファイル menu reads the folder again, keeping the ticks.
+TEST_F(LineListWindowTest, TheFileMenuReloadsKeepingTicks) {
+    MainWindow window(&*store_);
+    window.show();
+    QSignalSpy loaded(&window.contentView()->folderLoad(), &FolderLoadAction::loadFinished);
+    window.contentView()->folderLoad().dropFolder({folder_.url()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.size() == 1; }, 10000));
+    LineListModel& lines = window.contentView()->lineList();
+    lines.setTicked({0}, false);
+    folder_.addLine(u"0_A（x）_new"_s, 0.5, u"new"_s);
+
+    auto* reload = find<QAction>(&window, "reloadAction");
+    EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
+    reload->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.size() == 2; }, 10000));
+    ASSERT_EQ(lines.rowCount(), 4);
+    EXPECT_EQ(lines.tickedCount(), 3);
+    EXPECT_FALSE(lines.entryAt(1)->targetFlg()) << lines.entryAt(1)->fileName().toStdString();
+}
+
+// The list's size and column widths are there again after a restart.
+TEST_F(LineListWindowTest, SizeAndColumnWidthsAreRemembered) {
+    LineListWindow* list = openList();
+    list->resize(700, 333);
+    list->table()->horizontalHeader()->resizeSection(LineListModel::fileColumn, 321);
+    list->close();
+
+    view_ = std::make_unique<ContentView>(&*store_);
+    view_->show();
+    QSignalSpy loaded(&view_->folderLoad(), &FolderLoadAction::loadFinished);
+    view_->folderLoad().dropFolder({folder_.url()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 10000));
+    list = openList();
+    EXPECT_EQ(list->size(), QSize(700, 333));
+    EXPECT_EQ(list->table()->horizontalHeader()->sectionSize(LineListModel::fileColumn), 321);
+}
+
+// Leaves a picture of the list of the bundled example, one line unticked, in the build folder.
+TEST(LineListWindow, RendersTheBundledExample) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    ContentView view(&store);
+    view.show();
+    QSignalSpy checked(&view.folderLoad(), &FolderLoadAction::audioCheckFinished);
+    view.folderLoad().dropFolder({QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    view.lineList().setTicked({2}, false);
+    view.showLineList();
+    LineListWindow* list = view.lineListWindow();
+    list->table()->selectRow(1);
+    const QImage picture = list->grab().toImage();
+    EXPECT_TRUE(
+        picture.save(QDir(QStringLiteral(APP_TEST_OUTPUT_DIR)).filePath(u"line-list.png"_s)));
+}
