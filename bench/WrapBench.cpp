@@ -6,6 +6,8 @@
 #include "builder/CaptionParts.h"
 #include "wrap/CaptionWrapper.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -42,19 +44,6 @@ QStringList makeCaptions(int count) {
         captions << caption.left(length);
     }
     return captions;
-}
-
-// Median of several runs of `work`, in milliseconds.
-template <typename Work> double medianMs(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace
