@@ -39,9 +39,8 @@ TEST(FileListData, SpeakerNameFromTheBaseName) {
     }
 }
 
-// The signal comes after the list is replaced. Speaker names: each once, in file-name order,
-// unticked entries and "noname" included; of canonically equivalent spellings the first by file
-// name is kept; none without a list. The list itself is not reordered.
+// The signal follows the replacement; speakers once each in file-name order (unticked and "noname"
+// included, the first of equivalent spellings kept), none without a list; the list keeps its order.
 TEST(FileLists, SignalAfterReplacingAndCharactorNames) {
     FileLists holder;
     EXPECT_FALSE(holder.charactorNames().has_value());

@@ -28,9 +28,8 @@ QString refusal(const QString& key, const QString& reason) {
 
 } // namespace
 
-// From the style file to the document: the outline is written with a negative width (filled
-// letters), a shadow always with colour, "distance angle" and blur, defaults filling what the
-// entry leaves out; the earlier [x, y] offset is read as distance and angle.
+// Entry to element: a negative outline width, a shadow always with colour, "distance angle" and
+// blur, defaults for what is left out; an earlier [x, y] offset read as distance and angle.
 TEST(StyleElement, EachEntryGivesItsTextStyleElement) {
     const struct {
         QByteArray entry;
