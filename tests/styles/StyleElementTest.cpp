@@ -85,11 +85,9 @@ TEST(StyleElement, NumbersBeyondTheirRangeAreRefusedNamingTheRange) {
     } cases[] = {
         {"size", 1, 0.9999, size},
         {"size", 1000, 1000.0001, size},
-        {"size", 1, 1e-9, size},
         {"size", 1000, 1e308, size},
         {"strokeWidth", 0, -0.0001, width},
         {"strokeWidth", 50, 50.0001, width},
-        {"strokeWidth", 50, 1e300, width},
         {"shadowDistance", 0, -0.0001, hundred},
         {"shadowDistance", 100, 100.0001, hundred},
         {"shadowBlur", 0, -0.0001, hundred},
