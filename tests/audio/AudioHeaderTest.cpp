@@ -8,10 +8,8 @@
 using namespace brisomel;
 using namespace brisomel::testsupport;
 
-// An odd-sized chunk is followed by a pad byte; taking that byte for the next chunk's start
-// misses the chunks after it. Name, author and comment chunks before "COMM" or between it and
-// "SSND", a list chunk around "fmt ". The readers are called directly: through the probe, FFmpeg
-// would rescue the file, with the AIFF rate rounded.
+// Odd-sized chunks before and after "COMM" and around "fmt ", read directly: through the probe,
+// FFmpeg would rescue the file, with the AIFF rate rounded.
 TEST(AudioHeaders, ChunksOfOddSizeAreSkippedWithTheirPadByte) {
     const QByteArray name("NAME\0\0\0\5Voice\0", 14);
     const QByteArray author("AUTH\0\0\0\3Ann\0", 12);
@@ -39,9 +37,8 @@ TEST(AudioHeaders, ChunksOfOddSizeAreSkippedWithTheirPadByte) {
     }
 }
 
-// The frames over the 80-bit rate, fraction and all, for AIFF and the AIFC types whose frames are
-// samples (with a version chunk ahead of "COMM", as AIFC writers put it); compressed frames are
-// left to FFmpeg.
+// Frames over the whole 80-bit rate for AIFF and the AIFC types of plain samples (one with a
+// version chunk ahead of "COMM"); compressed frames are left to FFmpeg.
 TEST(AudioHeaders, AiffLengthsAreTheFramesOverTheWholeRate) {
     const QByteArray version("FVER\0\0\0\4\xA2\x80\x51\x40", 12);
     const std::tuple<QByteArray, double, double> cases[] = {

@@ -69,9 +69,8 @@ QString nfc(const QString& text) {
     return text.normalized(QString::NormalizationForm_C);
 }
 
-// What the builder must make of the lines, checked line by line in file-name order: the ticked
-// ones one after another, the pause exactly where the ticked line before asked for it, lengths
-// from the audio, each title with its clip, a caption and a voice track per speaker.
+// The ticked lines one after another in file-name order, each pause where the line before asked
+// for it, lengths from the audio, titles with their clips, two tracks per speaker.
 void expectTimelineOfLines(const BuiltTimeline& built, const std::vector<RandomLine>& lines,
                            const ConversionOptions& options, int pauseMs) {
     const auto& rate = kRates[static_cast<int>(options.fpsType)];
@@ -166,9 +165,8 @@ TEST(BuilderProperties, RandomFoldersGiveTheirLinesOneAfterAnotherAtEveryRate) {
     }
 }
 
-// Lengths where cutting the floating-point units down, rather than rounding them to the nearest
-// unit first, loses a frame; and where frames are cut down, not rounded. An empty list and 300
-// files, beyond the probe's chunk of 256, with the progress counted.
+// Units rounded to the nearest before whole frames are cut down; 300 files, beyond the probe's
+// chunk of 256, with the progress counted, and an empty list.
 TEST(Builder, ClipLengthsInWholeFramesOfTheAudioRoundedToUnits) {
     const struct {
         int sampleRate;

@@ -136,8 +136,6 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--wrap -1 a"_s, u"1行の最大幅は0以上を入力してください"_s},
         {u"--wrap 26 --max-lines 0 a"_s, u"最大行数は1以上を入力してください"_s},
         {u"--max-lines 3 a"_s, u"--max-lines は --wrap（1 以上）と一緒に指定してください"_s},
-        {u"--wrap 0 --max-lines 3 a"_s,
-         u"--max-lines は --wrap（1 以上）と一緒に指定してください"_s},
         {u"--naming Plain a"_s,
          u"--naming の値 \"Plain\" は使えません（standard|plain|datetime|hyphen|caption-prefix）"_s},
         {u"--naming-template $連番$_$テキスト$ a"_s,
@@ -155,23 +153,10 @@ TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
     ASSERT_EQ(convert(options()), kExitSuccess) << messages_.toStdString();
     const QByteArray document = testsupport::readBytes(dir_.filePath(u"out.fcpxml"_s));
     ASSERT_FALSE(document.isEmpty());
-    EXPECT_TRUE(document.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
-    EXPECT_TRUE(document.contains("<event name=\"Kestrune\">"));
     EXPECT_TRUE(document.contains("<project name=\"Scene &amp; &lt;1&gt;\">"));
-    EXPECT_TRUE(document.contains("name=\"FFVideoFormat1080p30\""));
     EXPECT_FALSE(document.contains("ref-clip"));
-    EXPECT_EQ(messages_.count(QLatin1Char('\n')), 1);
     EXPECT_EQ(messages_,
               u"2 行、話者 2 人、3.500 秒 → \""_s + dir_.filePath(u"out.fcpxml"_s) + u"\"\n"_s);
-}
-
-TEST_F(ConvertTest, SplitClipsAndStandardOutput) {
-    CliOptions o = options();
-    o.conversion.splitClips = true;
-    o.targets.document = u"-"_s;
-    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
-    EXPECT_TRUE(stdout_.data().contains("<ref-clip ref=\"r3\""));
-    EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
 }
 
 // A style file is read while the arguments are: a bad one is a usage error naming the file,
@@ -216,13 +201,10 @@ TEST(CliProgram, ExitStatusesAndStreams) {
         return process.exitCode();
     };
     QByteArray out;
-    EXPECT_EQ(run({u"--help"_s}, &out), 0);
-    EXPECT_TRUE(out.contains("--split-clips"));
-    EXPECT_TRUE(out.contains("--srt-split"));
+    EXPECT_EQ(run({u"--help"_s}), 0);
     EXPECT_EQ(run({u"--bogus"_s}), 2);
     EXPECT_EQ(QString::fromUtf8(errors),
               u"brisomel-cli: 不明なオプションです: --bogus\n詳しくは --help\n"_s);
-    EXPECT_EQ(run({u"--styles"_s, u"missing.json"_s, u"."_s}), 2);
     EXPECT_EQ(run({u"-o"_s, u"-"_s, u"."_s}, &out), 0);
     EXPECT_TRUE(out.contains("<asset id=\"r4\""));
     EXPECT_EQ(run({dir.filePath(u"a.wav"_s)}), 1) << "a file is not a folder";
@@ -252,57 +234,28 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
         ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
         const QByteArray document = stdout_.data();
         EXPECT_TRUE(document.contains(QByteArray("frameDuration=\"") + c.frameDuration)) << c.rate;
-        EXPECT_TRUE(document.contains(QByteArray("audioChannels=\"1\" audioRate=\"48000\"")));
         EXPECT_TRUE(document.contains(QByteArray("duration=\"") + c.lineDuration)) << c.rate;
         EXPECT_TRUE(messages_.contains(u"、%1 秒 "_s.arg(QLatin1String(c.seconds))))
             << c.rate << ": " << messages_.toStdString();
     }
 }
 
-// The subtitle flags on the command line, with the document on standard output; the files are
-// read back with a SubRip reader.
+// With --srt-split each speaker's cues go to a file of their own beside the given name.
 TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
-    const struct {
-        QStringList flags;
-        QStringList files;
-        QStringList texts; // every file's cues, in order
-        bool crlf;
-    } cases[] = {
-        {{}, {u"sub.srt"_s}, {u"こんにちは"_s, u"はい"_s}, false},
-        {{u"--srt-crlf"_s, u"--srt-speaker"_s},
-         {u"sub.srt"_s},
-         {u"Hanako: こんにちは"_s, u"Taro: はい"_s},
-         true},
-        {{u"--srt-split"_s},
-         {u"sub_Hanako.srt"_s, u"sub_Taro.srt"_s},
-         {u"こんにちは"_s, u"はい"_s},
-         false},
-    };
-    for (const auto& c : cases) {
-        QTemporaryDir out;
-        CliOptions o = parsed(c.flags + QStringList{u"--srt"_s, out.filePath(u"sub.srt"_s), u"-o"_s,
-                                                    u"-"_s, folder_});
-        ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
-        EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
-        QStringList texts;
-        for (const QString& file : c.files) {
-            const auto cues = testsupport::readSrt(out.filePath(file));
-            ASSERT_TRUE(cues) << file.toStdString();
-            for (const auto& cue : *cues) {
-                texts << cue.text;
-            }
-            const QByteArray bytes = testsupport::readBytes(out.filePath(file));
-            EXPECT_EQ(bytes.count("\r\n"), c.crlf ? bytes.count("\n") : 0) << "every line alike";
-            EXPECT_TRUE(bytes.startsWith("1\r\n") || bytes.startsWith("1\n"))
-                << "no byte-order mark";
-        }
-        EXPECT_EQ(texts, c.texts);
-        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files);
-    }
+    QTemporaryDir out;
+    const CliOptions o = parsed({u"--srt-split"_s, u"--srt-speaker"_s, u"--srt"_s,
+                                 out.filePath(u"sub.srt"_s), u"-o"_s, u"-"_s, folder_});
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files),
+              (QStringList{u"sub_Hanako.srt"_s, u"sub_Taro.srt"_s}));
+    const auto cues = testsupport::readSrt(out.filePath(u"sub_Hanako.srt"_s));
+    ASSERT_TRUE(cues && cues->size() == 1);
+    EXPECT_EQ(cues->front().text, u"Hanako: こんにちは"_s) << "less the blank asking for a pause";
 }
 
-// One line from each voice tool, each with its caption: every rule gives the speakers of the names
-// it covers their own lanes (one subtitle file each) and counts the other lines in the summary.
+// Each rule gives the speakers of the names it covers their own lanes (one subtitle file each)
+// and counts the other lines in the summary.
 TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
     testsupport::VoiceFolder voices{u"tools"_s};
     voices.addLine(u"001_ずんだもん（ノーマル）_はい"_s, 0.5, u"はい"_s);
@@ -314,27 +267,20 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
     const struct {
         QStringList args;
         QString unnamed;
-        QStringList files;   // the subtitle files, one per lane
-        QString yukari = {}; // what 結月ゆかり's lane says, if the rule finds her
+        QStringList files; // the subtitle files, one per lane
     } cases[] = {
         {{u"--naming"_s, u"plain"_s},
          u"話者 4 人、話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s,
          {u"s_081002.srt"_s, u"s_Dummy.srt"_s, u"s_noname.srt"_s, u"s_ずんだもん.srt"_s,
           u"s_四国めたん.srt"_s}},
-        {{u"--naming"_s, u"datetime"_s},
-         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
-         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
-         {u"s_noname.srt"_s, u"s_ずんだもん.srt"_s}},
         {{u"--naming"_s, u"hyphen"_s},
          u"話者 1 人、話者なし 5 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう"
          u".wav、20220418005821_Dummy_こんばんは.wav ほか）"_s,
-         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s},
-         u"やあ"_s},
+         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
         {{u"--naming"_s, u"caption-prefix"_s},
          u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
          u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
-         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s},
-         u"さようなら"_s},
+         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
         {{u"--naming-template"_s, u"$日付$_$日付$_$キャラ$_$テキスト$"_s},
          u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
          u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
@@ -353,13 +299,7 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
         const QString where = c.args.join(u' ');
         EXPECT_TRUE(messages.startsWith(u"6 行、"_s + c.unnamed + u"、3.000 秒 → "_s))
             << where.toStdString() << ": " << messages.toStdString();
-        QStringList files = QDir(out.path()).entryList(QDir::Files);
-        EXPECT_EQ(files, c.files) << where.toStdString();
-        if (!c.yukari.isEmpty()) {
-            const auto cues = testsupport::readSrt(out.filePath(u"s_結月ゆかり.srt"_s));
-            ASSERT_TRUE(cues && cues->size() == 1) << where.toStdString();
-            EXPECT_EQ(cues->front().text, c.yukari) << where.toStdString();
-        }
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files) << where.toStdString();
     }
 }
 
@@ -375,16 +315,13 @@ TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
     EXPECT_TRUE(QFile::exists(o.targets.document));
 }
 
-// WAV and AIFF headers are read without the FFmpeg probe module: a folder of them converts when
-// the module is missing, and only an MP3 then fails, naming itself and the module. AIFF rates
-// keep their fraction: 22050 frames at 22050.25 Hz are 59 frames at 59.94 fps (60 at a rounded
-// 22050 Hz), and the written rate is truncated, 8000.7 Hz as 8000.
+// WAV and AIFF headers are read without the FFmpeg probe module, and only an MP3 then fails,
+// naming itself and the module. 22050 frames at 22050.25 Hz are 59 frames at 59.94 fps, not 60.
 TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
     QTemporaryDir dir;
     const QString missingModule = dir.filePath(u"nowhere/probe.so"_s);
     testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
     testsupport::writeAiff(dir.filePath(u"b.aiff"_s), 22050.25, 1, 22050);
-    testsupport::writeAiff(dir.filePath(u"c.aif"_s), 8000.7, 1, 16000);
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"BRISOMEL_PROBE_MODULE"_s, missingModule);
@@ -397,11 +334,8 @@ TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
     };
 
     ASSERT_EQ(run(), 0) << process.readAllStandardError().toStdString();
-    const QByteArray document = process.readAllStandardOutput();
-    EXPECT_TRUE(document.contains("name=\"b\" start=\"0s\" duration=\"59059/60000s\""));
-    EXPECT_TRUE(document.contains("duration=\"119119/60000s\" hasAudio=\"1\" audioSources=\"1\" "
-                                  "audioChannels=\"1\" audioRate=\"8000\""))
-        << document.toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().contains(
+        "name=\"b\" start=\"0s\" duration=\"59059/60000s\""));
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRISOMEL_TEST_DATA "/audio/tone-1250ms-44k.mp3"),
                             dir.filePath(u"d.mp3"_s)));

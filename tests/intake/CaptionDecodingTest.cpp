@@ -44,12 +44,8 @@ TEST(CaptionFile, TextsInEveryEncoding) {
     EXPECT_EQ(withCaption("  a\r\nb \n\n")->text(), QString("  a b   "));
 }
 
-// Strict decoding: nothing rather than U+FFFD, so that the next attempt gets its chance. UTF-8
-// with a stray continuation byte, bytes never valid, a sequence cut off, an overlong form, an
-// encoded surrogate; UTF-16 of odd length or with a lone surrogate; UTF-32 above U+10FFFF, a
-// surrogate, cut off. Shift-JIS with a trail byte out of range, a byte CP932 lacks, a lead byte
-// cut off; where the converter's table rotates 0x1A, 0x1C and 0x7F, every byte below 0x80 must
-// still be itself.
+// Strict decoding gives nothing rather than U+FFFD, so the next encoding gets its chance; in
+// Shift-JIS every byte below 0x80 stays itself (the converter's table rotates 0x1A, 0x1C, 0x7F).
 TEST(DecodeCaption, StrictDecodersAndControlBytes) {
     for (const QByteArray& invalid :
          {bytes("\x81\x20"), bytes("\xFF\xFF\xFF\xFF"), bytes("a\xE3\x81"), bytes("\xC0\xAF"),

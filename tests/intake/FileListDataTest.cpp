@@ -27,7 +27,6 @@ TEST(FileListData, SpeakerNameFromTheBaseName) {
         {u"1_A（\u0301x）_t", u"noname"},
         {u"1_e\u0301（x）_t", u"e\u0301"},
         {u"1_\U0001F469\u200D\U0001F467（x）_t", u"\U0001F469\u200D\U0001F467"},
-        {u"001_花子（通常）_こんにちは", u"花子"},
         {u"1_か\u3099（x）_t", u"か\u3099"}, // a voicing mark before the parenthesis
         {u"1_A\u0600（x）_t", u"noname"},    // a prepended mark takes the parenthesis
         {u"1_\u0600_A（x）_t", u"\u0600_A"}, // and the underscore
@@ -39,9 +38,8 @@ TEST(FileListData, SpeakerNameFromTheBaseName) {
     }
 }
 
-// The signal comes after the list is replaced. Speaker names: each once, in file-name order,
-// unticked entries and "noname" included; of canonically equivalent spellings the first by file
-// name is kept; none without a list. The list itself is not reordered.
+// The signal follows the replacement; speakers once each in file-name order (unticked and "noname"
+// included, the first of equivalent spellings kept), none without a list; the list keeps its order.
 TEST(FileLists, SignalAfterReplacingAndCharactorNames) {
     FileLists holder;
     EXPECT_FALSE(holder.charactorNames().has_value());

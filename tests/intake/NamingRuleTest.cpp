@@ -1,6 +1,4 @@
 #include "intake/NamingRule.h"
-#include "intake/FileLists.h"
-#include "intake/ReadFolder.h"
 
 #include "IntakeTestSupport.h"
 
@@ -14,9 +12,8 @@ using test::q;
 constexpr std::size_t kRuleCount = 5;
 const char16_t* const none = nullptr;
 
-// One line as a voice tool names it, the speaker each built-in rule finds (standard, plain,
-// datetime, hyphen, caption-prefix; none when the name does not fit) and the caption-prefix
-// rule's title (none when it leaves the caption as it is).
+// A line, the speaker each rule finds in the order of namingRules() (none: no fit), and the
+// caption-prefix rule's title (none: the caption as it is).
 struct NamedLine {
     const char16_t* fileName;
     const char16_t* caption;
@@ -107,14 +104,6 @@ TEST(NamingRule, EveryRuleOverTheVoiceToolsNames) {
     }
 }
 
-// The default rule is the standard one, and it finds what the speaker name always found.
-TEST(NamingRule, TheDefaultIsTheStandardRule) {
-    EXPECT_EQ(NamingRule(), *NamingRule::named(u"standard"));
-    EXPECT_EQ(namingRules().front().kind, NamingKind::standard);
-    EXPECT_FALSE(NamingRule::named(u"Standard"));
-    EXPECT_FALSE(NamingRule::named(u"template"));
-}
-
 TEST(NamingRule, TemplatesMatchTheWholeNameWithTheSpeakerWhereTheTemplatePlacesIt) {
     const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
         {u"$連番$_$キャラ$（$スタイル$）_$テキスト$", u"001_ずんだもん（ノーマル）_はい",
@@ -145,40 +134,15 @@ TEST(NamingRule, TemplatesMatchTheWholeNameWithTheSpeakerWhereTheTemplatePlacesI
     }
 }
 
+// Names are exact; a stored choice that names no rule, or a bad template, is the standard rule.
 TEST(NamingRule, AStoredChoiceFallsBackToTheStandardRule) {
     const QString text = QStringLiteral("$連番$_$キャラ$_$テキスト$");
+    EXPECT_EQ(NamingRule(), *NamingRule::named(u"standard"));
+    EXPECT_FALSE(NamingRule::named(u"Standard") || NamingRule::named(u"template"));
     EXPECT_EQ(NamingRule::chosen(u"hyphen", text), *NamingRule::named(u"hyphen"));
     EXPECT_EQ(NamingRule::chosen(kTemplateNamingName, text), *NamingRule::fromTemplate(text));
     EXPECT_EQ(NamingRule::chosen(kTemplateNamingName, QStringLiteral("$連番$")), NamingRule());
     EXPECT_EQ(NamingRule::chosen(u"nonsense", text), NamingRule());
-}
-
-// A folder of one line per voice tool: each rule finds the speakers of the names it covers and
-// names the other lines' audio files, in file-name order.
-TEST(NamingRule, AFolderIsTalliedBySpeaker) {
-    test::TempFolder folder;
-    for (const char16_t* name :
-         {u"001_ずんだもん（ノーマル）_はい", u"001_四国めたん_おはよう",
-          u"20220418005821_Dummy_こんばんは", u"251119_081002_ずんだもん_こんにちは",
-          u"0-結月ゆかり-こんにちは", u"VOICEROID2_123456789"}) {
-        folder.write(q(name) + QStringLiteral(".wav"));
-    }
-    folder.write(QStringLiteral("VOICEROID2_123456789.txt"), q(u"結月ゆかり＞こんにちは").toUtf8());
-    const std::tuple<const char16_t*, qsizetype, QStringList> cases[] = {
-        {u"plain", 4, {q(u"0-結月ゆかり-こんにちは.wav"), "VOICEROID2_123456789.wav"}},
-        {u"caption-prefix",
-         1,
-         {q(u"0-結月ゆかり-こんにちは.wav"), q(u"001_ずんだもん（ノーマル）_はい.wav"),
-          q(u"001_四国めたん_おはよう.wav"), q(u"20220418005821_Dummy_こんばんは.wav"),
-          q(u"251119_081002_ずんだもん_こんにちは.wav")}},
-    };
-    for (const auto& [name, speakers, unnamed] : cases) {
-        const Result<FileList> read = readFolder(folder.url(), *NamingRule::named(name));
-        ASSERT_TRUE(read);
-        const SpeakerTally tally = tallySpeakers(*read);
-        EXPECT_EQ(tally.speakerCount, speakers) << q(name).toStdString();
-        EXPECT_EQ(tally.unnamedFiles, unnamed) << q(name).toStdString();
-    }
 }
 
 } // namespace

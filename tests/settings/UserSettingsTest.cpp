@@ -34,9 +34,8 @@ const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false|0|2|standard|"_
 
 } // namespace
 
-// Without a stored value, or with one of the wrong kind, an option answers its default, which is
-// not stored. The timeline name is kept in memory only; an emptied pause is stored empty. (The
-// window's tests store every other option through its control and read it after a restart.)
+// A missing or ill-typed value answers the default, unstored; the timeline name stays in memory,
+// an emptied pause is stored empty (the window's tests store every other option).
 TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"prefs.ini"_s);

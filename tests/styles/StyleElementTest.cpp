@@ -28,9 +28,8 @@ QString refusal(const QString& key, const QString& reason) {
 
 } // namespace
 
-// From the style file to the document: the outline is written with a negative width (filled
-// letters), a shadow always with colour, "distance angle" and blur, defaults filling what the
-// entry leaves out; the earlier [x, y] offset is read as distance and angle.
+// Entry to element: a negative outline width, a shadow always with colour, "distance angle" and
+// blur, defaults for what is left out; an earlier [x, y] offset read as distance and angle.
 TEST(StyleElement, EachEntryGivesItsTextStyleElement) {
     const struct {
         QByteArray entry;
@@ -86,11 +85,9 @@ TEST(StyleElement, NumbersBeyondTheirRangeAreRefusedNamingTheRange) {
     } cases[] = {
         {"size", 1, 0.9999, size},
         {"size", 1000, 1000.0001, size},
-        {"size", 1, 1e-9, size},
         {"size", 1000, 1e308, size},
         {"strokeWidth", 0, -0.0001, width},
         {"strokeWidth", 50, 50.0001, width},
-        {"strokeWidth", 50, 1e300, width},
         {"shadowDistance", 0, -0.0001, hundred},
         {"shadowDistance", 100, 100.0001, hundred},
         {"shadowBlur", 0, -0.0001, hundred},

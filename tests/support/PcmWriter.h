@@ -11,9 +11,8 @@ namespace brisomel::testsupport {
 
 // A complete RIFF/WAVE file: "fmt " and "data" chunks, `frames` samples per channel.
 QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames);
-// A complete AIFF file: "COMM" and "SSND" chunks, `frames` samples per channel. The rate may
-// hold a fraction, as AIFF's 80-bit rate allows. With `aifcCompression` (a four-letter type such
-// as "sowt"), an AIFC file of that type with the same 16-bit samples.
+// A complete AIFF file, at a rate that may hold a fraction; with `aifcCompression` ("sowt"...), an
+// AIFC file of that type with the same 16-bit samples.
 QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
                      const char* aifcCompression = nullptr);
 

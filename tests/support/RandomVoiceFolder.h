@@ -25,12 +25,9 @@ struct RandomLine {
     bool ticked = true;
 };
 
-// Writes 3 to 30 voice lines drawn from `seed` into `folder`: mono WAV files at 44.1 or 48 kHz,
-// from under a frame to over two seconds long (whole tenths of a second among them, whose units
-// floating point may put just below a whole number), several speakers (one name spelt composed
-// and decomposed, "Mute" only on unticked lines, nobody's), captions of one to three lines with
-// endings that do or do not ask for a pause, some lines unticked. A seed gives the same lines
-// everywhere (std::mt19937 is fully specified; its distributions are not, so they are not used).
+// Writes 3 to 30 lines drawn from `seed`: mono WAV at 44.1 or 48 kHz from under a frame to over
+// 2 s (whole tenths among them), speakers spelt composed and decomposed, "Mute" only unticked,
+// nobody's; captions of 1-3 lines, some asking for a pause. Only std::mt19937 itself is portable.
 inline std::vector<RandomLine> writeRandomVoiceLines(const QString& folder, unsigned seed) {
     using namespace Qt::StringLiterals;
     const QString spellings[] = {u"Hanako"_s, u"春日部つむぎ"_s, u"Andr\u00E9"_s, u"Andre\u0301"_s,

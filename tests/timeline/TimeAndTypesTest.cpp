@@ -1,5 +1,4 @@
 #include "timeline/CMTime.h"
-#include "timeline/OptionTypes.h"
 #include "timeline/Timeline.h"
 
 #include <gtest/gtest.h>
@@ -46,16 +45,6 @@ TEST(CMTime, ComparesExactlyAcrossTimescalesWithoutOverflow) {
     const std::int64_t beyondDouble = (std::int64_t{1} << 53) + 1;
     EXPECT_GT(CMTimeMake(beyondDouble, 1000), CMTimeMake(beyondDouble - 1, 1000));
     EXPECT_GT(kCMTimePositiveInfinity, CMTimeMake(big, 1));
-    EXPECT_EQ(kCMTimeZero, CMTimeMake(0, 24000));
-}
-
-TEST(OptionTypes, OnlyExactLabelsMakeARate) {
-    for (const FpsTypeInfo& info : fpsTypes()) {
-        EXPECT_EQ(fpsTypeFromRawValue(rawValue(info.type)), info.type);
-        EXPECT_EQ(&describe(info.type), &info);
-    }
-    EXPECT_FALSE(fpsTypeFromRawValue(u"29.970"_s));
-    EXPECT_FALSE(fpsTypeFromRawValue(u"30 "_s));
 }
 
 TEST(Timeline, EndIsTheEndOfEachTracksLatestStartingClip) {
