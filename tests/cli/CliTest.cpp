@@ -260,6 +260,7 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
     testsupport::VoiceFolder voices{u"tools"_s};
     voices.addLine(u"001_ずんだもん（ノーマル）_はい"_s, 0.5, u"はい"_s);
     voices.addLine(u"001_四国めたん_おはよう"_s, 0.5, u"おはよう"_s);
+    voices.addLine(u"002_ずんだもん_うん"_s, 0.5, u"うん"_s); // a speaker's second line
     voices.addLine(u"20220418005821_Dummy_こんばんは"_s, 0.5, u"こんばんは"_s);
     voices.addLine(u"251119_081002_ずんだもん_こんにちは"_s, 0.5, u"こんにちは"_s);
     voices.addLine(u"0-結月ゆかり-こんにちは"_s, 0.5, u"やあ"_s);
@@ -274,15 +275,15 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
          {u"s_081002.srt"_s, u"s_Dummy.srt"_s, u"s_noname.srt"_s, u"s_ずんだもん.srt"_s,
           u"s_四国めたん.srt"_s}},
         {{u"--naming"_s, u"hyphen"_s},
-         u"話者 1 人、話者なし 5 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう"
-         u".wav、20220418005821_Dummy_こんばんは.wav ほか）"_s,
+         u"話者 1 人、話者なし 6 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう"
+         u".wav、002_ずんだもん_うん.wav ほか）"_s,
          {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
         {{u"--naming"_s, u"caption-prefix"_s},
-         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"話者 1 人、話者なし 6 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
          u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
          {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
         {{u"--naming-template"_s, u"$日付$_$日付$_$キャラ$_$テキスト$"_s},
-         u"話者 1 人、話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"話者 1 人、話者なし 6 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
          u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
          {u"s_noname.srt"_s, u"s_ずんだもん.srt"_s}},
     };
@@ -297,7 +298,7 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
         document.open(QIODevice::WriteOnly);
         ASSERT_EQ(convertFolder(o, stream, document), kExitSuccess) << messages.toStdString();
         const QString where = c.args.join(u' ');
-        EXPECT_TRUE(messages.startsWith(u"6 行、"_s + c.unnamed + u"、3.000 秒 → "_s))
+        EXPECT_TRUE(messages.startsWith(u"7 行、"_s + c.unnamed + u"、3.500 秒 → "_s))
             << where.toStdString() << ": " << messages.toStdString();
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files) << where.toStdString();
     }
