@@ -60,8 +60,7 @@ CaptionStyle shadowed(double angle, double blur) {
 
 } // namespace
 
-// Filled letters with the outline around them, the shadow where its angle points (315 down and
-// right, 90 straight up), and the caption half as wide on a frame twice as wide.
+// 315 casts the shadow down and right, 90 straight up; a frame twice as wide halves the caption.
 TEST(CaptionPreview, DrawsTheOutlineTheShadowAtItsAngleAndAtTheFrameSizesScale) {
     const QImage downRight = draw(shadowed(315, 0));
     const Pixels text = pixelsOf(downRight, kText);

@@ -29,8 +29,7 @@ protected:
 
 } // namespace
 
-// Each problem stops the export with an alert of its own and no informative text, and no save
-// dialog opens.
+// Each problem is an alert of its own, without informative text, before any save dialog.
 TEST_F(GenerateActionTest, EachValidationMessageIsShownAloneAndStopsTheExport) {
     settings_.setPosX(u"abc"_s);
     settings_.setPosY(u"abc"_s);
@@ -50,17 +49,13 @@ TEST_F(GenerateActionTest, EachValidationMessageIsShownAloneAndStopsTheExport) {
     EXPECT_TRUE(ui_.proposedNames.isEmpty());
 }
 
-// Stored positions keep their meaning across releases (29.97 was appended last); one outside its
-// list (a store edited by hand) falls back to the default. The stored styles are passed on.
+// 29.97 was appended last; a position outside its list (a store edited by hand) is the default.
 TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
     const FrameType frames[] = {FrameType::frame720p, FrameType::frame1080p, FrameType::frame2K,
                                 FrameType::frame4K};
     const FpsType rates[] = {FpsType::fps23, FpsType::fps24, FpsType::fps25, FpsType::fps30,
                              FpsType::fps50, FpsType::fps59, FpsType::fps60, FpsType::fps29};
     const AlignType aligns[] = {AlignType::left, AlignType::canter, AlignType::right};
-    settings_.setPosX(u"10"_s);
-    settings_.setIsSilence(true);
-    settings_.setSilenceDulation(u"0.25"_s);
     for (int i = -1; i <= 8; ++i) {
         settings_.setFrameIndex(i);
         settings_.setFpsIndex(i);
@@ -69,8 +64,6 @@ TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
         EXPECT_EQ(options.frameType, i >= 0 && i < 4 ? frames[i] : FrameType::frame1080p) << i;
         EXPECT_EQ(options.fpsType, i >= 0 && i < 8 ? rates[i] : FpsType::fps30) << i;
         EXPECT_EQ(options.align, i >= 0 && i < 3 ? aligns[i] : AlignType::canter) << i;
-        EXPECT_EQ(options.posX, 10.0f);
-        EXPECT_EQ(options.pauseLength, 0.25);
     }
     for (const auto& [position, split] : {std::pair{0, true}, {1, false}, {2, false}}) {
         settings_.setSplitClipIndex(position);
@@ -82,9 +75,7 @@ TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
     EXPECT_EQ(action_.collectOptions(u"A"_s)->captionStyles, storedStyles(settings_));
 }
 
-// The window and the converter share one pipeline: for every output kind they write the same
-// files, byte for byte, from the same folder and choices. (The window has no per-speaker choice;
-// its export is handed the option.)
+// Byte for byte, for every output kind. (The window has no per-speaker choice: it is handed it.)
 TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     testsupport::VoiceFolder folder(u"Scene"_s);
     folder.addLine(u"001_Hanako（a）_x"_s, 1.01, u"two blanks  "_s);

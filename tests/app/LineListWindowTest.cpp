@@ -29,8 +29,7 @@ using testsupport::VoiceFolder;
 
 namespace {
 
-// The main window's content on a temporary store, with a folder of three lines, one of whose
-// audio cannot be read.
+// The window's content on a temporary store, loaded with three lines, one audio unreadable.
 class LineListWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,8 +71,7 @@ protected:
 
 } // namespace
 
-// Ctrl+L opens the list, named after the folder. Without an audio output (the test platform)
-// playing is disabled with a tool tip saying why, and Space or a double click play nothing.
+// Without an audio output (the test platform) playing is disabled, saying why.
 TEST_F(LineListWindowTest, OpensFromTheWindowAndPlayingWithoutAnOutputIsDisabled) {
     LineListWindow* list = openList();
     EXPECT_TRUE(list->isVisible());
@@ -105,8 +103,7 @@ TEST_F(LineListWindowTest, AFileThatVanishedBeforePlayingIsNamedNotPlayed) {
     EXPECT_EQ(player.playingPath(), QString());
 }
 
-// Unticking shows "書き出す行 N / M" in the main window; audio that cannot be read stops the
-// export only while its line is ticked; with no line ticked the export is refused.
+// With no line ticked the export is refused.
 TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNotStopTheExport) {
     auto* summary = find<QLabel>(view_.get(), "tickSummary");
     EXPECT_FALSE(summary->isVisibleTo(view_.get()));

@@ -58,8 +58,7 @@ QStringList untranslatedTexts(const QWidget* dialog) {
 
 } // namespace
 
-// Leaves pictures of the window, the line list (one line unticked) and the speaker styles dialog
-// for the bundled example in the build folder.
+// Leaves pictures of the window, the line list and the styles dialog in the build folder.
 TEST(MainWindow, HasItsFourMenusAndRendersTheBundledExample) {
     QTemporaryDir dir;
     QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
@@ -126,8 +125,7 @@ TEST(MainWindow, ClosingTheWindowEndsTheProgram) {
     EXPECT_EQ(QApplication::exec(), 0);
 }
 
-// Qt's own dialogs speak Japanese: the folder chooser, the save dialog and its question before
-// replacing a file. The save dialog offers FCPXML files and adds the extension to a bare name.
+// Qt's own dialogs speak Japanese; the save dialog adds the extension to a bare name.
 TEST(DialogExportUi, TheDialogsSpeakJapaneseAndTheSaveDialogAddsTheExtension) {
     QStringList english;
     ContentView view;

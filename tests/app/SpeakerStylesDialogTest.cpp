@@ -69,8 +69,7 @@ TEST_F(SpeakerStylesTest, TheButtonIsEnabledOnceAFolderHasLoadedAndFitsInTheWind
     EXPECT_TRUE(view.rect().contains(QRect(inWindow->mapTo(&view, QPoint()), inWindow->size())));
 }
 
-// One editor per speaker in the folder's order, each showing its stored style and previewing
-// its first caption; edits and resets are stored at once.
+// Each editor shows its speaker's stored style and first caption; edits are stored at once.
 TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     storeStyle(settings_, u"Hanako"_s, goldWithOutline());
     SpeakerStylesDialog dialog(entries_, settings_);
@@ -105,8 +104,7 @@ TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     EXPECT_EQ(settings_.speakerStyles().keys(), QStringList{u"Taro"_s});
 }
 
-// A read file gives the named speakers their style and the others the file's "*" style, if any;
-// what the dialog shows is what it writes.
+// What the dialog shows is what it writes.
 TEST_F(SpeakerStylesTest, ReadStylesApplyByNameOrAsTheOthersStyle) {
     SpeakerStylesDialog dialog(entries_, settings_);
     CaptionStyle others;
@@ -127,8 +125,7 @@ TEST_F(SpeakerStylesTest, ReadStylesApplyByNameOrAsTheOthersStyle) {
     EXPECT_EQ(storedStyles(settings_), shown);
 }
 
-// Every control's value comes back when the dialog opens again. A style stored with the earlier
-// [x, y] shadow offset (and too wide an outline) opens as distance and angle, kept exactly.
+// A style stored with the earlier [x, y] shadow offset opens as distance and angle, exactly.
 TEST_F(SpeakerStylesTest, StylesRoundTripThroughTheStoreOldOffsetsIncluded) {
     settings_.setSpeakerStyle(
         u"Hanako"_s, uR"({"shadow": "#00000080", "shadowOffset": [3, -3], "strokeWidth": 80})"_s);
@@ -161,8 +158,7 @@ TEST_F(SpeakerStylesTest, StylesRoundTripThroughTheStoreOldOffsetsIncluded) {
     EXPECT_EQ(reopened.editors()[1]->style(), hanakoStyle);
 }
 
-// The editing platform's Japanese fonts are offered with their faces beside the installed ones;
-// a font not installed here is previewed in an installed one of its kind, and the preview says so.
+// A font not installed here is previewed in an installed one of its kind, saying so.
 TEST_F(SpeakerStylesTest, TheEditorsFontsAreOfferedAndPreviewedInAFontOfTheirKind) {
     SpeakerStyleEditor editor(u"Taro"_s, u"やあ"_s, 1920);
     QComboBox* fonts = editor.fontPicker();
