@@ -2,7 +2,6 @@
 #include "app/ContentView.h"
 #include "app/LineListModel.h"
 #include "app/LinePlayer.h"
-#include "app/MainWindow.h"
 #include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
 #include "support/VoiceFolder.h"
@@ -127,21 +126,6 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNot
     view_->generate();
     EXPECT_EQ(ui.alertMessages, QStringList{u"書き出す行がありません"_s});
     EXPECT_EQ(ui.proposedNames.size(), 1) << "refused before the save dialog";
-}
-
-// F5 in the main window's ファイル menu reads the folder again (the ticks kept: LineListModelTest).
-TEST_F(LineListWindowTest, TheFileMenuReloads) {
-    MainWindow window(&*store_);
-    window.show();
-    QSignalSpy loaded(&window.contentView()->folderLoad(), &FolderLoadAction::loadFinished);
-    window.contentView()->folderLoad().dropFolder({folder_.url()});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.size() == 1; }, 10000));
-    folder_.addLine(u"0_A（x）_new"_s, 0.5, u"new"_s);
-    auto* reload = find<QAction>(&window, "reloadAction");
-    EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
-    reload->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.size() == 2; }, 10000));
-    EXPECT_EQ(window.contentView()->lineList().rowCount(), 4);
 }
 
 // The list's size and column widths are there again after a restart.

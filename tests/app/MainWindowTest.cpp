@@ -58,8 +58,9 @@ QStringList untranslatedTexts(const QWidget* dialog) {
 
 } // namespace
 
-// Leaves pictures of the window, the line list and the styles dialog in the build folder.
-TEST(MainWindow, HasItsFourMenusAndRendersTheBundledExample) {
+// Leaves pictures of the window, the line list and the styles dialog in the build folder; F5 in
+// the ファイル menu reads the folder again.
+TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
     QTemporaryDir dir;
     QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
     UserSettings settings(&store);
@@ -96,6 +97,13 @@ TEST(MainWindow, HasItsFourMenusAndRendersTheBundledExample) {
     SpeakerStylesDialog dialog(*view.fileLists().fileLists(), settings);
     dialog.show();
     EXPECT_TRUE(dialog.grab().toImage().save(out.filePath(u"speaker-styles.png"_s)));
+
+    auto* reload = window.findChild<QAction*>(u"reloadAction"_s);
+    ASSERT_NE(reload, nullptr);
+    EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
+    QSignalSpy reloaded(&view.folderLoad(), &FolderLoadAction::loadFinished);
+    reload->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
 }
 
 // A long path is broken into lines rather than widening the alert beyond the window.
