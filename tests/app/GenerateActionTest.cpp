@@ -86,6 +86,7 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     settings_.setPosX(u"12"_s);
     settings_.setIsSilence(true);
     settings_.setSilenceDulation(u"0.25"_s);
+    settings_.setMaxLines(1);
     const QStringList common = {u"--fps"_s, u"29.97"_s, u"--x"_s, u"12"_s, u"--pause"_s, u"0.25"_s};
     const struct {
         int splitClipIndex;
@@ -104,17 +105,16 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         settings_.setSplitClipIndex(kind.splitClipIndex);
         settings_.setIsSrt(kind.subtitles);
         settings_.setWrapWidth(kind.wrapWidth);
-        settings_.setMaxLines(1);
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
         options->subtitles.splitBySpeaker = kind.bySpeaker;
-        ui_.saveLocation = QDir(window.path()).filePath(u"Scene.fcpxml"_s);
+        ui_.saveLocation = window.filePath(u"Scene.fcpxml"_s);
         ASSERT_EQ(exportTimeline(*lists_.fileLists(), *options, ui_), ExportOutcome::written);
 
         QStringList arguments = common;
-        arguments << u"-o"_s << QDir(converter.path()).filePath(u"Scene.fcpxml"_s) << kind.flags;
+        arguments << u"-o"_s << converter.filePath(u"Scene.fcpxml"_s) << kind.flags;
         if (kind.subtitles) {
-            arguments << u"--srt"_s << QDir(converter.path()).filePath(u"Scene.srt"_s);
+            arguments << u"--srt"_s << converter.filePath(u"Scene.srt"_s);
         }
         QProcess cli;
         cli.start(QStringLiteral(BRISOMEL_CLI_PATH), arguments << folder.path());
@@ -125,8 +125,8 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         EXPECT_EQ(files, QDir(converter.path()).entryList(QDir::Files));
         EXPECT_EQ(files.size(), kind.bySpeaker ? 3 : kind.subtitles ? 2 : 1);
         for (const QString& file : files) {
-            EXPECT_EQ(testsupport::readBytes(QDir(window.path()).filePath(file)),
-                      testsupport::readBytes(QDir(converter.path()).filePath(file)))
+            EXPECT_EQ(testsupport::readBytes(window.filePath(file)),
+                      testsupport::readBytes(converter.filePath(file)))
                 << file.toStdString();
         }
     }
