@@ -2,6 +2,10 @@
 #include "app/AlertText.h"
 #include "app/ContentView.h"
 #include "app/DialogExportUi.h"
+#include "app/LineListModel.h"
+#include "app/LineListWindow.h"
+#include "app/SpeakerStylesDialog.h"
+#include "styles/StoredStyles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +16,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -52,23 +58,52 @@ QStringList untranslatedTexts(const QWidget* dialog) {
 
 } // namespace
 
-// Leaves a picture of the window with the bundled example loaded in the build folder.
-TEST(MainWindow, HasItsFourMenusAndRendersWithAFolderLoaded) {
-    MainWindow window;
+// Leaves pictures of the window, the line list and the styles dialog in the build folder; F5 in
+// the ファイル menu reads the folder again.
+TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    UserSettings settings(&store);
+    CaptionStyle taro;
+    taro.color = {120, 200, 255, 255};
+    taro.shadow = DropShadow{{0, 0, 0, 160}, 10, 315, 4};
+    CaptionStyle hanako;
+    hanako.size = 80;
+    hanako.color = {255, 215, 0, 255};
+    hanako.outline = Outline{{0, 0, 0, 255}, 6};
+    hanako.font = u"Hiragino Sans"_s;
+    hanako.face = u"W6"_s;
+    storeStyle(settings, u"Hanako"_s, hanako);
+    storeStyle(settings, u"Taro"_s, taro);
+    MainWindow window(&store);
     window.show();
-    QSignalSpy finished(&window.contentView()->folderLoad(), &FolderLoadAction::loadFinished);
-    window.contentView()->folderLoad().dropFolder(
-        {QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, 10000));
+    ContentView& view = *window.contentView();
+    QSignalSpy checked(&view.folderLoad(), &FolderLoadAction::audioCheckFinished);
+    view.folderLoad().dropFolder({QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
 
     QStringList menus;
     for (const QAction* menu : window.menuBar()->actions()) {
         menus << (menu->isVisible() ? menu->text() : u"-"_s);
     }
     EXPECT_EQ(menus, (QStringList{u"ファイル"_s, u"編集"_s, u"ウインドウ"_s, u"ヘルプ"_s}));
-    EXPECT_EQ(window.contentView()->size(), QSize(400, 660));
-    const QImage picture = window.grab().toImage();
-    EXPECT_TRUE(picture.save(QDir(QStringLiteral(APP_TEST_OUTPUT_DIR)).filePath(u"window.png"_s)));
+    EXPECT_EQ(view.size(), QSize(400, 660));
+    const QDir out(QStringLiteral(APP_TEST_OUTPUT_DIR));
+    EXPECT_TRUE(window.grab().toImage().save(out.filePath(u"window.png"_s)));
+    view.lineList().setTicked({2}, false);
+    view.showLineList();
+    view.lineListWindow()->table()->selectRow(1);
+    EXPECT_TRUE(view.lineListWindow()->grab().toImage().save(out.filePath(u"line-list.png"_s)));
+    SpeakerStylesDialog dialog(*view.fileLists().fileLists(), settings);
+    dialog.show();
+    EXPECT_TRUE(dialog.grab().toImage().save(out.filePath(u"speaker-styles.png"_s)));
+
+    auto* reload = window.findChild<QAction*>(u"reloadAction"_s);
+    ASSERT_NE(reload, nullptr);
+    EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
+    QSignalSpy reloaded(&view.folderLoad(), &FolderLoadAction::loadFinished);
+    reload->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
 }
 
 // A long path is broken into lines rather than widening the alert beyond the window.
@@ -98,8 +133,7 @@ TEST(MainWindow, ClosingTheWindowEndsTheProgram) {
     EXPECT_EQ(QApplication::exec(), 0);
 }
 
-// Qt's own dialogs speak Japanese: the folder chooser, the save dialog and its question before
-// replacing a file. The save dialog offers FCPXML files and adds the extension to a bare name.
+// Qt's own dialogs speak Japanese; the save dialog adds the extension to a bare name.
 TEST(DialogExportUi, TheDialogsSpeakJapaneseAndTheSaveDialogAddsTheExtension) {
     QStringList english;
     ContentView view;
