@@ -12,7 +12,7 @@ LineFilter::LineFilter(LineListModel& lines, QObject* parent)
 void LineFilter::setSpeaker(const std::optional<QString>& speaker) {
     speakerKey_ =
         speaker ? std::optional(speaker->normalized(QString::NormalizationForm_C)) : std::nullopt;
-    invalidateFilter();
+    refilter();
 }
 
 void LineFilter::setSearchText(const QString& text) {
