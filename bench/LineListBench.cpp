@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     FileLists lists;
     WindowState state;
     FolderLoadAction load(lists, state);
-    LineListModel lines(lists, state);
+    LineListModel lines(lists);
     const double publishMs = medianMs(kRuns, [&] { lists.setFileLists(entries); });
 
     const double openMs = medianMs(kRuns, [&] {

@@ -27,10 +27,9 @@ void check(bool condition) {
 }
 
 void checkSpeakerName(const QString& name) {
-    const QString speaker = speakerNameOf(name);
-    if (speaker != QStringLiteral("noname")) {
+    if (const auto speaker = standardSpeakerOf(name)) {
         check(name.contains(u'_') && name.contains(u'\uFF08'));
-        check(name.contains(speaker));
+        check(name.contains(*speaker));
     }
 }
 

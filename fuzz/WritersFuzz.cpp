@@ -49,10 +49,10 @@ void fillTrack(fuzz::FuzzInput& input, Track& track, std::int32_t timescale, int
                 input.text(12), at, length, anyFiniteFloat(input), anyFiniteFloat(input),
                 input.text(30), static_cast<AlignType>(input.below(3))));
         } else {
-            track.addClip(std::make_shared<SoundClip>(
-                input.text(12), at, length,
-                input.below(200000) + input.take<std::uint8_t>() / 256.0,
-                QUrl::fromLocalFile(QStringLiteral("/voices/") + input.text(12))));
+            track.addClip(std::make_shared<SoundClip>(input.text(12), at, length,
+                                                      input.below(200000) +
+                                                          input.take<std::uint8_t>() / 256.0,
+                                                      QStringLiteral("/voices/") + input.text(12)));
         }
         ++clips;
         // Zero-length clips keep a start of their own, so every clip is reachable in order.

@@ -1,6 +1,5 @@
 #include "app/ContentView.h"
 
-#include "app/AudioCheck.h"
 #include "app/BuildProgressDialog.h"
 #include "app/CaptionSection.h"
 #include "app/ConversionSection.h"
@@ -11,6 +10,7 @@
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
 #include "app/TimelineSection.h"
+#include "audio/AudioFactsCheck.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -27,7 +27,7 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
       userSettings_(store ? new UserSettings(store, this) : new UserSettings(this)),
       fileLists_(new FileLists(this)), state_(new WindowState(this)),
       folderLoad_(new FolderLoadAction(*fileLists_, *state_, this)),
-      lineList_(new LineListModel(*fileLists_, *state_, this)), dialogs_(this) {
+      lineList_(new LineListModel(*fileLists_, this)), dialogs_(this) {
     setUp();
 }
 
@@ -41,7 +41,7 @@ void ContentView::setUp() {
     useNaming();
     connect(userSettings_, &UserSettings::changed, folderLoad_, useNaming);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
-    auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, *lineList_, this);
+    auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
     auto* captionSection = new CaptionSection(*userSettings_, *fileLists_, this);
     auto* conversionSection = new ConversionSection(*userSettings_, this);
@@ -142,9 +142,7 @@ void ContentView::generate() {
     ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
     // Audio of a ticked line found unreadable at the load stops the export before the save
     // dialog, unless it has been mended since; the build reads every file again anyway.
-    const QList<Failure> unreadableTicked =
-        failuresOfTicked(state_->audioFailures(), fileLists_->fileLists().value_or(FileList{}));
-    if (const auto unreadable = firstStillUnreadable(unreadableTicked)) {
+    if (const auto unreadable = firstStillUnreadable(fileLists_->failuresOfTicked())) {
         dialogs.showAlert(unreadable->message(), QString());
         return;
     }

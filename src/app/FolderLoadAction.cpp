@@ -1,6 +1,6 @@
 #include "app/FolderLoadAction.h"
 
-#include "app/AudioCheck.h"
+#include "audio/AudioFactsCheck.h"
 #include "intake/ConsoleLine.h"
 #include "intake/ReadFolder.h"
 
@@ -17,17 +17,17 @@ namespace {
 // The console line of a failed load: the kind of failure, after the failure itself when a
 // file or the folder could not be read.
 void writeFailureLines(const Failure& failure) {
-    switch (folderReadCode(failure)) {
-    case FolderReadCode::notLocal:
+    switch (failure.code) {
+    case FailureCode::folderNotLocal:
         writeConsoleLine(kUrlErrorLine);
         return;
-    case FolderReadCode::notFolder:
+    case FailureCode::folderNotFolder:
         writeConsoleLine(kNotFolderLine);
         return;
-    case FolderReadCode::unreadable:
+    case FailureCode::folderUnreadable:
         writeConsoleLine(failure.message());
         break;
-    case FolderReadCode::empty:
+    default:
         break;
     }
     writeConsoleLine(kFolderReadErrorLine);
@@ -39,12 +39,15 @@ QString lastPathComponent(const QUrl& folderUrl) {
     return name.isEmpty() ? QDir::toNativeSeparators(folderUrl.toLocalFile()) : name;
 }
 
-template <typename Present>
-QString countText(const std::optional<FileList>& list, Present present) {
-    if (!list) {
-        return QStringLiteral("0");
+template <typename Present> QString countText(const FileList& lines, Present present) {
+    return QString::number(std::count_if(lines.begin(), lines.end(), present));
+}
+
+// Checks the files on a worker thread; a cancelled check reports nothing.
+void checkAudioFiles(QPromise<AudioFacts>& promise, const QStringList& paths) {
+    if (auto facts = readAudioFacts(paths, [&promise] { return promise.isCanceled(); })) {
+        promise.addResult(std::move(*facts));
     }
-    return QString::number(std::count_if(list->begin(), list->end(), present));
 }
 
 } // namespace
@@ -105,20 +108,20 @@ void FolderLoadAction::startLoad(const QUrl& url, LoadKind kind) {
 }
 
 void FolderLoadAction::setFolder(std::optional<FileList> list, const QUrl& folderUrl) {
-    publish(std::move(list), folderUrl);
+    fileLists_.setFileLists(std::move(list));
+    publishFolder(folderUrl);
     state_.setTimelineName(lastPathComponent(folderUrl));
 }
 
-void FolderLoadAction::publish(std::optional<FileList> list, const QUrl& folderUrl) {
-    fileLists_.setFileLists(std::move(list));
+void FolderLoadAction::publishFolder(const QUrl& folderUrl) {
     state_.setFolderUrl(folderUrl);
     state_.setFolderName(lastPathComponent(folderUrl));
-    const auto& published = fileLists_.fileLists();
-    state_.setTextCount(countText(
-        published, [](const FileListPtr& entry) { return entry->textFileUrl().has_value(); }));
-    state_.setSoundCount(countText(
-        published, [](const FileListPtr& entry) { return entry->soundFileUrl().has_value(); }));
-    const SpeakerTally speakers = published ? tallySpeakers(*published) : SpeakerTally{};
+    const FileList& published = fileLists_.lines();
+    state_.setTextCount(
+        countText(published, [](const FileListPtr& entry) { return entry->hasTextFile(); }));
+    state_.setSoundCount(
+        countText(published, [](const FileListPtr& entry) { return entry->hasSoundFile(); }));
+    const SpeakerTally speakers = tallySpeakers(published);
     state_.setSpeakerCount(QString::number(speakers.speakerCount));
     state_.setUnnamedFiles(speakers.unnamedFiles);
 }
@@ -140,14 +143,11 @@ void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind)
         if (kind == LoadKind::given) {
             setFolder(result.list, result.folderUrl);
         } else {
-            FileList reread = *result.list;
-            if (fileLists_.fileLists()) {
-                copyTicksByFileName(*fileLists_.fileLists(), reread);
-            }
-            publish(reread, result.folderUrl);
+            fileLists_.setFileListsKeepingTicks(*result.list);
+            publishFolder(result.folderUrl);
         }
         state_.setLoadFailure(QString());
-        checkAudio(*result.list);
+        checkAudio(fileLists_.lines());
     } else {
         state_.setLoadFailure(result.failure);
     }
@@ -156,24 +156,20 @@ void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind)
 
 void FolderLoadAction::checkAudio(const FileList& entries) {
     cancelAudioCheck();
-    state_.setAudioFailures({});
-    state_.setAudioSeconds({});
-    auto* watcher = new QFutureWatcher<AudioCheckResult>(this);
-    connect(watcher, &QFutureWatcher<AudioCheckResult>::finished, this, [this, watcher] {
+    auto* watcher = new QFutureWatcher<AudioFacts>(this);
+    connect(watcher, &QFutureWatcher<AudioFacts>::finished, this, [this, watcher] {
         watcher->deleteLater();
         if (watcher != audioCheck_) {
             return; // a check of a folder no longer shown
         }
         audioCheck_ = nullptr;
         if (watcher->future().resultCount() > 0) {
-            const AudioCheckResult checked = watcher->result();
-            state_.setAudioSeconds(checked.seconds);
-            state_.setAudioFailures(checked.failures);
+            fileLists_.setAudioFacts(watcher->result());
         }
         emit audioCheckFinished();
     });
     audioCheck_ = watcher;
-    watcher->setFuture(QtConcurrent::run(checkAudioFiles, audioFilesToCheck(entries)));
+    watcher->setFuture(QtConcurrent::run(checkAudioFiles, audioFilesOf(entries)));
 }
 
 // The cancelled check runs on until it next looks, but its result reaches no one.

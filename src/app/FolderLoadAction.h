@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AudioCheck.h"
 #include "app/WindowState.h"
+#include "intake/AudioFacts.h"
 #include "intake/FileLists.h"
 #include "intake/NamingRule.h"
 
@@ -60,7 +60,7 @@ public:
 signals:
     // A load has been handled, whether or not it succeeded.
     void loadFinished();
-    // The published folder's audio files have been checked and the failures published.
+    // The published folder's audio files have been checked and what was learnt published.
     void audioCheckFinished();
 
 private:
@@ -69,15 +69,15 @@ private:
     enum class LoadKind { given, reread };
     void startLoad(const QUrl& url, LoadKind kind);
     void finishLoad(const FolderLoadResult& result, LoadKind kind);
-    // setFolder but the timeline name.
-    void publish(std::optional<FileList> list, const QUrl& folderUrl);
+    // setFolder but the timeline name, once the list has been replaced.
+    void publishFolder(const QUrl& folderUrl);
     void checkAudio(const FileList& entries);
     void cancelAudioCheck();
 
     FileLists& fileLists_;
     WindowState& state_;
     NamingRule naming_;
-    QFutureWatcher<AudioCheckResult>* audioCheck_ = nullptr;
+    QFutureWatcher<AudioFacts>* audioCheck_ = nullptr;
 };
 
 } // namespace brisomel

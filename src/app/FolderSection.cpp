@@ -41,17 +41,18 @@ ElidedLabel* makeSummaryValue(const WindowState& state,
 }
 
 // "書き出す行 N / M", shown only while some line is left out.
-QLabel* makeTickSummary(const LineListModel& lines, QWidget* parent) {
+QLabel* makeTickSummary(const FileLists& lines, QWidget* parent) {
     auto* summary = new QLabel(parent);
     summary->setObjectName(QStringLiteral("tickSummary"));
     summary->setFont(footnoteFont(summary->font()));
     const auto show = [summary, &lines] {
         const qsizetype ticked = lines.tickedCount();
-        summary->setText(tickSummaryText(ticked, lines.rowCount()));
-        summary->setVisible(ticked < lines.rowCount());
+        summary->setText(tickSummaryText(ticked, lines.lineCount()));
+        summary->setVisible(ticked < lines.lineCount());
     };
     show();
-    QObject::connect(&lines, &LineListModel::ticksChanged, summary, show);
+    QObject::connect(&lines, &FileLists::ticksChanged, summary, show);
+    QObject::connect(&lines, &FileLists::fileListsChanged, summary, show);
     return summary;
 }
 
@@ -70,8 +71,7 @@ QPushButton* makeLineListButton(const WindowState& state, QWidget* parent) {
 } // namespace
 
 FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
-                             const FileLists& fileLists, const LineListModel& lines,
-                             QWidget* parent)
+                             const FileLists& fileLists, QWidget* parent)
     : QWidget(parent), dropZone_(new DropZone(this)) {
     dropZone_->setObjectName(QStringLiteral("dropZone"));
 
@@ -81,12 +81,12 @@ FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
     QHBoxLayout* row = addIndentedRow(section);
     row->addWidget(dropZone_);
     // Centred beside the drop zone, the lines kept together.
-    row->addWidget(makeSummary(state, lines), 1, Qt::AlignVCenter);
+    row->addWidget(makeSummary(state, fileLists), 1, Qt::AlignVCenter);
     addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
-    section->addWidget(new LoadProblems(state, this));
+    section->addWidget(new LoadProblems(state, fileLists, this));
 }
 
-QWidget* FolderSection::makeSummary(const WindowState& state, const LineListModel& lines) {
+QWidget* FolderSection::makeSummary(const WindowState& state, const FileLists& lines) {
     auto* summary = new QWidget(this);
     auto* grid = new QGridLayout(summary);
     grid->setContentsMargins(0, 0, 0, 0);

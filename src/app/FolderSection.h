@@ -6,7 +6,6 @@ namespace brisomel {
 
 class DropZone;
 class FileLists;
-class LineListModel;
 class UserSettings;
 class WindowState;
 
@@ -18,7 +17,7 @@ class FolderSection : public QWidget {
     Q_OBJECT
 public:
     FolderSection(const WindowState& state, UserSettings& settings, const FileLists& fileLists,
-                  const LineListModel& lines, QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
 
     DropZone* dropZone() const { return dropZone_; }
 
@@ -27,7 +26,7 @@ signals:
     void lineListRequested();
 
 private:
-    QWidget* makeSummary(const WindowState& state, const LineListModel& lines);
+    QWidget* makeSummary(const WindowState& state, const FileLists& lines);
 
     DropZone* dropZone_;
 };

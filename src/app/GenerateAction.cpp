@@ -51,7 +51,7 @@ std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
         ui_.showAlert(options.failure().message(), QString());
         return std::nullopt;
     }
-    const FileList entries = fileLists_.fileLists().value_or(FileList{});
+    const FileList& entries = fileLists_.lines();
     if (!anyTicked(entries)) {
         ui_.showAlert(kNoTickedLineMessage, kNoTickedLineInformative);
         return std::nullopt;

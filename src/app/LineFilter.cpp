@@ -42,7 +42,7 @@ bool LineFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (searchText_.isEmpty()) {
         return true;
     }
-    const FileListData& entry = *lines_.entryAt(sourceRow);
+    const FileListData& entry = lines_.entryAt(sourceRow);
     return entry.fileName().contains(searchText_, Qt::CaseInsensitive) ||
            entry.textRow().contains(searchText_, Qt::CaseInsensitive);
 }

@@ -1,7 +1,6 @@
 #include "app/LineListModel.h"
 
-#include "app/WindowState.h"
-#include "builder/FilelistToTimeline.h"
+#include "timeline/FrameAlignment.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,13 +10,12 @@ namespace brisomel {
 namespace {
 
 // The speaker the naming rule found; "（話者なし）" when it found none, or an empty name.
-QString shownSpeaker(const FileListData& entry) {
-    return entry.hasSpeaker() && !entry.charactorName().isEmpty() ? entry.charactorName()
-                                                                  : kNoSpeakerText;
+QString shownSpeaker(const QString& speaker) {
+    return speaker.isEmpty() ? kNoSpeakerText : speaker;
 }
 
-QString firstLine(const QString& caption) {
-    return caption.section(u'\n', 0, 0);
+QString shownSpeaker(const FileListData& entry) {
+    return shownSpeaker(entry.hasSpeaker() ? entry.charactorName() : QString());
 }
 
 } // namespace
@@ -26,80 +24,73 @@ QString tickSummaryText(qsizetype ticked, qsizetype total) {
     return QStringLiteral("書き出す行 %1 / %2").arg(ticked).arg(total);
 }
 
-LineListModel::LineListModel(const FileLists& fileLists, const WindowState& state, QObject* parent)
-    : QAbstractTableModel(parent), fileLists_(fileLists), state_(state) {
+LineListModel::LineListModel(FileLists& fileLists, QObject* parent)
+    : QAbstractTableModel(parent), fileLists_(fileLists) {
     takeList();
     connect(&fileLists, &FileLists::fileListsChanged, this, &LineListModel::takeList);
-    connect(&state, &WindowState::audioFailuresChanged, this, &LineListModel::takeAudioCheck);
-    connect(&state, &WindowState::audioSecondsChanged, this, &LineListModel::takeAudioCheck);
+    connect(&fileLists, &FileLists::ticksChanged, this, [this](int first, int last) {
+        rowsChanged(first - 1, last - 1, tickColumn, tickColumn);
+    });
+    connect(&fileLists, &FileLists::audioFactsChanged, this,
+            [this] { rowsChanged(0, rowCount() - 1, lengthColumn, statusColumn); });
 }
 
 void LineListModel::takeList() {
     beginResetModel();
-    rows_ = fileLists_.fileLists().value_or(FileList{});
-    sortByFileName(rows_); // the document's order
     speakerKeys_.clear();
-    speakerKeys_.reserve(static_cast<qsizetype>(rows_.size()));
-    for (const FileListPtr& entry : rows_) {
+    speakerKeys_.reserve(fileLists_.lineCount());
+    for (const FileListPtr& entry : fileLists_.lines()) {
         speakerKeys_ << shownSpeaker(*entry).normalized(QString::NormalizationForm_C);
     }
     playingRow_ = -1;
-    readProblems();
     endResetModel();
-    emit ticksChanged();
-}
-
-void LineListModel::readProblems() {
-    problems_.clear();
-    for (const Failure& failure : state_.audioFailures()) {
-        problems_.insert(failure.file, failure.reason);
-    }
-}
-
-void LineListModel::takeAudioCheck() {
-    readProblems();
-    rowsChanged(0, rowCount() - 1, lengthColumn, statusColumn);
 }
 
 int LineListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : fileLists_.lineCount();
 }
 
 int LineListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columnCount_;
 }
 
+LineListingRow LineListModel::rowAt(int row) const {
+    const FpsType fps = fps_;
+    return fileLists_.listingRow(row + 1,
+                                 [fps](double seconds) { return wholeFrames(seconds, fps); });
+}
+
 QVariant LineListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
-    const FileListData& entry = *entryAt(index.row());
     if (role == Qt::CheckStateRole && index.column() == tickColumn) {
-        return entry.targetFlg() ? Qt::Checked : Qt::Unchecked;
+        return entryAt(index.row()).targetFlg() ? Qt::Checked : Qt::Unchecked;
     }
     if (role == Qt::TextAlignmentRole &&
         (index.column() == numberColumn || index.column() == lengthColumn)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role == Qt::ToolTipRole && index.column() == captionColumn) {
-        return entry.textRow();
+        return entryAt(index.row()).textRow();
     }
     if (role != Qt::DisplayRole) {
         return {};
     }
+    const LineListingRow row = rowAt(index.row());
     switch (static_cast<Column>(index.column())) {
     case numberColumn:
-        return index.row() + 1;
+        return row.number;
     case fileColumn:
-        return entry.fileName();
+        return row.fileName;
     case speakerColumn:
-        return shownSpeaker(entry);
+        return shownSpeaker(row.speaker);
     case captionColumn:
-        return firstLine(entry.textRow());
+        return row.firstCaptionLine();
     case lengthColumn:
-        return lengthText(entry);
+        return lengthText(row);
     case statusColumn:
-        return statusText(index.row());
+        return index.row() == playingRow_ ? kPlayingText : row.state;
     case tickColumn:
     case columnCount_:
         break;
@@ -107,27 +98,11 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
-QString LineListModel::lengthText(const FileListData& entry) const {
-    const auto seconds = state_.audioSeconds().constFind(entry.soundFilePath());
-    if (seconds == state_.audioSeconds().cend()) {
+QString LineListModel::lengthText(const LineListingRow& row) const {
+    if (!row.seconds) {
         return {}; // not read yet, or unreadable
     }
-    const CMTime length = frameAlignedDuration(*seconds, fps_);
-    return QStringLiteral("%1 秒 / %2 フレーム")
-        .arg(*seconds, 0, 'f', 2)
-        .arg(length.value / frameUnit(fps_));
-}
-
-QString LineListModel::statusText(int row) const {
-    if (row == playingRow_) {
-        return kPlayingText;
-    }
-    const FileListData& entry = *entryAt(row);
-    if (const auto problem = problems_.constFind(entry.soundFilePath());
-        problem != problems_.cend()) {
-        return *problem;
-    }
-    return entry.hasTextFile() ? QString() : kNoCaptionFileText;
+    return QStringLiteral("%1 秒 / %2 フレーム").arg(*row.seconds, 0, 'f', 2).arg(*row.frames);
 }
 
 QVariant LineListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -160,31 +135,24 @@ bool LineListModel::setData(const QModelIndex& index, const QVariant& value, int
 
 QStringList LineListModel::speakers() const {
     // Lines without a speaker come last, as one choice.
+    const FileList& lines = fileLists_.lines();
     FileList named;
-    std::copy_if(rows_.begin(), rows_.end(), std::back_inserter(named),
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(named),
                  [](const FileListPtr& e) { return shownSpeaker(*e) != kNoSpeakerText; });
     QStringList names = speakerNames(named);
-    if (named.size() < rows_.size()) {
+    if (named.size() < lines.size()) {
         names << kNoSpeakerText;
     }
     return names;
 }
 
-qsizetype LineListModel::tickedCount() const {
-    return std::count_if(rows_.begin(), rows_.end(),
-                         [](const FileListPtr& entry) { return entry->targetFlg(); });
-}
-
 void LineListModel::setTicked(const QList<int>& rows, bool ticked) {
-    if (rows.isEmpty()) {
-        return;
-    }
+    QList<int> numbers;
+    numbers.reserve(rows.size());
     for (int row : rows) {
-        entryAt(row)->setTargetFlg(ticked);
+        numbers << row + 1;
     }
-    const auto [first, last] = std::minmax_element(rows.begin(), rows.end());
-    rowsChanged(*first, *last, tickColumn, tickColumn);
-    emit ticksChanged();
+    fileLists_.setTicked(numbers, ticked);
 }
 
 void LineListModel::setFpsType(FpsType fps) {
@@ -205,10 +173,11 @@ void LineListModel::setPlayingRow(int row) {
 }
 
 int LineListModel::rowOfSoundFile(const QString& path) const {
-    const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const FileListPtr& entry) {
+    const FileList& lines = fileLists_.lines();
+    const auto found = std::find_if(lines.begin(), lines.end(), [&](const FileListPtr& entry) {
         return entry->hasSoundFile() && entry->soundFilePath() == path;
     });
-    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+    return found == lines.end() ? -1 : static_cast<int>(found - lines.begin());
 }
 
 void LineListModel::rowsChanged(int first, int last, Column from, Column to) {

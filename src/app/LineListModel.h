@@ -4,25 +4,21 @@
 #include "timeline/OptionTypes.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QList>
 #include <QStringList>
 
 namespace brisomel {
 
-class WindowState;
-
 inline const QString kNoSpeakerText = QStringLiteral("（話者なし）");
-inline const QString kNoCaptionFileText = QStringLiteral("字幕ファイルなし");
 inline const QString kPlayingText = QStringLiteral("▶ 再生中");
 
 // "書き出す行 N / M": how many of the loaded lines are ticked.
 QString tickSummaryText(qsizetype ticked, qsizetype total);
 
-// The loaded folder's lines as a table, in the order of the document: the tick, the number, the
-// file, the speaker, the caption's first line, the length and what is wrong. Ticks are the
-// entries' own `targetFlg`, so they are what an export leaves out. Follows the holder (a new list
-// resets the table) and the background audio check (lengths and problems fill in when it ends).
+// The list of lines as a table, in the order of the document: the tick, the number, the file,
+// the speaker, the caption's first line, the length and what is wrong, each row the list's own
+// listing row. Ticks go to the list, which owns them; the table follows the list (a new list
+// resets it, ticks and the audio check's findings update their cells).
 class LineListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -37,7 +33,7 @@ public:
         columnCount_
     };
 
-    LineListModel(const FileLists& fileLists, const WindowState& state, QObject* parent = nullptr);
+    explicit LineListModel(FileLists& fileLists, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,12 +43,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    const FileListPtr& entryAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    const FileLists& fileLists() const { return fileLists_; }
+    const FileListData& entryAt(int row) const { return fileLists_.line(row + 1); }
     // The speaker as the table shows it, for filtering by the names of speakers().
     const QString& speakerKeyAt(int row) const { return speakerKeys_[row]; }
     // Each speaker once, as the filter offers them (an empty name as "（話者なし）").
     QStringList speakers() const;
-    qsizetype tickedCount() const;
+    qsizetype tickedCount() const { return fileLists_.tickedCount(); }
 
     // Ticks or unticks the given rows at once.
     void setTicked(const QList<int>& rows, bool ticked);
@@ -64,23 +61,14 @@ public:
     // The row of the entry with this audio file, or -1.
     int rowOfSoundFile(const QString& path) const;
 
-signals:
-    // Some tick changed, or the list was replaced.
-    void ticksChanged();
-
 private:
     void takeList();
-    void takeAudioCheck();
-    void readProblems();
-    QString lengthText(const FileListData& entry) const;
-    QString statusText(int row) const;
+    LineListingRow rowAt(int row) const;
+    QString lengthText(const LineListingRow& row) const;
     void rowsChanged(int first, int last, Column from, Column to);
 
-    const FileLists& fileLists_;
-    const WindowState& state_;
-    FileList rows_;
+    FileLists& fileLists_;
     QStringList speakerKeys_;
-    QHash<QString, QString> problems_; // the audio check's reason, by audio file
     FpsType fps_ = FpsType::fps30;
     int playingRow_ = -1;
 };

@@ -59,7 +59,8 @@ LineListWindow::LineListWindow(LineListModel& lines, const WindowState& state,
         player_->stop();
         showSpeakers();
     });
-    connect(&lines, &LineListModel::ticksChanged, this, &LineListWindow::showSummary);
+    connect(&lines.fileLists(), &FileLists::ticksChanged, this, &LineListWindow::showSummary);
+    connect(&lines.fileLists(), &FileLists::fileListsChanged, this, &LineListWindow::showSummary);
     connect(player_, &LinePlayer::playingChanged, this, &LineListWindow::showPlaying);
     connect(player_, &LinePlayer::failed, this,
             [this](const Failure& failure) { message_->setText(failure.message()); });
@@ -176,7 +177,7 @@ void LineListWindow::playRow(int sourceRow) {
     if (!playButton_->isEnabled()) {
         return; // no audio output: the button's tool tip says so
     }
-    const Status started = player_->play(lines_.entryAt(sourceRow)->soundFilePath());
+    const Status started = player_->play(lines_.entryAt(sourceRow).soundFilePath());
     message_->setText(started ? QString() : started.failure().message());
 }
 

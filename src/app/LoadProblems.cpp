@@ -42,7 +42,7 @@ QString audioFailureLine(const Failure& failure) {
     return named.message();
 }
 
-LoadProblems::LoadProblems(const WindowState& state, QWidget* parent)
+LoadProblems::LoadProblems(const WindowState& state, const FileLists& fileLists, QWidget* parent)
     : QWidget(parent), loadFailure_(makeLine(QStringLiteral("loadFailure"), false, this)),
       audioCount_(makeLine(QStringLiteral("audioFailureCount"), true, this)),
       unnamedFiles_(makeLine(QStringLiteral("unnamedFiles"), false, this)) {
@@ -58,10 +58,11 @@ LoadProblems::LoadProblems(const WindowState& state, QWidget* parent)
     lines->addWidget(unnamedFiles_);
 
     showLoadFailure(state.loadFailure());
-    showAudioFailures(state.audioFailures());
+    showAudioFailures(fileLists.audioFacts().failures);
     showUnnamedFiles(state.unnamedFiles());
     connect(&state, &WindowState::loadFailureChanged, this, &LoadProblems::showLoadFailure);
-    connect(&state, &WindowState::audioFailuresChanged, this, &LoadProblems::showAudioFailures);
+    connect(&fileLists, &FileLists::audioFactsChanged, this,
+            [this, &fileLists] { showAudioFailures(fileLists.audioFacts().failures); });
     connect(&state, &WindowState::unnamedFilesChanged, this, &LoadProblems::showUnnamedFiles);
 }
 

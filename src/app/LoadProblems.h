@@ -8,6 +8,7 @@
 namespace brisomel {
 
 class ElidedLabel;
+class FileLists;
 class WindowState;
 
 // The line that counts the loaded folder's audio files that cannot be read.
@@ -23,7 +24,7 @@ class LoadProblems : public QWidget {
 public:
     static constexpr int shownFiles = 3;
 
-    explicit LoadProblems(const WindowState& state, QWidget* parent = nullptr);
+    LoadProblems(const WindowState& state, const FileLists& lines, QWidget* parent = nullptr);
 
 private:
     void showLoadFailure(const QString& failure);

@@ -21,13 +21,8 @@ const QString kFirstTemplate = QStringLiteral("$連番$_$キャラ$（$スタイ
 
 // The loaded folder's base names in file-name order.
 QStringList loadedNames(const FileLists& fileLists) {
-    if (!fileLists.fileLists()) {
-        return {};
-    }
-    FileList sorted = *fileLists.fileLists();
-    sortByFileName(sorted);
     QStringList names;
-    for (const FileListPtr& entry : sorted) {
+    for (const FileListPtr& entry : fileLists.lines()) {
         names << entry->fileName();
     }
     return names;

@@ -25,10 +25,8 @@ QString nfc(const QString& text) {
 
 // Each speaker's first caption with text, in file-name order.
 QHash<QString, QString> firstCaptions(const FileList& entries) {
-    FileList sorted = entries;
-    sortByFileName(sorted);
     QHash<QString, QString> captions;
-    for (const auto& entry : sorted) {
+    for (const auto& entry : entries) {
         const QString speaker = nfc(entry->charactorName());
         if (!captions.contains(speaker) && !entry->textRow().trimmed().isEmpty()) {
             captions.insert(speaker, entry->textRow().trimmed());

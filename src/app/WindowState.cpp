@@ -52,20 +52,4 @@ void WindowState::setLoadFailure(const QString& value) {
     assign(this, loadFailure_, value, &WindowState::loadFailureChanged);
 }
 
-void WindowState::setAudioFailures(const QList<Failure>& value) {
-    if (audioFailures_.isEmpty() && value.isEmpty()) {
-        return;
-    }
-    audioFailures_ = value;
-    emit audioFailuresChanged(value);
-}
-
-void WindowState::setAudioSeconds(const QHash<QString, double>& value) {
-    if (audioSeconds_.isEmpty() && value.isEmpty()) {
-        return;
-    }
-    audioSeconds_ = value;
-    emit audioSecondsChanged();
-}
-
 } // namespace brisomel

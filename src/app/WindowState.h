@@ -1,9 +1,5 @@
 #pragma once
 
-#include "core/Failure.h"
-
-#include <QHash>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -32,10 +28,6 @@ public:
     const QStringList& unnamedFiles() const { return unnamedFiles_; }
     // Why the last load failed; empty after a successful one.
     const QString& loadFailure() const { return loadFailure_; }
-    // The loaded folder's audio files that cannot be read, once they have been checked.
-    const QList<Failure>& audioFailures() const { return audioFailures_; }
-    // The playing length in seconds of each readable audio file, by local path, once checked.
-    const QHash<QString, double>& audioSeconds() const { return audioSeconds_; }
 
     void setTimelineName(const QString& value);
     void setFolderUrl(const QUrl& value);
@@ -45,8 +37,6 @@ public:
     void setSpeakerCount(const QString& value);
     void setUnnamedFiles(const QStringList& value);
     void setLoadFailure(const QString& value);
-    void setAudioFailures(const QList<Failure>& value);
-    void setAudioSeconds(const QHash<QString, double>& value);
 
 signals:
     void timelineNameChanged(const QString& value);
@@ -57,8 +47,6 @@ signals:
     void speakerCountChanged(const QString& value);
     void unnamedFilesChanged(const QStringList& value);
     void loadFailureChanged(const QString& value);
-    void audioFailuresChanged(const QList<Failure>& value);
-    void audioSecondsChanged();
 
 private:
     QString timelineName_;
@@ -69,8 +57,6 @@ private:
     QString speakerCount_ = noValue;
     QStringList unnamedFiles_;
     QString loadFailure_;
-    QList<Failure> audioFailures_;
-    QHash<QString, double> audioSeconds_;
 };
 
 } // namespace brisomel

@@ -4,6 +4,7 @@
 #include "builder/CaptionParts.h"
 #include "builder/TrailingBlank.h"
 #include "intake/FileLists.h"
+#include "timeline/FrameAlignment.h"
 #include "wrap/CaptionWrapper.h"
 
 #include <QHash>
@@ -170,13 +171,6 @@ Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
 
 } // namespace
 
-CMTime frameAlignedDuration(double seconds, FpsType fps) {
-    const std::int64_t units = CMTimeMakeWithSeconds(seconds, timescale(fps)).value;
-    const auto frames =
-        static_cast<std::int64_t>(static_cast<double>(units) / static_cast<double>(frameUnit(fps)));
-    return CMTimeMake(frames * frameUnit(fps), timescale(fps));
-}
-
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
                                     const BuildProgress& progress) {
     if (!std::isfinite(options.pauseLength) || options.pauseLength < 0) {
@@ -195,10 +189,8 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         speakers.tracksFor(name);
     }
 
-    FileList sorted = entries;
-    sortByFileName(sorted);
     std::vector<ProbedEntry> ticked;
-    for (const auto& entry : sorted) {
+    for (const auto& entry : entries) {
         if (entry->targetFlg()) {
             ticked.push_back({entry, {}});
         }
@@ -239,7 +231,7 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
             }
         }
         if (entry->hasSoundFile()) {
-            tracks.voice->addClip(SoundClip::ofLocalFile(
+            tracks.voice->addClip(std::make_shared<SoundClip>(
                 entry->fileName(), start, duration, (*audio)->sampleRate, entry->soundFilePath()));
         }
         if (endKept && (entry->hasTextFile() || entry->hasSoundFile())) {

@@ -11,30 +11,19 @@ namespace brisomel {
 
 namespace {
 
-// Unticks the lines whose numbers (in the document's order, from 1) are given; the problem when
-// a number is past the last line or no line would be left.
-std::optional<QString> skipLines(const FileList& entries, const QList<LineRange>& ranges) {
-    if (ranges.isEmpty()) {
-        return std::nullopt;
-    }
-    const int count = static_cast<int>(entries.size());
-    const int highest =
-        std::max_element(ranges.begin(), ranges.end(), [](const LineRange& a, const LineRange& b) {
-            return a.last < b.last;
-        })->last;
-    if (highest > count) {
+// Unticks the lines whose numbers (as --list prints them) are given; the problem when a number
+// is past the last line or no line would be left.
+std::optional<QString> skipLines(FileLists& lines, const QList<LineRange>& ranges) {
+    if (!lines.setTicked(ranges, false)) {
+        const int highest =
+            std::max_element(ranges.begin(), ranges.end(),
+                             [](const LineRange& a, const LineRange& b) { return a.last < b.last; })
+                ->last;
         return QStringLiteral("--skip の番号 %1 はありません（行は %2 まで）")
             .arg(highest)
-            .arg(count);
+            .arg(lines.lineCount());
     }
-    FileList ordered = entries;
-    sortByFileName(ordered);
-    for (const LineRange& range : ranges) {
-        for (int number = range.first; number <= range.last; ++number) {
-            ordered[static_cast<std::size_t>(number - 1)]->setTargetFlg(false);
-        }
-    }
-    if (!anyTicked(entries)) {
+    if (lines.tickedCount() == 0) {
         return QStringLiteral("--skip ですべての行が外されています");
     }
     return std::nullopt;
@@ -57,21 +46,23 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
         messages << "brisomel-cli: " << failure.message() << Qt::endl;
         return kExitConversionFailed;
     };
-    const Result<FileList> entries =
+    Result<FileList> read =
         readFolder(QUrl::fromLocalFile(options.folder), options.naming.value_or(NamingRule()));
-    if (!entries) {
-        return fail(entries.failure());
+    if (!read) {
+        return fail(read.failure());
     }
-    if (const auto problem = skipLines(*entries, options.skipped)) {
+    FileLists lines;
+    lines.setFileLists(std::move(*read));
+    if (const auto problem = skipLines(lines, options.skipped)) {
         messages << "brisomel-cli: " << *problem << "\n詳しくは --help" << Qt::endl;
         return kExitUsage;
     }
     if (options.listLines) {
-        documentOut.write(lineListing(*entries, options.conversion.fpsType).toUtf8());
+        documentOut.write(lineListing(lines, options.conversion.fpsType).toUtf8());
         return kExitSuccess;
     }
     const Result<ConversionReport> report =
-        runConversion(*entries, options.conversion, options.targets, &documentOut);
+        runConversion(lines.lines(), options.conversion, options.targets, &documentOut);
     if (!report) {
         return fail(report.failure());
     }

@@ -1,8 +1,7 @@
 #include "cli/LineListing.h"
 
-#include "audio/AudioProbe.h"
-#include "builder/FilelistToTimeline.h"
-#include "intake/FileLists.h"
+#include "audio/AudioFactsCheck.h"
+#include "timeline/FrameAlignment.h"
 
 #include <QStringList>
 
@@ -23,39 +22,27 @@ QString field(QString text) {
     return text.replace(u'\t', QStringLiteral("\\t"));
 }
 
-QString listedLine(int number, const FileListData& entry, FpsType fps) {
-    QString seconds, frames, status;
-    if (entry.hasSoundFile()) {
-        const Result<AudioInfo> audio = probeAudioFile(entry.soundFilePath());
-        if (audio) {
-            seconds = QString::number(audio->durationSeconds, 'f', 2);
-            frames = QString::number(frameAlignedDuration(audio->durationSeconds, fps).value /
-                                     frameUnit(fps));
-        } else {
-            status = audio.failure().reason;
-        }
-    }
-    if (status.isEmpty() && !entry.hasTextFile()) {
-        status = QStringLiteral("字幕ファイルなし");
-    }
-    return QStringList{QString::number(number),
-                       field(entry.fileName()),
-                       field(entry.hasSpeaker() ? entry.charactorName() : QString()),
-                       oneLine(entry.textRow()),
-                       seconds,
-                       frames,
-                       status}
+QString listedLine(const LineListingRow& row) {
+    return QStringList{QString::number(row.number),
+                       field(row.fileName),
+                       field(row.speaker),
+                       oneLine(row.caption),
+                       row.seconds ? QString::number(*row.seconds, 'f', 2) : QString(),
+                       row.frames ? QString::number(*row.frames) : QString(),
+                       row.state}
         .join(u'\t');
 }
 
 } // namespace
 
-QString lineListing(const FileList& entries, FpsType fps) {
-    FileList ordered = entries;
-    sortByFileName(ordered);
+QString lineListing(FileLists& lines, FpsType fps) {
+    if (auto facts = readAudioFacts(audioFilesOf(lines.lines()))) {
+        lines.setAudioFacts(std::move(*facts));
+    }
+    const WholeFrames frames = [fps](double seconds) { return wholeFrames(seconds, fps); };
     QString listing = kLineListingHeader + u'\n';
-    for (std::size_t i = 0; i < ordered.size(); ++i) {
-        listing += listedLine(static_cast<int>(i + 1), *ordered[i], fps) + u'\n';
+    for (int number = 1; number <= lines.lineCount(); ++number) {
+        listing += listedLine(lines.listingRow(number, frames)) + u'\n';
     }
     return listing;
 }

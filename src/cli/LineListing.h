@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/FileListData.h"
+#include "intake/FileLists.h"
 #include "timeline/OptionTypes.h"
 
 #include <QString>
@@ -15,7 +15,7 @@ inline const QString kLineListingHeader =
 // number, the file, the speaker (empty when the naming rule found none), the caption on one line
 // (line breaks as \n, tabs as \t, backslashes doubled), the audio's length in seconds and in whole
 // frames of the rate, and what is wrong (the audio cannot be read, or "字幕ファイルなし"). Reads
-// every audio file.
-QString lineListing(const FileList& entries, FpsType fps);
+// every audio file into the list first.
+QString lineListing(FileLists& lines, FpsType fps);
 
 } // namespace brisomel

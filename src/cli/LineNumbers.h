@@ -1,18 +1,12 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "intake/LineRange.h"
 
 #include <QList>
 #include <QString>
 
 namespace brisomel {
-
-// Line numbers from `first` to `last`, both included, counted from 1.
-struct LineRange {
-    int first = 1;
-    int last = 1;
-    bool operator==(const LineRange&) const = default;
-};
 
 // The ranges of a list such as "3,7-9" (a number is a range of one; in any order, overlapping or
 // not), kept as ranges so that "1-2000000000" costs nothing until it meets the folder; the

@@ -7,15 +7,25 @@
 
 namespace brisomel {
 
+// Which failure it is, for the callers that act on the kind: why a folder could not be read, or
+// the stage at which a conversion stopped; `none` for every other failure.
+enum class FailureCode {
+    none,
+    folderNotLocal,   // the URL names no local path
+    folderNotFolder,  // nothing, or something other than a folder, is there
+    folderEmpty,      // the folder holds no audio file
+    folderUnreadable, // the listing or a caption could not be read
+    conversionBuild,  // the timeline could not be built: nothing was written
+    conversionWrite,  // an output could not be written
+};
+
 // Why something could not be done, kept whole until the user sees it: what could not be done,
 // the file or folder concerned and the reason. `what` holds %1 where the quoted path belongs.
 struct Failure {
     QString what;
     QString file; // a local path as the user knows it; empty when no file is concerned
     QString reason;
-    // What kind of failure it is, for callers that act on the kind; each producer names its
-    // codes. 0 when it has none.
-    int code = 0;
+    FailureCode code = FailureCode::none;
 
     // One line: what, with the path quoted, then ": " and the reason when there is one.
     QString message() const;

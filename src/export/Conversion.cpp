@@ -18,8 +18,8 @@ double writtenSeconds(const BuiltTimeline& timeline) {
     return static_cast<double>(end.value) / static_cast<double>(end.timescale);
 }
 
-Failure atStage(Failure failure, ConversionStage stage) {
-    failure.code = static_cast<int>(stage);
+Failure atStage(Failure failure, FailureCode stage) {
+    failure.code = stage;
     return failure;
 }
 
@@ -30,11 +30,11 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
                                        const BuildProgress& progress) {
     const Result<BuiltTimeline> built = buildTimeline(entries, options, progress);
     if (!built) {
-        return atStage(built.failure(), ConversionStage::build);
+        return atStage(built.failure(), FailureCode::conversionBuild);
     }
     const std::vector<OutputFile> files = renderOutputs(*built, options, targets);
     if (const Status written = writeOutputFiles(files, standardOutput); !written) {
-        return atStage(written.failure(), ConversionStage::write);
+        return atStage(written.failure(), FailureCode::conversionWrite);
     }
 
     ConversionReport report;
@@ -50,10 +50,6 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
         report.written << outputName(file.path);
     }
     return report;
-}
-
-ConversionStage failedStage(const Failure& failure) {
-    return static_cast<ConversionStage>(failure.code);
 }
 
 } // namespace brisomel

@@ -11,9 +11,6 @@
 
 namespace brisomel {
 
-// Where a conversion stopped; a failure of runConversion carries it as its code.
-enum class ConversionStage { build = 1, write = 2 };
-
 // What a conversion wrote.
 struct ConversionReport {
     qsizetype entryCount = 0;   // the lines written: the ticked entries
@@ -26,13 +23,11 @@ struct ConversionReport {
 // The one way from entries and options to written files, for the window and the converter
 // alike: builds the timeline, renders every output the options ask for and writes them in order
 // (files atomically, the document to `standardOutput` when its target is "-"). Nothing is
-// written when the build fails; a write failure says which outputs were written.
+// written when the build fails; a write failure says which outputs were written. A failure's
+// code tells the stage: conversionBuild or conversionWrite.
 Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
                                        const OutputTargets& targets,
                                        QIODevice* standardOutput = nullptr,
                                        const BuildProgress& progress = {});
-
-// Which stage a failure of runConversion comes from.
-ConversionStage failedStage(const Failure& failure);
 
 } // namespace brisomel

@@ -18,7 +18,7 @@ ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& o
         return ExportOutcome::written;
     }
     const Failure& failure = converted.failure();
-    if (failedStage(failure) == ConversionStage::build) {
+    if (failure.code == FailureCode::conversionBuild) {
         // The builder's failure names the audio file; nothing is written.
         ui.showAlert(failure.message(), QString());
         return ExportOutcome::buildFailed;

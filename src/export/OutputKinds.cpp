@@ -50,10 +50,6 @@ constexpr OutputKind kOutputKinds[] = {
 
 } // namespace
 
-std::span<const OutputKind> outputKinds() {
-    return kOutputKinds;
-}
-
 std::vector<OutputFile> renderOutputs(const BuiltTimeline& timeline,
                                       const ConversionOptions& options,
                                       const OutputTargets& targets) {

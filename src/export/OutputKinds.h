@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <span>
 #include <vector>
 
 namespace brisomel {
@@ -27,9 +26,6 @@ struct OutputKind {
                                       const ConversionOptions& options,
                                       const OutputTargets& targets);
 };
-
-// Every kind, in the order their files are written: the document first.
-std::span<const OutputKind> outputKinds();
 
 // The files the options ask for, rendered from the timeline, in writing order.
 std::vector<OutputFile> renderOutputs(const BuiltTimeline& timeline,

@@ -219,8 +219,7 @@ void writeHead(DocumentText& doc, FrameType frameType, FpsType fps) {
 namespace {
 
 QString soundUrlText(const SoundClip& sound) {
-    return sound.localPath().isEmpty() ? mediaUrlText(sound.soundUrl())
-                                       : localMediaUrlText(sound.localPath());
+    return localMediaUrlText(sound.path);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ public:
 
     // User text in an attribute value: as xmlEscape(xmlSafeText(text)) gives it.
     static LinePart attribute(const QString& text);
-    // User text as an element's content: as captionEscape(xmlSafeText(text)) gives it.
+    // User text as an element's content: xmlSafeText(text) with & > < as entities.
     static LinePart caption(const QString& text);
 
     // The most units the part can take in the document.

@@ -152,10 +152,6 @@ QString xmlEscape(const QString& text) {
     return replacedByEntities(text, attributeEntity);
 }
 
-QString captionEscape(const QString& text) {
-    return replacedByEntities(text, captionEntity);
-}
-
 QChar* writeXmlText(QChar* out, QStringView text, XmlEntities entities) {
     const auto entityOf = entities == XmlEntities::attribute ? attributeEntity : captionEntity;
     for (qsizetype i = 0; i < text.size();) {

@@ -17,14 +17,12 @@ namespace brisomel {
 QString fcpxmlTime(FpsType fps, CMTime time);
 // Attribute-safe text: & ' " > < replaced by their five entities, in that order.
 QString xmlEscape(const QString& text);
-// Caption content: & > < replaced by their entities, in that order.
-QString captionEscape(const QString& text);
 
 // Which characters user text replaces by entities: an attribute value's five or a caption's three.
 enum class XmlEntities { attribute, caption };
-// Writes the text as xmlEscape(xmlSafeText(text)) or captionEscape(xmlSafeText(text)) gives it,
-// in one pass, to `out`, which has room for kLongestXmlUnit units per unit of text; returns the end
-// of what it wrote.
+// Writes xmlSafeText(text) with an attribute value's five entities (as xmlEscape) or a caption's
+// three (& > <), in one pass, to `out`, which has room for kLongestXmlUnit units per unit of text;
+// returns the end of what it wrote.
 QChar* writeXmlText(QChar* out, QStringView text, XmlEntities entities);
 // The most units one unit of text takes in XML (as "&quot;").
 constexpr qsizetype kLongestXmlUnit = 6;

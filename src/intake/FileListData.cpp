@@ -4,29 +4,11 @@
 
 namespace brisomel {
 
-namespace {
-
-std::optional<FileListData::LocalFile> localFile(const std::optional<QUrl>& url) {
-    if (!url) {
-        return std::nullopt;
-    }
-    return FileListData::LocalFile{url->toLocalFile(), *url};
-}
-
-} // namespace
-
 std::optional<QUrl> FileListData::urlOf(const std::optional<LocalFile>& file) {
     if (!file) {
         return std::nullopt;
     }
     return file->url ? *file->url : QUrl::fromLocalFile(file->path);
-}
-
-Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileName,
-                                                           const std::optional<QUrl>& textFileUrl,
-                                                           const std::optional<QUrl>& soundFileUrl,
-                                                           const NamingRule& naming) {
-    return create(fileName, localFile(textFileUrl), localFile(soundFileUrl), naming);
 }
 
 Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileName,

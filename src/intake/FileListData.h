@@ -16,19 +16,14 @@ namespace brisomel {
 // Entries are shared: the holder's list and the builder refer to the same objects.
 class FileListData {
 public:
-    // Reads and decodes the caption file when there is one and finds the speaker by the naming
-    // rule; fails only on the caption, with a failure that names the caption file.
-    static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
-                                                        const std::optional<QUrl>& textFileUrl,
-                                                        const std::optional<QUrl>& soundFileUrl,
-                                                        const NamingRule& naming = {});
-
     // A file by its local path (the folder scan's way), with the URL it was given by, if any.
     // Without one, the URL is made from the path when asked for: most entries never need it.
     struct LocalFile {
         QString path;
         std::optional<QUrl> url;
     };
+    // Reads and decodes the caption file when there is one and finds the speaker by the naming
+    // rule; fails only on the caption, with a failure that names the caption file.
     static Result<std::shared_ptr<FileListData>> create(const QString& fileName,
                                                         std::optional<LocalFile> textFile,
                                                         std::optional<LocalFile> soundFile,
@@ -36,6 +31,7 @@ public:
 
     static inline const QString defaultName = QStringLiteral("noname");
 
+    // Whether the line takes part in the timeline (its tick).
     bool targetFlg() const { return targetFlg_; }
     const QString& text() const { return text_; }
     const QString& textRow() const { return textRow_; }
@@ -53,10 +49,9 @@ public:
     // The local path of the audio file; empty when there is none.
     const QString& soundFilePath() const { return soundFile_ ? soundFile_->path : noPath_; }
 
-    // Whether the entry takes part in the timeline.
-    void setTargetFlg(bool value) { targetFlg_ = value; }
-
 private:
+    // The list of lines owns the ticks: it sets them and tells who shows them.
+    friend class FileLists;
     FileListData() = default;
     static std::optional<QUrl> urlOf(const std::optional<LocalFile>& file);
     static inline const QString noPath_;

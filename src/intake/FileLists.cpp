@@ -11,8 +11,25 @@
 namespace brisomel {
 
 void FileLists::setFileLists(std::optional<FileList> list) {
+    if (list) {
+        sortByFileName(*list);
+    }
     fileLists_ = std::move(list);
+    audioFacts_ = {};
     emit fileListsChanged();
+    emit audioFactsChanged();
+}
+
+void FileLists::setFileListsKeepingTicks(FileList list) {
+    QHash<QString, bool> ticks;
+    ticks.reserve(lineCount());
+    for (const FileListPtr& entry : lines()) {
+        ticks.insert(entry->fileName(), entry->targetFlg());
+    }
+    for (const FileListPtr& entry : list) {
+        entry->targetFlg_ = ticks.value(entry->fileName(), true);
+    }
+    setFileLists(std::move(list));
 }
 
 std::optional<QStringList> FileLists::charactorNames() const {
@@ -22,16 +39,112 @@ std::optional<QStringList> FileLists::charactorNames() const {
     return speakerNames(*fileLists_);
 }
 
-QStringList speakerNames(const FileList& list) {
-    FileList sorted = list;
-    sortByFileName(sorted);
+void FileLists::setTicked(const QList<int>& numbers, bool ticked) {
+    if (numbers.isEmpty()) {
+        return;
+    }
+    for (int number : numbers) {
+        lines()[static_cast<std::size_t>(number - 1)]->targetFlg_ = ticked;
+    }
+    const auto [first, last] = std::minmax_element(numbers.begin(), numbers.end());
+    emit ticksChanged(*first, *last);
+}
 
+bool FileLists::setTicked(const QList<LineRange>& ranges, bool ticked) {
+    if (ranges.isEmpty()) {
+        return true;
+    }
+    const bool inList = std::all_of(ranges.begin(), ranges.end(), [this](const LineRange& range) {
+        return range.first >= 1 && range.first <= range.last && range.last <= lineCount();
+    });
+    if (!inList) {
+        return false;
+    }
+    int first = lineCount();
+    int last = 1;
+    for (const LineRange& range : ranges) {
+        for (int number = range.first; number <= range.last; ++number) {
+            lines()[static_cast<std::size_t>(number - 1)]->targetFlg_ = ticked;
+        }
+        first = std::min(first, range.first);
+        last = std::max(last, range.last);
+    }
+    emit ticksChanged(first, last);
+    return true;
+}
+
+bool FileLists::setTickedByFileName(const QString& fileName, bool ticked) {
+    const auto found = std::find_if(lines().begin(), lines().end(), [&](const FileListPtr& e) {
+        return e->fileName() == fileName;
+    });
+    if (found == lines().end()) {
+        return false;
+    }
+    const int number = static_cast<int>(found - lines().begin()) + 1;
+    setTicked(QList<int>{number}, ticked);
+    return true;
+}
+
+qsizetype FileLists::tickedCount() const {
+    return std::count_if(lines().begin(), lines().end(),
+                         [](const FileListPtr& entry) { return entry->targetFlg(); });
+}
+
+void FileLists::setAudioFacts(AudioFacts facts) {
+    audioFacts_ = std::move(facts);
+    emit audioFactsChanged();
+}
+
+QList<Failure> FileLists::failuresOfTicked() const {
+    QSet<QString> ticked;
+    for (const FileListPtr& entry : lines()) {
+        if (entry->targetFlg() && entry->hasSoundFile()) {
+            ticked.insert(entry->soundFilePath());
+        }
+    }
+    QList<Failure> kept;
+    for (const Failure& failure : audioFacts_.failures) {
+        if (ticked.contains(failure.file)) {
+            kept << failure;
+        }
+    }
+    return kept;
+}
+
+LineListingRow FileLists::listingRow(int number, const WholeFrames& wholeFrames) const {
+    const FileListData& entry = line(number);
+    LineListingRow row;
+    row.number = number;
+    row.fileName = entry.fileName();
+    row.speaker = entry.hasSpeaker() ? entry.charactorName() : QString();
+    row.caption = entry.textRow();
+    if (entry.hasSoundFile()) {
+        const QString& path = entry.soundFilePath();
+        if (const auto length = audioFacts_.lengths.constFind(path);
+            length != audioFacts_.lengths.cend()) {
+            row.seconds = length->seconds;
+            row.frames = wholeFrames(length->seconds);
+        }
+        for (const Failure& failure : audioFacts_.failures) {
+            if (failure.file == path) {
+                row.state = failure.reason;
+                break;
+            }
+        }
+    }
+    if (row.state.isEmpty() && !entry.hasTextFile()) {
+        row.state = kNoCaptionFileText;
+    }
+    return row;
+}
+
+QStringList speakerNames(const FileList& list) {
     // Canonically equivalent names have the same NFC form, so a set of NFC forms finds repeats
     // without searching the result. The spelling of the first appearance is kept.
     QStringList names;
     QSet<QString> seen;
     QSet<QString> seenSpellings; // spares normalizing a spelling met before
-    for (const FileListPtr& entry : sorted) {
+    for (const FileListPtr& entry : list) {
         const QString& name = entry->charactorName();
         if (seenSpellings.contains(name)) {
             continue;
@@ -51,25 +164,10 @@ bool anyTicked(const FileList& list) {
                        [](const FileListPtr& entry) { return entry->targetFlg(); });
 }
 
-void copyTicksByFileName(const FileList& from, FileList& to) {
-    QHash<QString, bool> ticks;
-    ticks.reserve(static_cast<qsizetype>(from.size()));
-    for (const FileListPtr& entry : from) {
-        ticks.insert(entry->fileName(), entry->targetFlg());
-    }
-    for (const FileListPtr& entry : to) {
-        if (const auto tick = ticks.constFind(entry->fileName()); tick != ticks.cend()) {
-            entry->setTargetFlg(*tick);
-        }
-    }
-}
-
 SpeakerTally tallySpeakers(const FileList& list) {
-    FileList sorted = list;
-    sortByFileName(sorted);
     FileList named;
     SpeakerTally tally;
-    for (const FileListPtr& entry : sorted) {
+    for (const FileListPtr& entry : list) {
         if (entry->hasSpeaker()) {
             named.push_back(entry);
         } else {

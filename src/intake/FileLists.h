@@ -1,51 +1,110 @@
 #pragma once
 
+#include "intake/AudioFacts.h"
 #include "intake/FileListData.h"
+#include "intake/LineRange.h"
 
 #include <QObject>
 #include <QStringList>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace brisomel {
 
-// The single holder of the current list of entries; the window observes it.
+inline const QString kNoCaptionFileText = QStringLiteral("字幕ファイルなし");
+
+// One line as the window's table and the converter's listing show it.
+struct LineListingRow {
+    int number = 0; // from 1, in the document's order
+    QString fileName;
+    QString speaker; // empty when the naming rule found none
+    QString caption; // the whole caption, with its line breaks
+    // Known once the audio has been read: its length in seconds and in whole frames of the rate.
+    std::optional<double> seconds;
+    std::optional<std::int64_t> frames;
+    QString state; // what is wrong: why the audio cannot be read, or "字幕ファイルなし"
+
+    QString firstCaptionLine() const { return caption.section(u'\n', 0, 0); }
+};
+
+// How many whole frames a clip of audio lasting `seconds` takes at the rate being listed.
+using WholeFrames = std::function<std::int64_t(double seconds)>;
+
+// The one list of the loaded folder's lines, which the window, the converter and the builder
+// all read. It is kept in the document's order (file-name order), so a line's number, from 1, is
+// its place in the list. It owns the lines' ticks and what the check of their audio learnt, and
+// signals each change; nothing else writes a line.
 class FileLists : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
+    // The lines of the last folder that loaded; absent until one has.
     const std::optional<FileList>& fileLists() const { return fileLists_; }
+    // Replaces the list (put into the document's order, should it not be) and forgets what the
+    // audio check learnt of the one before.
     void setFileLists(std::optional<FileList> list);
+    // The same for the loaded folder read again: each line keeps the tick of the line with its
+    // file name; new lines come in ticked.
+    void setFileListsKeepingTicks(FileList list);
+
+    // The lines, or none before a folder has loaded.
+    const FileList& lines() const { return fileLists_ ? *fileLists_ : noLines_; }
+    int lineCount() const { return static_cast<int>(lines().size()); }
+    const FileListData& line(int number) const {
+        return *lines()[static_cast<std::size_t>(number - 1)];
+    }
 
     // Each speaker name once, in the order of first appearance by file name; names that are
     // canonically equivalent count as one. Absent when no list is loaded.
     std::optional<QStringList> charactorNames() const;
 
+    // Ticks or unticks the lines with these numbers.
+    void setTicked(const QList<int>& numbers, bool ticked);
+    // The same for every line of the ranges; false, changing nothing, when a range goes past the
+    // last line.
+    bool setTicked(const QList<LineRange>& ranges, bool ticked);
+    // Ticks or unticks the line with this file name; false when there is none.
+    bool setTickedByFileName(const QString& fileName, bool ticked);
+    qsizetype tickedCount() const;
+
+    // What the check of the audio files learnt; empty until it reports.
+    const AudioFacts& audioFacts() const { return audioFacts_; }
+    void setAudioFacts(AudioFacts facts);
+    // The check's failures that concern the audio of a ticked line: only those stop an export.
+    QList<Failure> failuresOfTicked() const;
+
+    // The line with this number as a listing shows it, its frames counted by `wholeFrames`.
+    LineListingRow listingRow(int number, const WholeFrames& wholeFrames) const;
+
 signals:
+    // The whole list was replaced.
     void fileListsChanged();
+    // The ticks of the lines numbered first to last may have changed.
+    void ticksChanged(int firstNumber, int lastNumber);
+    // The audio check reported, or its findings were forgotten with the list they were about.
+    void audioFactsChanged();
 
 private:
+    void tickChanged(int firstNumber, int lastNumber);
+
+    static inline const FileList noLines_;
     std::optional<FileList> fileLists_;
+    AudioFacts audioFacts_;
 };
 
-} // namespace brisomel
-
-namespace brisomel {
-
-// Each speaker name once, in the order of first appearance by file name; names that are
-// canonically equivalent count as one (the spelling that comes first is kept).
+// Each speaker name once, in the order of first appearance in the list (which is in file-name
+// order); names that are canonically equivalent count as one (the spelling that comes first is
+// kept).
 QStringList speakerNames(const FileList& list);
 
 // Whether some entry takes part in the timeline.
 bool anyTicked(const FileList& list);
 
-// Gives each entry of `to` the tick of the entry of `from` with the same file name; entries whose
-// name `from` does not have keep theirs.
-void copyTicksByFileName(const FileList& from, FileList& to);
-
 // The lines by speaker: how many speakers the naming rule found, and the audio file names of the
-// lines it found none for, in file-name order.
+// lines it found none for, in the list's order.
 struct SpeakerTally {
     qsizetype speakerCount = 0;
     QStringList unnamedFiles;

@@ -19,9 +19,8 @@ namespace brisomel {
 
 namespace {
 
-Failure folderFailure(const QString& path, const QString& reason, FolderReadCode code) {
-    return {QStringLiteral("フォルダ %1 の内容を一覧できません"), path, reason,
-            static_cast<int>(code)};
+Failure folderFailure(const QString& path, const QString& reason, FailureCode code) {
+    return {QStringLiteral("フォルダ %1 の内容を一覧できません"), path, reason, code};
 }
 
 // QDir reports no error of its own; these checks name the reason a listing cannot be made.
@@ -29,19 +28,19 @@ std::optional<Failure> listingProblem(const QUrl& folderUrl, const QString& path
     if (path.isEmpty()) {
         return folderFailure(folderUrl.toString(),
                              QStringLiteral("ローカルのフォルダを指す URL ではありません"),
-                             FolderReadCode::notLocal);
+                             FailureCode::folderNotLocal);
     }
     const QFileInfo info(path);
     if (!info.exists()) {
-        return folderFailure(path, QStringLiteral("存在しません"), FolderReadCode::notFolder);
+        return folderFailure(path, QStringLiteral("存在しません"), FailureCode::folderNotFolder);
     }
     if (!info.isDir()) {
         return folderFailure(path, QStringLiteral("フォルダではありません"),
-                             FolderReadCode::notFolder);
+                             FailureCode::folderNotFolder);
     }
     if (!info.isReadable()) {
         return folderFailure(path, QStringLiteral("読み取りの権限がありません"),
-                             FolderReadCode::unreadable);
+                             FailureCode::folderUnreadable);
     }
     return std::nullopt;
 }
@@ -61,29 +60,11 @@ Result<FileListPtr> makeEntry(const QString& name, const QString& prefix,
 }
 
 Failure unreadable(Failure cause) {
-    cause.code = static_cast<int>(FolderReadCode::unreadable);
+    cause.code = FailureCode::folderUnreadable;
     return cause;
 }
 
 } // namespace
-
-QString message(ErrorType error) {
-    switch (error) {
-    case ErrorType::normalEnd:
-        return QString();
-    case ErrorType::fileNotFound:
-        return QStringLiteral("ディレクトリが空またはファイルが見つかりません。");
-    case ErrorType::fileReadError:
-        return QStringLiteral("ファイルの読み込み中に予期しないエラーが発生しました。");
-    case ErrorType::unknownError:
-        break;
-    }
-    return QStringLiteral("予期しないエラーが発生しました。");
-}
-
-FolderReadCode folderReadCode(const Failure& failure) {
-    return static_cast<FolderReadCode>(failure.code);
-}
 
 Result<FileList> readFolder(const QUrl& folderUrl, const NamingRule& naming) {
     const QString localPath = folderUrl.toLocalFile();
@@ -128,8 +109,8 @@ Result<FileList> readFolder(const QUrl& folderUrl, const NamingRule& naming) {
         list.push_back(std::move(**entry));
     }
     if (list.empty()) {
-        return Failure{QStringLiteral("フォルダ %1"), folderPath, message(ErrorType::fileNotFound),
-                       static_cast<int>(FolderReadCode::empty)};
+        return Failure{QStringLiteral("フォルダ %1"), folderPath, kFolderEmptyReason,
+                       FailureCode::folderEmpty};
     }
     sortByFileName(list);
     return list;

@@ -1,7 +1,5 @@
 #include "intake/SpeakerName.h"
 
-#include "intake/FileListData.h"
-
 #include <QStringView>
 #include <QTextBoundaryFinder>
 
@@ -95,10 +93,6 @@ std::optional<QStringView> secondOfThreePieces(QStringView text) {
 }
 
 } // namespace
-
-QString speakerNameOf(const QString& fileName) {
-    return standardSpeakerOf(fileName).value_or(FileListData::defaultName);
-}
 
 std::optional<QString> standardSpeakerOf(const QString& fileName) {
     if (separatorsStandAlone(fileName)) {

@@ -12,7 +12,7 @@ namespace {
 __extension__ typedef __int128 Wide;
 
 CMTime invalidTime() {
-    return CMTime{0, 0, 0, 0};
+    return CMTime{0, 0, 0};
 }
 
 // Rescales a finite time to `timescale` units; exact because `timescale` is a multiple of the
@@ -59,7 +59,7 @@ CMTime combine(CMTime a, CMTime b, int sign) {
 } // namespace
 
 CMTime CMTimeMake(std::int64_t value, std::int32_t timescale) {
-    return CMTime{value, timescale, CMTime::kValid, 0};
+    return CMTime{value, timescale, CMTime::kValid};
 }
 
 CMTime CMTimeMakeWithSeconds(double seconds, std::int32_t preferredTimescale) {
@@ -73,12 +73,7 @@ CMTime CMTimeMakeWithSeconds(double seconds, std::int32_t preferredTimescale) {
     if (units < -9.2233720368547758e18) {
         return invalidTime();
     }
-    const double rounded = std::round(units);
-    CMTime t = CMTimeMake(static_cast<std::int64_t>(rounded), preferredTimescale);
-    if (rounded != units) {
-        t.flags |= CMTime::kHasBeenRounded;
-    }
-    return t;
+    return CMTimeMake(static_cast<std::int64_t>(std::round(units)), preferredTimescale);
 }
 
 CMTime CMTimeAdd(CMTime a, CMTime b) {

@@ -8,22 +8,19 @@ namespace brisomel {
 struct CMTime {
     enum Flag : std::uint32_t {
         kValid = 1u << 0,
-        kHasBeenRounded = 1u << 1,
         kPositiveInfinity = 1u << 2,
     };
 
     std::int64_t value = 0;
     std::int32_t timescale = 1;
     std::uint32_t flags = kValid;
-    std::int64_t epoch = 0;
 
     bool isValid() const { return (flags & kValid) != 0; }
     bool isPositiveInfinity() const { return (flags & kPositiveInfinity) != 0; }
 };
 
-inline constexpr CMTime kCMTimeZero{0, 1, CMTime::kValid, 0};
-inline constexpr CMTime kCMTimePositiveInfinity{0, 0, CMTime::kValid | CMTime::kPositiveInfinity,
-                                                0};
+inline constexpr CMTime kCMTimeZero{0, 1, CMTime::kValid};
+inline constexpr CMTime kCMTimePositiveInfinity{0, 0, CMTime::kValid | CMTime::kPositiveInfinity};
 
 // A time holding exactly the given numbers.
 CMTime CMTimeMake(std::int64_t value, std::int32_t timescale);
@@ -55,8 +52,7 @@ inline CMTime operator+(CMTime a, CMTime b) {
 
 // True when both hold the same numbers, not merely the same rational value.
 inline bool sameRepresentation(CMTime a, CMTime b) {
-    return a.value == b.value && a.timescale == b.timescale && a.flags == b.flags &&
-           a.epoch == b.epoch;
+    return a.value == b.value && a.timescale == b.timescale && a.flags == b.flags;
 }
 
 } // namespace brisomel

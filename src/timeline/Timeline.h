@@ -5,15 +5,11 @@
 #include "timeline/OptionTypes.h"
 
 #include <QString>
-#include <QUrl>
 
 #include <memory>
 #include <vector>
 
 namespace brisomel {
-
-// A fresh random UUID as 36 upper-case characters (8-4-4-4-12 hexadecimal digits).
-QString newUuidText();
 
 enum class TrackType { video = 0, sound = 1 };
 
@@ -22,7 +18,6 @@ class Clip {
 public:
     virtual ~Clip() = default;
 
-    QString id;
     QString title;
     CMTime start;
     CMTime duration;
@@ -47,25 +42,14 @@ public:
 // A voice recording, referred to where it lies.
 class SoundClip final : public Clip {
 public:
-    SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QUrl soundUrl);
-    // The clip of a local file: it keeps the path and makes the URL only when asked (writers take
-    // the URL text straight from the path).
-    static std::shared_ptr<SoundClip> ofLocalFile(QString title, CMTime start, CMTime duration,
-                                                  double sampleRate, QString path);
-
-    QUrl soundUrl() const;
-    // The path the clip was made from; empty when it was made from a URL.
-    const QString& localPath() const { return localPath_; }
+    SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QString path);
 
     double sampleRate = 0;
-
-private:
-    QUrl soundUrl_; // empty when made from a path
-    QString localPath_;
+    QString path; // the audio file's local path
 };
 
 // Shared values in the order they were added, so the same input always yields the same timeline
-// and document. Each value carries its own fresh identifier; nothing is looked up by it.
+// and document.
 template <typename T> class InsertionOrderedMap {
 public:
     void insert(std::shared_ptr<T> item) { items_.push_back(std::move(item)); }
@@ -84,7 +68,6 @@ class Track {
 public:
     Track(QString title, TrackType trackType);
 
-    QString trackId;
     QString title;
     TrackType trackType;
     QString speakerName; // whose voice lines the track holds; empty when nobody's in particular

@@ -49,7 +49,7 @@ protected:
     QString ticks() const {
         QString marks;
         for (int row = 0; row < model_.rowCount(); ++row) {
-            marks += model_.entryAt(row)->targetFlg() ? u'x' : u'-';
+            marks += model_.entryAt(row).targetFlg() ? u'x' : u'-';
         }
         return marks;
     }
@@ -57,7 +57,7 @@ protected:
     FileLists lists_;
     WindowState state_;
     FolderLoadAction load_{lists_, state_};
-    LineListModel model_{lists_, state_};
+    LineListModel model_{lists_};
 };
 
 } // namespace
@@ -133,7 +133,7 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
             << c.speaker.value_or(u"*"_s).toStdString() << " " << c.search.toStdString();
     }
 
-    QSignalSpy ticksChanged(&model_, &LineListModel::ticksChanged);
+    QSignalSpy ticksChanged(&lists_, &FileLists::ticksChanged);
     filter.setSpeaker(u"B"_s);
     filter.setSearchText(QString());
     filter.setShownTicked(false);

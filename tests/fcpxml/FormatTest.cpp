@@ -32,7 +32,10 @@ TEST(FcpxmlFormat, TimesFormatNamesAndAudioRates) {
 TEST(Escaping, EntitiesAndCharactersXmlCannotCarry) {
     EXPECT_EQ(xmlEscape(u"&\"'<>"_s), "&amp;&quot;&apos;&lt;&gt;");
     EXPECT_EQ(xmlEscape(u"&amp;"_s), "&amp;amp;");
-    EXPECT_EQ(captionEscape(u"\"It's\" & <b>\nnext"_s), "\"It's\" &amp; &lt;b&gt;\nnext");
+    const QString caption = u"\"It's\" & <b>\nnext"_s;
+    QString written(caption.size() * kLongestXmlUnit, Qt::Uninitialized);
+    written.truncate(writeXmlText(written.data(), caption, XmlEntities::caption) - written.data());
+    EXPECT_EQ(written, "\"It's\" &amp; &lt;b&gt;\nnext");
     const QString forbidden =
         u"\x00\x01\x08\x0B\x0C\x0E\x1F\uFFFE\uFFFF"_s + QChar(0xDE00) + QChar(0xD83D);
     EXPECT_EQ(xmlSafeText(u"a"_s + forbidden + u"b"_s), u"ab"_s);

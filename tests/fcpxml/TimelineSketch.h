@@ -37,8 +37,7 @@ inline void addVoiceLine(const Speaker& speaker, FpsType fps, const QString& fil
         std::make_shared<TextClip>(fileName, at, length, posX, posY, caption, align));
     speaker.sound->addClip(std::make_shared<SoundClip>(
         fileName, at, length, sampleRate,
-        QUrl::fromLocalFile(soundPath.isEmpty() ? u"/voices/"_s + fileName + u".wav"_s
-                                                : soundPath)));
+        soundPath.isEmpty() ? u"/voices/"_s + fileName + u".wav"_s : soundPath));
 }
 
 // The document with split clips, then the one without.

@@ -33,7 +33,7 @@ TEST(CaptionFile, TextsInEveryEncoding) {
     test::TempFolder folder;
     const auto withCaption = [&](const QByteArray& caption) {
         folder.write("c.txt", caption);
-        return test::entry("c", folder.url("c.txt"));
+        return test::entry("c", folder.path("c.txt"));
     };
     for (const auto& [caption, textRow] : cases) {
         const auto entry = withCaption(caption);

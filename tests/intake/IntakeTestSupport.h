@@ -51,8 +51,12 @@ template <std::size_t N> QByteArray bytes(const char (&literal)[N]) {
 }
 
 // An entry that must be created, with its caption file (if any) already decoded.
-inline FileListPtr entry(const QString& fileName, const std::optional<QUrl>& caption = {}) {
-    auto created = FileListData::create(fileName, caption, std::nullopt);
+inline FileListPtr entry(const QString& fileName, const std::optional<QString>& caption = {}) {
+    std::optional<FileListData::LocalFile> captionFile;
+    if (caption) {
+        captionFile = FileListData::LocalFile{*caption, std::nullopt};
+    }
+    auto created = FileListData::create(fileName, captionFile, std::nullopt);
     EXPECT_TRUE(created);
     return created ? *created : nullptr;
 }

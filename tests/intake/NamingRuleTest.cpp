@@ -70,10 +70,10 @@ const NamedLine kLines[] = {
 // The entry of one line, with its caption file when it has one.
 FileListPtr lineEntry(const test::TempFolder& folder, const NamedLine& line,
                       const NamingRule& rule) {
-    std::optional<QUrl> caption;
+    std::optional<FileListData::LocalFile> caption;
     if (line.caption) {
-        folder.write(q(line.fileName) + QStringLiteral(".txt"), q(line.caption).toUtf8());
-        caption = folder.url(q(line.fileName) + QStringLiteral(".txt"));
+        caption = FileListData::LocalFile{
+            folder.write(q(line.fileName) + QStringLiteral(".txt"), q(line.caption).toUtf8()), {}};
     }
     auto created = FileListData::create(q(line.fileName), caption, std::nullopt, rule);
     EXPECT_TRUE(created);

@@ -76,24 +76,24 @@ TEST(ReadFolder, FolderFailures) {
     folder.makeDir("captions");
     folder.write("captions/a.txt", "no audio");
     const QString missing = folder.path(q(u"存在しない"));
-    using Code = FolderReadCode;
+    using Code = FailureCode;
     std::vector<std::tuple<QUrl, Code, QString>> cases = {
-        {folder.url("empty"), Code::empty, folder.path("empty")},
-        {folder.url("captions"), Code::empty, message(ErrorType::fileNotFound)},
-        {QUrl::fromLocalFile(missing + u'/'), Code::notFolder, missing},
-        {QUrl::fromLocalFile(file), Code::notFolder, file},
-        {QUrl("https://example.com/f/"), Code::notLocal, "https://example.com/f/"},
-        {folder.url("line\nbreak/"), Code::notFolder, "break"},
+        {folder.url("empty"), Code::folderEmpty, folder.path("empty")},
+        {folder.url("captions"), Code::folderEmpty, kFolderEmptyReason},
+        {QUrl::fromLocalFile(missing + u'/'), Code::folderNotFolder, missing},
+        {QUrl::fromLocalFile(file), Code::folderNotFolder, file},
+        {QUrl("https://example.com/f/"), Code::folderNotLocal, "https://example.com/f/"},
+        {folder.url("line\nbreak/"), Code::folderNotFolder, "break"},
     };
     if (::geteuid() != 0) {                              // permissions do not bind root
         const QString locked = folder.makeDir("locked"); // empty, so it can be removed as it is
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
-        cases.emplace_back(folder.url("locked"), Code::unreadable, locked);
+        cases.emplace_back(folder.url("locked"), Code::folderUnreadable, locked);
     }
     for (const auto& [url, code, mention] : cases) {
         const Result<FileList> s = scan(url);
         ASSERT_FALSE(s) << url.toString().toStdString();
-        EXPECT_EQ(folderReadCode(s.failure()), code) << url.toString().toStdString();
+        EXPECT_EQ(s.failure().code, code) << url.toString().toStdString();
         const QString message = s.failure().message();
         EXPECT_TRUE(message.contains(mention)) << message.toStdString();
         EXPECT_FALSE(message.contains(u'\n')) << message.toStdString();
@@ -123,7 +123,7 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         }
         const Result<FileList> s = scan(dir.url());
         ASSERT_FALSE(s) << kind;
-        EXPECT_EQ(folderReadCode(s.failure()), FolderReadCode::unreadable) << kind;
+        EXPECT_EQ(s.failure().code, FailureCode::folderUnreadable) << kind;
         const QString message = s.failure().message();
         EXPECT_TRUE(message.startsWith("Error ")) << message.toStdString();
         EXPECT_TRUE(message.contains(caption)) << message.toStdString();

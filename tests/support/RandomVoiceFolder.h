@@ -1,12 +1,13 @@
 #pragma once
 
-#include "intake/FileListData.h"
+#include "intake/FileLists.h"
 #include "support/PcmWriter.h"
 
 #include <QDir>
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -71,9 +72,9 @@ inline std::vector<RandomLine> writeRandomVoiceLines(const QString& folder, unsi
     return lines;
 }
 
-// Entries of the first `count` lines in an order of their own, ticked as the lines say.
-inline FileList entriesOfLines(const QString& folder, const std::vector<RandomLine>& lines,
-                               std::size_t count) {
+// The list of the first `count` lines, given in an order of its own and ticked as the lines say.
+inline std::unique_ptr<FileLists>
+entriesOfLines(const QString& folder, const std::vector<RandomLine>& lines, std::size_t count) {
     FileList entries;
     for (std::size_t i = 0; i < count; ++i) {
         const QString stem = QDir(folder).filePath(lines[i].stem);
@@ -83,12 +84,16 @@ inline FileList entriesOfLines(const QString& folder, const std::vector<RandomLi
         }
         entries.push_back(*FileListData::create(
             lines[i].stem, caption, FileListData::LocalFile{stem + QStringLiteral(".wav"), {}}));
-        entries.back()->setTargetFlg(lines[i].ticked);
     }
     std::reverse(entries.begin(), entries.end());
     std::rotate(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(count / 3),
                 entries.end());
-    return entries;
+    auto list = std::make_unique<FileLists>();
+    list->setFileLists(std::move(entries));
+    for (std::size_t i = 0; i < count; ++i) {
+        list->setTickedByFileName(lines[i].stem, lines[i].ticked);
+    }
+    return list;
 }
 
 } // namespace brisomel::testsupport
