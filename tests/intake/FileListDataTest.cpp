@@ -3,6 +3,8 @@
 
 #include "IntakeTestSupport.h"
 
+#include <QTemporaryDir>
+
 namespace brisomel {
 namespace {
 
@@ -53,6 +55,51 @@ TEST(FileLists, SignalAfterReplacingAndCharactorNames) {
     holder.setTickedByFileName(q(u"2_B（x）_t"), false);
     EXPECT_TRUE(wasPresent);
     EXPECT_EQ(holder.charactorNames(), QStringList({"noname", "A", "B", q(u"\u00E9")}));
+}
+
+// The list numbers its lines in file-name order, owns their ticks (a range past the end changes
+// nothing) and lists each line with what the audio check learnt of it.
+TEST(FileLists, NumberedLinesTheirTicksAndListingRows) {
+    const auto line = [](const QString& name, bool caption) {
+        return *FileListData::create(
+            name,
+            caption ? std::optional(FileListData::LocalFile{name + QStringLiteral(".txt"), {}})
+                    : std::nullopt,
+            FileListData::LocalFile{name + QStringLiteral(".wav"), {}});
+    };
+    FileLists lines;
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a"), b = dir.filePath("b"), c = dir.filePath("c");
+    for (const QString& name : {a, b}) {
+        QFile file(name + QStringLiteral(".txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    lines.setFileLists(FileList{line(c, false), line(a, true), line(b, true)});
+    EXPECT_EQ(lines.line(1).fileName(), a);
+    QList<std::pair<int, int>> changed;
+    QObject::connect(&lines, &FileLists::ticksChanged,
+                     [&](int first, int last) { changed << std::pair(first, last); });
+    EXPECT_TRUE(lines.setTicked(QList<LineRange>{{2, 3}}, false));
+    EXPECT_FALSE(lines.setTicked(QList<LineRange>{{1, 1}, {3, 4}}, false));
+    EXPECT_FALSE(lines.setTickedByFileName("nothing", false));
+    EXPECT_EQ(changed, (QList<std::pair<int, int>>{{2, 3}}));
+    EXPECT_EQ(lines.tickedCount(), 1);
+
+    lines.setAudioFacts({{{a + QStringLiteral(".wav"), {1.5, 48000}}},
+                         {Failure{"%1", b + QStringLiteral(".wav"), "broken"}}});
+    const auto frames = [](double seconds) { return std::int64_t(seconds * 10); };
+    const LineListingRow first = lines.listingRow(1, frames);
+    EXPECT_EQ(std::tuple(first.seconds, first.frames, first.state),
+              std::tuple(std::optional(1.5), std::optional<std::int64_t>(15), QString()));
+    EXPECT_EQ(lines.listingRow(2, frames).state, "broken");
+    EXPECT_EQ(lines.listingRow(3, frames).state, kNoCaptionFileText);
+    EXPECT_TRUE(lines.failuresOfTicked().isEmpty()) << "b is unticked";
+
+    // Read again: ticks kept by file name, a new line ticked, the old facts forgotten.
+    lines.setFileListsKeepingTicks(FileList{line(dir.filePath("0"), false), line(b, true)});
+    EXPECT_EQ(lines.tickedCount(), 1);
+    EXPECT_FALSE(lines.line(2).targetFlg());
+    EXPECT_TRUE(lines.audioFacts().failures.isEmpty());
 }
 
 // Beyond the order the folder scan shows: a prefix comes first, there is no compatibility folding,
