@@ -1,5 +1,6 @@
 #include "app/NamingRow.h"
 
+#include "app/ChoiceLists.h"
 #include "app/FormParts.h"
 #include "app/NamingTemplateDialog.h"
 #include "intake/FileLists.h"
@@ -34,8 +35,9 @@ NamingRow::NamingRow(UserSettings& settings, const FileLists& fileLists, QWidget
     : QWidget(parent), settings_(settings), fileLists_(fileLists), picker_(new QComboBox(this)) {
     picker_->setObjectName(QStringLiteral("namingPicker"));
     for (const NamingRuleInfo& info : namingRules()) {
-        picker_->addItem(info.label, info.name);
-        picker_->setItemData(picker_->count() - 1, info.example, Qt::ToolTipRole);
+        const NamingPresentation& shown = presentation(info.kind);
+        picker_->addItem(shown.label.toString(), info.name);
+        picker_->setItemData(picker_->count() - 1, shown.example.toString(), Qt::ToolTipRole);
     }
     picker_->addItem(QStringLiteral("テンプレート"), kTemplateNamingName);
     auto* label = new QLabel(QStringLiteral("ファイル名の形式:"), this);

@@ -10,16 +10,11 @@ namespace brisomel {
 namespace {
 
 const std::array<NamingRuleInfo, 5> kRules = {{
-    {NamingKind::standard, QStringLiteral("standard"),
-     QStringLiteral("番号_話者（スタイル）_セリフ"), QStringLiteral("001_花子（通常）_こんにちは")},
-    {NamingKind::plain, QStringLiteral("plain"), QStringLiteral("番号_話者_セリフ"),
-     QStringLiteral("001_花子_こんにちは")},
-    {NamingKind::datetime, QStringLiteral("datetime"), QStringLiteral("日付_時刻_話者_セリフ"),
-     QStringLiteral("251119_081002_花子_こんにちは")},
-    {NamingKind::hyphen, QStringLiteral("hyphen"), QStringLiteral("番号-話者-セリフ"),
-     QStringLiteral("0-花子-こんにちは")},
-    {NamingKind::captionPrefix, QStringLiteral("caption-prefix"),
-     QStringLiteral("字幕の先頭の「話者＞」"), QStringLiteral("字幕「花子＞こんにちは」")},
+    {NamingKind::standard, QStringLiteral("standard")},
+    {NamingKind::plain, QStringLiteral("plain")},
+    {NamingKind::datetime, QStringLiteral("datetime")},
+    {NamingKind::hyphen, QStringLiteral("hyphen")},
+    {NamingKind::captionPrefix, QStringLiteral("caption-prefix")},
 }};
 
 // The file-name rules as patterns of the whole name. The number fields are digits; the speaker

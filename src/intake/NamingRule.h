@@ -15,12 +15,10 @@ namespace brisomel {
 // from a "話者＞" prefix of its caption, or by a template of the user's own.
 enum class NamingKind { standard, plain, datetime, hyphen, captionPrefix, custom };
 
-// A built-in rule as the window and the converter offer it.
+// A built-in rule by the name the converter and the settings know it by.
 struct NamingRuleInfo {
     NamingKind kind;
-    QString name;    // the converter's and the settings' name
-    QString label;   // the window's
-    QString example; // what it reads
+    QString name;
 };
 
 // The built-in rules, the default first.
