@@ -1,9 +1,10 @@
 #include "styles/StyleFile.h"
 
+#include "core/AtomicFile.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -283,12 +284,9 @@ QByteArray styleFileText(const SpeakerStyles& styles) {
 }
 
 Status writeStyleFile(const QString& path, const SpeakerStyles& styles) {
-    QSaveFile file(path);
-    const QByteArray text = styleFileText(styles);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        return Failure{kWriteFailure, path, file.errorString()};
-    }
-    return Done{};
+    // The JSON text is valid UTF-8 (a lone surrogate is written as an escape), so it comes back
+    // from UTF-16 byte for byte.
+    return writeFileAtomically(path, QString::fromUtf8(styleFileText(styles)), kWriteFailure);
 }
 
 } // namespace brisomel
