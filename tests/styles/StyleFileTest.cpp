@@ -97,7 +97,7 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     every.face = u"Bold"_s;
     every.size = 80.5;
     every.color = {1, 2, 3, 4};
-    every.outline = Outline{{}, 0};
+    every.outline = Outline{{1, 0, 0, 255}, 0};
     every.shadow = DropShadow{{9, 9, 9, 255}, 2.25, 153.4349488, 3};
     CaptionStyle sizeOnly;
     sizeOnly.size = 64;
