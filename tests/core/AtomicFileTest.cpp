@@ -69,15 +69,22 @@ TEST(AtomicFile, RefusesAFifoAFolderAndAPathBeneathAFile) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"file"_s});
 }
 
-// A write that stops part-way, in a piece or only in the last flush of the buffer, fails and
-// leaves the old file unchanged, with no temporary file beside it.
+// A write that stops part-way, in the last flush of the buffer or in the last piece written
+// past the buffer, fails and leaves the old file unchanged, with no temporary file beside it.
 TEST(AtomicFile, AWriteThatStopsPartWayKeepsTheOldFile) {
     QTemporaryDir folder;
     const QString path = folder.filePath(u"old.fcpxml"_s);
     ASSERT_TRUE(put(path, "old document"));
-    const FileSizeLimit limit(512);
-    for (const qsizetype size : {qsizetype(1000), 3 * kUtf8PieceUnits}) {
-        EXPECT_FALSE(writeFileAtomically(path, QString(size, u'x'), kWhat)) << size;
+    const struct {
+        qsizetype limit;
+        QString text;
+    } cases[] = {
+        {512, QString(1000, u'x')},
+        {4 * kUtf8PieceUnits, QString(2 * kUtf8PieceUnits, u'ギ')}, // 3 bytes each
+    };
+    for (const auto& c : cases) {
+        const FileSizeLimit limit(c.limit);
+        EXPECT_FALSE(writeFileAtomically(path, c.text, kWhat)) << c.limit;
         EXPECT_EQ(contents(path), "old document");
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"old.fcpxml"_s});
     }
