@@ -8,32 +8,31 @@
 
 namespace brisomel::testsupport {
 
-bool makeFifo(const QString& path) {
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
 namespace {
 
-void setSoftLimit(rlim_t bytes) {
+// Sets the soft limit of the file size and returns the one before.
+rlim_t swapFileSizeLimit(rlim_t bytes) {
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlim_t earlier = limit.rlim_cur;
     limit.rlim_cur = bytes;
     ::setrlimit(RLIMIT_FSIZE, &limit);
+    return earlier;
 }
 
 } // namespace
 
-FileSizeLimit::FileSizeLimit(long long bytes) {
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    earlier_ = limit.rlim_cur;
-    // A write past the limit would otherwise end the process with SIGXFSZ.
-    earlierHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    setSoftLimit(static_cast<rlim_t>(bytes));
+bool makeFifo(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
+FileSizeLimit::FileSizeLimit(long long bytes)
+    // A write past the limit would otherwise end the process with SIGXFSZ.
+    : earlier_(swapFileSizeLimit(static_cast<rlim_t>(bytes))),
+      earlierHandler_(std::signal(SIGXFSZ, SIG_IGN)) {}
+
 FileSizeLimit::~FileSizeLimit() {
-    setSoftLimit(static_cast<rlim_t>(earlier_));
+    swapFileSizeLimit(static_cast<rlim_t>(earlier_));
     std::signal(SIGXFSZ, earlierHandler_);
 }
 

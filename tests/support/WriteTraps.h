@@ -15,8 +15,6 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(long long bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     unsigned long long earlier_;
