@@ -1,6 +1,6 @@
 #include "export/OutputFiles.h"
 
-#include "export/DocumentFile.h"
+#include "core/AtomicFile.h"
 
 #include <QDir>
 #include <QFileDevice>
@@ -10,6 +10,8 @@
 namespace brisomel {
 
 namespace {
+
+const QString kWriteFailure = QStringLiteral("ファイル書き込みエラー: %1");
 
 QString listed(const QStringList& outputs) {
     return outputs.isEmpty() ? QStringLiteral("なし") : outputs.join(QStringLiteral("、"));
@@ -61,6 +63,10 @@ Status writeOne(const OutputFile& file, QIODevice* standardOutput) {
 
 } // namespace
 
+Status writeDocumentFile(const QString& path, const QString& document) {
+    return writeFileAtomically(path, document, kWriteFailure);
+}
+
 QString outputName(const QString& path) {
     return path == kStandardOutputPath ? QStringLiteral("標準出力")
                                        : quotedPath(QDir::toNativeSeparators(path));
@@ -75,8 +81,7 @@ QString withWrittenNote(const QString& reason, const QStringList& written,
 Status writeOutputFiles(const std::vector<OutputFile>& files, QIODevice* standardOutput) {
     if (const OutputFile* repeated = repeatedFile(files)) {
         const QString reason = QStringLiteral("ほかの出力と同じファイルです");
-        return Failure{QStringLiteral("ファイル書き込みエラー: %1"),
-                       QDir::toNativeSeparators(repeated->path),
+        return Failure{kWriteFailure, QDir::toNativeSeparators(repeated->path),
                        withWrittenNote(reason, {}, outputNames(files))};
     }
     for (std::size_t i = 0; i < files.size(); ++i) {

@@ -18,6 +18,10 @@ inline const QString kStandardOutputPath = QStringLiteral("-");
 // An output as messages name it: a file as its quoted path, standard output as "標準出力".
 QString outputName(const QString& path);
 
+// Writes the text as a document, atomically (writeFileAtomically), failing with the documents'
+// "ファイル書き込みエラー".
+Status writeDocumentFile(const QString& path, const QString& document);
+
 // Writes the files in order, each file atomically (writeDocumentFile) and the one whose path is
 // "-" to `standardOutput`, and stops at the first that cannot be written; nothing is written
 // when two of them name the same file. The failure names that file; when there are several

@@ -1,9 +1,10 @@
 #include "styles/StyleFile.h"
 
+#include "core/AtomicFile.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -95,43 +96,82 @@ Problem takeOffset(const QJsonValue& value, EntryReading& reading) {
     return std::nullopt;
 }
 
-// Every key an entry may hold, with how its value enters the style.
+// A key's value as the file holds it, or nothing when the entry leaves the key out.
+using Written = std::optional<QJsonValue>;
+
+// The value as the file spells it.
+QJsonValue jsonValue(const QString& text) {
+    return text;
+}
+QJsonValue jsonValue(double number) {
+    return number;
+}
+QJsonValue jsonValue(StyleColor color) {
+    return styleColorText(color);
+}
+
+// A value of the style itself, written only when it differs from the default.
+template <typename T> Written unlessDefault(const CaptionStyle& style, T CaptionStyle::*field) {
+    static const CaptionStyle defaults;
+    return style.*field == defaults.*field ? Written() : jsonValue(style.*field);
+}
+
+// A value of the outline or the shadow, written whenever that part is on.
+template <typename Part, typename T>
+Written whileOn(const std::optional<Part>& part, T Part::*field) {
+    return part ? Written(jsonValue(*part.*field)) : Written();
+}
+
+// Every key an entry may hold: how its value enters the style, and how the style gives it back
+// (nothing for a key that is only read).
 struct KeyRule {
     QLatin1StringView key;
     Problem (*take)(const QJsonValue&, EntryReading&);
+    Written (*give)(const CaptionStyle&);
 };
 
 constexpr KeyRule kKeyRules[] = {
     {QLatin1StringView("font"),
-     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.font); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.font); },
+     [](const CaptionStyle& s) { return unlessDefault(s, &CaptionStyle::font); }},
     {QLatin1StringView("face"),
-     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.face); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeText(v, r.style.face); },
+     [](const CaptionStyle& s) { return unlessDefault(s, &CaptionStyle::face); }},
     {QLatin1StringView("size"),
      [](const QJsonValue& v, EntryReading& r) {
          return takeNumber(finiteNumber(v), kFontSizeRange, r.outOfRange, r.style.size);
-     }},
+     },
+     [](const CaptionStyle& s) { return unlessDefault(s, &CaptionStyle::size); }},
     {QLatin1StringView("color"),
-     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.style.color); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.style.color); },
+     [](const CaptionStyle& s) { return unlessDefault(s, &CaptionStyle::color); }},
     {QLatin1StringView("stroke"),
-     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.outline().color); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.outline().color); },
+     [](const CaptionStyle& s) { return whileOn(s.outline, &Outline::color); }},
     {QLatin1StringView("strokeWidth"),
      [](const QJsonValue& v, EntryReading& r) {
          return takeNumber(finiteNumber(v), kOutlineWidthRange, r.outOfRange, r.outline().width);
-     }},
+     },
+     [](const CaptionStyle& s) { return whileOn(s.outline, &Outline::width); }},
     {QLatin1StringView("shadow"),
-     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.shadow().color); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeColor(v, r.shadow().color); },
+     [](const CaptionStyle& s) { return whileOn(s.shadow, &DropShadow::color); }},
     {QLatin1StringView("shadowDistance"),
      [](const QJsonValue& v, EntryReading& r) {
          return takeNumber(finiteNumber(v), kShadowDistanceRange, r.outOfRange,
                            r.shadow().distance);
-     }},
+     },
+     [](const CaptionStyle& s) { return whileOn(s.shadow, &DropShadow::distance); }},
     {QLatin1StringView("shadowAngle"),
-     [](const QJsonValue& v, EntryReading& r) { return takeAngle(v, r.shadow().angle); }},
+     [](const QJsonValue& v, EntryReading& r) { return takeAngle(v, r.shadow().angle); },
+     [](const CaptionStyle& s) { return whileOn(s.shadow, &DropShadow::angle); }},
     {QLatin1StringView("shadowBlur"),
      [](const QJsonValue& v, EntryReading& r) {
          return takeNumber(finiteNumber(v), kShadowBlurRange, r.outOfRange, r.shadow().blur);
-     }},
-    {QLatin1StringView("shadowOffset"), takeOffset},
+     },
+     [](const CaptionStyle& s) { return whileOn(s.shadow, &DropShadow::blur); }},
+    // Read from files of earlier versions; the distance and angle are written instead.
+    {QLatin1StringView("shadowOffset"), takeOffset, nullptr},
 };
 
 const KeyRule* ruleFor(const QString& key) {
@@ -209,29 +249,11 @@ Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& sp
 }
 
 QJsonObject styleEntry(const CaptionStyle& style) {
-    const CaptionStyle defaults;
     QJsonObject entry;
-    if (style.font != defaults.font) {
-        entry.insert(QLatin1StringView("font"), style.font);
-    }
-    if (style.face != defaults.face) {
-        entry.insert(QLatin1StringView("face"), style.face);
-    }
-    if (style.size != defaults.size) {
-        entry.insert(QLatin1StringView("size"), style.size);
-    }
-    if (style.color != defaults.color) {
-        entry.insert(QLatin1StringView("color"), styleColorText(style.color));
-    }
-    if (style.outline) {
-        entry.insert(QLatin1StringView("stroke"), styleColorText(style.outline->color));
-        entry.insert(QLatin1StringView("strokeWidth"), style.outline->width);
-    }
-    if (style.shadow) {
-        entry.insert(QLatin1StringView("shadow"), styleColorText(style.shadow->color));
-        entry.insert(QLatin1StringView("shadowDistance"), style.shadow->distance);
-        entry.insert(QLatin1StringView("shadowAngle"), style.shadow->angle);
-        entry.insert(QLatin1StringView("shadowBlur"), style.shadow->blur);
+    for (const KeyRule& rule : kKeyRules) {
+        if (const Written value = rule.give ? rule.give(style) : Written()) {
+            entry.insert(rule.key, *value);
+        }
     }
     return entry;
 }
@@ -283,12 +305,9 @@ QByteArray styleFileText(const SpeakerStyles& styles) {
 }
 
 Status writeStyleFile(const QString& path, const SpeakerStyles& styles) {
-    QSaveFile file(path);
-    const QByteArray text = styleFileText(styles);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        return Failure{kWriteFailure, path, file.errorString()};
-    }
-    return Done{};
+    // The JSON text is valid UTF-8 (a lone surrogate is written as an escape), so it comes back
+    // from UTF-16 byte for byte.
+    return writeFileAtomically(path, QString::fromUtf8(styleFileText(styles)), kWriteFailure);
 }
 
 } // namespace brisomel

@@ -1,4 +1,4 @@
-#include "export/DocumentFile.h"
+#include "export/OutputFiles.h"
 #include "fcpxml/TimelineSketch.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,10 @@
 #include "styles/StyleFile.h"
+#include "support/WriteTraps.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace brisomel;
@@ -95,7 +97,7 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     every.face = u"Bold"_s;
     every.size = 80.5;
     every.color = {1, 2, 3, 4};
-    every.outline = Outline{{}, 0};
+    every.outline = Outline{{1, 0, 0, 255}, 0};
     every.shadow = DropShadow{{9, 9, 9, 255}, 2.25, 153.4349488, 3};
     CaptionStyle sizeOnly;
     sizeOnly.size = 64;
@@ -116,4 +118,17 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     EXPECT_FALSE(text.contains(R"("font": "Helvetica")"));
     EXPECT_TRUE(text.contains(R"("shadowDistance": 2.25)"));
     EXPECT_FALSE(text.contains("shadowOffset"));
+}
+
+// Style files are written as documents are: a FIFO is refused, with the style file's message.
+TEST(StyleFile, WritingOntoAFifoIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"styles.json"_s);
+    ASSERT_TRUE(testsupport::makeFifo(path));
+    const Status written = writeStyleFile(path, SpeakerStyles{});
+    ASSERT_FALSE(written);
+    EXPECT_EQ(
+        written.failure().message(),
+        uR"(スタイルファイル "%1" を書き出せません: 通常のファイルではありません)"_s.arg(path));
+    EXPECT_FALSE(QFileInfo(path).isFile());
 }
