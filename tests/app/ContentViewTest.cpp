@@ -302,6 +302,10 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     restart();
     EXPECT_EQ(shown("namingPicker"), u"0"_s);
     EXPECT_EQ(view_->folderLoad().naming(), NamingRule());
+    // Only the naming options give the load its rule: a typed position leaves it be.
+    view_->folderLoad().setNaming(*NamingRule::named(u"plain"_s));
+    use("posXField", u"12"_s);
+    EXPECT_EQ(view_->folderLoad().naming(), *NamingRule::named(u"plain"_s));
 }
 
 // The template dialog checks the folder's first names as it is typed; the speaker is required.
