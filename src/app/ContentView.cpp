@@ -39,8 +39,7 @@ void ContentView::setUp() {
             NamingRule::chosen(userSettings_->namingRule(), userSettings_->namingTemplate()));
     };
     useNaming();
-    userSettings_->whenChanged({OptionKey::namingRule, OptionKey::namingTemplate}, folderLoad_,
-                               useNaming);
+    userSettings_->whenChanged(optionsReadBy(OptionReader::intake), folderLoad_, useNaming);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
     auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, *lineList_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);

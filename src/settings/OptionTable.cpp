@@ -8,16 +8,16 @@ namespace brisomel {
 
 namespace {
 
-// Positions reach a 4K frame's corners from its centre with room to spare, and anything stored
-// before positions had a range.
+// Several times the distance from a 4K frame's centre to its corners: room for titles placed
+// outside the frame on purpose.
 constexpr OptionRange kPositionRange{-10000, 10000, {}};
 
 const std::vector<OptionDescriptor>& descriptors() {
     using K = OptionKey;
     using T = OptionKind;
     using R = OptionReader;
-    // The position defaults are places in the window's lists: 1080p, 30
-    // and centred; the split-clip picker's second choice, which places the clips directly.
+    // The position defaults are places in the window's lists: 1080p, 30 and centred; the
+    // split-clip picker's second choice, which places the clips directly.
     static const std::vector<OptionDescriptor> table = {
         {K::frameIndex,
          u"frameIndex",
@@ -84,6 +84,16 @@ const OptionDescriptor& option(OptionKey key) {
     const auto& table = descriptors();
     return *std::find_if(table.begin(), table.end(),
                          [key](const OptionDescriptor& row) { return row.key == key; });
+}
+
+std::vector<OptionKey> optionsReadBy(OptionReader reader) {
+    std::vector<OptionKey> keys;
+    for (const OptionDescriptor& row : descriptors()) {
+        if (row.reader == reader) {
+            keys.push_back(row.key);
+        }
+    }
+    return keys;
 }
 
 int optionFailureCode(OptionKey key) {

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace brisomel {
 
@@ -55,9 +56,12 @@ struct OptionDescriptor {
     std::optional<OptionRange> range; // for numbers and counts
 };
 
-// Every option, in the order of the converter's help.
+// Every option.
 std::span<const OptionDescriptor> optionTable();
 const OptionDescriptor& option(OptionKey key);
+
+// The options whose changes the layer's work depends on.
+std::vector<OptionKey> optionsReadBy(OptionReader reader);
 
 inline QVariant registeredDefault(OptionKey key) {
     return option(key).registeredDefault;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 class QSettings;
@@ -68,9 +67,9 @@ public:
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>
-    void whenChanged(std::initializer_list<OptionKey> keys, const QObject* context, Slot slot) {
+    void whenChanged(std::vector<OptionKey> keys, const QObject* context, Slot slot) {
         connect(this, &UserSettings::optionChanged, context,
-                [watched = std::vector<OptionKey>(keys), slot](OptionKey key) {
+                [watched = std::move(keys), slot](OptionKey key) {
                     if (std::find(watched.begin(), watched.end(), key) != watched.end()) {
                         slot();
                     }

@@ -77,9 +77,6 @@ TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
     EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
     EXPECT_TRUE(o.folder.endsWith(u"/voices/Scene1"_s));
     EXPECT_EQ(o.conversion.timelineName + u' ' + o.targets.document, u"Scene1 Scene1.fcpxml"_s);
-    EXPECT_EQ(o.conversion.frameType, FrameType::frame1080p);
-    EXPECT_EQ(o.conversion.fpsType, FpsType::fps30);
-    EXPECT_EQ(o.conversion.align, AlignType::canter);
     EXPECT_EQ(o.conversion.posX + o.conversion.posY + o.conversion.pauseLength, 0);
     EXPECT_FALSE(o.conversion.splitClips);
     EXPECT_FALSE(o.conversion.subtitles.enabled);
@@ -122,8 +119,6 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"a --fps"_s, {u"--fps に値"_s}},
         {u"--split-clips=1 a"_s, {u"--split-clips は値"_s}},
         {u"--fps 29.970 a"_s, {u"--fps の値 \"29.970\""_s, u"|29.97）"_s}},
-        {u"--size 8K a"_s, {u"--size の値 \"8K\""_s, u"（720p|1080p|2.5K|4K）"_s}},
-        {u"--align centre a"_s, {u"--align の値 \"centre\""_s, u"|center|"_s}},
         {u"--srt-split a"_s, {kSubtitleChoicesWithoutSubtitles}},
         {u"--srt - a"_s, {u"--srt には"_s}},
         {u"--name= a"_s, {kTimelineNameMissing}},
@@ -132,7 +127,6 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--y 10000.5 a"_s, {u"位置:Yは10000以下"_s}},
         {u"--pause 1e10 a"_s, {u"時間は3600以下（1時間まで）を入力してください"_s}},
         {u"--wrap 13.5 a"_s, {u"--wrap の値 \"13.5\""_s}},
-        {u"--wrap -1 a"_s, {u"1行の最大幅は0以上"_s}},
         {u"--wrap 1000 a"_s, {u"1行の最大幅は999以下"_s}},
         {u"--wrap 26 --max-lines 0 a"_s, {u"最大行数は1以上"_s}},
         {u"--max-lines 3 a"_s, {u"--max-lines は --wrap"_s}},

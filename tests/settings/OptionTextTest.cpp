@@ -1,4 +1,5 @@
 #include "settings/NumberText.h"
+#include "settings/OptionTable.h"
 #include "settings/OptionValidation.h"
 
 #include <gtest/gtest.h>
