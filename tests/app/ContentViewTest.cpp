@@ -183,8 +183,8 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
-        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 26},
-        {"maxLinesField", "maxLines", 3}};
+        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 999}, // the maxima
+        {"maxLinesField", "maxLines", 99}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
