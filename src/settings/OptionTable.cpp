@@ -12,61 +12,36 @@ namespace {
 // outside the frame on purpose.
 constexpr OptionRange kPositionRange{-10000, 10000, {}};
 
+QVariant text(QStringView value) {
+    return value.toString();
+}
+
+// One row per option: key, stored key, kind, registered default, converter name, the layer
+// that reads it, the name messages give it, and its range.
 const std::vector<OptionDescriptor>& descriptors() {
     using K = OptionKey;
     using T = OptionKind;
     using R = OptionReader;
     // The position defaults are places in the window's lists: 1080p, 30 and centred; the
     // split-clip picker's second choice, which places the clips directly.
+    // clang-format off
     static const std::vector<OptionDescriptor> table = {
-        {K::frameIndex,
-         u"frameIndex",
-         T::position,
-         qlonglong(1),
-         u"size",
-         R::writer,
-         u"サイズ",
-         {}},
-        {K::fpsIndex, u"fpsIndex", T::position, qlonglong(3), u"fps", R::builder, u"レート", {}},
-        {K::alignIndex, u"alignIndex", T::position, qlonglong(1), u"align", R::writer, u"配置", {}},
-        {K::posX, u"posX", T::numberText, QStringLiteral("0"), u"x", R::writer, u"位置:X",
-         kPositionRange},
-        {K::posY, u"posY", T::numberText, QStringLiteral("0"), u"y", R::writer, u"位置:Y",
-         kPositionRange},
-        {K::splitClipIndex,
-         u"splitClipIndex",
-         T::position,
-         qlonglong(1),
-         u"split-clips",
-         R::writer,
-         u"分割クリップ",
-         {}},
+        {K::frameIndex,       u"frameIndex",       T::position,    qlonglong(1),       u"size",             R::writer,     u"サイズ", {}},
+        {K::fpsIndex,         u"fpsIndex",         T::position,    qlonglong(3),       u"fps",              R::builder,    u"レート", {}},
+        {K::alignIndex,       u"alignIndex",       T::position,    qlonglong(1),       u"align",            R::writer,     u"配置", {}},
+        {K::posX,             u"posX",             T::numberText,  text(u"0"),         u"x",                R::writer,     u"位置:X", kPositionRange},
+        {K::posY,             u"posY",             T::numberText,  text(u"0"),         u"y",                R::writer,     u"位置:Y", kPositionRange},
+        {K::splitClipIndex,   u"splitClipIndex",   T::position,    qlonglong(1),       u"split-clips",      R::writer,     u"分割クリップ", {}},
         // The converter has no switch of its own: --pause both gives the length and turns it on.
-        {K::isSilence, u"isSilence", T::flag, false, {}, R::builder, u"間", {}},
-        {K::silenceDulation, u"silenceDulation", T::numberText, QStringLiteral("0.5"), u"pause",
-         R::builder, u"時間", OptionRange{0, 3600, u"（1時間まで）"}},
-        {K::isSrt, u"isSrt", T::flag, false, u"srt", R::subtitles, u"字幕", {}},
-        {K::wrapWidth, u"wrapWidth", T::count, qlonglong(0), u"wrap", R::builder, u"1行の最大幅",
-         OptionRange{0, 999, {}}},
-        {K::maxLines, u"maxLines", T::count, qlonglong(2), u"max-lines", R::builder, u"最大行数",
-         OptionRange{1, 99, {}}},
-        {K::namingRule,
-         u"namingRule",
-         T::text,
-         QStringLiteral("standard"),
-         u"naming",
-         R::intake,
-         u"ファイル名の形式",
-         {}},
-        {K::namingTemplate,
-         u"namingTemplate",
-         T::text,
-         QString(),
-         u"naming-template",
-         R::intake,
-         u"テンプレート",
-         {}},
+        {K::isSilence,        u"isSilence",        T::flag,        false,              {},                  R::builder,    u"間", {}},
+        {K::silenceDulation,  u"silenceDulation",  T::numberText,  text(u"0.5"),       u"pause",            R::builder,    u"時間", OptionRange{0, 3600, u"（1時間まで）"}},
+        {K::isSrt,            u"isSrt",            T::flag,        false,              u"srt",              R::subtitles,  u"字幕", {}},
+        {K::wrapWidth,        u"wrapWidth",        T::count,       qlonglong(0),       u"wrap",             R::builder,    u"1行の最大幅", OptionRange{0, 999, {}}},
+        {K::maxLines,         u"maxLines",         T::count,       qlonglong(2),       u"max-lines",        R::builder,    u"最大行数", OptionRange{1, 99, {}}},
+        {K::namingRule,       u"namingRule",       T::text,        text(u"standard"),  u"naming",           R::intake,     u"ファイル名の形式", {}},
+        {K::namingTemplate,   u"namingTemplate",   T::text,        text(u""),          u"naming-template",  R::intake,     u"テンプレート", {}},
     };
+    // clang-format on
     return table;
 }
 
