@@ -3,6 +3,7 @@
 #include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
 #include "intake/NamingRule.h"
+#include "settings/OptionTable.h"
 #include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
 

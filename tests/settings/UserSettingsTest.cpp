@@ -43,9 +43,7 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindAndAnEmptyPause) {
         EXPECT_TRUE(store.allKeys().isEmpty());
         store.setValue(u"posX"_s, QStringList{u"a"_s, u"b"_s});
         store.setValue(u"frameIndex"_s, u"abc"_s);
-        store.setValue(u"fpsIndex"_s, QStringList{u"1"_s});
         store.setValue(u"isSilence"_s, u"perhaps"_s);
-        store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
         store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
         store.setValue(u"namingRule"_s, QStringList{u"plain"_s, u"hyphen"_s});
         UserSettings settings(&store);
