@@ -26,10 +26,12 @@ QLineEdit* makePositionField(const QString& name, QWidget* parent) {
     return field;
 }
 
-QSpinBox* makeCountField(const QString& name, int minimum, int maximum, QWidget* parent) {
+// A field for a count, within the option's range.
+QSpinBox* makeCountField(const QString& name, OptionKey key, QWidget* parent) {
     auto* field = new QSpinBox(parent);
     field->setObjectName(name);
-    field->setRange(minimum, maximum);
+    const OptionRange& range = *option(key).range;
+    field->setRange(static_cast<int>(range.minimum), static_cast<int>(range.maximum));
     return field;
 }
 
@@ -39,8 +41,8 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     : QWidget(parent), settings_(settings), alignPicker_(new SegmentedControl(this)),
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
       posYField_(makePositionField(QStringLiteral("posYField"), this)),
-      wrapWidthField_(makeCountField(QStringLiteral("wrapWidthField"), 0, 999, this)),
-      maxLinesField_(makeCountField(QStringLiteral("maxLinesField"), 1, 99, this)) {
+      wrapWidthField_(makeCountField(QStringLiteral("wrapWidthField"), OptionKey::wrapWidth, this)),
+      maxLinesField_(makeCountField(QStringLiteral("maxLinesField"), OptionKey::maxLines, this)) {
     alignPicker_->setObjectName(QStringLiteral("alignPicker"));
     for (const AlignTypeInfo& info : alignTypes()) {
         const AlignPresentation& shown = presentation(info.type);
@@ -92,7 +94,9 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
             [this](int value) { settings_.setWrapWidth(value); });
     connect(maxLinesField_, &QSpinBox::valueChanged, &settings,
             [this](int value) { settings_.setMaxLines(value); });
-    connect(&settings, &UserSettings::changed, this, &CaptionSection::showSettings);
+    settings.whenChanged({OptionKey::alignIndex, OptionKey::posX, OptionKey::posY,
+                          OptionKey::wrapWidth, OptionKey::maxLines},
+                         this, [this] { showSettings(); });
 }
 
 void CaptionSection::showSettings() {

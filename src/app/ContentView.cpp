@@ -39,7 +39,7 @@ void ContentView::setUp() {
             NamingRule::chosen(userSettings_->namingRule(), userSettings_->namingTemplate()));
     };
     useNaming();
-    connect(userSettings_, &UserSettings::changed, folderLoad_, useNaming);
+    userSettings_->whenChanged(optionsReadBy(OptionReader::intake), folderLoad_, useNaming);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
     auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);
@@ -79,7 +79,7 @@ void ContentView::setUp() {
             typeAt(fpsTypes(), userSettings_->fpsIndex()).value_or(ConversionOptions().fpsType));
     };
     showRate();
-    connect(userSettings_, &UserSettings::changed, lineList_, showRate);
+    userSettings_->whenChanged({OptionKey::fpsIndex}, lineList_, showRate);
 }
 
 void ContentView::showLineList() {

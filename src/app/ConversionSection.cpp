@@ -57,7 +57,9 @@ ConversionSection::ConversionSection(UserSettings& settings, QWidget* parent)
     connect(silenceBox_, &QCheckBox::clicked, &settings, &UserSettings::setIsSilence);
     connect(silenceField_, &QLineEdit::textEdited, &settings, &UserSettings::setSilenceDulation);
     connect(srtBox_, &QCheckBox::clicked, &settings, &UserSettings::setIsSrt);
-    connect(&settings, &UserSettings::changed, this, &ConversionSection::showSettings);
+    settings.whenChanged({OptionKey::splitClipIndex, OptionKey::isSilence,
+                          OptionKey::silenceDulation, OptionKey::isSrt},
+                         this, [this] { showSettings(); });
 }
 
 void ConversionSection::showSettings() {

@@ -26,16 +26,14 @@ GenerateAction::GenerateAction(const FileLists& fileLists, const UserSettings& s
 Result<ConversionOptions> GenerateAction::collectOptions(const QString& timelineName) const {
     // A position outside its list can only come from a store edited by hand: fall back to the
     // position the defaults register.
-    const auto defaults = UserSettings::registeredDefaults();
-    const auto pick = [&](const auto table, std::int64_t stored, const char* key) {
-        return typeAt(table, stored)
-            .value_or(*typeAt(table, defaults.value(QLatin1String(key)).toLongLong()));
+    const auto pick = [](const auto table, std::int64_t stored, OptionKey key) {
+        return typeAt(table, stored).value_or(registeredChoice(table, key));
     };
 
     ConversionOptions chosen;
-    chosen.frameType = pick(frameTypes(), settings_.frameIndex(), "frameIndex");
-    chosen.fpsType = pick(fpsTypes(), settings_.fpsIndex(), "fpsIndex");
-    chosen.align = pick(alignTypes(), settings_.alignIndex(), "alignIndex");
+    chosen.frameType = pick(frameTypes(), settings_.frameIndex(), OptionKey::frameIndex);
+    chosen.fpsType = pick(fpsTypes(), settings_.fpsIndex(), OptionKey::fpsIndex);
+    chosen.align = pick(alignTypes(), settings_.alignIndex(), OptionKey::alignIndex);
     chosen.splitClips = splitClipsAt(settings_.splitClipIndex());
     chosen.subtitles.enabled = settings_.isSrt();
     chosen.captionStyles = storedStyles(settings_);

@@ -60,7 +60,8 @@ NamingRow::NamingRow(UserSettings& settings, const FileLists& fileLists, QWidget
     showSettings();
     connect(picker_, &QComboBox::activated, this, &NamingRow::choose);
     connect(templateButton, &QToolButton::clicked, this, &NamingRow::editTemplate);
-    connect(&settings, &UserSettings::changed, this, &NamingRow::showSettings);
+    settings.whenChanged({OptionKey::namingRule, OptionKey::namingTemplate}, this,
+                         [this] { showSettings(); });
 }
 
 int NamingRow::templatePosition() {

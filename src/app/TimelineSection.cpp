@@ -67,7 +67,8 @@ TimelineSection::TimelineSection(WindowState& state, UserSettings& settings, QWi
             [this](int index) { settings_.setFrameIndex(index); });
     connect(fpsPicker_, &QComboBox::activated, this,
             [this](int index) { settings_.setFpsIndex(index); });
-    connect(&settings, &UserSettings::changed, this, &TimelineSection::showSettings);
+    settings.whenChanged({OptionKey::frameIndex, OptionKey::fpsIndex}, this,
+                         [this] { showSettings(); });
 }
 
 void TimelineSection::showSettings() {

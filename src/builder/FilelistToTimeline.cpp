@@ -4,6 +4,7 @@
 #include "builder/CaptionParts.h"
 #include "builder/TrailingBlank.h"
 #include "intake/FileLists.h"
+#include "settings/OptionTable.h"
 #include "timeline/FrameAlignment.h"
 #include "wrap/CaptionWrapper.h"
 
@@ -152,12 +153,12 @@ std::vector<TitlePart> titleParts(const QString& caption, CMTime start, CMTime d
 }
 
 Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
-    if (wrap.width < 0 || wrap.maxLines < 1) {
-        // Callers check the numbers first; this guards the model for any other caller.
-        return Failure{
-            QStringLiteral("Error 1行の最大幅は 0 以上、最大行数は 1 以上でなければなりません"),
-            {},
-            {}};
+    // Callers check the options first; this guards the model for any other caller.
+    for (const auto& [key, count] : {std::pair{OptionKey::wrapWidth, wrap.width},
+                                     std::pair{OptionKey::maxLines, wrap.maxLines}}) {
+        if (const Result<double> checked = checkedNumber(key, count); !checked) {
+            return checked.failure();
+        }
     }
     if (wrap.width == 0) {
         return std::optional<Wrapping>();
@@ -173,10 +174,10 @@ Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
 
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
                                     const BuildProgress& progress) {
-    if (!std::isfinite(options.pauseLength) || options.pauseLength < 0) {
-        // Callers check the pause text first; this guards the model for any other caller.
-        return Failure{
-            QStringLiteral("Error 間の長さは 0 以上の有限の秒数でなければなりません"), {}, {}};
+    // Callers check the pause text first; this guards the model for any other caller.
+    if (const Result<double> pause = checkedNumber(OptionKey::silenceDulation, options.pauseLength);
+        !pause) {
+        return pause.failure();
     }
     Result<std::optional<Wrapping>> wrapping = wrappingFor(options.wrap);
     if (!wrapping) {

@@ -5,6 +5,7 @@
 #include "core/Version.h"
 #include "export/OptionCheck.h"
 #include "export/OutputFiles.h"
+#include "settings/OptionTable.h"
 #include "styles/StyleFile.h"
 
 #include <QCommandLineParser>
@@ -30,32 +31,45 @@ struct OptionRow {
     Take take;           // null for help and version, which end the parse
 };
 
+// The names of an option the table declares.
+QStringList namesOf(OptionKey key) {
+    return {option(key).cliName.toString()};
+}
+
+QString defaultText(OptionKey key) {
+    return registeredDefault(key).toString();
+}
+
 QString dashed(const QString& name) {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
-QString badValue(const QString& option, const QString& value, const QStringList& allowed) {
+QString badValue(const QString& name, const QString& value, const QStringList& allowed) {
     return QStringLiteral("--%1 の値 \"%2\" は使えません（%3）")
-        .arg(option, value, allowed.join(u'|'));
+        .arg(name, value, allowed.join(u'|'));
+}
+
+QString badValue(OptionKey key, const QString& value, const QStringList& allowed) {
+    return badValue(option(key).cliName.toString(), value, allowed);
 }
 
 // A choice among a kind's converter names.
 template <auto fromName, auto allNames>
-std::optional<QString> takeChoice(const QString& option, const QString& value, auto& field) {
+std::optional<QString> takeChoice(OptionKey key, const QString& value, auto& field) {
     const auto chosen = fromName(value);
     if (!chosen) {
-        return badValue(option, value, allNames());
+        return badValue(key, value, allNames());
     }
     field = *chosen;
     return std::nullopt;
 }
 
 // A whole number; its range is checked with the other options.
-std::optional<QString> takeWholeNumber(const QString& option, const QString& value, int& field) {
+std::optional<QString> takeWholeNumber(OptionKey key, const QString& value, int& field) {
     bool ok = false;
     const int number = value.toInt(&ok);
     if (!ok) {
-        return badValue(option, value, {QStringLiteral("整数")});
+        return badValue(key, value, {QStringLiteral("整数")});
     }
     field = number;
     return std::nullopt;
@@ -85,7 +99,7 @@ const QString kNamingConflict =
 std::optional<QString> takeNaming(const QString& value, CliOptions& options) {
     options.naming = NamingRule::named(value);
     if (!options.naming) {
-        return badValue(QStringLiteral("naming"), value, namingNames());
+        return badValue(OptionKey::namingRule, value, namingNames());
     }
     return std::nullopt;
 }
@@ -97,8 +111,7 @@ std::optional<QString> takeNamingTemplate(const QString& value, CliOptions& opti
     }
     Result<NamingRule> rule = NamingRule::fromTemplate(value);
     if (!rule) {
-        return QStringLiteral("--naming-template の値 \"%1\" は使えません（%2）")
-            .arg(value, rule.failure().reason);
+        return badValue(OptionKey::namingTemplate, value, {rule.failure().reason});
     }
     options.naming = std::move(*rule);
     return std::nullopt;
@@ -114,69 +127,64 @@ const std::vector<OptionRow>& optionRows() {
              o.conversion.timelineName = value;
              return std::nullopt;
          }},
-        {{QStringLiteral("size")},
-         QStringLiteral("サイズ"),
+        {namesOf(OptionKey::frameIndex), QStringLiteral("サイズ"),
          QStringLiteral("フレームサイズ: %1（既定: %2）")
              .arg(frameCliNames().join(u'|'), cliName(defaults.frameType)),
          [](const QString& value, CliOptions& o) {
-             return takeChoice<frameTypeFromCliName, frameCliNames>(QStringLiteral("size"), value,
+             return takeChoice<frameTypeFromCliName, frameCliNames>(OptionKey::frameIndex, value,
                                                                     o.conversion.frameType);
          }},
-        {{QStringLiteral("fps")},
-         QStringLiteral("レート"),
+        {namesOf(OptionKey::fpsIndex), QStringLiteral("レート"),
          QStringLiteral("フレームレート: %1（既定: %2）")
              .arg(fpsCliNames().join(u'|'), cliName(defaults.fpsType)),
          [](const QString& value, CliOptions& o) {
-             return takeChoice<fpsTypeFromCliName, fpsCliNames>(QStringLiteral("fps"), value,
+             return takeChoice<fpsTypeFromCliName, fpsCliNames>(OptionKey::fpsIndex, value,
                                                                 o.conversion.fpsType);
          }},
-        {{QStringLiteral("align")},
-         QStringLiteral("配置"),
+        {namesOf(OptionKey::alignIndex), QStringLiteral("配置"),
          QStringLiteral("テロップの配置: %1（既定: %2）")
              .arg(alignCliNames().join(u'|'), cliName(defaults.align)),
          [](const QString& value, CliOptions& o) {
-             return takeChoice<alignTypeFromCliName, alignCliNames>(QStringLiteral("align"), value,
+             return takeChoice<alignTypeFromCliName, alignCliNames>(OptionKey::alignIndex, value,
                                                                     o.conversion.align);
          }},
-        {{QStringLiteral("x")},
-         QStringLiteral("X"),
-         QStringLiteral("テロップの位置 X（ピクセル、既定: 0）"),
+        {namesOf(OptionKey::posX), QStringLiteral("X"),
+         QStringLiteral("テロップの位置 X（ピクセル、%1、既定: %2）")
+             .arg(rangeText(OptionKey::posX), defaultText(OptionKey::posX)),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
              o.texts.posX = value;
              return std::nullopt;
          }},
-        {{QStringLiteral("y")},
-         QStringLiteral("Y"),
-         QStringLiteral("テロップの位置 Y（ピクセル、既定: 0）"),
+        {namesOf(OptionKey::posY), QStringLiteral("Y"),
+         QStringLiteral("テロップの位置 Y（ピクセル、%1、既定: %2）")
+             .arg(rangeText(OptionKey::posY), defaultText(OptionKey::posY)),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
              o.texts.posY = value;
              return std::nullopt;
          }},
-        {{QStringLiteral("wrap")},
-         QStringLiteral("幅"),
+        {namesOf(OptionKey::wrapWidth), QStringLiteral("幅"),
          QStringLiteral("テロップの 1 行の最大幅（半角単位、全角は 2）で文節ごとに折り返す"
-                        "（既定: 0 で折り返さない）"),
+                        "（%1、既定: %2 で折り返さない）")
+             .arg(rangeText(OptionKey::wrapWidth), defaultText(OptionKey::wrapWidth)),
          [](const QString& value, CliOptions& o) {
-             return takeWholeNumber(QStringLiteral("wrap"), value, o.conversion.wrap.width);
+             return takeWholeNumber(OptionKey::wrapWidth, value, o.conversion.wrap.width);
          }},
-        {{QStringLiteral("max-lines")},
-         QStringLiteral("行数"),
+        {namesOf(OptionKey::maxLines), QStringLiteral("行数"),
          QStringLiteral("折り返したテロップ 1 つの最大行数、超えたら同じクリップの上で分ける"
-                        "（既定: %1）")
-             .arg(defaults.wrap.maxLines),
+                        "（%1、既定: %2）")
+             .arg(rangeText(OptionKey::maxLines), defaultText(OptionKey::maxLines)),
          [](const QString& value, CliOptions& o) {
-             return takeWholeNumber(QStringLiteral("max-lines"), value, o.conversion.wrap.maxLines);
+             return takeWholeNumber(OptionKey::maxLines, value, o.conversion.wrap.maxLines);
          }},
-        {{QStringLiteral("split-clips")},
-         QString(),
+        {namesOf(OptionKey::splitClipIndex), QString(),
          QStringLiteral("プロジェクトを 1 つの複合クリップから切り出す（分割クリップ）"),
          [](const QString&, CliOptions& o) -> std::optional<QString> {
              o.conversion.splitClips = true;
              return std::nullopt;
          }},
-        {{QStringLiteral("pause")},
-         QStringLiteral("秒"),
-         QStringLiteral("空白で終わるテロップの後に、この長さの間を入れる"),
+        {namesOf(OptionKey::silenceDulation), QStringLiteral("秒"),
+         QStringLiteral("空白で終わるテロップの後に、この長さの間を入れる（%1）")
+             .arg(rangeText(OptionKey::silenceDulation)),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
              o.texts.isSilence = true;
              o.texts.silenceDulation = value;
@@ -193,8 +201,7 @@ const std::vector<OptionRow>& optionRows() {
              o.targets.document = value;
              return std::nullopt;
          }},
-        {{QStringLiteral("srt")},
-         QStringLiteral("字幕.srt"),
+        {namesOf(OptionKey::isSrt), QStringLiteral("字幕.srt"),
          QStringLiteral("テロップを SubRip 字幕としてもこのファイルに書き出す"),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {
              // Standard output may carry the document; the subtitles always go to a file.
@@ -228,13 +235,11 @@ const std::vector<OptionRow>& optionRows() {
              o.conversion.subtitles.splitBySpeaker = true;
              return std::nullopt;
          }},
-        {{QStringLiteral("naming")},
-         QStringLiteral("形式"),
-         QStringLiteral("話者を読むファイル名の形式: %1（既定: standard）")
-             .arg(namingNames().join(u'|')),
+        {namesOf(OptionKey::namingRule), QStringLiteral("形式"),
+         QStringLiteral("話者を読むファイル名の形式: %1（既定: %2）")
+             .arg(namingNames().join(u'|'), defaultText(OptionKey::namingRule)),
          takeNaming},
-        {{QStringLiteral("naming-template")},
-         QStringLiteral("テンプレート"),
+        {namesOf(OptionKey::namingTemplate), QStringLiteral("テンプレート"),
          QStringLiteral("話者を読むファイル名のテンプレート（$連番$ $キャラ$ $スタイル$ "
                         "$テキスト$ $日付$ * と文字）"),
          takeNamingTemplate},
@@ -381,7 +386,8 @@ CliRequest parseCommandLine(const QStringList& arguments) {
         return CliUsageError{checked.failure().message()};
     }
     request.conversion = std::move(*checked);
-    if (parser.isSet(QStringLiteral("max-lines")) && request.conversion.wrap.width == 0) {
+    if (parser.isSet(option(OptionKey::maxLines).cliName.toString()) &&
+        request.conversion.wrap.width == 0) {
         return CliUsageError{kMaxLinesWithoutWrap};
     }
     return request;

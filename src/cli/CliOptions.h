@@ -3,6 +3,7 @@
 #include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
 #include "intake/NamingRule.h"
+#include "settings/OptionTable.h"
 #include "settings/OptionValidation.h"
 #include "timeline/ConversionOptions.h"
 
@@ -23,8 +24,9 @@ struct CliOptions {
     QString folder; // absolute, symbolic links not resolved
     // The chosen values; the numbers are filled in from `texts` once they have been checked.
     ConversionOptions conversion;
-    OptionTexts texts{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0.5"),
-                      false};
+    OptionTexts texts{QString(), registeredDefault(OptionKey::posX).toString(),
+                      registeredDefault(OptionKey::posY).toString(),
+                      registeredDefault(OptionKey::silenceDulation).toString(), false};
     OutputTargets targets; // the document ("-" for standard output) and the subtitle file
     std::optional<NamingRule> naming; // how speakers are found; the standard rule when not given
     bool listLines = false;           // print the lines instead of converting

@@ -1,5 +1,7 @@
 #include "export/OptionCheck.h"
 
+#include "settings/OptionTable.h"
+
 namespace brisomel {
 
 Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionTexts& texts) {
@@ -7,11 +9,11 @@ Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionT
     if (!numbers) {
         return numbers.failure();
     }
-    if (chosen.wrap.width < 0) {
-        return Failure{kWrapWidthNegative, {}, {}};
-    }
-    if (chosen.wrap.maxLines < 1) {
-        return Failure{kMaxLinesBelowOne, {}, {}};
+    for (const auto& [key, count] : {std::pair{OptionKey::wrapWidth, chosen.wrap.width},
+                                     std::pair{OptionKey::maxLines, chosen.wrap.maxLines}}) {
+        if (const Result<double> checked = checkedNumber(key, count); !checked) {
+            return checked.failure();
+        }
     }
     const SubtitleOptions& subtitles = chosen.subtitles;
     if (!subtitles.enabled &&

@@ -9,13 +9,10 @@ namespace brisomel {
 inline const QString kSubtitleChoicesWithoutSubtitles = QStringLiteral(
     "字幕の改行コード・話者名・話者ごとのファイルは、字幕を書き出すときだけ指定できます");
 
-inline const QString kWrapWidthNegative = QStringLiteral("1行の最大幅は0以上を入力してください");
-inline const QString kMaxLinesBelowOne = QStringLiteral("最大行数は1以上を入力してください");
-
 // The one check of a conversion's options, for the window and the converter alike: the typed
-// texts (timeline name, position, pause) in their fixed order with the window's messages, the
-// line width and line count, then the combinations. Answers the chosen options with the texts'
-// numbers filled in, or the first problem.
+// texts (timeline name, position, pause) in their fixed order, the line width and line count,
+// each within its option's range and with the window's messages, then the combinations. Answers
+// the chosen options with the texts' numbers filled in, or the first problem.
 Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionTexts& texts);
 
 } // namespace brisomel

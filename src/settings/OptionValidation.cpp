@@ -1,45 +1,42 @@
 #include "settings/OptionValidation.h"
 
 #include "settings/NumberText.h"
+#include "settings/OptionTable.h"
 
-#include <cmath>
+#include <limits>
 
 namespace brisomel {
 
 namespace {
 
-std::optional<float> finiteFloat(const QString& text) {
-    const auto value = parseFloatText(text);
-    return value && std::isfinite(*value) ? value : std::nullopt;
-}
-
-Failure invalid(const QString& message) {
-    return {message, {}, {}};
+// A typed number read by the option number rule, finite and within the option's range.
+template <typename Number>
+Result<double> typedNumber(OptionKey key, const std::optional<Number>& parsed) {
+    return checkedNumber(key, parsed ? double(*parsed) : std::numeric_limits<double>::quiet_NaN());
 }
 
 } // namespace
 
 Result<OptionNumbers> validateOptionTexts(const OptionTexts& texts) {
     if (texts.timelineName.isEmpty()) {
-        return invalid(kTimelineNameMissing);
+        return Failure{kTimelineNameMissing, {}, {}};
     }
-    const auto posX = finiteFloat(texts.posX);
+    const Result<double> posX = typedNumber(OptionKey::posX, parseFloatText(texts.posX));
     if (!posX) {
-        return invalid(kPosXNotNumber);
+        return posX.failure();
     }
-    const auto posY = finiteFloat(texts.posY);
+    const Result<double> posY = typedNumber(OptionKey::posY, parseFloatText(texts.posY));
     if (!posY) {
-        return invalid(kPosYNotNumber);
+        return posY.failure();
     }
     // The pause text is checked even while the pause is off, so a bad value never lies in wait.
-    const auto pause = parseDoubleText(texts.silenceDulation);
-    if (!pause || !std::isfinite(*pause)) {
-        return invalid(kPauseNotNumber);
+    const Result<double> pause =
+        typedNumber(OptionKey::silenceDulation, parseDoubleText(texts.silenceDulation));
+    if (!pause) {
+        return pause.failure();
     }
-    if (*pause < 0) {
-        return invalid(kPauseNegative);
-    }
-    return OptionNumbers{*posX, *posY, texts.isSilence ? *pause : 0.0};
+    return OptionNumbers{static_cast<float>(*posX), static_cast<float>(*posY),
+                         texts.isSilence ? *pause : 0.0};
 }
 
 } // namespace brisomel

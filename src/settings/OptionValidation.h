@@ -7,10 +7,6 @@
 namespace brisomel {
 
 inline const QString kTimelineNameMissing = QStringLiteral("タイムライン名を入力してください");
-inline const QString kPosXNotNumber = QStringLiteral("位置:Xは数値を入力してください");
-inline const QString kPosYNotNumber = QStringLiteral("位置:Yは数値を入力してください");
-inline const QString kPauseNotNumber = QStringLiteral("時間は数値を入力してください");
-inline const QString kPauseNegative = QStringLiteral("時間は0以上を入力してください");
 
 struct OptionTexts {
     QString timelineName;
@@ -27,8 +23,8 @@ struct OptionNumbers {
 };
 
 // Checks the texts in a fixed order and answers the numbers, or the first failure (its message
-// is the validation message). Positions and pauses that are not finite (inf, nan) are refused:
-// they cannot be placed.
+// is the validation message, its code the option's). A position or pause must be a finite
+// number within its option's range.
 Result<OptionNumbers> validateOptionTexts(const OptionTexts& texts);
 
 } // namespace brisomel

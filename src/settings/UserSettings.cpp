@@ -3,24 +3,12 @@
 #include <QMetaType>
 #include <QSettings>
 
+#include <optional>
+
 namespace brisomel {
 
 namespace {
 
-const QString kTimelineName = QStringLiteral("timelineName");
-const QString kFrameIndex = QStringLiteral("frameIndex");
-const QString kFpsIndex = QStringLiteral("fpsIndex");
-const QString kAlignIndex = QStringLiteral("alignIndex");
-const QString kPosX = QStringLiteral("posX");
-const QString kPosY = QStringLiteral("posY");
-const QString kSplitClipIndex = QStringLiteral("splitClipIndex");
-const QString kIsSilence = QStringLiteral("isSilence");
-const QString kSilenceDulation = QStringLiteral("silenceDulation");
-const QString kIsSrt = QStringLiteral("isSrt");
-const QString kWrapWidth = QStringLiteral("wrapWidth");
-const QString kMaxLines = QStringLiteral("maxLines");
-const QString kNamingRule = QStringLiteral("namingRule");
-const QString kNamingTemplate = QStringLiteral("namingTemplate");
 // One group per speaker with a style, holding the name and the style: names may hold the
 // characters that keys cannot ("/", "\\") or be empty.
 const QString kSpeakerStyles = QStringLiteral("speakerStyles");
@@ -30,7 +18,7 @@ const QString kWindowLayouts = QStringLiteral("windowLayouts/");
 
 // Stores that keep no value kinds (INI files) hand every value back as text, so texts that spell
 // a whole number or a boolean are read as one; anything else counts as absent.
-std::optional<std::int64_t> asInteger(const QVariant& value) {
+std::optional<qlonglong> asInteger(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -41,7 +29,7 @@ std::optional<std::int64_t> asInteger(const QVariant& value) {
     case QMetaType::QByteArray: {
         bool ok = false;
         const qlonglong parsed = value.toString().toLongLong(&ok);
-        return ok ? std::optional<std::int64_t>(parsed) : std::nullopt;
+        return ok ? std::optional<qlonglong>(parsed) : std::nullopt;
     }
     default:
         return std::nullopt;
@@ -82,33 +70,42 @@ std::optional<QString> asText(const QVariant& value) {
     }
 }
 
-QVariant stored(std::int64_t value) {
-    return qlonglong(value);
-}
-QVariant stored(bool value) {
-    return value;
-}
-QVariant stored(const QString& value) {
-    return value;
+// The stored value read as the option's kind, or the registered default.
+QVariant readOption(const QSettings& store, const OptionDescriptor& option) {
+    const QVariant stored = store.value(option.storedKey.toString());
+    switch (option.kind) {
+    case OptionKind::position:
+    case OptionKind::count:
+        if (const auto integer = asInteger(stored)) {
+            return *integer;
+        }
+        break;
+    case OptionKind::flag:
+        if (const auto flag = asBool(stored)) {
+            return *flag;
+        }
+        break;
+    case OptionKind::numberText:
+    case OptionKind::text:
+        if (const auto text = asText(stored)) {
+            return *text;
+        }
+        break;
+    }
+    return option.registeredDefault;
 }
 
 } // namespace
 
-template <typename T> void UserSettings::assign(T& field, const T& value, const QString& key) {
-    field = value;
-    store_->setValue(key, stored(value));
-    emit changed();
-}
-
 UserSettings::UserSettings(QObject* parent)
     : QObject(parent),
       store_(new QSettings(QStringLiteral("Brisomel"), QStringLiteral("Brisomel"))),
-      ownsStore_(true), defaults_(registeredDefaults()) {
+      ownsStore_(true) {
     load();
 }
 
 UserSettings::UserSettings(QSettings* store, QObject* parent)
-    : QObject(parent), store_(store), ownsStore_(false), defaults_(registeredDefaults()) {
+    : QObject(parent), store_(store), ownsStore_(false) {
     load();
 }
 
@@ -119,41 +116,26 @@ UserSettings::~UserSettings() {
     }
 }
 
-QVariantMap UserSettings::registeredDefaults() {
-    return {
-        {kTimelineName, QStringLiteral("Brisomel")},
-        {kFrameIndex, qlonglong(1)},
-        {kFpsIndex, qlonglong(3)},
-        {kAlignIndex, qlonglong(1)},
-        {kPosX, QStringLiteral("0")},
-        {kPosY, QStringLiteral("0")},
-        {kSplitClipIndex, qlonglong(1)},
-        {kIsSilence, false},
-        {kSilenceDulation, QStringLiteral("0.5")},
-        {kIsSrt, false},
-        {kWrapWidth, qlonglong(0)},
-        {kMaxLines, qlonglong(2)},
-        {kNamingRule, QStringLiteral("standard")},
-        {kNamingTemplate, QString()},
-    };
+void UserSettings::load() {
+    values_.resize(optionTable().size());
+    for (const OptionDescriptor& option : optionTable()) {
+        values_[static_cast<std::size_t>(option.key)] = readOption(*store_, option);
+    }
+    loadSpeakerStyles();
 }
 
-void UserSettings::load() {
-    timelineName_ = readText(kTimelineName);
-    frameIndex_ = readInteger(kFrameIndex);
-    fpsIndex_ = readInteger(kFpsIndex);
-    alignIndex_ = readInteger(kAlignIndex);
-    posX_ = readText(kPosX);
-    posY_ = readText(kPosY);
-    splitClipIndex_ = readInteger(kSplitClipIndex);
-    isSilence_ = readBool(kIsSilence);
-    silenceDulation_ = readText(kSilenceDulation);
-    isSrt_ = readBool(kIsSrt);
-    wrapWidth_ = readInteger(kWrapWidth);
-    maxLines_ = readInteger(kMaxLines);
-    namingRule_ = readText(kNamingRule);
-    namingTemplate_ = readText(kNamingTemplate);
-    loadSpeakerStyles();
+const QVariant& UserSettings::value(OptionKey key) const {
+    return values_[static_cast<std::size_t>(key)];
+}
+
+void UserSettings::setValue(OptionKey key, const QVariant& value) {
+    QVariant& held = values_[static_cast<std::size_t>(key)];
+    if (held == value) {
+        return;
+    }
+    held = value;
+    store_->setValue(option(key).storedKey.toString(), value);
+    emit optionChanged(key);
 }
 
 void UserSettings::loadSpeakerStyles() {
@@ -188,7 +170,6 @@ void UserSettings::setSpeakerStyle(const QString& speaker, const QString& styleT
         speakerStyles_.insert(speaker, styleText);
     }
     saveSpeakerStyles();
-    emit changed();
 }
 
 QByteArray UserSettings::windowLayout(const QString& name) const {
@@ -197,76 +178,6 @@ QByteArray UserSettings::windowLayout(const QString& name) const {
 
 void UserSettings::setWindowLayout(const QString& name, const QByteArray& layout) {
     store_->setValue(kWindowLayouts + name, layout);
-}
-
-QString UserSettings::readText(const QString& key) const {
-    return asText(store_->value(key)).value_or(defaults_.value(key).toString());
-}
-
-std::int64_t UserSettings::readInteger(const QString& key) const {
-    return asInteger(store_->value(key)).value_or(defaults_.value(key).toLongLong());
-}
-
-bool UserSettings::readBool(const QString& key) const {
-    return asBool(store_->value(key)).value_or(defaults_.value(key).toBool());
-}
-
-// The timeline name is kept in memory only.
-void UserSettings::setTimelineName(const QString& value) {
-    timelineName_ = value;
-    emit changed();
-}
-
-void UserSettings::setFrameIndex(std::int64_t value) {
-    assign(frameIndex_, value, kFrameIndex);
-}
-
-void UserSettings::setFpsIndex(std::int64_t value) {
-    assign(fpsIndex_, value, kFpsIndex);
-}
-
-void UserSettings::setAlignIndex(std::int64_t value) {
-    assign(alignIndex_, value, kAlignIndex);
-}
-
-void UserSettings::setPosX(const QString& value) {
-    assign(posX_, value, kPosX);
-}
-
-void UserSettings::setPosY(const QString& value) {
-    assign(posY_, value, kPosY);
-}
-
-void UserSettings::setSplitClipIndex(std::int64_t value) {
-    assign(splitClipIndex_, value, kSplitClipIndex);
-}
-
-void UserSettings::setIsSilence(bool value) {
-    assign(isSilence_, value, kIsSilence);
-}
-
-void UserSettings::setSilenceDulation(const QString& value) {
-    assign(silenceDulation_, value, kSilenceDulation);
-}
-
-void UserSettings::setIsSrt(bool value) {
-    assign(isSrt_, value, kIsSrt);
-}
-
-void UserSettings::setWrapWidth(std::int64_t value) {
-    assign(wrapWidth_, value, kWrapWidth);
-}
-
-void UserSettings::setMaxLines(std::int64_t value) {
-    assign(maxLines_, value, kMaxLines);
-}
-
-void UserSettings::setNamingRule(const QString& value) {
-    assign(namingRule_, value, kNamingRule);
-}
-
-void UserSettings::setNamingTemplate(const QString& value) {
-    assign(namingTemplate_, value, kNamingTemplate);
 }
 
 } // namespace brisomel

@@ -1,20 +1,24 @@
 #pragma once
 
+#include "settings/OptionTable.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
 #include <QString>
-#include <QVariantMap>
+#include <QVariant>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 class QSettings;
 
 namespace brisomel {
 
-// The persisted conversion options. Keys are the property names. A key without a stored value
-// (or with a stored value of the wrong kind) answers its registered default, which is never
-// written to the store. Every assignment but to timelineName is written at once.
+// The persisted conversion options, stored under their table's keys. An option without a stored
+// value (or with a stored value of the wrong kind) answers its registered default, which is
+// never written to the store. Every change is written at once.
 class UserSettings : public QObject {
     Q_OBJECT
 public:
@@ -24,41 +28,53 @@ public:
     explicit UserSettings(QSettings* store, QObject* parent = nullptr);
     ~UserSettings() override;
 
-    static QVariantMap registeredDefaults();
+    // An option's value in its stored form.
+    const QVariant& value(OptionKey key) const;
+    // Stores the value and tells the observers, unless the option holds it already.
+    void setValue(OptionKey key, const QVariant& value);
 
-    const QVariantMap& defaults() const { return defaults_; }
-
-    QString timelineName() const { return timelineName_; }
-    std::int64_t frameIndex() const { return frameIndex_; }
-    std::int64_t fpsIndex() const { return fpsIndex_; }
-    std::int64_t alignIndex() const { return alignIndex_; }
-    QString posX() const { return posX_; }
-    QString posY() const { return posY_; }
-    std::int64_t splitClipIndex() const { return splitClipIndex_; }
-    bool isSilence() const { return isSilence_; }
-    QString silenceDulation() const { return silenceDulation_; }
-    bool isSrt() const { return isSrt_; } // also write the captions as subtitles (NAME.srt)
+    std::int64_t frameIndex() const { return integer(OptionKey::frameIndex); }
+    std::int64_t fpsIndex() const { return integer(OptionKey::fpsIndex); }
+    std::int64_t alignIndex() const { return integer(OptionKey::alignIndex); }
+    QString posX() const { return text(OptionKey::posX); }
+    QString posY() const { return text(OptionKey::posY); }
+    std::int64_t splitClipIndex() const { return integer(OptionKey::splitClipIndex); }
+    bool isSilence() const { return value(OptionKey::isSilence).toBool(); }
+    QString silenceDulation() const { return text(OptionKey::silenceDulation); }
+    bool isSrt() const { return value(OptionKey::isSrt).toBool(); } // also write NAME.srt
     // Half-width units a caption line may take, 0 for no breaking; lines per title.
-    std::int64_t wrapWidth() const { return wrapWidth_; }
-    std::int64_t maxLines() const { return maxLines_; }
+    std::int64_t wrapWidth() const { return integer(OptionKey::wrapWidth); }
+    std::int64_t maxLines() const { return integer(OptionKey::maxLines); }
     // How speakers are found: a naming rule's name, or "template" for namingTemplate.
-    QString namingRule() const { return namingRule_; }
-    QString namingTemplate() const { return namingTemplate_; }
+    QString namingRule() const { return text(OptionKey::namingRule); }
+    QString namingTemplate() const { return text(OptionKey::namingTemplate); }
 
-    void setTimelineName(const QString& value);
-    void setFrameIndex(std::int64_t value);
-    void setFpsIndex(std::int64_t value);
-    void setAlignIndex(std::int64_t value);
-    void setPosX(const QString& value);
-    void setPosY(const QString& value);
-    void setSplitClipIndex(std::int64_t value);
-    void setIsSilence(bool value);
-    void setSilenceDulation(const QString& value);
-    void setIsSrt(bool value);
-    void setWrapWidth(std::int64_t value);
-    void setMaxLines(std::int64_t value);
-    void setNamingRule(const QString& value);
-    void setNamingTemplate(const QString& value);
+    void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
+    void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
+    void setAlignIndex(std::int64_t value) { setValue(OptionKey::alignIndex, qlonglong(value)); }
+    void setPosX(const QString& value) { setValue(OptionKey::posX, value); }
+    void setPosY(const QString& value) { setValue(OptionKey::posY, value); }
+    void setSplitClipIndex(std::int64_t value) {
+        setValue(OptionKey::splitClipIndex, qlonglong(value));
+    }
+    void setIsSilence(bool value) { setValue(OptionKey::isSilence, value); }
+    void setSilenceDulation(const QString& value) { setValue(OptionKey::silenceDulation, value); }
+    void setIsSrt(bool value) { setValue(OptionKey::isSrt, value); }
+    void setWrapWidth(std::int64_t value) { setValue(OptionKey::wrapWidth, qlonglong(value)); }
+    void setMaxLines(std::int64_t value) { setValue(OptionKey::maxLines, qlonglong(value)); }
+    void setNamingRule(const QString& value) { setValue(OptionKey::namingRule, value); }
+    void setNamingTemplate(const QString& value) { setValue(OptionKey::namingTemplate, value); }
+
+    // Calls `slot` in `context` after any of the options changes.
+    template <typename Slot>
+    void whenChanged(std::vector<OptionKey> keys, const QObject* context, Slot slot) {
+        connect(this, &UserSettings::optionChanged, context,
+                [watched = std::move(keys), slot](OptionKey key) {
+                    if (std::find(watched.begin(), watched.end(), key) != watched.end()) {
+                        slot();
+                    }
+                });
+    }
 
     // Caption styles by speaker name, each kept as the text of the speaker's entry in a style
     // file (the styles layer reads and writes that text). Written at once, like the options.
@@ -72,37 +88,19 @@ public:
     void setWindowLayout(const QString& name, const QByteArray& layout);
 
 signals:
-    // Sent after any published property has been assigned.
-    void changed();
+    // Sent after an option has taken a value other than the one it held.
+    void optionChanged(brisomel::OptionKey key);
 
 private:
     void load();
-    QString readText(const QString& key) const;
-    std::int64_t readInteger(const QString& key) const;
-    bool readBool(const QString& key) const;
-    // Assigns the property, writes it to the store at once and tells the observers.
-    template <typename T> void assign(T& field, const T& value, const QString& key);
+    std::int64_t integer(OptionKey key) const { return value(key).toLongLong(); }
+    QString text(OptionKey key) const { return value(key).toString(); }
     void loadSpeakerStyles();
     void saveSpeakerStyles();
 
     QSettings* store_;
     bool ownsStore_;
-    QVariantMap defaults_;
-
-    QString timelineName_;
-    std::int64_t frameIndex_ = 0;
-    std::int64_t fpsIndex_ = 0;
-    std::int64_t alignIndex_ = 0;
-    QString posX_;
-    QString posY_;
-    std::int64_t splitClipIndex_ = 0;
-    bool isSilence_ = false;
-    QString silenceDulation_;
-    bool isSrt_ = false;
-    std::int64_t wrapWidth_ = 0;
-    std::int64_t maxLines_ = 0;
-    QString namingRule_;
-    QString namingTemplate_;
+    std::vector<QVariant> values_; // by OptionKey
     QMap<QString, QString> speakerStyles_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/OptionTable.h"
 #include "timeline/CaptionStyle.h"
 #include "timeline/OptionTypes.h"
 
@@ -15,19 +16,26 @@ struct SubtitleOptions {
     bool splitBySpeaker = false; // one file per speaker instead of one for all
 };
 
+// The registered default of a list option: the value at its stored position in the kind's table.
+template <typename Info> auto registeredChoice(std::span<const Info> table, OptionKey key) {
+    return table[static_cast<std::size_t>(registeredDefault(key).toLongLong())].type;
+}
+
 // Captions broken into lines of a width, each split into several titles when it needs more lines.
 struct CaptionWrap {
-    int width = 0;    // half-width units a line may take (wide characters count 2); 0: no breaking
-    int maxLines = 2; // lines per title while breaking
+    // Half-width units a line may take (wide characters count 2), 0 for no breaking; lines per
+    // title while breaking.
+    int width = registeredDefault(OptionKey::wrapWidth).toInt();
+    int maxLines = registeredDefault(OptionKey::maxLines).toInt();
 };
 
 // What a conversion is asked to make, whoever asks: the window fills it from the stored
 // settings, the converter from its arguments; the builder and the writers read it.
 struct ConversionOptions {
     QString timelineName;
-    FrameType frameType = FrameType::frame1080p;
-    FpsType fpsType = FpsType::fps30;
-    AlignType align = AlignType::canter;
+    FrameType frameType = registeredChoice(frameTypes(), OptionKey::frameIndex);
+    FpsType fpsType = registeredChoice(fpsTypes(), OptionKey::fpsIndex);
+    AlignType align = registeredChoice(alignTypes(), OptionKey::alignIndex);
     float posX = 0;
     float posY = 0;
     bool splitClips = false; // the project is cut from one compound clip

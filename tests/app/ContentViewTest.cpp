@@ -184,8 +184,8 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
-        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 26},
-        {"maxLinesField", "maxLines", 3}};
+        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 999}, // the maxima
+        {"maxLinesField", "maxLines", 99}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
@@ -309,6 +309,10 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     restart();
     EXPECT_EQ(shown("namingPicker"), u"0"_s);
     EXPECT_EQ(view_->folderLoad().naming(), NamingRule());
+    // Only the naming options give the load its rule: a typed position leaves it be.
+    view_->folderLoad().setNaming(*NamingRule::named(u"plain"_s));
+    use("posXField", u"12"_s);
+    EXPECT_EQ(view_->folderLoad().naming(), *NamingRule::named(u"plain"_s));
 }
 
 // The template dialog checks the folder's first names as it is typed; the speaker is required.

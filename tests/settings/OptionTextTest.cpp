@@ -1,4 +1,5 @@
 #include "settings/NumberText.h"
+#include "settings/OptionTable.h"
 #include "settings/OptionValidation.h"
 
 #include <gtest/gtest.h>
@@ -36,30 +37,31 @@ TEST(NumberText, AcceptsOnlyTextTheConversionConsumesWholeWithAFullStop) {
 
 // The first problem in the window's order, else the numbers: the pause only while it is on.
 TEST(OptionValidation, TheFirstProblemInOrderOrTheNumbers) {
+    const auto failed = [](OptionKey key) { return u"failed %1"_s.arg(optionFailureCode(key)); };
     const struct {
         OptionTexts texts;
         QString outcome;
     } cases[] = {
         {{u""_s, u"abc"_s, u"abc"_s, u"abc"_s, true}, kTimelineNameMissing},
-        {{u"   "_s, u"abc"_s, u"abc"_s, u"0.5"_s, false}, kPosXNotNumber}, // spaces are a name
-        {{u"A"_s, u" 10"_s, u"0"_s, u"0.5"_s, false}, kPosXNotNumber},
-        {{u"A"_s, u"10"_s, u"abc"_s, u"abc"_s, false}, kPosYNotNumber},
-        {{u"A"_s, u"0"_s, u"0"_s, u"abc"_s, false}, kPauseNotNumber}, // checked while off
-        {{u"A"_s, u"0"_s, u"0"_s, u"-1"_s, false}, kPauseNegative},
-        // Numbers that cannot be placed.
-        {{u"A"_s, u"inf"_s, u"0"_s, u"0"_s, false}, kPosXNotNumber},
-        {{u"A"_s, u"0"_s, u"nan"_s, u"0"_s, false}, kPosYNotNumber},
-        {{u"A"_s, u"0"_s, u"0"_s, u"1e999"_s, true}, kPauseNotNumber},
-        {{u"A"_s, u"0"_s, u"0"_s, u"INFINITY"_s, true}, kPauseNotNumber},
+        {{u"   "_s, u"abc"_s, u"abc"_s, u"0.5"_s, false}, failed(OptionKey::posX)}, // a name
+        {{u"A"_s, u"10"_s, u"abc"_s, u"abc"_s, false}, failed(OptionKey::posY)},
+        {{u"A"_s, u"0"_s, u"0"_s, u"abc"_s, false}, failed(OptionKey::silenceDulation)}, // off
+        {{u"A"_s, u"0"_s, u"0"_s, u"-1"_s, false}, failed(OptionKey::silenceDulation)},
+        // Numbers that cannot be placed, or not within what an editor holds.
+        {{u"A"_s, u"0"_s, u"nan"_s, u"0"_s, false}, failed(OptionKey::posY)},
+        {{u"A"_s, u"0"_s, u"0"_s, u"1e999"_s, true}, failed(OptionKey::silenceDulation)},
+        {{u"A"_s, u"-10000.5"_s, u"0"_s, u"0"_s, false}, failed(OptionKey::posX)},
+        {{u"A"_s, u"0"_s, u"1e5"_s, u"0"_s, false}, failed(OptionKey::posY)},
+        {{u"A"_s, u"0"_s, u"0"_s, u"1e10"_s, true}, failed(OptionKey::silenceDulation)},
         {{u"A"_s, u"10"_s, u"-2.5"_s, u"2"_s, false}, u"10 -2.5 0"_s},
-        {{u"A"_s, u"10"_s, u"-2.5"_s, u"2"_s, true}, u"10 -2.5 2"_s},
-        {{u"A"_s, u"0"_s, u"0"_s, u"0"_s, true}, u"0 0 0"_s},
+        {{u"A"_s, u"-10000"_s, u"10000"_s, u"3600"_s, true}, u"-10000 10000 3600"_s},
     };
     for (const auto& c : cases) {
         const Result<OptionNumbers> result = validateOptionTexts(c.texts);
         const QString outcome =
             result ? u"%1 %2 %3"_s.arg(result->posX).arg(result->posY).arg(result->pauseLength)
-                   : result.failure().message();
+            : result.failure().code ? u"failed %1"_s.arg(result.failure().code)
+                                    : result.failure().message();
         EXPECT_EQ(outcome.toStdString(), c.outcome.toStdString()) << c.texts.posX.toStdString();
     }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace brisomel;
@@ -13,8 +12,7 @@ namespace {
 
 // Every option the settings answer, joined by '|'.
 QString allOptions(const UserSettings& s) {
-    return QStringList{s.timelineName(),
-                       QString::number(s.frameIndex()),
+    return QStringList{QString::number(s.frameIndex()),
                        QString::number(s.fpsIndex()),
                        QString::number(s.alignIndex()),
                        s.posX(),
@@ -30,13 +28,13 @@ QString allOptions(const UserSettings& s) {
         .join(u'|');
 }
 
-const QString kDefaults = u"Brisomel|1|3|1|0|0|1|false|0.5|false|0|2|standard|"_s;
+const QString kDefaults = u"1|3|1|0|0|1|false|0.5|false|0|2|standard|"_s;
 
 } // namespace
 
-// A missing or ill-typed value answers the default, unstored; the timeline name stays in memory,
-// an emptied pause is stored empty (the window's tests store every other option).
-TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
+// A missing or ill-typed value answers the default, unstored; an emptied pause is stored empty
+// (the window's tests store every other option).
+TEST(UserSettings, DefaultsValuesOfTheWrongKindAndAnEmptyPause) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"prefs.ini"_s);
     {
@@ -45,33 +43,31 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindTheTimelineNameAndAnEmptyPause) {
         EXPECT_TRUE(store.allKeys().isEmpty());
         store.setValue(u"posX"_s, QStringList{u"a"_s, u"b"_s});
         store.setValue(u"frameIndex"_s, u"abc"_s);
-        store.setValue(u"fpsIndex"_s, QStringList{u"1"_s});
         store.setValue(u"isSilence"_s, u"perhaps"_s);
-        store.setValue(u"silenceDulation"_s, QVariantMap{{u"k"_s, 1}});
         store.setValue(u"alignIndex"_s, u"99999999999999999999999"_s);
         store.setValue(u"namingRule"_s, QStringList{u"plain"_s, u"hyphen"_s});
         UserSettings settings(&store);
         EXPECT_EQ(allOptions(settings), kDefaults);
-        settings.setTimelineName(u"kept in memory only"_s);
         settings.setSilenceDulation(QString());
         settings.setIsSrt(true); // beside a pause left off: each switch is read from its own key
-        EXPECT_FALSE(store.contains(u"timelineName"_s));
     }
     QSettings store(path, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)),
-              u"Brisomel|1|3|1|0|0|1|false||true|0|2|standard|"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)), u"1|3|1|0|0|1|false||true|0|2|standard|"_s);
 }
 
-TEST(UserSettings, ObserversAreToldAfterEachChangeEvenWithAnUnchangedValue) {
+// Observers hear of an option only when it takes another value, and after it has.
+TEST(UserSettings, EachOptionTellsOfItsOwnRealChanges) {
     QTemporaryDir dir;
     QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
     UserSettings settings(&store);
-    QString seenAfter;
-    QObject::connect(&settings, &UserSettings::changed, [&] { seenAfter = settings.posX(); });
-    QSignalSpy spy(&settings, &UserSettings::changed);
+    QStringList told;
+    QObject::connect(&settings, &UserSettings::optionChanged, [&](OptionKey key) {
+        told << option(key).storedKey.toString() + u'=' + settings.value(key).toString();
+    });
     settings.setPosX(u"12"_s);
-    EXPECT_EQ(seenAfter, u"12"_s);
     settings.setPosX(u"12"_s);
-    settings.setTimelineName(u"x"_s);
-    EXPECT_EQ(spy.count(), 3);
+    settings.setNamingRule(u"standard"_s); // the default it already holds
+    settings.setWrapWidth(26);
+    EXPECT_EQ(told, (QStringList{u"posX=12"_s, u"wrapWidth=26"_s}));
+    EXPECT_FALSE(store.contains(u"namingRule"_s));
 }
