@@ -17,6 +17,7 @@ enum class FailureCode {
     folderUnreadable, // the listing or a caption could not be read
     conversionBuild,  // the timeline could not be built: nothing was written
     conversionWrite,  // an output could not be written
+    optionValue,      // an option's value is not a number in its range; the message names it
 };
 
 // Why something could not be done, kept whole until the user sees it: what could not be done,

@@ -46,7 +46,7 @@ const std::vector<OptionDescriptor>& descriptors() {
 }
 
 Failure optionFailure(OptionKey key, const QString& message) {
-    return {message, {}, {}, optionFailureCode(key)};
+    return {message, {}, {}, FailureCode::optionValue};
 }
 
 } // namespace
@@ -69,10 +69,6 @@ std::vector<OptionKey> optionsReadBy(OptionReader reader) {
         }
     }
     return keys;
-}
-
-int optionFailureCode(OptionKey key) {
-    return 100 + static_cast<int>(key);
 }
 
 Result<double> checkedNumber(OptionKey key, double value) {

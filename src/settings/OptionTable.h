@@ -67,11 +67,9 @@ inline QVariant registeredDefault(OptionKey key) {
     return option(key).registeredDefault;
 }
 
-// The number when it is finite and within the option's range; otherwise the failure whose
-// message names the option and what to enter, in the window's words. Its code is the key's
-// optionFailureCode.
+// The number when it is finite and within the option's range; otherwise the failure (code
+// optionValue) whose message names the option and what to enter, in the window's words.
 Result<double> checkedNumber(OptionKey key, double value);
-int optionFailureCode(OptionKey key);
 
 // The range as the converter's help states it ("0 から 3600").
 QString rangeText(OptionKey key);

@@ -37,7 +37,16 @@ TEST(NumberText, AcceptsOnlyTextTheConversionConsumesWholeWithAFullStop) {
 
 // The first problem in the window's order, else the numbers: the pause only while it is on.
 TEST(OptionValidation, TheFirstProblemInOrderOrTheNumbers) {
-    const auto failed = [](OptionKey key) { return u"failed %1"_s.arg(optionFailureCode(key)); };
+    const auto failed = [](OptionKey key) { return u"failed "_s + option(key).label.toString(); };
+    // The option a failure's message names first.
+    const auto named = [](const QString& message) {
+        for (const OptionDescriptor& row : optionTable()) {
+            if (message.startsWith(row.label)) {
+                return row.label.toString();
+            }
+        }
+        return QString();
+    };
     const struct {
         OptionTexts texts;
         QString outcome;
@@ -60,8 +69,9 @@ TEST(OptionValidation, TheFirstProblemInOrderOrTheNumbers) {
         const Result<OptionNumbers> result = validateOptionTexts(c.texts);
         const QString outcome =
             result ? u"%1 %2 %3"_s.arg(result->posX).arg(result->posY).arg(result->pauseLength)
-            : result.failure().code ? u"failed %1"_s.arg(result.failure().code)
-                                    : result.failure().message();
+            : result.failure().code == FailureCode::optionValue
+                ? u"failed "_s + named(result.failure().message())
+                : result.failure().message();
         EXPECT_EQ(outcome.toStdString(), c.outcome.toStdString()) << c.texts.posX.toStdString();
     }
 }
