@@ -1,0 +1,110 @@
+#include "wrap/PhraseScorer.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+
+namespace brisomel {
+
+namespace {
+
+// A feature looks at the characters from `from` to `to` around the place before character i.
+struct Feature {
+    const char* name;
+    int from;
+    int to;
+};
+
+constexpr std::array<Feature, 13> kFeatures = {{
+    {"UW1", -3, -2},
+    {"UW2", -2, -1},
+    {"UW3", -1, 0},
+    {"UW4", 0, 1},
+    {"UW5", 1, 2},
+    {"UW6", 2, 3},
+    {"BW1", -2, 0},
+    {"BW2", -1, 1},
+    {"BW3", 0, 2},
+    {"TW1", -3, 0},
+    {"TW2", -2, 1},
+    {"TW3", -1, 2},
+    {"TW4", 0, 3},
+}};
+
+// One key for a feature and up to three UTF-16 units: the units in the low 48 bits.
+quint64 keyOf(std::size_t feature, QStringView units) {
+    quint64 key = feature + 1;
+    for (const QChar unit : units) {
+        key = (key << 16) | unit.unicode();
+    }
+    return key;
+}
+
+const QString kModelFile = QStringLiteral(":/brisomel/wrap/budoux-ja.json");
+
+} // namespace
+
+Result<PhraseScorer> PhraseScorer::fromJson(const QByteArray& json) {
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject()) {
+        return Failure{
+            QStringLiteral("文節の区切りのモデルが JSON のオブジェクトではありません"), {}, {}};
+    }
+    PhraseScorer scorer;
+    qint64 total = 0;
+    const QJsonObject groups = document.object();
+    for (std::size_t f = 0; f < kFeatures.size(); ++f) {
+        const QJsonObject group = groups.value(QLatin1StringView(kFeatures[f].name)).toObject();
+        const auto length = kFeatures[f].to - kFeatures[f].from;
+        for (auto it = group.begin(); it != group.end(); ++it) {
+            const int weight = it.value().toInt();
+            total += weight;
+            if (it.key().size() == length) {
+                scorer.weights_.insert(keyOf(f, it.key()), weight);
+            }
+        }
+    }
+    // Every weight counts half against a break, so a place scores above zero only when the
+    // weights that fire there outweigh half of all of them.
+    scorer.base_ = static_cast<int>(-total / 2);
+    return scorer;
+}
+
+Result<const PhraseScorer*> PhraseScorer::japanese() {
+    static const Result<PhraseScorer> loaded = [] {
+        QFile file(kModelFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return Result<PhraseScorer>(Failure{
+                QStringLiteral(
+                    "文節の区切りのモデルを読み込めません（プログラムを入れ直してください）"),
+                {},
+                {}});
+        }
+        return fromJson(file.readAll());
+    }();
+    if (!loaded) {
+        return loaded.failure();
+    }
+    return &*loaded;
+}
+
+std::vector<int> PhraseScorer::scores(QStringView text) const {
+    const auto size = text.size();
+    std::vector<int> scored(static_cast<std::size_t>(size) + 1, 0);
+    for (qsizetype i = 1; i < size; ++i) {
+        int score = base_;
+        for (std::size_t f = 0; f < kFeatures.size(); ++f) {
+            const qsizetype from = i + kFeatures[f].from;
+            const qsizetype to = i + kFeatures[f].to;
+            if (from >= 0 && to <= size) {
+                score += weights_.value(keyOf(f, text.sliced(from, to - from)), 0);
+            }
+        }
+        scored[static_cast<std::size_t>(i)] = score;
+    }
+    return scored;
+}
+
+} // namespace brisomel
