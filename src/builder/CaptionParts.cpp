@@ -37,51 +37,50 @@ constexpr std::int64_t kShortPartCost = 10;
 // reader minds it least and leaving no part shorter than `shortFrames` where that can be helped.
 std::vector<qsizetype> partSizes(const QStringList& lines, qsizetype perPart, std::int64_t frames,
                                  std::int64_t shortFrames) {
-    const qsizetype count = lines.size();
-    const qsizetype parts = std::max<qsizetype>(ceilDiv(count, perPart), 1);
-    std::vector<std::int64_t> charsBefore(static_cast<std::size_t>(count) + 1, 0);
-    for (qsizetype i = 0; i < count; ++i) {
-        charsBefore[static_cast<std::size_t>(i) + 1] =
-            charsBefore[static_cast<std::size_t>(i)] + characterCount(lines[i]);
+    const auto count = static_cast<std::size_t>(lines.size());
+    std::vector<std::int64_t> charsBefore(count + 1, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        charsBefore[i + 1] = charsBefore[i] + characterCount(lines[static_cast<qsizetype>(i)]);
     }
     const std::int64_t total = std::max<std::int64_t>(charsBefore.back(), 1);
-    const auto isShort = [&](qsizetype from, qsizetype to) {
-        const std::int64_t chars =
-            charsBefore[static_cast<std::size_t>(to)] - charsBefore[static_cast<std::size_t>(from)];
-        return frames * chars < shortFrames * total;
+    const auto isShort = [&](std::size_t from, std::size_t to) {
+        return frames * (charsBefore[to] - charsBefore[from]) < shortFrames * total;
     };
 
-    // best[k][i]: least cost of k parts covering the first i lines; from[k][i]: the last cut.
-    constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
-    const auto rows = static_cast<std::size_t>(parts) + 1;
-    const auto columns = static_cast<std::size_t>(count) + 1;
-    std::vector<std::int64_t> best(rows * columns, kNone);
-    std::vector<qsizetype> from(rows * columns, 0);
-    best[0] = 0;
-    for (std::size_t k = 1; k < rows; ++k) {
-        for (qsizetype i = 1; i <= count; ++i) {
-            for (qsizetype j = std::max<qsizetype>(i - perPart, 0); j < i; ++j) {
-                const std::int64_t before = best[(k - 1) * columns + static_cast<std::size_t>(j)];
-                if (before == kNone) {
-                    continue;
-                }
-                const std::int64_t cost = before + (j > 0 ? cutCost(lines[j - 1]) : 0) +
-                                          (isShort(j, i) ? kShortPartCost : 0);
-                auto& cell = best[k * columns + static_cast<std::size_t>(i)];
-                if (cost < cell) {
-                    cell = cost;
-                    from[k * columns + static_cast<std::size_t>(i)] = j;
-                }
+    // best[i]: the fewest parts for the first i lines, then the least cost; from[i]: the last cut.
+    struct Cost {
+        std::int64_t parts;
+        std::int64_t minded;
+        bool operator<=(const Cost& other) const {
+            return parts != other.parts ? parts < other.parts : minded <= other.minded;
+        }
+    };
+    constexpr Cost kNone{std::numeric_limits<std::int64_t>::max(), 0};
+    std::vector<Cost> best(count + 1, kNone);
+    std::vector<std::size_t> from(count + 1, 0);
+    best[0] = {0, 0};
+    const auto limit = static_cast<std::size_t>(perPart);
+    for (std::size_t i = 1; i <= count; ++i) {
+        // On a tie the later cut wins, so earlier parts are the fuller ones.
+        for (std::size_t j = i > limit ? i - limit : 0; j < i; ++j) {
+            const Cost cost{best[j].parts + 1,
+                            best[j].minded +
+                                (j > 0 ? cutCost(lines[static_cast<qsizetype>(j) - 1]) : 0) +
+                                (isShort(j, i) ? kShortPartCost : 0)};
+            if (cost <= best[i]) {
+                best[i] = cost;
+                from[i] = j;
             }
         }
     }
     std::vector<qsizetype> sizes;
-    for (qsizetype k = parts, i = count; k > 0; --k) {
-        const qsizetype j =
-            from[static_cast<std::size_t>(k) * columns + static_cast<std::size_t>(i)];
-        sizes.insert(sizes.begin(), i - j);
-        i = j;
+    for (std::size_t i = count; i > 0; i = from[i]) {
+        sizes.push_back(static_cast<qsizetype>(i - from[i]));
     }
+    if (sizes.empty()) {
+        sizes.push_back(0); // no lines: one empty part
+    }
+    std::reverse(sizes.begin(), sizes.end());
     return sizes;
 }
 

@@ -14,12 +14,13 @@ struct BreakPlace {
 
 // How much a reader minds a break, by what it falls between.
 namespace breakcost {
-inline constexpr int kSentenceEnd = 0; // after 。！？
-inline constexpr int kClause = 1;      // after 、 or a closing bracket
-inline constexpr int kPhrase = 4;      // between phrases
-inline constexpr int kWord = 40;       // between words of one phrase
-inline constexpr int kInsideWord = 90; // anywhere else the line rules allow
-inline constexpr int kLine = 30;       // each line shown
+inline constexpr int kSentenceEnd = 0;     // after 。！？
+inline constexpr int kClause = 1;          // after 、 or a closing bracket
+inline constexpr int kPhrase = 4;          // between phrases
+inline constexpr int kKanaAfterKanji = 20; // a phrase that starts with hiragana after kanji
+inline constexpr int kWord = 40;           // between words of one phrase
+inline constexpr int kInsideWord = 90;     // anywhere else the line rules allow
+inline constexpr int kLine = 30;           // each line shown
 } // namespace breakcost
 
 // The ends of the lines, the text's end last, that cost the reader least: each line fits

@@ -56,6 +56,14 @@ bool isClauseMark(QChar c) {
     return QStringView(u"、，,").contains(c);
 }
 
+bool isHiragana(QChar c) {
+    return c >= u'\u3041' && c <= u'\u309F';
+}
+
+bool isKanji(QChar c) {
+    return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々';
+}
+
 bool isKatakana(QChar c) {
     return (c >= u'\u30A1' && c <= u'\u30FA') || c == u'ー';
 }
@@ -87,7 +95,10 @@ int costOfBreak(QStringView text, qsizetype at, int phraseScore, bool wordBounda
         return breakcost::kWord;
     }
     if (phraseScore > 0 && wordBoundary) {
-        return breakcost::kPhrase;
+        // Hiragana right after kanji mostly ends the word (okurigana, a particle) or belongs to a
+        // name the model does not know (結月ゆかり): a phrase seldom starts there.
+        return isKanji(text[at - 1]) && isHiragana(text[at]) ? breakcost::kKanaAfterKanji
+                                                             : breakcost::kPhrase;
     }
     return wordBoundary ? breakcost::kWord : breakcost::kInsideWord;
 }

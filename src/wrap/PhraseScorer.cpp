@@ -55,19 +55,22 @@ Result<PhraseScorer> PhraseScorer::fromJson(const QByteArray& json) {
     PhraseScorer scorer;
     qint64 total = 0;
     const QJsonObject groups = document.object();
+    for (const QJsonValue group : groups) {
+        for (const QJsonValue weight : group.toObject()) {
+            total += weight.toInt();
+        }
+    }
     for (std::size_t f = 0; f < kFeatures.size(); ++f) {
         const QJsonObject group = groups.value(QLatin1StringView(kFeatures[f].name)).toObject();
         const auto length = kFeatures[f].to - kFeatures[f].from;
         for (auto it = group.begin(); it != group.end(); ++it) {
-            const int weight = it.value().toInt();
-            total += weight;
             if (it.key().size() == length) {
-                scorer.weights_.insert(keyOf(f, it.key()), weight);
+                scorer.weights_.insert(keyOf(f, it.key()), it.value().toInt());
             }
         }
     }
-    // Every weight counts half against a break, so a place scores above zero only when the
-    // weights that fire there outweigh half of all of them.
+    // Every weight of the model counts half against a break, so a place scores above zero only
+    // when the weights that fire there outweigh half of all of them.
     scorer.base_ = static_cast<int>(-total / 2);
     return scorer;
 }
