@@ -10,7 +10,8 @@ dictionary in UTF-8 (Debian: mecab mecab-ipadic-utf8). Run by hand, never by the
 A break inside a morpheme is inside a word. A phrase (文節) starts at a content word (名詞, 動詞,
 形容詞, 副詞, 連体詞, 接続詞, 感動詞, 接頭詞), except a noun after a noun or a prefix and a
 dependent (非自立) verb or adjective after a verb; a break anywhere else is inside a phrase. The
-same text broken by BudouX's phrases alone, packed greedily, is judged beside it.
+same text broken by BudouX's phrases alone, packed greedily, is judged beside it. A break inside a
+word or phrase wider than the line is counted apart too: no breaker can avoid it.
 """
 import argparse
 import json
@@ -47,7 +48,7 @@ def morphemes(sentences):
 
 
 def boundaries(morphs):
-    """Where words end, and where phrases start."""
+    """Where words end, and where phrases start; both include the sentence's ends."""
     words, phrases = set(), set()
     previous = None
     for start, end, f in morphs:
@@ -61,7 +62,14 @@ def boundaries(morphs):
         if starts:
             phrases.add(start)
         previous = f
+    if morphs:
+        phrases.update((0, morphs[-1][1]))
     return words, phrases
+
+
+def span_around(at, marks):
+    """The span between the marks that holds offset `at` inside it."""
+    return max(m for m in marks if m < at), min(m for m in marks if m > at)
 
 
 def breaks_of(sentence, lines):
@@ -137,21 +145,30 @@ class BudouX:
 class Tally:
     def __init__(self):
         self.breaks = self.in_word = self.in_phrase = self.kinsoku = self.lost = 0
+        self.forced_word = self.forced_phrase = 0
 
-    def add(self, sentence, lines, words, phrases):
+    def add(self, sentence, lines, words, phrases, width):
         offsets = breaks_of(sentence, lines)
         if offsets is None:
             self.lost += 1
             return
         self.breaks += len(offsets)
-        self.in_word += sum(1 for at in offsets if at not in words)
-        self.in_phrase += sum(1 for at in offsets if at not in phrases)
+        for at in offsets:
+            if at not in words:
+                self.in_word += 1
+                start, end = span_around(at, words)
+                self.forced_word += width_of(sentence[start:end]) > width
+            if at not in phrases:
+                self.in_phrase += 1
+                start, end = span_around(at, phrases)
+                self.forced_phrase += width_of(sentence[start:end]) > width
         self.kinsoku += kinsoku_faults(sentence, offsets)
 
     def row(self):
         pct = lambda n: 100.0 * n / self.breaks if self.breaks else 0.0
-        return (f"{self.breaks:6d} {pct(self.in_word):6.1f} % {pct(self.in_phrase):6.1f} % "
-                f"{self.kinsoku:5d} {self.lost:5d}")
+        return (f"{self.breaks:6d} {pct(self.in_word):5.1f} % ({pct(self.forced_word):4.1f}) "
+                f"{pct(self.in_phrase):5.1f} % ({pct(self.forced_phrase):4.1f}) "
+                f"{self.kinsoku:4d} {self.lost:4d}")
 
 
 def main():
@@ -169,9 +186,10 @@ def main():
                          text=True, check=True).stdout.splitlines()
     budoux = BudouX(json.loads(Path(args.model).read_text(encoding="utf-8")))
 
-    print(f"{len(sentences)} sentences; breaks, inside a word, inside a phrase, 禁則 faults, "
-          "sentences with text lost")
-    print("width | wrapper" + " " * 34 + "| BudouX alone")
+    print(f"{len(sentences)} sentences; breaks, inside a word, inside a phrase (in brackets: of "
+          "those, inside a word or phrase wider than the line), 禁則 faults, sentences with text "
+          "lost or reordered")
+    print("width | wrapper" + " " * 46 + "| BudouX alone")
     bands = {"12-19": (Tally(), Tally()), "20-40": (Tally(), Tally()), "all": (Tally(), Tally())}
     for width in range(first, last + 1):
         ours, theirs = Tally(), Tally()
@@ -182,10 +200,10 @@ def main():
             picked = budoux.packed(sentence, width)
             for tally in (ours,) + tuple(b[0] for k, b in bands.items()
                                          if k == "all" or (width < 20) == (k == "12-19")):
-                tally.add(sentence, lines, words, phrases)
+                tally.add(sentence, lines, words, phrases, width)
             for tally in (theirs,) + tuple(b[1] for k, b in bands.items()
                                            if k == "all" or (width < 20) == (k == "12-19")):
-                tally.add(sentence, picked, words, phrases)
+                tally.add(sentence, picked, words, phrases, width)
         print(f"{width:5d} | {ours.row()} | {theirs.row()}")
     for name, (ours, theirs) in bands.items():
         print(f"{name:>5} | {ours.row()} | {theirs.row()}")

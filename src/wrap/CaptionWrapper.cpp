@@ -76,7 +76,7 @@ bool isNameDot(QStringView text, qsizetype at) {
 
 // How much a reader minds a break before `at`: after a sentence's end (closing brackets after
 // it included) least, then after a clause mark or a closing bracket, then between phrases.
-int costOfBreak(QStringView text, qsizetype at, int phraseScore, bool wordBoundary) {
+int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseScorer& phrases) {
     qsizetype before = at;
     while (before > 0 && text[before - 1].isSpace()) {
         --before;
@@ -94,7 +94,7 @@ int costOfBreak(QStringView text, qsizetype at, int phraseScore, bool wordBounda
     if (isNameDot(text, at)) {
         return breakcost::kWord;
     }
-    if (phraseScore > 0 && wordBoundary) {
+    if (wordBoundary && phrases.score(text, at) > 0) {
         // Hiragana right after kanji mostly ends the word (okurigana, a particle) or belongs to a
         // name the model does not know (結月ゆかり): a phrase seldom starts there.
         return isKanji(text[at - 1]) && isHiragana(text[at]) ? breakcost::kKanaAfterKanji
@@ -158,15 +158,13 @@ void CaptionWrapper::wrapLine(QStringView line, QStringList& lines) {
     }
     const std::vector<qsizetype> allowed = boundariesOf(breakers_->lines.get(), line);
     const std::vector<qsizetype> words = boundariesOf(breakers_->words.get(), line);
-    const std::vector<int> scores = breakers_->phrases->scores(line);
     std::vector<BreakPlace> places;
     for (const qsizetype at : allowed) {
         if (at > 0 && at < line.size()) {
             // ICU guesses where a run of katakana splits; a reader sees one word.
             const bool word = std::binary_search(words.begin(), words.end(), at) &&
                               !(isKatakana(line[at - 1]) && isKatakana(line[at]));
-            places.push_back(
-                {at, costOfBreak(line, at, scores[static_cast<std::size_t>(at)], word)});
+            places.push_back({at, costOfBreak(line, at, word, *breakers_->phrases)});
         }
     }
     qsizetype start = 0;

@@ -93,21 +93,16 @@ Result<const PhraseScorer*> PhraseScorer::japanese() {
     return &*loaded;
 }
 
-std::vector<int> PhraseScorer::scores(QStringView text) const {
-    const auto size = text.size();
-    std::vector<int> scored(static_cast<std::size_t>(size) + 1, 0);
-    for (qsizetype i = 1; i < size; ++i) {
-        int score = base_;
-        for (std::size_t f = 0; f < kFeatures.size(); ++f) {
-            const qsizetype from = i + kFeatures[f].from;
-            const qsizetype to = i + kFeatures[f].to;
-            if (from >= 0 && to <= size) {
-                score += weights_.value(keyOf(f, text.sliced(from, to - from)), 0);
-            }
+int PhraseScorer::score(QStringView text, qsizetype at) const {
+    int score = base_;
+    for (std::size_t f = 0; f < kFeatures.size(); ++f) {
+        const qsizetype from = at + kFeatures[f].from;
+        const qsizetype to = at + kFeatures[f].to;
+        if (from >= 0 && to <= text.size()) {
+            score += weights_.value(keyOf(f, text.sliced(from, to - from)), 0);
         }
-        scored[static_cast<std::size_t>(i)] = score;
     }
-    return scored;
+    return score;
 }
 
 } // namespace brisomel

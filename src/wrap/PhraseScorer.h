@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QStringView>
 
-#include <vector>
-
 namespace brisomel {
 
 // Scores the places between characters as phrase (文節) breaks with a BudouX model: a sum of
@@ -21,9 +19,8 @@ public:
     // one, two or three characters to a weight.
     static Result<PhraseScorer> fromJson(const QByteArray& json);
 
-    // For each position 0..size of the text, the score of a break there; positions 0 and size
-    // score 0.
-    std::vector<int> scores(QStringView text) const;
+    // The score of a break before position `at` of the text (0 < at < size).
+    int score(QStringView text, qsizetype at) const;
 
 private:
     PhraseScorer() = default;
