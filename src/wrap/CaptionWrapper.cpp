@@ -75,7 +75,7 @@ bool isNameDot(QStringView text, qsizetype at) {
 }
 
 // How much a reader minds a break before `at`: after a sentence's end (closing brackets after
-// it included) least, then after a clause mark or a closing bracket, then between phrases.
+// it included) least, then after a clause mark or a quotation, then between phrases.
 int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseScorer& phrases) {
     qsizetype before = at;
     while (before > 0 && text[before - 1].isSpace()) {
@@ -88,7 +88,10 @@ int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseS
     if (last > 0 && isSentenceEnd(text[last - 1])) {
         return breakcost::kSentenceEnd;
     }
-    if (before > 0 && (isClauseMark(text[before - 1]) || isClosingMark(text[before - 1]))) {
+    // A quotation's closing bracket ends a clause unless a particle follows it (「…」と言った).
+    const bool particleNext = at < text.size() && isHiragana(text[at]);
+    if (before > 0 &&
+        (isClauseMark(text[before - 1]) || (isClosingMark(text[before - 1]) && !particleNext))) {
         return breakcost::kClause;
     }
     if (isNameDot(text, at)) {
