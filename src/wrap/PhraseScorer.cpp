@@ -54,18 +54,25 @@ Result<PhraseScorer> PhraseScorer::fromJson(const QByteArray& json) {
     }
     PhraseScorer scorer;
     qint64 total = 0;
+    std::size_t count = 0;
     const QJsonObject groups = document.object();
     for (const QJsonValue group : groups) {
         for (const QJsonValue weight : group.toObject()) {
             total += weight.toInt();
+            ++count;
         }
     }
+    std::size_t size = 16;
+    while (size < 2 * count) {
+        size *= 2;
+    }
+    scorer.slots_.resize(size);
     for (std::size_t f = 0; f < kFeatures.size(); ++f) {
         const QJsonObject group = groups.value(QLatin1StringView(kFeatures[f].name)).toObject();
         const auto length = kFeatures[f].to - kFeatures[f].from;
         for (auto it = group.begin(); it != group.end(); ++it) {
             if (it.key().size() == length) {
-                scorer.weights_.insert(keyOf(f, it.key()), it.value().toInt());
+                scorer.insert(keyOf(f, it.key()), it.value().toInt());
             }
         }
     }
@@ -73,6 +80,19 @@ Result<PhraseScorer> PhraseScorer::fromJson(const QByteArray& json) {
     // when the weights that fire there outweigh half of all of them.
     scorer.base_ = static_cast<int>(-total / 2);
     return scorer;
+}
+
+std::size_t PhraseScorer::slotOf(quint64 key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+    while (slots_[at].key != 0 && slots_[at].key != key) {
+        at = (at + 1) & mask;
+    }
+    return at;
+}
+
+void PhraseScorer::insert(quint64 key, int weight) {
+    slots_[slotOf(key)] = {key, weight};
 }
 
 Result<const PhraseScorer*> PhraseScorer::japanese() {
@@ -99,7 +119,7 @@ int PhraseScorer::score(QStringView text, qsizetype at) const {
         const qsizetype from = at + kFeatures[f].from;
         const qsizetype to = at + kFeatures[f].to;
         if (from >= 0 && to <= text.size()) {
-            score += weights_.value(keyOf(f, text.sliced(from, to - from)), 0);
+            score += slots_[slotOf(keyOf(f, text.sliced(from, to - from)))].weight;
         }
     }
     return score;

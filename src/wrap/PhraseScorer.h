@@ -2,8 +2,9 @@
 
 #include "core/Failure.h"
 
-#include <QHash>
 #include <QStringView>
+
+#include <vector>
 
 namespace brisomel {
 
@@ -25,7 +26,17 @@ public:
 private:
     PhraseScorer() = default;
 
-    QHash<quint64, int> weights_;
+    // An open-addressed table of the weights by key (0 marks an empty slot), its size a power of
+    // two at least twice the number of weights: a caption asks it thirteen times per place.
+    struct Slot {
+        quint64 key = 0;
+        int weight = 0;
+    };
+    // The slot that holds the key, or the empty slot where it would go.
+    std::size_t slotOf(quint64 key) const;
+    void insert(quint64 key, int weight);
+
+    std::vector<Slot> slots_;
     int base_ = 0;
 };
 
