@@ -78,8 +78,8 @@ int main(int argc, char* argv[]) {
     const double wrapAndSplitMs = medianMs(5, [&] {
         parts = 0;
         for (const QString& caption : captions) {
-            parts +=
-                static_cast<qsizetype>(captionParts(wrapper->wrap(caption), maxLines, 90).size());
+            parts += static_cast<qsizetype>(
+                captionParts(wrapper->wrap(caption), maxLines, 90, 15).size());
         }
     });
     std::printf("%d captions, width %d, at most %d lines: %lld lines, %lld titles\n", count, width,

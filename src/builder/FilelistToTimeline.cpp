@@ -142,8 +142,11 @@ std::vector<TitlePart> titleParts(const QString& caption, CMTime start, CMTime d
     const auto frames = [fps](std::int64_t count) {
         return CMTimeMake(count * frameUnit(fps), timescale(fps));
     };
+    // A title shown for less than half a second cannot be read.
+    const std::int64_t halfSecond =
+        (timescale(fps) + 2 * frameUnit(fps) - 1) / (2 * frameUnit(fps));
     const std::vector<CaptionPart> parts =
-        captionParts(lines, wrapping->maxLines, duration.value / frameUnit(fps));
+        captionParts(lines, wrapping->maxLines, duration.value / frameUnit(fps), halfSecond);
     std::vector<TitlePart> titles;
     for (const CaptionPart& part : parts) {
         titles.push_back(

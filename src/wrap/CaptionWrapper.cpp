@@ -1,129 +1,127 @@
 #include "wrap/CaptionWrapper.h"
 
+#include "wrap/BreakChoice.h"
+#include "wrap/PhraseScorer.h"
 #include "wrap/TextWidth.h"
 
-#include <unicode/brkiter.h>
-#include <unicode/utext.h>
+#include <unicode/ubrk.h>
 
 #include <algorithm>
 #include <vector>
 
 namespace brisomel {
 
-// Phrase breaks alone may fall where the strict rules forbid one (before 々 or ー after small
-// kana, for one), so a phrase break counts only where the strict rules allow a break too.
-struct CaptionWrapper::Breakers {
-    std::unique_ptr<icu::BreakIterator> phrases; // between phrases (文節)
-    std::unique_ptr<icu::BreakIterator> strict;  // wherever the strict Japanese rules allow
-};
-
 namespace {
 
-std::unique_ptr<icu::BreakIterator> lineBreaker(const char* locale) {
+struct CloseBreaker {
+    void operator()(UBreakIterator* breaker) const { ubrk_close(breaker); }
+};
+using Breaker = std::unique_ptr<UBreakIterator, CloseBreaker>;
+
+Breaker openBreaker(UBreakIteratorType type, const char* locale) {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> made(
-        icu::BreakIterator::createLineInstance(icu::Locale(locale), status));
+    Breaker made(ubrk_open(type, locale, nullptr, 0, &status));
     return U_SUCCESS(status) ? std::move(made) : nullptr;
+}
+
+// The boundaries a breaker finds in the text, after its start, in order; empty on failure.
+std::vector<qsizetype> boundariesOf(UBreakIterator* breaker, QStringView text) {
+    UErrorCode status = U_ZERO_ERROR;
+    ubrk_setText(breaker, reinterpret_cast<const UChar*>(text.utf16()),
+                 static_cast<std::int32_t>(text.size()), &status);
+    std::vector<qsizetype> found;
+    if (U_FAILURE(status)) {
+        return found;
+    }
+    ubrk_first(breaker);
+    for (std::int32_t at = ubrk_next(breaker); at != UBRK_DONE; at = ubrk_next(breaker)) {
+        found.push_back(at);
+    }
+    return found;
 }
 
 bool isBlank(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
-// The break positions a breaker finds in the text it was given, after the start, in order.
-std::vector<qsizetype> breaksOf(icu::BreakIterator& breaker) {
-    std::vector<qsizetype> breaks;
-    breaker.first();
-    for (std::int32_t at = breaker.next(); at != icu::BreakIterator::DONE; at = breaker.next()) {
-        breaks.push_back(at);
-    }
-    return breaks;
+bool isClosingMark(QChar c) {
+    return QStringView(u"」』）］｝〕〉》】)]}\"'”’").contains(c);
 }
 
-// Fills lines from one line of a caption, greedily, up to the width.
-class LineFiller {
-public:
-    LineFiller(QStringView text, int width, QStringList& lines)
-        : text_(text), widths_(widthsBefore(text)), width_(width), lines_(lines) {}
+bool isSentenceEnd(QChar c) {
+    return QStringView(u"。！？!?．").contains(c);
+}
 
-    bool fitsWhole() const { return widths_.back() <= width_; }
+bool isClauseMark(QChar c) {
+    return QStringView(u"、，,").contains(c);
+}
 
-    // `phraseEnds` are where phrases end, `allowed` every place a line may end; both ascending
-    // and ending at the end of the text.
-    void fill(const std::vector<qsizetype>& phraseEnds, const std::vector<qsizetype>& allowed) {
-        qsizetype start = 0;
-        qsizetype end = 0;
-        for (const qsizetype phraseEnd : phraseEnds) {
-            if (fits(start, phraseEnd)) {
-                end = phraseEnd;
-                continue;
-            }
-            if (end > start) {
-                addLine(start, end);
-                start = end;
-            }
-            // The phrase starts a line and is still too wide: break it inside.
-            while (!fits(start, phraseEnd)) {
-                const qsizetype cut = lastFittingBreak(start, phraseEnd, allowed);
-                addLine(start, cut);
-                start = cut;
-            }
-            end = phraseEnd;
-        }
-        if (end > start) {
-            addLine(start, end);
-        }
+bool isHiragana(QChar c) {
+    return c >= u'\u3041' && c <= u'\u309F';
+}
+
+bool isKanji(QChar c) {
+    return (c >= u'\u4E00' && c <= u'\u9FFF') || (c >= u'\u3400' && c <= u'\u4DBF') || c == u'々';
+}
+
+bool isKatakana(QChar c) {
+    return (c >= u'\u30A1' && c <= u'\u30FA') || c == u'ー';
+}
+
+// The dot between the parts of a foreign name (ピエール・デュボワ), which reads as one word.
+bool isNameDot(QStringView text, qsizetype at) {
+    return at >= 2 && at < text.size() && text[at - 1] == u'・' && isKatakana(text[at - 2]) &&
+           isKatakana(text[at]);
+}
+
+// How much a reader minds a break before `at`: after a sentence's end (closing brackets after
+// it included) least, then after a clause mark or a quotation, then between phrases.
+int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseScorer& phrases) {
+    qsizetype before = at;
+    while (before > 0 && text[before - 1].isSpace()) {
+        --before;
     }
-
-private:
-    // The end of the line without the blanks at its end.
-    qsizetype trimmedEnd(qsizetype start, qsizetype end) const {
-        while (end > start && text_[end - 1].isSpace()) {
-            --end;
-        }
-        return end;
+    qsizetype last = before;
+    while (last > 0 && isClosingMark(text[last - 1])) {
+        --last;
     }
-
-    bool fits(qsizetype start, qsizetype end) const {
-        return widths_[static_cast<std::size_t>(trimmedEnd(start, end))] -
-                   widths_[static_cast<std::size_t>(start)] <=
-               width_;
+    if (last > 0 && isSentenceEnd(text[last - 1])) {
+        return breakcost::kSentenceEnd;
     }
-
-    // The last allowed break up to `limit` at which the line still fits; the first one after
-    // `start` when even that is too wide, since the run up to it may not be broken.
-    qsizetype lastFittingBreak(qsizetype start, qsizetype limit,
-                               const std::vector<qsizetype>& allowed) const {
-        auto at = std::upper_bound(allowed.begin(), allowed.end(), start);
-        const qsizetype first = *at;
-        // A longer line is never narrower, so the search ends at the first break that does not fit.
-        qsizetype last = 0;
-        for (; at != allowed.end() && *at <= limit && fits(start, *at); ++at) {
-            last = *at;
-        }
-        return last > start ? last : first;
+    // A quotation's closing bracket ends a clause unless a particle follows it (「…」と言った).
+    const bool particleNext = at < text.size() && isHiragana(text[at]);
+    if (before > 0 &&
+        (isClauseMark(text[before - 1]) || (isClosingMark(text[before - 1]) && !particleNext))) {
+        return breakcost::kClause;
     }
-
-    void addLine(qsizetype start, qsizetype end) {
-        const qsizetype trimmed = trimmedEnd(start, end);
-        if (trimmed > start) {
-            lines_ << text_.sliced(start, trimmed - start).toString();
-        }
+    if (isNameDot(text, at)) {
+        return breakcost::kWord;
     }
-
-    QStringView text_;
-    std::vector<int> widths_;
-    int width_;
-    QStringList& lines_;
-};
+    if (wordBoundary && phrases.score(text, at) > 0) {
+        // Hiragana right after kanji mostly ends the word (okurigana, a particle) or belongs to a
+        // name the model does not know (結月ゆかり): a phrase seldom starts there.
+        return isKanji(text[at - 1]) && isHiragana(text[at]) ? breakcost::kKanaAfterKanji
+                                                             : breakcost::kPhrase;
+    }
+    return wordBoundary ? breakcost::kWord : breakcost::kInsideWord;
+}
 
 } // namespace
 
+struct CaptionWrapper::Breakers {
+    Breaker lines; // wherever the strict Japanese line rules allow a break (禁則)
+    Breaker words; // between words, by ICU's dictionary
+    const PhraseScorer* phrases;
+};
+
 Result<CaptionWrapper> CaptionWrapper::create(int width) {
-    auto breakers = std::make_unique<Breakers>();
-    breakers->phrases = lineBreaker("ja@lw=phrase;lb=strict");
-    breakers->strict = lineBreaker("ja@lb=strict");
-    if (!breakers->phrases || !breakers->strict) {
+    const Result<const PhraseScorer*> phrases = PhraseScorer::japanese();
+    if (!phrases) {
+        return phrases.failure();
+    }
+    auto breakers = std::make_unique<Breakers>(
+        Breakers{openBreaker(UBRK_LINE, "ja@lb=strict"), openBreaker(UBRK_WORD, "ja"), *phrases});
+    if (!breakers->lines || !breakers->words) {
         return Failure{kLineBreakRulesMissing, {}, {}};
     }
     return CaptionWrapper(std::max(width, 1), std::move(breakers));
@@ -156,29 +154,33 @@ void CaptionWrapper::wrapLine(QStringView line, QStringList& lines) {
     if (isBlank(line)) {
         return;
     }
-    LineFiller filler(line, width_, lines);
-    if (filler.fitsWhole()) {
+    const std::vector<int> widths = widthsBefore(line);
+    if (widths.back() <= width_) {
         lines << line.toString();
         return;
     }
-    UErrorCode status = U_ZERO_ERROR;
-    UText text = UTEXT_INITIALIZER;
-    utext_openUChars(&text, reinterpret_cast<const UChar*>(line.utf16()), line.size(), &status);
-    breakers_->phrases->setText(&text, status);
-    breakers_->strict->setText(&text, status);
-    utext_close(&text);
-    if (U_FAILURE(status)) {
-        lines << line.toString();
-        return;
-    }
-    const std::vector<qsizetype> allowed = breaksOf(*breakers_->strict);
-    std::vector<qsizetype> phraseEnds;
-    for (const qsizetype at : breaksOf(*breakers_->phrases)) {
-        if (std::binary_search(allowed.begin(), allowed.end(), at)) {
-            phraseEnds.push_back(at);
+    const std::vector<qsizetype> allowed = boundariesOf(breakers_->lines.get(), line);
+    const std::vector<qsizetype> words = boundariesOf(breakers_->words.get(), line);
+    std::vector<BreakPlace> places;
+    for (const qsizetype at : allowed) {
+        if (at > 0 && at < line.size()) {
+            // ICU guesses where a run of katakana splits; a reader sees one word.
+            const bool word = std::binary_search(words.begin(), words.end(), at) &&
+                              !(isKatakana(line[at - 1]) && isKatakana(line[at]));
+            places.push_back({at, costOfBreak(line, at, word, *breakers_->phrases)});
         }
     }
-    filler.fill(phraseEnds, allowed);
+    qsizetype start = 0;
+    for (const qsizetype end : cheapestBreaks(line, widths, width_, places)) {
+        qsizetype trimmed = end;
+        while (trimmed > start && line[trimmed - 1].isSpace()) {
+            --trimmed;
+        }
+        if (trimmed > start) {
+            lines << line.sliced(start, trimmed - start).toString();
+        }
+        start = end;
+    }
 }
 
 } // namespace brisomel

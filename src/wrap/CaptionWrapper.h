@@ -12,14 +12,15 @@ namespace brisomel {
 inline const QString kLineBreakRulesMissing =
     QStringLiteral("テロップの改行位置を調べられません（ICU の改行規則を読み込めません）");
 
-// Breaks captions into lines that fit a width in half-width units, as Japanese subtitles are
-// broken: between phrases (文節), never against the rules of what may not start or end a line
-// (禁則), and a phrase wider than the line at the last place inside it that the rules allow.
-// Holds the line breakers, whose rules take long to load, so one wrapper serves a conversion.
+// Breaks captions into lines that fit a width in half-width units, as a reader would break them:
+// after a sentence or a clause first, else between phrases (文節), and only as a last resort
+// between words or inside one; never against the strict rules of what may not start or end a
+// line (禁則). Holds the ICU line and word breakers, whose rules take long to load, so one wrapper
+// serves a conversion.
 class CaptionWrapper {
 public:
     // A wrapper for lines of `width` half-width units (at least 1), or the failure to load the
-    // line-break rules.
+    // line-break rules or the phrase model.
     static Result<CaptionWrapper> create(int width);
 
     CaptionWrapper(CaptionWrapper&&) noexcept;

@@ -51,3 +51,27 @@ TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
             << c.lines.join(u'/').toStdString() << " over " << c.frames << " frames";
     }
 }
+
+// Between titles a cut falls after a sentence's end before a clause mark, and after either before
+// anywhere else; a part shorter than the given frames is avoided where the line limit allows.
+TEST(CaptionParts, CutAtSentenceEndsThenClauseMarksAndAvoidShortParts) {
+    const struct {
+        QStringList lines;
+        int maxLines;
+        std::int64_t frames;
+        std::int64_t shortFrames;
+        QStringList parts;
+    } cases[] = {
+        {{u"ああ、"_s, u"いい。"_s, u"うう、"_s, u"ええ"_s}, 3, 40, 0, {u"2:22"_s, u"2:18"_s}},
+        {{u"「はい。」"_s, u"いい、"_s, u"うう"_s}, 2, 30, 0, {u"1:15"_s, u"2:15"_s}},
+        {{u"ああ"_s, u"いい、"_s, u"うう"_s, u"ええ"_s}, 3, 40, 0, {u"2:22"_s, u"2:18"_s}},
+        // Too short as [2, 1]: the last part would last 4 frames.
+        {{u"ああああああ"_s, u"いいいいいい"_s, u"う"_s}, 2, 39, 15, {u"1:18"_s, u"2:21"_s}},
+        // No layout avoids a short part: the fewest short parts, then the usual order.
+        {{u"ああああああ"_s, u"いいいいいい"_s, u"う"_s}, 2, 13, 15, {u"2:12"_s, u"1:1"_s}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shapes(captionParts(c.lines, c.maxLines, c.frames, c.shortFrames)), c.parts)
+            << c.lines.join(u'/').toStdString();
+    }
+}

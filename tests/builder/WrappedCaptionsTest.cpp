@@ -90,10 +90,22 @@ TEST(WrappedCaptions, PartsKeepTheSpeakersStyleAndThePauseFollowsTheLastPart) {
     }
     EXPECT_EQ(
         texts.join(u'|').toStdString(),
-        "今日はとてもいい天気ですね。散歩に行きま|しょう！「ちょっと待って」と彼女は|言った。");
+        "今日はとてもいい天気ですね。|散歩に行きましょう！|「ちょっと待って」と彼女は言った。");
     const auto next = clipsOf(*built, u"B"_s + kCaptionTrackSuffix);
     ASSERT_EQ(next.size(), 1u);
     EXPECT_EQ(next[0]->start, CMTimeMake(5000 + 1250, 2500)) << "2 s, then the pause";
+}
+
+// A caption of two titles is cut after its clause mark, not between the phrases after it.
+TEST(WrappedCaptions, TitlesAreCutAfterAClauseMark) {
+    VoiceFolder folder;
+    folder.addLine(u"1_A（x）_a"_s, 2.0, u"今日は結月ゆかりさんと、東北ずん子さんに会いました。"_s);
+    const Result<BuiltTimeline> built =
+        buildTimeline(folder.load(), wrapping(FpsType::fps30, 26, 2));
+    ASSERT_TRUE(built);
+    const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(title(titles[0]).text.toStdString(), "今日は結月ゆかりさんと、");
 }
 
 // Without a width, a caption wider and longer than any limit stays one title, as it was.
