@@ -124,7 +124,7 @@ void benchListing(const QString& folder) {
         std::printf("listings differ: %lld, %lld, %lld\n", static_cast<long long>(ours),
                     static_cast<long long>(iterated), static_cast<long long>(listed));
     }
-    printPair("list 19,000 entries (with kinds)", iterator, "portable (Qt)");
+    printPair("list 19,000 entries (with kinds)", iterator, "portable");
     printPair("list 19,000 entries (names only)", entryList, "QDir::entryList");
 }
 
@@ -169,7 +169,7 @@ void benchHeads(const QString& folder, qint64 headBytes, const char* what) {
         std::printf("bytes read differ: %lld, %lld\n", static_cast<long long>(ours),
                     static_cast<long long>(facility));
     }
-    printPair(what, medians, "portable (Qt)");
+    printPair(what, medians, "portable");
 }
 
 // --- 3. The document lines -----------------------------------------------------------------
