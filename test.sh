@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release and the sanitizer presets and runs every test in both,
-# then makes the Debian package from the release build and checks what it installs.
+# runs the release suite once more through the portable I/O (as Windows lists folders and reads
+# files), checks the Windows-only sources with MinGW and the CI workflows with actionlint, then
+# makes the Debian package from the release build and checks what it installs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,7 +16,7 @@ fi
 
 jobs=$(nproc)
 status=0
-for preset in release debug-asan; do
+for preset in release release-portable debug-asan; do
   echo "== $preset =="
   cmake --preset "$preset" -DBRISOMEL_WERROR="$werror" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -22,6 +24,11 @@ for preset in release debug-asan; do
     status=1
   fi
 done
+
+echo "== windows sources =="
+scripts/check-windows-sources.sh || status=1
+echo "== workflows =="
+scripts/lint-workflows.sh || status=1
 
 # The Debian package, made from the release build above, on a system with dpkg; the tools the
 # test needs beside it come from scripts/install-deps.sh, so a missing one is a failure.

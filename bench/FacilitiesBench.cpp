@@ -1,6 +1,7 @@
 // Times the hand-written replacements of library facilities beside the facility doing the same
-// job, in the same run: the folder listing against QDirIterator and QDir::entryList, the file
-// head reader against QFileInfo and QFile, and the document lines against QXmlStreamWriter.
+// job, in the same run: the POSIX folder listing against the portable one (std::filesystem) and
+// QDir::entryList, the POSIX file head reader against the portable one (QFileInfo and QFile), and
+// the document lines against QXmlStreamWriter.
 //
 //   brisomel-facilities-bench [FOLDER]    (FOLDER defaults to a temporary folder removed after;
 //                                          an empty or missing FOLDER is filled first)
@@ -10,14 +11,13 @@
 
 #include "fcpxml/DocumentRows.h"
 #include "fcpxml/TextStyleRow.h"
-#include "intake/FileHead.h"
-#include "intake/FolderListing.h"
+#include "platform/FileHead.h"
+#include "platform/FolderEntries.h"
 
 #include "support/PcmWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +25,6 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -101,21 +100,6 @@ void printPair(const char* what, Medians medians, const char* facility) {
 
 // --- 1. The folder listing -----------------------------------------------------------------
 
-// What listFolder gives, from QDirIterator: the names, and which are regular files.
-FolderListing listWithDirIterator(const QString& folder) {
-    FolderListing listing;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isFile()) {
-            listing.regularFiles.insert(info.fileName());
-        }
-        listing.names.append(info.fileName());
-    }
-    return listing;
-}
-
 // The names alone from QDir::entryList; the caption lookups then take a status query each.
 QStringList listWithEntryList(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
@@ -127,11 +111,11 @@ void benchListing(const QString& folder) {
     qsizetype iterated = 0;
     qsizetype listed = 0;
     const auto ourListing = [&] {
-        const FolderListing listing = listFolder(folder);
+        const FolderEntries listing = listFolderEntriesPosix(folder);
         ours = listing.names.size() + listing.regularFiles.size();
     };
     const Medians iterator = medianMs(ourListing, [&] {
-        const FolderListing listing = listWithDirIterator(folder);
+        const FolderEntries listing = listFolderEntriesPortable(folder);
         iterated = listing.names.size() + listing.regularFiles.size();
     });
     const Medians entryList =
@@ -140,41 +124,11 @@ void benchListing(const QString& folder) {
         std::printf("listings differ: %lld, %lld, %lld\n", static_cast<long long>(ours),
                     static_cast<long long>(iterated), static_cast<long long>(listed));
     }
-    printPair("list 19,000 entries (with kinds)", iterator, "QDirIterator");
+    printPair("list 19,000 entries (with kinds)", iterator, "portable");
     printPair("list 19,000 entries (names only)", entryList, "QDir::entryList");
 }
 
 // --- 2. The file head reader ---------------------------------------------------------------
-
-// readFileHead's job done with QFileInfo and QFile: the kind is checked before opening, as
-// opening a FIFO would block.
-FileHead readWithQFile(const QString& path, qint64 maxBytes) {
-    FileHead head;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        head.problem = FileHead::Problem::cannotOpen;
-        head.errorNumber = ENOENT;
-        return head;
-    }
-    if (info.isDir()) {
-        head.problem = FileHead::Problem::isFolder;
-        return head;
-    }
-    if (!info.isFile()) {
-        head.problem = FileHead::Problem::notRegular;
-        return head;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        head.problem = FileHead::Problem::cannotOpen;
-        head.error = file.errorString();
-        return head;
-    }
-    head.size = file.size();
-    // read() refuses a length above what a QByteArray can hold.
-    head.bytes = maxBytes < head.size ? file.read(maxBytes) : file.readAll();
-    return head;
-}
 
 struct HeadFiles {
     QStringList audio;
@@ -208,13 +162,14 @@ void benchHeads(const QString& folder, qint64 headBytes, const char* what) {
     const HeadFiles files = headFiles(folder);
     qint64 ours = 0;
     qint64 facility = 0;
-    const Medians medians = medianMs([&] { ours = readAll(files, headBytes, readFileHead); },
-                                     [&] { facility = readAll(files, headBytes, readWithQFile); });
+    const Medians medians =
+        medianMs([&] { ours = readAll(files, headBytes, readFileHeadPosix); },
+                 [&] { facility = readAll(files, headBytes, readFileHeadPortable); });
     if (ours != facility) {
         std::printf("bytes read differ: %lld, %lld\n", static_cast<long long>(ours),
                     static_cast<long long>(facility));
     }
-    printPair(what, medians, "QFileInfo + QFile");
+    printPair(what, medians, "portable");
 }
 
 // --- 3. The document lines -----------------------------------------------------------------

@@ -5,7 +5,7 @@ set -euo pipefail
 
 # Listening in the line list: Qt Multimedia plays through GStreamer, whose plugin sets hold the
 # WAV, MP3 (mpg123) and M4A (MP4 demuxer) readers (good), the AIFF reader (bad), the AAC decoder
-# (libav) and the sound outputs (alsa, pulseaudio).
+# (libav) and the sound outputs (alsa, pulseaudio). MinGW checks the sources only Windows builds.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme qt6-translations-l10n
@@ -20,6 +20,7 @@ packages=(
   xvfb xauth
   locales-all
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64
   dpkg-dev file lintian appstream desktop-file-utils man-db
 )
 

@@ -24,9 +24,28 @@ FontKind kindOf(const QString& family) {
     return mincho.match(family).hasMatch() ? FontKind::mincho : FontKind::gothic;
 }
 
-// An installed Japanese family of the kind, a Japanese one of its own first; monospaced
-// families are for code, not captions.
+// The Japanese families each system ships, the preferred stand-ins, best first.
+QStringList systemJapaneseFamilies(FontKind kind) {
+    const bool mincho = kind == FontKind::mincho;
+#if defined(Q_OS_MACOS)
+    return mincho ? QStringList{u"Hiragino Mincho ProN"_s, u"YuMincho"_s}
+                  : QStringList{u"Hiragino Sans"_s, u"Hiragino Kaku Gothic ProN"_s};
+#elif defined(Q_OS_WIN)
+    return mincho ? QStringList{u"Yu Mincho"_s, u"MS Mincho"_s}
+                  : QStringList{u"Yu Gothic"_s, u"Meiryo"_s, u"MS Gothic"_s};
+#else
+    return mincho ? QStringList{u"Noto Serif CJK JP"_s} : QStringList{u"Noto Sans CJK JP"_s};
+#endif
+}
+
+// The system's own Japanese family of the kind, else an installed one, a Japanese one of its own
+// first; monospaced families are for code, not captions.
 QString installedFamily(FontKind kind) {
+    for (const QString& family : systemJapaneseFamilies(kind)) {
+        if (QFontDatabase::hasFamily(family)) {
+            return family;
+        }
+    }
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
     const auto fits = [kind](const QString& family, bool japaneseOnly) {
         return kindOf(family) == kind && !family.contains(u"Mono"_s) &&

@@ -15,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
+#include <algorithm>
+
 namespace brisomel {
 
 namespace {
@@ -59,8 +61,15 @@ QComboBox* makeFontPicker(QWidget* parent) {
     }
     picker->insertSeparator(picker->count());
     addHeading(picker, QStringLiteral("この PC のフォント"));
+    // On macOS the editor's fonts are installed too, and stay listed once, above; Windows lists
+    // vertical-writing families as "@" and a name.
+    const auto isEditorFont = [](const QString& family) {
+        return std::any_of(editorFonts().begin(), editorFonts().end(),
+                           [&](const EditorFont& font) { return font.family == family; });
+    };
     for (const QString& family : QFontDatabase::families()) {
-        if (!QFontDatabase::isPrivateFamily(family)) {
+        if (!QFontDatabase::isPrivateFamily(family) && !family.startsWith(u'@') &&
+            !isEditorFont(family)) {
             picker->addItem(family);
         }
     }

@@ -4,13 +4,12 @@
 #include "audio/FfmpegProbeModule.h"
 #include "audio/PcmWavHeader.h"
 #include "core/PathText.h"
-#include "intake/FileHead.h"
+#include "platform/FileHead.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
 namespace brisomel {
@@ -87,10 +86,10 @@ std::optional<QString> unreadableReason(const FileHead& head) {
     case FileHead::Problem::none:
         return std::nullopt;
     case FileHead::Problem::cannotOpen:
-        if (head.errorNumber == ENOENT) {
+        if (head.openFailure == FileHead::OpenFailure::missing) {
             return QStringLiteral("ファイルがありません");
         }
-        if (head.errorNumber == EACCES) {
+        if (head.openFailure == FileHead::OpenFailure::denied) {
             return QStringLiteral("読み取りが許可されていません");
         }
         return QStringLiteral("開けません (%1)").arg(head.error);

@@ -1,33 +1,27 @@
 #include "audio/FfmpegProbeModule.h"
 
-#include <QCoreApplication>
+#include "platform/LibraryNames.h"
+#include "platform/ModuleLoading.h"
+#include "platform/ProgramFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 
 namespace brisomel {
 
 namespace {
 
-// The running program's folder, also known without a QCoreApplication (tests, fuzzing) where
-// the system tells it.
-QString programFolder() {
-    if (QCoreApplication::instance() != nullptr) {
-        return QCoreApplication::applicationDirPath();
-    }
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-}
-
 LoadedFfmpegProbe load() {
     const QString path = ffmpegProbeModulePath();
-    QLibrary library(path);
-    // Loaded for good: the probe is kept, and FFmpeg's libraries keep state of their own.
-    library.setLoadHints(QLibrary::PreventUnloadHint);
-    auto probe = reinterpret_cast<FfmpegProbeFunction>(library.resolve(kFfmpegProbeSymbol));
-    if (probe == nullptr) {
-        return {nullptr, QStringLiteral("音声読み込みモジュール %1 を読み込めません: %2")
-                             .arg(QDir::toNativeSeparators(path), library.errorString())};
+    const ModuleSymbol symbol = loadModuleSymbol(path, kFfmpegProbeSymbol);
+    if (symbol.address == nullptr) {
+        return {nullptr,
+                QStringLiteral("音声読み込みモジュール %1 を読み込めません: %2"
+                               "（FFmpeg の %3 が必要です。入っているか確かめてください）")
+                    .arg(QDir::toNativeSeparators(path), symbol.problem,
+                         sharedLibraryFile(kThisOs, u"avformat", BRISOMEL_AVFORMAT_MAJOR))};
     }
+    const auto probe = reinterpret_cast<FfmpegProbeFunction>(symbol.address);
     return {probe, {}};
 }
 
@@ -39,11 +33,17 @@ QString ffmpegProbeModulePath() {
         return chosen;
     }
     const QString folder = programFolder();
+    const QString inBuildTree = QStringLiteral(BRISOMEL_PROBE_MODULE_IN_BUILD_TREE);
+    // A folder the system does not tell (the portable I/O without an application) is taken
+    // for the build tree's, where tests and fuzz targets run.
+    if (folder.isEmpty()) {
+        return inBuildTree;
+    }
     const QString installed =
         QDir::cleanPath(folder + QStringLiteral("/" BRISOMEL_PROBE_MODULE_FROM_BINARIES));
     const QString buildTree = QStringLiteral(BRISOMEL_BUILD_TREE);
     if (!QFileInfo::exists(installed) && folder.startsWith(buildTree + u'/')) {
-        return QStringLiteral(BRISOMEL_PROBE_MODULE_IN_BUILD_TREE);
+        return inBuildTree;
     }
     return installed;
 }

@@ -137,6 +137,24 @@ QChar* writePercentEncoded(QChar* out, QByteArrayView bytes, const std::array<bo
     return out;
 }
 
+// A Windows path as QUrl takes it: "/" for "\\", the long-path prefix "\\?\" dropped, and a drive
+// path starting with "/" (C:/a is /C:/a).
+QString windowsPathAsUrlPath(QString path) {
+    path.replace(u'\\', u'/');
+    if (path.startsWith(u"//?/UNC/", Qt::CaseInsensitive)) {
+        path.remove(2, 6);
+    } else if (path.startsWith(u"//?/")) {
+        path.remove(0, 4);
+    }
+    const auto isDriveLetter = [](QChar c) {
+        return (c.unicode() | 0x20) >= u'a' && (c.unicode() | 0x20) <= u'z';
+    };
+    if (path.size() > 1 && path[1] == u':' && isDriveLetter(path[0])) {
+        path.prepend(u'/');
+    }
+    return path;
+}
+
 QString charsToText(const char* first, const char* last) {
     return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
 }
@@ -182,7 +200,10 @@ QString mediaUrlText(const QUrl& url) {
     return valid;
 }
 
-QString localMediaUrlText(const QString& path) {
+QString localMediaUrlText(const QString& path, PathStyle style) {
+    if (style == PathStyle::windows) {
+        return localMediaUrlText(windowsPathAsUrlPath(path), PathStyle::posix);
+    }
     if (!isPlainAbsolutePath(path)) {
         return mediaUrlText(QUrl::fromLocalFile(path));
     }

@@ -30,9 +30,18 @@ constexpr qsizetype kLongestXmlUnit = 6;
 // The URL as a valid RFC 3986 reference: the encoded form, with every byte that a URI may not
 // hold as it stands (such as "[" and "]" outside an IPv6 host) percent-encoded too.
 QString mediaUrlText(const QUrl& url);
+// How a system writes its paths: "/" alone, or "\\" as well, with drive letters and UNC hosts.
+enum class PathStyle { posix, windows };
+#ifdef Q_OS_WIN
+constexpr PathStyle kNativePathStyle = PathStyle::windows;
+#else
+constexpr PathStyle kNativePathStyle = PathStyle::posix;
+#endif
 // mediaUrlText(QUrl::fromLocalFile(path)), written straight from the path's UTF-8 bytes when the
-// path is a plain absolute one (the common case) and through QUrl otherwise.
-QString localMediaUrlText(const QString& path);
+// path is a plain absolute one (the common case) and through QUrl otherwise. The bytes of a name
+// stay as they are, decomposed (NFD) ones too. A Windows path may use either separator:
+// C:\声\001.wav is file:///C:/%E5%A3%B0/001.wav, \\nas\share\a.wav is file://nas/share/a.wav.
+QString localMediaUrlText(const QString& path, PathStyle style = kNativePathStyle);
 
 // Shortest text that reads back to the same float, always with a fractional part.
 QString formatPosition(float value);

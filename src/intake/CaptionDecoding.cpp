@@ -1,6 +1,6 @@
 #include "intake/CaptionDecoding.h"
 
-#include "intake/FileHead.h"
+#include "platform/FileHead.h"
 
 #include <QStringDecoder>
 

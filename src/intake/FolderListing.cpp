@@ -1,14 +1,9 @@
 #include "intake/FolderListing.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/FolderEntries.h"
 
 #include <algorithm>
 #include <array>
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#endif
 
 namespace brisomel {
 
@@ -49,39 +44,13 @@ bool isAudioName(const QString& name) {
 }
 
 FolderListing listFolder(const QString& folderPath) {
-    FolderListing listing;
-#ifdef Q_OS_UNIX
-    DIR* dir = ::opendir(QFile::encodeName(folderPath).constData());
-    if (dir == nullptr) {
-        return listing;
+    FolderEntries entries = listFolderEntries(folderPath);
+    FolderListing listing{std::move(entries.names), std::move(entries.regularFiles), std::nullopt};
+    const auto undecodableAudio = std::find_if(entries.undecodableNames.cbegin(),
+                                               entries.undecodableNames.cend(), isAudioName);
+    if (undecodableAudio != entries.undecodableNames.cend()) {
+        listing.undecodableAudioName = *undecodableAudio;
     }
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArrayView raw(entry->d_name);
-        if (raw.startsWith('.')) {
-            continue;
-        }
-        if (!QUtf8StringView(raw.data(), raw.size()).isValidUtf8()) {
-            QString name = QFile::decodeName(raw.toByteArray()); // invalid bytes become U+FFFD
-            if (isAudioName(name)) {
-                listing.undecodableAudioName = std::move(name);
-                break;
-            }
-            continue;
-        }
-        // The file-name encoding is UTF-8, so this equals QFile::decodeName, without its
-        // converter's set-up per name.
-        QString name = QString::fromUtf8(raw);
-        if (entry->d_type == DT_REG) {
-            listing.regularFiles.insert(name);
-        }
-        listing.names.append(std::move(name));
-    }
-    ::closedir(dir);
-#else
-    listing.names = QDir(folderPath)
-                        .entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
-                                   QDir::Unsorted);
-#endif
     return listing;
 }
 

@@ -11,10 +11,8 @@ namespace brisomel {
 // Whether a file name has an audio extension: MP3, WAV, M4A, AIFF or AIF in any letter case.
 bool isAudioName(const QString& name);
 
-// The immediate entries of a folder, of every kind (directories and broken links too: only the
-// name is looked at) except names starting with a dot, in one pass over the folder.
-// Kept instead of QDirIterator for speed: one readdir pass tells the regular files without a status
-// query each, 87 ms against 176 ms for 19,000 entries (bench/FacilitiesBench.cpp).
+// The immediate entries of a folder (platform/FolderEntries.h), of every kind (directories and
+// broken links too: only the name is looked at) except names starting with a dot.
 struct FolderListing {
     QStringList names;
     // Names known to be regular files from the listing alone; others may still be (a link to

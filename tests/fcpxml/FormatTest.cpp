@@ -89,7 +89,7 @@ TEST(MediaUrls, PathsGiveQUrlsTextAsStrictUrisThatDecodeToThePath) {
     const QRegularExpression strictFileUri(
         uR"(^file://(/([A-Za-z0-9._~!$&'()*+,;=:@-]|%[0-9A-F]{2})*)+$)"_s);
     for (const QString& path : absolute + odd) {
-        const QString url = localMediaUrlText(path);
+        const QString url = localMediaUrlText(path, PathStyle::posix);
         EXPECT_EQ(url.toStdString(), mediaUrlText(QUrl::fromLocalFile(path)).toStdString());
         if (absolute.contains(path)) {
             EXPECT_TRUE(strictFileUri.match(url).hasMatch()) << url.toStdString();
@@ -98,5 +98,33 @@ TEST(MediaUrls, PathsGiveQUrlsTextAsStrictUrisThatDecodeToThePath) {
         }
     }
     // Names that were valid before are written as before.
-    EXPECT_EQ(localMediaUrlText(u"/v/a (1)&b.wav"_s), u"file:///v/a%20(1)&b.wav"_s);
+    EXPECT_EQ(localMediaUrlText(u"/v/a (1)&b.wav"_s, PathStyle::posix),
+              u"file:///v/a%20(1)&b.wav"_s);
+}
+
+// Every system's paths, whichever system writes the document.
+TEST(MediaUrls, DriveLettersUncPathsAndDecomposedNames) {
+    const struct {
+        PathStyle style;
+        QString path;
+        QString url;
+    } table[] = {
+        {PathStyle::windows, u"C:\\声\\001.wav"_s, u"file:///C:/%E5%A3%B0/001.wav"_s},
+        {PathStyle::windows, u"C:/声/001.wav"_s, u"file:///C:/%E5%A3%B0/001.wav"_s},
+        {PathStyle::windows, u"d:\\a b\\[1].wav"_s, u"file:///d:/a%20b/%5B1%5D.wav"_s},
+        {PathStyle::windows, u"\\\\nas\\share\\a.wav"_s, u"file://nas/share/a.wav"_s},
+        {PathStyle::windows, u"//nas/share/声.wav"_s, u"file://nas/share/%E5%A3%B0.wav"_s},
+        {PathStyle::windows, u"\\\\?\\C:\\long\\a.wav"_s, u"file:///C:/long/a.wav"_s},
+        {PathStyle::windows, u"\\\\?\\UNC\\nas\\share\\a.wav"_s, u"file://nas/share/a.wav"_s},
+        // macOS keeps names decomposed: か + U+3099 stays two characters, never が.
+        {PathStyle::posix, u"/Users/a/\u304B\u3099.wav"_s,
+         u"file:///Users/a/%E3%81%8B%E3%82%99.wav"_s},
+        {PathStyle::posix, u"/Users/a/\u304C.wav"_s, u"file:///Users/a/%E3%81%8C.wav"_s},
+        // A backslash is a character of a POSIX name.
+        {PathStyle::posix, u"/v/a\\b.wav"_s, u"file:///v/a%5Cb.wav"_s},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(localMediaUrlText(row.path, row.style).toStdString(), row.url.toStdString())
+            << row.path.toStdString();
+    }
 }

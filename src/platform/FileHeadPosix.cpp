@@ -1,4 +1,4 @@
-#include "intake/FileHead.h"
+#include "platform/FileHead.h"
 
 #include <QFile>
 
@@ -35,8 +35,12 @@ FileHead problem(FileHead::Problem kind, int error = 0) {
     FileHead head;
     head.problem = kind;
     if (error != 0) {
-        head.errorNumber = error;
         head.error = qt_error_string(error);
+    }
+    if (error == ENOENT) {
+        head.openFailure = FileHead::OpenFailure::missing;
+    } else if (error == EACCES) {
+        head.openFailure = FileHead::OpenFailure::denied;
     }
     return head;
 }
@@ -76,7 +80,7 @@ QByteArray nativePathOf(const QString& path) {
 
 } // namespace
 
-FileHead readFileHead(const QString& path, qint64 maxBytes) {
+FileHead readFileHeadPosix(const QString& path, qint64 maxBytes) {
     const QByteArray nativePath = nativePathOf(path);
     if (maxBytes <= 0) {
         return statusOnly(nativePath);
