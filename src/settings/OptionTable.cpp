@@ -45,7 +45,7 @@ const std::vector<OptionDescriptor>& descriptors() {
     return table;
 }
 
-Failure optionFailure(OptionKey key, const QString& message) {
+Failure optionFailure(const QString& message) {
     return {message, {}, {}, FailureCode::optionValue};
 }
 
@@ -75,20 +75,20 @@ Result<double> checkedNumber(OptionKey key, double value) {
     const OptionDescriptor& described = option(key);
     const QString label = described.label.toString();
     if (!std::isfinite(value)) {
-        return optionFailure(key, QStringLiteral("%1は数値を入力してください").arg(label));
+        return optionFailure(QStringLiteral("%1は数値を入力してください").arg(label));
     }
     if (!described.range) {
         return value;
     }
     const OptionRange& range = *described.range;
     if (value < range.minimum) {
-        return optionFailure(key, QStringLiteral("%1は%2以上を入力してください")
-                                      .arg(label, QString::number(range.minimum)));
+        return optionFailure(QStringLiteral("%1は%2以上を入力してください")
+                                 .arg(label, QString::number(range.minimum)));
     }
     if (value > range.maximum) {
         return optionFailure(
-            key, QStringLiteral("%1は%2以下%3を入力してください")
-                     .arg(label, QString::number(range.maximum), range.maximumNote.toString()));
+            QStringLiteral("%1は%2以下%3を入力してください")
+                .arg(label, QString::number(range.maximum), range.maximumNote.toString()));
     }
     return value;
 }

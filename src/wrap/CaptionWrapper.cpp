@@ -4,7 +4,7 @@
 #include "wrap/PhraseScorer.h"
 #include "wrap/TextWidth.h"
 
-#include <unicode/ubrk.h>
+#include "platform/IcuApi.h"
 
 #include <algorithm>
 #include <vector>

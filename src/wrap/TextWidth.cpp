@@ -2,7 +2,7 @@
 
 #include <QTextBoundaryFinder>
 
-#include <unicode/uchar.h>
+#include "platform/IcuApi.h"
 
 namespace brisomel {
 
