@@ -69,31 +69,35 @@ TEST(FileLists, NumberedLinesTheirTicksAndListingRows) {
     };
     FileLists lines;
     QTemporaryDir dir;
-    const QString a = dir.filePath("a"), b = dir.filePath("b"), c = dir.filePath("c");
+    const QString a = dir.filePath("a"), b = dir.filePath("b"), c = dir.filePath("c"),
+                  d = dir.filePath("d");
     for (const QString& name : {a, b}) {
         QFile file(name + QStringLiteral(".txt"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    lines.setFileLists(FileList{line(c, false), line(a, true), line(b, true)});
+    lines.setFileLists(FileList{line(c, false), line(a, true), line(d, false), line(b, true)});
     EXPECT_EQ(lines.line(1).fileName(), a);
     QList<std::pair<int, int>> changed;
     QObject::connect(&lines, &FileLists::ticksChanged,
                      [&](int first, int last) { changed << std::pair(first, last); });
     EXPECT_TRUE(lines.setTicked(QList<LineRange>{{2, 3}}, false));
-    EXPECT_FALSE(lines.setTicked(QList<LineRange>{{1, 1}, {3, 4}}, false));
+    EXPECT_FALSE(lines.setTicked(QList<LineRange>{{1, 1}, {4, 5}}, false));
     EXPECT_FALSE(lines.setTickedByFileName("nothing", false));
     EXPECT_EQ(changed, (QList<std::pair<int, int>>{{2, 3}}));
-    EXPECT_EQ(lines.tickedCount(), 1);
+    EXPECT_EQ(lines.tickedCount(), 2);
 
     lines.setAudioFacts({{{a + QStringLiteral(".wav"), {1.5, 48000}}},
-                         {Failure{"%1", b + QStringLiteral(".wav"), "broken"}}});
+                         {Failure{"%1", b + QStringLiteral(".wav"), "broken"},
+                          Failure{"%1", d + QStringLiteral(".wav"), "missing"}}});
     const auto frames = [](double seconds) { return std::int64_t(seconds * 10); };
     const LineListingRow first = lines.listingRow(1, frames);
     EXPECT_EQ(std::tuple(first.seconds, first.frames, first.state),
               std::tuple(std::optional(1.5), std::optional<std::int64_t>(15), QString()));
     EXPECT_EQ(lines.listingRow(2, frames).state, "broken");
     EXPECT_EQ(lines.listingRow(3, frames).state, kNoCaptionFileText);
-    EXPECT_TRUE(lines.failuresOfTicked().isEmpty()) << "b is unticked";
+    EXPECT_EQ(lines.listingRow(4, frames).state, "missing") << "the audio's problem comes first";
+    ASSERT_EQ(lines.failuresOfTicked().size(), 1) << "b is unticked";
+    EXPECT_EQ(lines.failuresOfTicked()[0].reason, "missing");
 
     // Read again: ticks kept by file name, a new line ticked, the old facts forgotten.
     lines.setFileListsKeepingTicks(FileList{line(dir.filePath("0"), false), line(b, true)});
