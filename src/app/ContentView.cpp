@@ -113,8 +113,8 @@ void ContentView::chooseFolder() {
 
 namespace {
 
-// Closes the progress dialog before any alert, so a build that stops early does not leave it
-// standing behind the message.
+// Closes the progress dialog before any alert or question, so a build that stops early does not
+// leave it standing behind the message.
 class ProgressClosingUi : public ExportUi {
 public:
     ProgressClosingUi(ExportUi& dialogs, BuildProgressDialog& progress)
@@ -126,6 +126,10 @@ public:
     void showAlert(const QString& message, const QString& informativeText) override {
         progress_.close();
         dialogs_.showAlert(message, informativeText);
+    }
+    bool confirmReplacing(const QStringList& fileNames) override {
+        progress_.close();
+        return dialogs_.confirmReplacing(fileNames);
     }
 
 private:
