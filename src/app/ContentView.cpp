@@ -9,6 +9,7 @@
 #include "app/GenerateAction.h"
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
+#include "app/LoadProblems.h"
 #include "app/TimelineSection.h"
 #include "audio/AudioFactsCheck.h"
 
@@ -17,6 +18,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brisomel {
 
@@ -139,6 +142,22 @@ private:
 
 } // namespace
 
+QString unreadableTickedMessage(qsizetype count) {
+    return QStringLiteral("書き出す行のうち %1 行の音声ファイルを読み込めません").arg(count);
+}
+
+QString unreadableTickedAdvice(const QList<Failure>& unreadable) {
+    QStringList lines;
+    for (const Failure& failure : unreadable.first(std::min(kNamedUnreadable, unreadable.size()))) {
+        lines << audioFailureLine(failure);
+    }
+    if (unreadable.size() > kNamedUnreadable) {
+        lines << QStringLiteral("ほか %1 件").arg(unreadable.size() - kNamedUnreadable);
+    }
+    lines << QStringLiteral("行の一覧で外すと、残りの行で書き出せます。");
+    return lines.join(u'\n');
+}
+
 void ContentView::generate() {
     if (!state_->folderUrl()) {
         return;
@@ -146,8 +165,10 @@ void ContentView::generate() {
     ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
     // Audio of a ticked line found unreadable at the load stops the export before the save
     // dialog, unless it has been mended since; the build reads every file again anyway.
-    if (const auto unreadable = firstStillUnreadable(fileLists_->failuresOfTicked())) {
-        dialogs.showAlert(unreadable->message(), QString());
+    if (const QList<Failure> unreadable = stillUnreadable(fileLists_->failuresOfTicked());
+        !unreadable.isEmpty()) {
+        dialogs.showAlert(unreadableTickedMessage(unreadable.size()),
+                          unreadableTickedAdvice(unreadable));
         return;
     }
     dialogs_.setDefaultFolder(state_->folderUrl()->toLocalFile());

@@ -16,6 +16,12 @@ namespace brisomel {
 class LineListModel;
 class LineListWindow;
 
+// The alert that stops an export for ticked lines whose audio cannot be read: how many, the first
+// few files by name with the reason each fails for now, and the way on.
+inline constexpr qsizetype kNamedUnreadable = 5;
+QString unreadableTickedMessage(qsizetype count);
+QString unreadableTickedAdvice(const QList<Failure>& unreadable);
+
 // The window's content: the voice folder with its summary, the timeline, caption and conversion
 // options, and the generate button. It owns the options, the loaded entries and what it shows
 // about them.

@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 #include "app/ElidedLabel.h"
+#include "app/LoadProblems.h"
 #include "app/NamingTemplateDialog.h"
 #include "app/SegmentedControl.h"
 #include "audio/AudioProbe.h"
@@ -207,14 +208,16 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
     EXPECT_EQ(shown("alignPicker"), u"-1"_s);
 }
 
-// Unreadable audio is named after the load and refused before the save dialog, for the reason it
-// fails for at the export; a folder
-// published later replaces the problems, whatever an earlier check finds.
+// Unreadable audio is named after the load and refused before the save dialog: the alert counts
+// the ticked lines, names their files with the reason each fails for at the export, and says that
+// unticking them lets the export go on. A folder published later replaces the problems, whatever
+// an earlier check finds.
 TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCanBeRead) {
     VoiceFolder scene(u"Scene1"_s), many(u"Many"_s), clean(u"Clean"_s);
     scene.addLine(u"001_Hanako（normal）_hello"_s, 0.5, u"こんにちは"_s);
     const QString broken = scene.filePath(u"take.wav"_s);
     testsupport::writeBytes(broken, "これは音声ではありません\n");
+    testsupport::writeBytes(scene.filePath(u"take2.wav"_s), "これも\n");
     for (int i = 0; i < 300; ++i) {
         testsupport::writeBytes(many.filePath(u"%1.wav"_s.arg(i)), "text");
     }
@@ -225,7 +228,7 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
             const auto* line = find<ElidedLabel>(name);
             lines << (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
         }
-        return lines.join(u'|').toStdString();
+        return lines.join(u'|');
     };
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
@@ -234,20 +237,31 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
     drop({scene.url()});
     ASSERT_TRUE(QTest::qWaitFor([&] { return checked.size() == 1; }, 10000));
-    EXPECT_EQ(problems(),
-              "読み込めない音声ファイルが 1 件あります|"
-              "対応していない形式です: \"take.wav\": 中身が拡張子の形式と一致しません|-");
+    const QString wrongFormat =
+        u"対応していない形式です: \"%1\": 中身が拡張子の形式と一致しません"_s;
+    EXPECT_EQ(problems(), u"読み込めない音声ファイルが 2 件あります|"_s +
+                              wrongFormat.arg(u"take.wav"_s) + u'|' +
+                              wrongFormat.arg(u"take2.wav"_s));
     use("timelineNameField", u"Edited"_s);
     use("srtBox", true);
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
-    ASSERT_EQ(ui.alertMessages.size(), 1);
-    EXPECT_TRUE(ui.alertMessages[0].startsWith(u"対応していない形式です: \""_s + broken))
-        << ui.alertMessages[0].toStdString();
+    const QString advice = u"行の一覧で外すと、残りの行で書き出せます。"_s;
+    EXPECT_EQ(ui.alertMessages,
+              QStringList{u"書き出す行のうち 2 行の音声ファイルを読み込めません"_s});
+    EXPECT_EQ(ui.alertInformativeTexts.value(0),
+              QStringList({wrongFormat.arg(u"take.wav"_s), wrongFormat.arg(u"take2.wav"_s), advice})
+                  .join(u'\n'));
     QFile::remove(broken); // deleted since the load: the alert gives the reason it fails for now
+    ASSERT_TRUE(view_->fileLists().setTickedByFileName(u"take2"_s, false));
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
     ASSERT_EQ(ui.alertMessages.size(), 2);
-    EXPECT_EQ(ui.alertMessages[1], probeAudioFile(broken).failure().message());
-    EXPECT_FALSE(ui.alertMessages[1].contains(u"対応していない形式"_s));
+    EXPECT_EQ(ui.alertMessages[1], u"書き出す行のうち 1 行の音声ファイルを読み込めません"_s);
+    EXPECT_EQ(ui.alertInformativeTexts[1],
+              audioFailureLine(probeAudioFile(broken).failure()) + u'\n' + advice);
+    EXPECT_FALSE(ui.alertInformativeTexts[1].contains(u"対応していない形式"_s));
+    Failure many7{u"x %1"_s, u"/a/f.wav"_s, u"r"_s};
+    EXPECT_TRUE(
+        unreadableTickedAdvice(QList<Failure>(7, many7)).endsWith(u"ほか 2 件\n"_s + advice));
 
     testsupport::writeWav(broken, 48000, 1, 24000);
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
@@ -264,7 +278,7 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(summary(), u"Clean|0|1|Clean|"_s);
-    EXPECT_EQ(problems(), "-|-|-");
+    EXPECT_EQ(problems(), u"-|-|-"_s);
 }
 
 // The typed timeline name is kept; a stored template that cannot be used gives the standard.
