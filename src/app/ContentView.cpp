@@ -35,7 +35,7 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
 }
 
 void ContentView::setUp() {
-    setFixedSize(contentSize);
+    setMinimumWidth(contentSize.width());
     // Folders are read by the stored naming rule; a new choice reads the loaded folder again.
     const auto useNaming = [this] {
         folderLoad_->setNaming(
@@ -65,8 +65,8 @@ void ContentView::setUp() {
     buttonRow->addStretch(1);
     buttonRow->addWidget(generateButton_);
     content->addLayout(buttonRow);
-    // Height that the sections leave over (what problems found at a load and rows added later
-    // take) is shared by the gaps around the dividers, so no single band stays empty.
+    // Height beyond what the sections need is shared by the gaps around the dividers, so no
+    // single band stays empty.
 
     connect(folderSection->dropZone(), &DropZone::urlsDropped, folderLoad_,
             &FolderLoadAction::dropFolder);
@@ -76,6 +76,12 @@ void ContentView::setUp() {
             [this] { generateButton_->setEnabled(true); });
     connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
     connect(folderSection, &FolderSection::lineListRequested, this, &ContentView::showLineList);
+    connect(folderSection, &FolderSection::problemsRequested, this, [this] {
+        showLineList();
+        if (lineListWindow_) {
+            lineListWindow_->showProblemsOnly();
+        }
+    });
     // The list counts whole frames at the chosen rate.
     const auto showRate = [this] {
         lineList_->setFpsType(

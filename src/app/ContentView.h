@@ -28,6 +28,7 @@ QString unreadableTickedAdvice(const QList<Failure>& unreadable);
 class ContentView : public QWidget {
     Q_OBJECT
 public:
+    // The size the window opens at when it has room; the content may need more, never less.
     static constexpr QSize contentSize{400, 660};
 
     // Options come from the user's preferences store.
@@ -42,6 +43,8 @@ public:
     LineListModel& lineList() { return *lineList_; }
     // The line list window once it has been opened; null before.
     LineListWindow* lineListWindow() const { return lineListWindow_; }
+
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(contentSize); }
 
     // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
     void setExportUi(ExportUi* ui) { exportUi_ = ui; }

@@ -83,7 +83,9 @@ FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
     // Centred beside the drop zone, the lines kept together.
     row->addWidget(makeSummary(state, fileLists), 1, Qt::AlignVCenter);
     addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
-    section->addWidget(new LoadProblems(state, fileLists, this));
+    auto* problems = new LoadProblems(state, fileLists, this);
+    connect(problems, &LoadProblems::problemsRequested, this, &FolderSection::problemsRequested);
+    section->addWidget(problems);
 }
 
 QWidget* FolderSection::makeSummary(const WindowState& state, const FileLists& lines) {
@@ -109,8 +111,7 @@ QWidget* FolderSection::makeSummary(const WindowState& state, const FileLists& l
                                      &WindowState::speakerCountChanged,
                                      QStringLiteral("speakerCount"), summary),
                     3, 1);
-    // The button, and beside it how many lines are ticked: one row, as the window's height is
-    // fixed.
+    // The button, and beside it how many lines are ticked.
     QPushButton* lineList = makeLineListButton(state, summary);
     connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
     auto* lineRow = new QHBoxLayout;
