@@ -10,12 +10,15 @@
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
 #include "app/LoadProblems.h"
+#include "app/SpeakerStylesButton.h"
 #include "app/TimelineSection.h"
 #include "audio/AudioFactsCheck.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -61,8 +64,17 @@ void ContentView::setUp() {
     addDivider(content, this);
     content->addWidget(conversionSection);
     addDivider(content, this);
+    // After an export, what it wrote and the way to its folder, beside the button.
+    exportNote_ = new QLabel(this);
+    exportNote_->setObjectName(QStringLiteral("exportNote"));
+    exportNote_->setFont(footnoteFont(exportNote_->font()));
+    exportNote_->setWordWrap(true);
+    openFolderButton_ = new QPushButton(QStringLiteral("フォルダを開く"), this);
+    openFolderButton_->setObjectName(QStringLiteral("openExportFolderButton"));
+    openFolderButton_->hide();
     auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
+    buttonRow->addWidget(exportNote_, 1);
+    buttonRow->addWidget(openFolderButton_);
     buttonRow->addWidget(generateButton_);
     content->addLayout(buttonRow);
     // Height beyond what the sections need is shared by the gaps around the dividers, so no
@@ -75,6 +87,8 @@ void ContentView::setUp() {
     connect(state_, &WindowState::folderUrlChanged, generateButton_,
             [this] { generateButton_->setEnabled(true); });
     connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
+    connect(openFolderButton_, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(exportFolder_)); });
     connect(folderSection, &FolderSection::lineListRequested, this, &ContentView::showLineList);
     connect(folderSection, &FolderSection::problemsRequested, this, [this] {
         showLineList();
@@ -106,6 +120,21 @@ void ContentView::showLineList() {
 
 void ContentView::reload() {
     folderLoad_->reload();
+}
+
+void ContentView::showSpeakerStyles() {
+    if (auto* button = findChild<SpeakerStylesButton*>()) {
+        button->openDialog();
+    }
+}
+
+QString exportNoteText(const QStringList& writtenPaths) {
+    QString text =
+        QStringLiteral("書き出しました: %1").arg(QFileInfo(writtenPaths.value(0)).fileName());
+    if (writtenPaths.size() > 1) {
+        text += QStringLiteral(" ほか %1 ファイル").arg(writtenPaths.size() - 1);
+    }
+    return text;
 }
 
 void ContentView::chooseFolder() {
@@ -181,8 +210,14 @@ void ContentView::generate() {
     BuildProgressDialog progress(this);
     ProgressClosingUi ui(dialogs, progress);
     GenerateAction action(*fileLists_, *userSettings_, ui);
-    action.run(state_->timelineName(),
-               [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });
+    QStringList written;
+    const auto outcome = action.run(
+        state_->timelineName(),
+        [&progress](qsizetype done, qsizetype total) { progress.report(done, total); }, &written);
+    const bool wrote = outcome == ExportOutcome::written && !written.isEmpty();
+    exportNote_->setText(wrote ? exportNoteText(written) : QString());
+    exportFolder_ = wrote ? QFileInfo(written.constFirst()).absolutePath() : QString();
+    openFolderButton_->setVisible(wrote);
 }
 
 } // namespace brisomel

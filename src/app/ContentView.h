@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QSettings;
 
@@ -21,6 +22,9 @@ class LineListWindow;
 inline constexpr qsizetype kNamedUnreadable = 5;
 QString unreadableTickedMessage(qsizetype count);
 QString unreadableTickedAdvice(const QList<Failure>& unreadable);
+
+// "書き出しました: Scene1.fcpxml ほか 2 ファイル": what an export wrote, by file name.
+QString exportNoteText(const QStringList& writtenPaths);
 
 // The window's content: the voice folder with its summary, the timeline, caption and conversion
 // options, and the generate button. It owns the options, the loaded entries and what it shows
@@ -58,6 +62,8 @@ public slots:
     void showLineList();
     // Reads the loaded folder again, keeping the ticks.
     void reload();
+    // Opens the styles of the loaded folder's speakers.
+    void showSpeakerStyles();
 
 private:
     void setUp();
@@ -72,6 +78,9 @@ private:
     DialogExportUi dialogs_;
     ExportUi* exportUi_ = nullptr;
     QPushButton* generateButton_ = nullptr;
+    QLabel* exportNote_ = nullptr;
+    QPushButton* openFolderButton_ = nullptr;
+    QString exportFolder_; // where the last export wrote
 };
 
 } // namespace brisomel

@@ -95,6 +95,15 @@ void MainWindow::createEditMenu() {
 
 void MainWindow::createWindowMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("ウインドウ"));
+    QAction* lineList =
+        menu->addAction(QStringLiteral("行の一覧…"), contentView_, &ContentView::showLineList);
+    lineList->setObjectName(QStringLiteral("lineListAction"));
+    lineList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction* styles = menu->addAction(QStringLiteral("話者ごとのスタイル…"), contentView_,
+                                      &ContentView::showSpeakerStyles);
+    styles->setObjectName(QStringLiteral("speakerStylesAction"));
+    styles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    menu->addSeparator();
     QAction* minimize = menu->addAction(QStringLiteral("最小化"), this, &QWidget::showMinimized);
     minimize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
 }

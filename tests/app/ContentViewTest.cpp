@@ -266,6 +266,9 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
         EXPECT_TRUE(document.contains(part)) << part.toStdString();
     }
     EXPECT_TRUE(QFile::exists(dir_.filePath(u"chosen.srt"_s))) << "the subtitles lie beside";
+    EXPECT_EQ(find<QLabel>("exportNote")->text(),
+              u"書き出しました: chosen.fcpxml ほか 1 ファイル"_s);
+    EXPECT_TRUE(find<QPushButton>("openExportFolderButton")->isVisibleTo(view_.get()));
 
     drop({many.url()});
     drop({clean.url()});
@@ -275,7 +278,9 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     EXPECT_EQ(problems(), u"-"_s);
 }
 
-// The typed timeline name is kept; a stored template that cannot be used gives the standard.
+// The typed timeline name is kept; a stored template that cannot be used gives the standard. The
+// rule that finds more speakers is offered, a time never counting as a speaker, and taken only
+// with its button; the template in use is shown.
 TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     VoiceFolder tools(u"Tools"_s);
     for (const QString& name :
@@ -299,14 +304,24 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     EXPECT_EQ(shown("speakerCount"), u"-"_s);
     drop({tools.url()});
     EXPECT_EQ(speakers(), u"1|問題のある行 5 件（話者なし 5 行）"_s);
+    const auto* suggestion = find<QLabel>("namingSuggestion");
+    EXPECT_TRUE(suggestion->isVisibleTo(view_.get()));
+    EXPECT_EQ(suggestion->text(), u"この形式が合いそうです: 番号_話者_セリフ（話者 3 人）"_s);
+    EXPECT_EQ(store_->value("namingRule", u"standard"_s).toString(), u"standard"_s);
     use("timelineNameField", u"Edited"_s);
 
-    choose(1, u"4|問題のある行 2 件（話者なし 2 行）"_s);
+    QTest::mouseClick(find<QPushButton>("useSuggestedNamingButton"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return speakers() == u"4|問題のある行 2 件（話者なし 2 行）"_s; }, 10000))
+        << speakers().toStdString();
+    EXPECT_FALSE(suggestion->isVisibleTo(view_.get()));
     EXPECT_EQ(store_->value("namingRule").toString(), u"plain"_s);
     EXPECT_EQ(shown("timelineNameField"), u"Edited"_s);
     view_->userSettings().setNamingTemplate(u"$連番$-$キャラ$-$テキスト$"_s);
     choose(5, u"1|問題のある行 5 件（話者なし 5 行）"_s);
     EXPECT_EQ(store_->value("namingRule").toString(), u"template"_s);
+    EXPECT_EQ(find<QComboBox>("namingPicker")->itemText(5),
+              u"テンプレート: $連番$-$キャラ$-$テキスト$"_s);
 
     restart();
     EXPECT_EQ(shown("namingPicker"), u"5"_s);
@@ -316,22 +331,26 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     EXPECT_EQ(view_->folderLoad().naming(), NamingRule());
 }
 
-// The template dialog checks the folder's first names as it is typed; the speaker is required.
-TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
+// The template dialog checks every name of the folder as it is typed, counting those with a
+// speaker and naming the first without; the speaker is required.
+TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
     QStringList names{u"001_ずんだもん（ノーマル）_はい"_s, u"0-結月ゆかり-こんにちは"_s};
     for (int i = 0; i < 5; ++i) {
         names << u"%1_四国めたん_おはよう"_s.arg(i);
     }
+    names << u"008_春日部つむぎ（ノーマル）_x"_s;
     NamingTemplateDialog dialog(u"$連番$_$キャラ$（$スタイル$）_$テキスト$"_s, names);
     auto* field = dialog.findChild<QLineEdit*>(u"templateField"_s);
     auto* check = dialog.findChild<QLabel*>(u"templateCheck"_s);
     auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
     ASSERT_TRUE(field && check && ok);
-    EXPECT_EQ(check->text(), u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
-                             u"0-結月ゆかり-こんにちは → 話者なし\n"
-                             u"0_四国めたん_おはよう → 話者なし\n"
-                             u"1_四国めたん_おはよう → 話者なし\n"
-                             u"2_四国めたん_おはよう → 話者なし"_s);
+    EXPECT_EQ(check->text(),
+              u"8 件中 2 件で話者が見つかりました\n"
+              u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
+              u"008_春日部つむぎ（ノーマル）_x → 春日部つむぎ\n"
+              u"話者が見つからない名前:\n"
+              u"0-結月ゆかり-こんにちは\n0_四国めたん_おはよう\n1_四国めたん_おはよう\n"
+              u"2_四国めたん_おはよう\n3_四国めたん_おはよう"_s);
     field->setText(u"$連番$-"_s);
     EXPECT_EQ(check->text(), u"$キャラ$ がありません"_s);
     EXPECT_FALSE(ok->isEnabled());
@@ -339,7 +358,7 @@ TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
     field->insert(u"-*"_s);
     EXPECT_EQ(dialog.templateText(), u"$連番$-$キャラ$-*"_s);
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_TRUE(check->text().startsWith(u"001_ずんだもん（ノーマル）_はい → 話者なし\n"
+    EXPECT_TRUE(check->text().startsWith(u"8 件中 1 件で話者が見つかりました\n"
                                          u"0-結月ゆかり-こんにちは → 結月ゆかり\n"_s))
         << check->text().toStdString();
 }

@@ -96,7 +96,11 @@ TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
     const QDir out(QStringLiteral(APP_TEST_OUTPUT_DIR));
     EXPECT_TRUE(window.grab().toImage().save(out.filePath(u"window.png"_s)));
     view.lineList().setTicked({2}, false);
-    view.showLineList();
+    auto* lineListAction = window.findChild<QAction*>(u"lineListAction"_s);
+    ASSERT_NE(lineListAction, nullptr);
+    EXPECT_EQ(lineListAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_FALSE(window.findChild<QAction*>(u"speakerStylesAction"_s)->shortcut().isEmpty());
+    lineListAction->trigger();
     ASSERT_NE(view.lineListWindow(), nullptr);
     view.lineListWindow()->table()->selectRow(1);
     EXPECT_TRUE(view.lineListWindow()->grab().toImage().save(out.filePath(u"line-list.png"_s)));
