@@ -70,13 +70,13 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     positionRow->addStretch(1);
 
     QHBoxLayout* wrapRow = addIndentedRow(section);
-    wrapRow->addWidget(makeRowLabel(QStringLiteral("1行の最大幅"), this));
+    wrapRow->addWidget(makeRowLabel(QStringLiteral("1行の最大幅:"), this));
     wrapRow->addWidget(wrapWidthField_);
     wrapRow->addWidget(new QLabel(QStringLiteral("(半角単位, 0 で折り返さない)"), this));
     wrapRow->addStretch(1);
 
     QHBoxLayout* linesRow = addIndentedRow(section);
-    linesRow->addWidget(makeRowLabel(QStringLiteral("最大行数"), this));
+    linesRow->addWidget(makeRowLabel(QStringLiteral("最大行数:"), this));
     linesRow->addWidget(maxLinesField_);
     linesRow->addStretch(1);
 

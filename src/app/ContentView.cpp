@@ -9,14 +9,20 @@
 #include "app/GenerateAction.h"
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
+#include "app/LoadProblems.h"
+#include "app/SpeakerStylesButton.h"
 #include "app/TimelineSection.h"
 #include "audio/AudioFactsCheck.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brisomel {
 
@@ -32,7 +38,7 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
 }
 
 void ContentView::setUp() {
-    setFixedSize(contentSize);
+    setMinimumWidth(contentSize.width());
     // Folders are read by the stored naming rule; a new choice reads the loaded folder again.
     const auto useNaming = [this] {
         folderLoad_->setNaming(
@@ -58,12 +64,21 @@ void ContentView::setUp() {
     addDivider(content, this);
     content->addWidget(conversionSection);
     addDivider(content, this);
+    // After an export, what it wrote and the way to its folder, beside the button.
+    exportNote_ = new QLabel(this);
+    exportNote_->setObjectName(QStringLiteral("exportNote"));
+    exportNote_->setFont(footnoteFont(exportNote_->font()));
+    exportNote_->setWordWrap(true);
+    openFolderButton_ = new QPushButton(QStringLiteral("フォルダを開く"), this);
+    openFolderButton_->setObjectName(QStringLiteral("openExportFolderButton"));
+    openFolderButton_->hide();
     auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
+    buttonRow->addWidget(exportNote_, 1);
+    buttonRow->addWidget(openFolderButton_);
     buttonRow->addWidget(generateButton_);
     content->addLayout(buttonRow);
-    // Height that the sections leave over (what problems found at a load and rows added later
-    // take) is shared by the gaps around the dividers, so no single band stays empty.
+    // Height beyond what the sections need is shared by the gaps around the dividers, so no
+    // single band stays empty.
 
     connect(folderSection->dropZone(), &DropZone::urlsDropped, folderLoad_,
             &FolderLoadAction::dropFolder);
@@ -72,7 +87,15 @@ void ContentView::setUp() {
     connect(state_, &WindowState::folderUrlChanged, generateButton_,
             [this] { generateButton_->setEnabled(true); });
     connect(generateButton_, &QPushButton::clicked, this, &ContentView::generate);
+    connect(openFolderButton_, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(exportFolder_)); });
     connect(folderSection, &FolderSection::lineListRequested, this, &ContentView::showLineList);
+    connect(folderSection, &FolderSection::problemsRequested, this, [this] {
+        showLineList();
+        if (lineListWindow_) {
+            lineListWindow_->showProblemsOnly();
+        }
+    });
     // The list counts whole frames at the chosen rate.
     const auto showRate = [this] {
         lineList_->setFpsType(
@@ -99,6 +122,21 @@ void ContentView::reload() {
     folderLoad_->reload();
 }
 
+void ContentView::showSpeakerStyles() {
+    if (auto* button = findChild<SpeakerStylesButton*>()) {
+        button->openDialog();
+    }
+}
+
+QString exportNoteText(const QStringList& writtenPaths) {
+    QString text =
+        QStringLiteral("書き出しました: %1").arg(QFileInfo(writtenPaths.value(0)).fileName());
+    if (writtenPaths.size() > 1) {
+        text += QStringLiteral(" ほか %1 ファイル").arg(writtenPaths.size() - 1);
+    }
+    return text;
+}
+
 void ContentView::chooseFolder() {
     // Next to the loaded folder, where the next session's folder usually is.
     const QString start = state_->folderUrl()
@@ -113,8 +151,8 @@ void ContentView::chooseFolder() {
 
 namespace {
 
-// Closes the progress dialog before any alert, so a build that stops early does not leave it
-// standing behind the message.
+// Closes the progress dialog before any alert or question, so a build that stops early does not
+// leave it standing behind the message.
 class ProgressClosingUi : public ExportUi {
 public:
     ProgressClosingUi(ExportUi& dialogs, BuildProgressDialog& progress)
@@ -127,6 +165,10 @@ public:
         progress_.close();
         dialogs_.showAlert(message, informativeText);
     }
+    bool confirmReplacing(const QStringList& fileNames) override {
+        progress_.close();
+        return dialogs_.confirmReplacing(fileNames);
+    }
 
 private:
     ExportUi& dialogs_;
@@ -135,6 +177,22 @@ private:
 
 } // namespace
 
+QString unreadableTickedMessage(qsizetype count) {
+    return QStringLiteral("書き出す行のうち %1 行の音声ファイルを読み込めません").arg(count);
+}
+
+QString unreadableTickedAdvice(const QList<Failure>& unreadable) {
+    QStringList lines;
+    for (const Failure& failure : unreadable.first(std::min(kNamedUnreadable, unreadable.size()))) {
+        lines << audioFailureLine(failure);
+    }
+    if (unreadable.size() > kNamedUnreadable) {
+        lines << QStringLiteral("ほか %1 件").arg(unreadable.size() - kNamedUnreadable);
+    }
+    lines << QStringLiteral("行の一覧で外すと、残りの行で書き出せます。");
+    return lines.join(u'\n');
+}
+
 void ContentView::generate() {
     if (!state_->folderUrl()) {
         return;
@@ -142,16 +200,24 @@ void ContentView::generate() {
     ExportUi& dialogs = exportUi_ ? *exportUi_ : dialogs_;
     // Audio of a ticked line found unreadable at the load stops the export before the save
     // dialog, unless it has been mended since; the build reads every file again anyway.
-    if (const auto unreadable = firstStillUnreadable(fileLists_->failuresOfTicked())) {
-        dialogs.showAlert(unreadable->message(), QString());
+    if (const QList<Failure> unreadable = stillUnreadable(fileLists_->failuresOfTicked());
+        !unreadable.isEmpty()) {
+        dialogs.showAlert(unreadableTickedMessage(unreadable.size()),
+                          unreadableTickedAdvice(unreadable));
         return;
     }
     dialogs_.setDefaultFolder(state_->folderUrl()->toLocalFile());
     BuildProgressDialog progress(this);
     ProgressClosingUi ui(dialogs, progress);
     GenerateAction action(*fileLists_, *userSettings_, ui);
-    action.run(state_->timelineName(),
-               [&progress](qsizetype done, qsizetype total) { progress.report(done, total); });
+    QStringList written;
+    const auto outcome = action.run(
+        state_->timelineName(),
+        [&progress](qsizetype done, qsizetype total) { progress.report(done, total); }, &written);
+    const bool wrote = outcome == ExportOutcome::written && !written.isEmpty();
+    exportNote_->setText(wrote ? exportNoteText(written) : QString());
+    exportFolder_ = wrote ? QFileInfo(written.constFirst()).absolutePath() : QString();
+    openFolderButton_->setVisible(wrote);
 }
 
 } // namespace brisomel

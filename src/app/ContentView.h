@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QSettings;
 
@@ -16,12 +17,22 @@ namespace brisomel {
 class LineListModel;
 class LineListWindow;
 
+// The alert that stops an export for ticked lines whose audio cannot be read: how many, the first
+// few files by name with the reason each fails for now, and the way on.
+inline constexpr qsizetype kNamedUnreadable = 5;
+QString unreadableTickedMessage(qsizetype count);
+QString unreadableTickedAdvice(const QList<Failure>& unreadable);
+
+// "書き出しました: Scene1.fcpxml ほか 2 ファイル": what an export wrote, by file name.
+QString exportNoteText(const QStringList& writtenPaths);
+
 // The window's content: the voice folder with its summary, the timeline, caption and conversion
 // options, and the generate button. It owns the options, the loaded entries and what it shows
 // about them.
 class ContentView : public QWidget {
     Q_OBJECT
 public:
+    // The size the window opens at when it has room; the content may need more, never less.
     static constexpr QSize contentSize{400, 660};
 
     // Options come from the user's preferences store.
@@ -37,6 +48,8 @@ public:
     // The line list window once it has been opened; null before.
     LineListWindow* lineListWindow() const { return lineListWindow_; }
 
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(contentSize); }
+
     // Dialogs to ask instead of the desktop's own (tests script them); null restores them.
     void setExportUi(ExportUi* ui) { exportUi_ = ui; }
 
@@ -49,6 +62,8 @@ public slots:
     void showLineList();
     // Reads the loaded folder again, keeping the ticks.
     void reload();
+    // Opens the styles of the loaded folder's speakers.
+    void showSpeakerStyles();
 
 private:
     void setUp();
@@ -63,6 +78,9 @@ private:
     DialogExportUi dialogs_;
     ExportUi* exportUi_ = nullptr;
     QPushButton* generateButton_ = nullptr;
+    QLabel* exportNote_ = nullptr;
+    QPushButton* openFolderButton_ = nullptr;
+    QString exportFolder_; // where the last export wrote
 };
 
 } // namespace brisomel

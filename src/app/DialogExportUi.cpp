@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace brisomel {
 
@@ -49,6 +50,17 @@ void DialogExportUi::showAlert(const QString& message, const QString& informativ
     }
     box.addButton(QStringLiteral("はい"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+bool DialogExportUi::confirmReplacing(const QStringList& fileNames) {
+    QMessageBox box(QMessageBox::Warning, QString(), kReplaceQuestion, QMessageBox::NoButton,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(replacedFilesText(fileNames));
+    QPushButton* replace = box.addButton(QStringLiteral("置き換える"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 } // namespace brisomel

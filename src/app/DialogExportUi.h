@@ -8,7 +8,8 @@ class QWidget;
 
 namespace brisomel {
 
-// The export's questions as the desktop's own dialogs: a save dialog and a critical message box.
+// The export's questions as the desktop's own dialogs: a save dialog, a question before replacing
+// files and a critical message box.
 class DialogExportUi : public ExportUi {
 public:
     explicit DialogExportUi(QWidget* parent);
@@ -18,6 +19,7 @@ public:
 
     std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override;
     void showAlert(const QString& message, const QString& informativeText) override;
+    bool confirmReplacing(const QStringList& fileNames) override;
 
 private:
     QWidget* parent_;

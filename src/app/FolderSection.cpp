@@ -6,6 +6,7 @@
 #include "app/LineListModel.h"
 #include "app/LoadProblems.h"
 #include "app/NamingRow.h"
+#include "app/NamingSuggestionRow.h"
 #include "app/WindowState.h"
 
 #include <QGridLayout>
@@ -60,7 +61,6 @@ QLabel* makeTickSummary(const FileLists& lines, QWidget* parent) {
 QPushButton* makeLineListButton(const WindowState& state, QWidget* parent) {
     auto* button = new QPushButton(QStringLiteral("行の一覧…"), parent);
     button->setObjectName(QStringLiteral("lineListButton"));
-    button->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     button->setToolTip(QStringLiteral("行ごとに確認し、書き出す行を選びます（Ctrl+L）"));
     button->setEnabled(state.folderUrl().has_value());
     QObject::connect(&state, &WindowState::folderUrlChanged, button,
@@ -83,17 +83,20 @@ FolderSection::FolderSection(const WindowState& state, UserSettings& settings,
     // Centred beside the drop zone, the lines kept together.
     row->addWidget(makeSummary(state, fileLists), 1, Qt::AlignVCenter);
     addIndentedRow(section)->addWidget(new NamingRow(settings, fileLists, this));
-    section->addWidget(new LoadProblems(state, fileLists, this));
+    addIndentedRow(section)->addWidget(new NamingSuggestionRow(settings, fileLists, this));
+    auto* problems = new LoadProblems(state, fileLists, this);
+    connect(problems, &LoadProblems::problemsRequested, this, &FolderSection::problemsRequested);
+    section->addWidget(problems);
 }
 
 QWidget* FolderSection::makeSummary(const WindowState& state, const FileLists& lines) {
     auto* summary = new QWidget(this);
     auto* grid = new QGridLayout(summary);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(makeSummaryLabel(QStringLiteral("フォルダ名"), summary), 0, 0);
-    grid->addWidget(makeSummaryLabel(QStringLiteral("テキスト数"), summary), 1, 0);
-    grid->addWidget(makeSummaryLabel(QStringLiteral("サウンド数"), summary), 2, 0);
-    grid->addWidget(makeSummaryLabel(QStringLiteral("話者数"), summary), 3, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("フォルダ名:"), summary), 0, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("テキスト数:"), summary), 1, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("サウンド数:"), summary), 2, 0);
+    grid->addWidget(makeSummaryLabel(QStringLiteral("話者数:"), summary), 3, 0);
     grid->addWidget(makeSummaryValue(state, &WindowState::folderName,
                                      &WindowState::folderNameChanged, QStringLiteral("folderName"),
                                      summary),
@@ -109,8 +112,7 @@ QWidget* FolderSection::makeSummary(const WindowState& state, const FileLists& l
                                      &WindowState::speakerCountChanged,
                                      QStringLiteral("speakerCount"), summary),
                     3, 1);
-    // The button, and beside it how many lines are ticked: one row, as the window's height is
-    // fixed.
+    // The button, and beside it how many lines are ticked.
     QPushButton* lineList = makeLineListButton(state, summary);
     connect(lineList, &QPushButton::clicked, this, &FolderSection::lineListRequested);
     auto* lineRow = new QHBoxLayout;

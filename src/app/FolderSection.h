@@ -11,8 +11,8 @@ class WindowState;
 
 // "音声フォルダ": the drop zone, the summary of the loaded folder (name, caption and audio file
 // counts, speakers, and how many lines are ticked once some are not) with the button that opens
-// the line list, how speakers are found, and under it why the last load failed, which audio
-// files cannot be read and which lines have no speaker.
+// the line list, how speakers are found, and under it why the last load failed or how many lines
+// have a problem.
 class FolderSection : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,8 @@ public:
 signals:
     // "行の一覧…" was pressed.
     void lineListRequested();
+    // The problem line's "一覧で見る…" was pressed.
+    void problemsRequested();
 
 private:
     QWidget* makeSummary(const WindowState& state, const FileLists& lines);

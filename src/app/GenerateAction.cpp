@@ -43,7 +43,8 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
 }
 
 std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
-                                                 const BuildProgress& progress) {
+                                                 const BuildProgress& progress,
+                                                 QStringList* written) {
     const Result<ConversionOptions> options = collectOptions(timelineName);
     if (!options) {
         ui_.showAlert(options.failure().message(), QString());
@@ -54,7 +55,7 @@ std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
         ui_.showAlert(kNoTickedLineMessage, kNoTickedLineInformative);
         return std::nullopt;
     }
-    return exportTimeline(entries, *options, ui_, progress);
+    return exportTimeline(entries, *options, ui_, progress, written);
 }
 
 } // namespace brisomel

@@ -20,9 +20,11 @@ class GenerateAction {
 public:
     GenerateAction(const FileLists& fileLists, const UserSettings& settings, ExportUi& ui);
 
-    // Nothing when validation stopped the export (its alert has been shown).
+    // Nothing when validation stopped the export (its alert has been shown). `written`, when
+    // given, receives the paths of the files an export wrote.
     std::optional<ExportOutcome> run(const QString& timelineName,
-                                     const BuildProgress& progress = {});
+                                     const BuildProgress& progress = {},
+                                     QStringList* written = nullptr);
 
     // The options an export would receive, or the validation failure that stops it.
     Result<ConversionOptions> collectOptions(const QString& timelineName) const;

@@ -20,6 +20,11 @@ void LineFilter::setSearchText(const QString& text) {
     refilter();
 }
 
+void LineFilter::setProblemsOnly(bool problemsOnly) {
+    problemsOnly_ = problemsOnly;
+    refilter();
+}
+
 // Filtering anew tells the view of one change of layout rather than of each range of rows that
 // came or went: when one speaker's lines come back between the others', those are thousands.
 void LineFilter::refilter() {
@@ -37,6 +42,9 @@ void LineFilter::setShownTicked(bool ticked) {
 
 bool LineFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (speakerKey_ && lines_.speakerKeyAt(sourceRow) != *speakerKey_) {
+        return false;
+    }
+    if (problemsOnly_ && !lines_.isProblemAt(sourceRow)) {
         return false;
     }
     if (searchText_.isEmpty()) {

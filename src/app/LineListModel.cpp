@@ -24,6 +24,22 @@ QString tickSummaryText(qsizetype ticked, qsizetype total) {
     return QStringLiteral("書き出す行 %1 / %2").arg(ticked).arg(total);
 }
 
+QString shownRowsText(qsizetype shown, qsizetype total) {
+    return QStringLiteral("%1 行中 %2 行を表示").arg(total).arg(shown);
+}
+
+QSet<QString> unreadablePaths(const AudioFacts& facts) {
+    QSet<QString> paths;
+    for (const Failure& failure : facts.failures) {
+        paths.insert(failure.file);
+    }
+    return paths;
+}
+
+bool isProblemLine(const FileListData& line, const QSet<QString>& unreadable) {
+    return !line.hasSpeaker() || (line.hasSoundFile() && unreadable.contains(line.soundFilePath()));
+}
+
 LineListModel::LineListModel(FileLists& fileLists, QObject* parent)
     : QAbstractTableModel(parent), fileLists_(fileLists) {
     takeList();
@@ -31,8 +47,19 @@ LineListModel::LineListModel(FileLists& fileLists, QObject* parent)
     connect(&fileLists, &FileLists::ticksChanged, this, [this](int first, int last) {
         rowsChanged(first - 1, last - 1, tickColumn, tickColumn);
     });
-    connect(&fileLists, &FileLists::audioFactsChanged, this,
-            [this] { rowsChanged(0, rowCount() - 1, lengthColumn, statusColumn); });
+    connect(&fileLists, &FileLists::audioFactsChanged, this, [this] {
+        findProblems();
+        rowsChanged(0, rowCount() - 1, lengthColumn, statusColumn);
+    });
+}
+
+void LineListModel::findProblems() {
+    const QSet<QString> unreadable = unreadablePaths(fileLists_.audioFacts());
+    problems_.clear();
+    problems_.reserve(fileLists_.lineCount());
+    for (const FileListPtr& entry : fileLists_.lines()) {
+        problems_ << isProblemLine(*entry, unreadable);
+    }
 }
 
 void LineListModel::takeList() {
@@ -42,6 +69,7 @@ void LineListModel::takeList() {
     for (const FileListPtr& entry : fileLists_.lines()) {
         speakerKeys_ << shownSpeaker(*entry).normalized(QString::NormalizationForm_C);
     }
+    findProblems();
     playingRow_ = -1;
     endResetModel();
 }
@@ -71,8 +99,12 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
         (index.column() == numberColumn || index.column() == lengthColumn)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
+    // A cell too narrow for its text shows it whole when hovered: the caption with all its lines.
     if (role == Qt::ToolTipRole && index.column() == captionColumn) {
         return entryAt(index.row()).textRow();
+    }
+    if (role == Qt::ToolTipRole && index.column() != tickColumn) {
+        return data(index, Qt::DisplayRole);
     }
     if (role != Qt::DisplayRole) {
         return {};

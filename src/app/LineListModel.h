@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 namespace brisomel {
@@ -14,6 +15,14 @@ inline const QString kPlayingText = QStringLiteral("▶ 再生中");
 
 // "書き出す行 N / M": how many of the loaded lines are ticked.
 QString tickSummaryText(qsizetype ticked, qsizetype total);
+// "M 行中 N 行を表示": how many of the lines a filter leaves.
+QString shownRowsText(qsizetype shown, qsizetype total);
+
+// The audio files the check found unreadable.
+QSet<QString> unreadablePaths(const AudioFacts& facts);
+// Whether a line needs the user's eye: its audio cannot be read, or the naming rule found no
+// speaker in its name.
+bool isProblemLine(const FileListData& line, const QSet<QString>& unreadable);
 
 // The list of lines as a table, in the order of the document: the tick, the number, the file,
 // the speaker, the caption's first line, the length and what is wrong, each row the list's own
@@ -50,6 +59,7 @@ public:
     // Each speaker once, as the filter offers them (an empty name as "（話者なし）").
     QStringList speakers() const;
     qsizetype tickedCount() const { return fileLists_.tickedCount(); }
+    bool isProblemAt(int row) const { return problems_[row]; }
 
     // Ticks or unticks the given rows at once.
     void setTicked(const QList<int>& rows, bool ticked);
@@ -63,12 +73,14 @@ public:
 
 private:
     void takeList();
+    void findProblems();
     LineListingRow rowAt(int row) const;
     QString lengthText(const LineListingRow& row) const;
     void rowsChanged(int first, int last, Column from, Column to);
 
     FileLists& fileLists_;
     QStringList speakerKeys_;
+    QList<bool> problems_; // by row
     FpsType fps_ = FpsType::fps30;
     int playingRow_ = -1;
 };

@@ -14,14 +14,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brisomel {
 
 namespace {
 
 const QString kAllSpeakers = QStringLiteral("すべての話者");
+const QString kAllStates = QStringLiteral("すべての行");
+const QString kProblemsOnly = QStringLiteral("問題のある行だけ");
 const QString kGeometryKey = QStringLiteral("lineList/geometry");
 const QString kColumnsKey = QStringLiteral("lineList/columns");
 constexpr QSize kFirstSize{900, 520};
@@ -55,6 +60,13 @@ LineListWindow::LineListWindow(LineListModel& lines, const WindowState& state,
     showSpeakers();
     showSummary();
     connect(&state, &WindowState::folderNameChanged, this, &LineListWindow::showTitle);
+    connect(&state, &WindowState::folderUrlChanged, this, &LineListWindow::clearFilters);
+    for (const auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(filter_, signal, this, &LineListWindow::showSummary);
+    }
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &LineListWindow::showSummary);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &LineListWindow::showSummary);
     connect(&lines, &QAbstractItemModel::modelReset, this, [this] {
         player_->stop();
         showSpeakers();
@@ -73,6 +85,10 @@ QWidget* LineListWindow::makeFilterRow() {
     speakerPicker_ = new QComboBox(row);
     speakerPicker_->setObjectName(QStringLiteral("speakerFilter"));
     speakerPicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    statePicker_ = new QComboBox(row);
+    statePicker_->setObjectName(QStringLiteral("stateFilter"));
+    statePicker_->addItems({kAllStates, kProblemsOnly});
+    statePicker_->setToolTip(QStringLiteral("問題のある行: 音声を読み込めない行と、話者のない行"));
     searchField_ = new QLineEdit(row);
     searchField_->setObjectName(QStringLiteral("searchField"));
     searchField_->setPlaceholderText(QStringLiteral("ファイル名・セリフを検索"));
@@ -80,6 +96,7 @@ QWidget* LineListWindow::makeFilterRow() {
     QPushButton* tickAll = makeButton(QStringLiteral("すべて選ぶ"), "tickShownButton", row);
     QPushButton* untickAll = makeButton(QStringLiteral("すべて外す"), "untickShownButton", row);
     layout->addWidget(speakerPicker_);
+    layout->addWidget(statePicker_);
     layout->addWidget(searchField_, 1);
     layout->addWidget(tickAll);
     layout->addWidget(untickAll);
@@ -88,6 +105,8 @@ QWidget* LineListWindow::makeFilterRow() {
         filter_->setSpeaker(index > 0 ? std::optional(speakerPicker_->itemText(index))
                                       : std::nullopt);
     });
+    connect(statePicker_, &QComboBox::currentIndexChanged, filter_,
+            [this](int index) { filter_->setProblemsOnly(index == 1); });
     connect(searchField_, &QLineEdit::textChanged, filter_, &LineFilter::setSearchText);
     connect(tickAll, &QPushButton::clicked, this, [this] { filter_->setShownTicked(true); });
     connect(untickAll, &QPushButton::clicked, this, [this] { filter_->setShownTicked(false); });
@@ -109,10 +128,11 @@ void LineListWindow::setUpTable() {
     columns->setStretchLastSection(true);
     columns->resizeSection(LineListModel::tickColumn, 64);
     columns->resizeSection(LineListModel::numberColumn, 48);
-    columns->resizeSection(LineListModel::fileColumn, 210);
+    // What is left of the first width, less a scroll bar, goes to 状態.
+    columns->resizeSection(LineListModel::fileColumn, 180);
     columns->resizeSection(LineListModel::speakerColumn, 90);
-    columns->resizeSection(LineListModel::captionColumn, 210);
-    columns->resizeSection(LineListModel::lengthColumn, 150);
+    columns->resizeSection(LineListModel::captionColumn, 170);
+    columns->resizeSection(LineListModel::lengthColumn, 140);
     connect(table_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() != LineListModel::tickColumn) {
             playRow(filter_->mapToSource(index).row());
@@ -203,15 +223,53 @@ void LineListWindow::showSpeakers() {
     filter_->setSpeaker(kept > 0 ? std::optional(chosen) : std::nullopt);
 }
 
+// How many lines are ticked and, whenever a filter hides some, how many are shown.
 void LineListWindow::showSummary() {
-    summary_->setText(tickSummaryText(lines_.tickedCount(), lines_.rowCount()));
+    const QString ticked = tickSummaryText(lines_.tickedCount(), lines_.rowCount());
+    const int shown = filter_->rowCount();
+    summary_->setText(shown < lines_.rowCount()
+                          ? shownRowsText(shown, lines_.rowCount()) + QStringLiteral("　") + ticked
+                          : ticked);
+}
+
+void LineListWindow::clearFilters() {
+    speakerPicker_->setCurrentIndex(0);
+    statePicker_->setCurrentIndex(0);
+    searchField_->clear();
+}
+
+void LineListWindow::showProblemsOnly() {
+    clearFilters();
+    statePicker_->setCurrentIndex(1);
 }
 
 void LineListWindow::restoreLayout() {
     if (!restoreGeometry(settings_.windowLayout(kGeometryKey))) {
         resize(kFirstSize);
+        placeBesideParent();
     }
     table_->horizontalHeader()->restoreState(settings_.windowLayout(kColumnsKey));
+}
+
+// To the right of the main window where the screen has room, else to its left, else as far right
+// as the screen allows; never off the screen.
+void LineListWindow::placeBesideParent() {
+    if (!parentWidget()) {
+        return;
+    }
+    const QWidget* main = parentWidget()->window();
+    const QRect beside = main->frameGeometry();
+    const QScreen* screen = main->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(beside.topLeft(), kFirstSize);
+    constexpr int kGap = 8;
+    int x = beside.right() + kGap;
+    if (x + kFirstSize.width() > room.right() &&
+        beside.left() - kGap - kFirstSize.width() >= room.left()) {
+        x = beside.left() - kGap - kFirstSize.width();
+    }
+    x = std::max(room.left(), std::min(x, room.right() - kFirstSize.width()));
+    const int y = std::max(room.top(), std::min(beside.top(), room.bottom() - kFirstSize.height()));
+    move(x, y);
 }
 
 void LineListWindow::saveLayout() {

@@ -19,8 +19,10 @@ class UserSettings;
 class WindowState;
 
 // "行の一覧 — FOLDER": every line of the loaded folder with its tick, filtered by speaker and
-// searched by file name and caption, to listen to lines and choose those the export writes.
-// Not modal; its size and column widths are remembered.
+// searched by file name and caption or narrowed to the lines with a problem, to listen to lines
+// and choose those the export writes. Another folder clears the filters; a reload keeps them.
+// Not modal; it first opens beside the main window, then where the user left it, with the
+// column widths the user gave.
 class LineListWindow : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +35,8 @@ public:
 
     // Plays the current row's audio, or stops the audio that plays.
     void togglePlaying();
+    // Shows only the lines with a problem, of every speaker.
+    void showProblemsOnly();
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -43,6 +47,8 @@ private:
     void setUpTable();
     void addShortcuts();
     void restoreLayout();
+    void placeBesideParent();
+    void clearFilters();
     void saveLayout();
     void showTitle();
     void showSpeakers();
@@ -57,6 +63,7 @@ private:
     LineFilter* filter_;
     LinePlayer* player_;
     QComboBox* speakerPicker_ = nullptr;
+    QComboBox* statePicker_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QTableView* table_ = nullptr;
     QPushButton* playButton_ = nullptr;

@@ -2,13 +2,14 @@
 
 #include "app/ElidedLabel.h"
 #include "app/FormParts.h"
+#include "app/LineListModel.h"
 #include "app/WindowState.h"
 #include "intake/FileLists.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace brisomel {
 
@@ -26,44 +27,53 @@ ElidedLabel* makeLine(const QString& name, bool bold, QWidget* parent) {
 
 void showLine(ElidedLabel* line, const QString& text) {
     line->setText(text);
+    line->setToolTip(text);
     line->setVisible(!text.isEmpty());
 }
 
 } // namespace
 
-QString audioFailureCountText(qsizetype count) {
-    return QStringLiteral("読み込めない音声ファイルが %1 件あります").arg(count);
-}
-
 QString audioFailureLine(const Failure& failure) {
-    // The folder is the one shown above; the full path is in the tool tip.
+    // The folder is the one the window shows; the full path would hide the file's name.
     Failure named = failure;
     named.file = QFileInfo(failure.file).fileName();
     return named.message();
 }
 
+QString problemSummaryText(int problems, int unreadable, int unnamed) {
+    QStringList kinds;
+    if (unreadable > 0) {
+        kinds << QStringLiteral("読み込めない音声 %1 行").arg(unreadable);
+    }
+    if (unnamed > 0) {
+        kinds << QStringLiteral("話者なし %1 行").arg(unnamed);
+    }
+    return QStringLiteral("問題のある行 %1 件（%2）").arg(problems).arg(kinds.join(u'、'));
+}
+
 LoadProblems::LoadProblems(const WindowState& state, const FileLists& fileLists, QWidget* parent)
-    : QWidget(parent), loadFailure_(makeLine(QStringLiteral("loadFailure"), false, this)),
-      audioCount_(makeLine(QStringLiteral("audioFailureCount"), true, this)),
-      unnamedFiles_(makeLine(QStringLiteral("unnamedFiles"), false, this)) {
+    : QWidget(parent), lines_(fileLists),
+      loadFailure_(makeLine(QStringLiteral("loadFailure"), false, this)),
+      problems_(makeLine(QStringLiteral("problemSummary"), true, this)),
+      showProblems_(new QPushButton(QStringLiteral("一覧で見る…"), this)) {
+    showProblems_->setObjectName(QStringLiteral("showProblemsButton"));
+    showProblems_->setToolTip(QStringLiteral("行の一覧に問題のある行だけを表示します"));
+    showProblems_->hide();
     auto* lines = new QVBoxLayout(this);
     lines->setContentsMargins(kIndentWidth, 0, 0, 0);
     lines->setSpacing(0);
     lines->addWidget(loadFailure_);
-    lines->addWidget(audioCount_);
-    for (int i = 0; i < shownFiles; ++i) {
-        audioFiles_ << makeLine(QStringLiteral("audioFailure%1").arg(i), false, this);
-        lines->addWidget(audioFiles_.back());
-    }
-    lines->addWidget(unnamedFiles_);
+    auto* problemRow = new QHBoxLayout;
+    problemRow->addWidget(problems_, 1);
+    problemRow->addWidget(showProblems_);
+    lines->addLayout(problemRow);
 
     showLoadFailure(state.loadFailure());
-    showAudioFailures(fileLists.audioFacts().failures);
-    showUnnamedFiles(state.unnamedFiles());
+    countProblems();
     connect(&state, &WindowState::loadFailureChanged, this, &LoadProblems::showLoadFailure);
-    connect(&fileLists, &FileLists::audioFactsChanged, this,
-            [this, &fileLists] { showAudioFailures(fileLists.audioFacts().failures); });
-    connect(&state, &WindowState::unnamedFilesChanged, this, &LoadProblems::showUnnamedFiles);
+    connect(&fileLists, &FileLists::fileListsChanged, this, &LoadProblems::countProblems);
+    connect(&fileLists, &FileLists::audioFactsChanged, this, &LoadProblems::countProblems);
+    connect(showProblems_, &QPushButton::clicked, this, &LoadProblems::problemsRequested);
 }
 
 void LoadProblems::showLoadFailure(const QString& failure) {
@@ -71,26 +81,23 @@ void LoadProblems::showLoadFailure(const QString& failure) {
     updateVisibility();
 }
 
-void LoadProblems::showAudioFailures(const QList<Failure>& failures) {
-    showLine(audioCount_, failures.isEmpty() ? QString() : audioFailureCountText(failures.size()));
-    for (int i = 0; i < shownFiles; ++i) {
-        const Failure* failure = i < failures.size() ? &failures[i] : nullptr;
-        showLine(audioFiles_[i], failure ? audioFailureLine(*failure) : QString());
-        audioFiles_[i]->setToolTip(failure ? failure->message() : QString());
+void LoadProblems::countProblems() {
+    const QSet<QString> unreadable = unreadablePaths(lines_.audioFacts());
+    int problems = 0, unreadableLines = 0, unnamed = 0;
+    for (const FileListPtr& line : lines_.lines()) {
+        problems += isProblemLine(*line, unreadable) ? 1 : 0;
+        unreadableLines +=
+            line->hasSoundFile() && unreadable.contains(line->soundFilePath()) ? 1 : 0;
+        unnamed += line->hasSpeaker() ? 0 : 1;
     }
-    updateVisibility();
-}
-
-void LoadProblems::showUnnamedFiles(const QStringList& files) {
-    showLine(unnamedFiles_, unnamedLinesText(files));
-    unnamedFiles_->setToolTip(
-        files.first(std::min<qsizetype>(shownFiles, files.size())).join(u'\n'));
+    showLine(problems_,
+             problems > 0 ? problemSummaryText(problems, unreadableLines, unnamed) : QString());
+    showProblems_->setVisible(problems > 0);
     updateVisibility();
 }
 
 void LoadProblems::updateVisibility() {
-    setVisible(!loadFailure_->text().isEmpty() || !audioCount_->text().isEmpty() ||
-               !unnamedFiles_->text().isEmpty());
+    setVisible(!loadFailure_->text().isEmpty() || !problems_->text().isEmpty());
 }
 
 } // namespace brisomel

@@ -2,8 +2,9 @@
 
 #include "core/Failure.h"
 
-#include <QList>
 #include <QWidget>
+
+class QPushButton;
 
 namespace brisomel {
 
@@ -11,31 +12,34 @@ class ElidedLabel;
 class FileLists;
 class WindowState;
 
-// The line that counts the loaded folder's audio files that cannot be read.
-QString audioFailureCountText(qsizetype count);
-// One such file as the window names it: by its file name, with what is wrong.
+// One audio file that cannot be read, as the window names it: by its file name, with what is
+// wrong.
 QString audioFailureLine(const Failure& failure);
+// "問題のある行 N 件（読み込めない音声 A 行、話者なし B 行）".
+QString problemSummaryText(int problems, int unreadable, int unnamed);
 
-// Under the folder summary, indented: why the last load failed, or how many of the loaded
-// folder's audio files cannot be read and which are the first few, and how many of its lines have
-// no speaker. Takes no room when all is well.
+// Under the folder summary, indented: why the last load failed, or one line that counts the
+// loaded folder's lines with a problem (audio that cannot be read, no speaker found) and a button
+// that lists them in the line list. Takes no room when all is well, and never more than a line,
+// whatever the number of problems.
 class LoadProblems : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int shownFiles = 3;
-
     LoadProblems(const WindowState& state, const FileLists& lines, QWidget* parent = nullptr);
+
+signals:
+    // "一覧で見る…" was pressed.
+    void problemsRequested();
 
 private:
     void showLoadFailure(const QString& failure);
-    void showAudioFailures(const QList<Failure>& failures);
-    void showUnnamedFiles(const QStringList& files);
+    void countProblems();
     void updateVisibility();
 
+    const FileLists& lines_;
     ElidedLabel* loadFailure_;
-    ElidedLabel* audioCount_;
-    QList<ElidedLabel*> audioFiles_;
-    ElidedLabel* unnamedFiles_; // one line: the window is only as high as it is
+    ElidedLabel* problems_;
+    QPushButton* showProblems_;
 };
 
 } // namespace brisomel

@@ -4,11 +4,14 @@
 #include "app/MenuBarRules.h"
 
 #include <QApplication>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace brisomel {
@@ -39,14 +42,27 @@ MainWindow::MainWindow(QSettings* store, QWidget* parent)
 }
 
 void MainWindow::setUp() {
-    setCentralWidget(contentView_);
+    // The content never gets less than it needs: on a screen too low for it, it scrolls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(contentView_);
+    setCentralWidget(scroll);
     createFileMenu();
     createEditMenu();
     createWindowMenu();
     createHelpMenu();
     hideTopLevelMenu(*menuBar());
-    // The window keeps the content's fixed size plus the menu bar.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    const int scrollBar = scroll->verticalScrollBar()->sizeHint().width();
+    const int contentWidth =
+        std::max(contentView_->minimumWidth(), contentView_->minimumSizeHint().width());
+    setMinimumWidth(contentWidth + scrollBar);
+    QSize first = contentView_->sizeHint() + QSize(0, menuBar()->sizeHint().height());
+    if (screen()) {
+        first = first.boundedTo(screen()->availableGeometry().size());
+    }
+    resize(first.expandedTo(minimumSize()));
 }
 
 void MainWindow::createFileMenu() {
@@ -79,6 +95,15 @@ void MainWindow::createEditMenu() {
 
 void MainWindow::createWindowMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("ウインドウ"));
+    QAction* lineList =
+        menu->addAction(QStringLiteral("行の一覧…"), contentView_, &ContentView::showLineList);
+    lineList->setObjectName(QStringLiteral("lineListAction"));
+    lineList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction* styles = menu->addAction(QStringLiteral("話者ごとのスタイル…"), contentView_,
+                                      &ContentView::showSpeakerStyles);
+    styles->setObjectName(QStringLiteral("speakerStylesAction"));
+    styles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    menu->addSeparator();
     QAction* minimize = menu->addAction(QStringLiteral("最小化"), this, &QWidget::showMinimized);
     minimize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
 }

@@ -93,6 +93,11 @@ void NamingRow::showSettings() {
     const NamingRule rule = NamingRule::chosen(settings_.namingRule(), settings_.namingTemplate());
     picker_->setCurrentIndex(picker_->findData(rule.name()));
     picker_->setItemData(templatePosition(), settings_.namingTemplate(), Qt::ToolTipRole);
+    // The template in use is shown where the choice is.
+    const QString stored = settings_.namingTemplate();
+    picker_->setItemText(templatePosition(), stored.isEmpty()
+                                                 ? QStringLiteral("テンプレート")
+                                                 : QStringLiteral("テンプレート: %1").arg(stored));
 }
 
 } // namespace brisomel

@@ -43,9 +43,8 @@ QWidget* makeTokenGrid(QLineEdit* field, QWidget* parent) {
 
 NamingTemplateDialog::NamingTemplateDialog(const QString& templateText,
                                            const QStringList& fileNames, QWidget* parent)
-    : QDialog(parent),
-      fileNames_(fileNames.first(std::min<qsizetype>(checkedNames, fileNames.size()))),
-      field_(new QLineEdit(templateText, this)), checkLines_(new QLabel(this)) {
+    : QDialog(parent), fileNames_(fileNames), field_(new QLineEdit(templateText, this)),
+      checkLines_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("ファイル名のテンプレート"));
     field_->setObjectName(QStringLiteral("templateField"));
     checkLines_->setObjectName(QStringLiteral("templateCheck"));
@@ -82,7 +81,8 @@ QString NamingTemplateDialog::templateText() const {
     return field_->text();
 }
 
-// "name → speaker" for each checked name, or why the template cannot be used.
+// How many of the folder's names the template finds a speaker in, with the first names of each
+// kind ("name → speaker"), or why the template cannot be used.
 void NamingTemplateDialog::check() {
     const Result<NamingRule> rule = NamingRule::fromTemplate(field_->text());
     okButton_->setEnabled(rule.ok());
@@ -95,10 +95,22 @@ void NamingTemplateDialog::check() {
             QStringLiteral("フォルダを読み込むと、最初のファイル名で確かめられます"));
         return;
     }
-    QStringList lines;
+    QStringList found, notFound;
     for (const QString& name : fileNames_) {
         const std::optional<QString> speaker = rule->speakerOf(name, {}).speaker;
-        lines << QStringLiteral("%1 → %2").arg(name, speaker.value_or(QStringLiteral("話者なし")));
+        if (speaker && found.size() < shownNames) {
+            found << QStringLiteral("%1 → %2").arg(name, *speaker);
+        } else if (!speaker) {
+            notFound << name;
+        }
+    }
+    const qsizetype matched = fileNames_.size() - notFound.size();
+    QStringList lines{
+        QStringLiteral("%1 件中 %2 件で話者が見つかりました").arg(fileNames_.size()).arg(matched)};
+    lines << found;
+    if (!notFound.isEmpty()) {
+        lines << QStringLiteral("話者が見つからない名前:");
+        lines << notFound.first(std::min<qsizetype>(shownNames, notFound.size()));
     }
     checkLines_->setText(lines.join(u'\n'));
 }

@@ -10,13 +10,14 @@ class QPushButton;
 namespace brisomel {
 
 // "テンプレート…": a file-name template of the user's own, written with the tokens the voice
-// tools use, checked as it is typed against the first names of the loaded folder.
+// tools use, checked as it is typed against every name of the loaded folder.
 class NamingTemplateDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int checkedNames = 5;
+    // Names shown of those with a speaker, and of those without.
+    static constexpr int shownNames = 5;
 
-    // The names are the loaded folder's base names in file-name order; the first few are checked.
+    // The names are the loaded folder's base names in file-name order; all are checked.
     NamingTemplateDialog(const QString& templateText, const QStringList& fileNames,
                          QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include "app/CaptionPreview.h"
 #include "app/ColorButton.h"
 #include "app/EditorFonts.h"
+#include "app/LineListModel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,8 +90,10 @@ QHBoxLayout* makeRow(std::initializer_list<QWidget*> widgets) {
 
 SpeakerStyleEditor::SpeakerStyleEditor(const QString& speaker, const QString& caption,
                                        int frameWidth, QWidget* parent)
-    : QGroupBox(speaker, parent), speaker_(speaker), fontPicker_(makeFontPicker(this)),
-      facePicker_(new QComboBox(this)), sizeField_(makeNumberField(kFontSizeRange, this)),
+    // The lines without a speaker share one style, stored under their lane's name.
+    : QGroupBox(speaker == FileListData::defaultName ? kNoSpeakerText : speaker, parent),
+      speaker_(speaker), fontPicker_(makeFontPicker(this)), facePicker_(new QComboBox(this)),
+      sizeField_(makeNumberField(kFontSizeRange, this)),
       colorButton_(new ColorButton(QStringLiteral("文字の色"), this)),
       strokeBox_(new QCheckBox(QStringLiteral("縁取り"), this)),
       strokeColorButton_(new ColorButton(QStringLiteral("縁取りの色"), this)),

@@ -1,10 +1,14 @@
 #include "app/AppIcons.h"
+#include "app/ContentView.h"
+#include "app/FolderLoadAction.h"
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
 #include "core/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace {
 
@@ -21,6 +25,14 @@ void leaveIfVersionAsked(int argc, char* argv[]) {
     if (parser.isSet(version)) {
         parser.showVersion();
     }
+}
+
+// The arguments that are not options; QApplication has taken Qt's own out by then.
+QStringList positionalArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("音声フォルダ"));
+    parser.parse(arguments);
+    return parser.positionalArguments();
 }
 
 } // namespace
@@ -40,5 +52,11 @@ int main(int argc, char* argv[]) {
     // Closing the only window ends the program.
     brisomel::MainWindow window;
     window.show();
+    // `brisomel FOLDER` (as the desktop opens a folder with it) starts with the folder loaded.
+    if (const QStringList folders = positionalArguments(QApplication::arguments());
+        !folders.isEmpty()) {
+        window.contentView()->folderLoad().dropFolder(
+            {QUrl::fromLocalFile(QFileInfo(folders.constFirst()).absoluteFilePath())});
+    }
     return QApplication::exec();
 }

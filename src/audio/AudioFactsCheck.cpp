@@ -32,14 +32,15 @@ std::optional<AudioFacts> readAudioFacts(const QStringList& paths,
     return facts;
 }
 
-std::optional<Failure> firstStillUnreadable(const QList<Failure>& found) {
+QList<Failure> stillUnreadable(const QList<Failure>& found) {
+    QList<Failure> still;
     for (const Failure& failure : found) {
         const Result<AudioInfo> probed = probeAudioFile(failure.file);
         if (!probed) {
-            return probed.failure();
+            still << probed.failure();
         }
     }
-    return std::nullopt;
+    return still;
 }
 
 } // namespace brisomel

@@ -18,8 +18,8 @@ QStringList audioFilesOf(const FileList& lines);
 std::optional<AudioFacts> readAudioFacts(const QStringList& paths,
                                          const std::function<bool()>& cancelled = {});
 
-// The first of the files found unreadable that still cannot be read, read again now, with the
-// reason it fails for now (a file broken at the load may since have been deleted).
-std::optional<Failure> firstStillUnreadable(const QList<Failure>& found);
+// The files found unreadable that still cannot be read, read again now, each with the reason it
+// fails for now (a file broken at the load may since have been deleted).
+QList<Failure> stillUnreadable(const QList<Failure>& found);
 
 } // namespace brisomel

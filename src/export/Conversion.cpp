@@ -27,12 +27,18 @@ Failure atStage(Failure failure, FailureCode stage) {
 
 Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
                                        const OutputTargets& targets, QIODevice* standardOutput,
-                                       const BuildProgress& progress) {
+                                       const BuildProgress& progress,
+                                       const ApproveOutputs& approve) {
     const Result<BuiltTimeline> built = buildTimeline(entries, options, progress);
     if (!built) {
         return atStage(built.failure(), FailureCode::conversionBuild);
     }
     const std::vector<OutputFile> files = renderOutputs(*built, options, targets);
+    if (approve && !approve(files)) {
+        ConversionReport declined;
+        declined.declined = true;
+        return declined;
+    }
     if (const Status written = writeOutputFiles(files, standardOutput); !written) {
         return atStage(written.failure(), FailureCode::conversionWrite);
     }

@@ -9,6 +9,9 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 namespace brisomel {
 
 // What a conversion wrote.
@@ -18,16 +21,23 @@ struct ConversionReport {
     QStringList unnamedFiles;   // audio files of those it found none for, in file-name order
     double writtenSeconds = 0;  // the timeline's length as the document states it
     QStringList written;        // the outputs as messages name them, in writing order
+    bool declined = false;      // the files were rendered, but their approval said no
 };
+
+// Told every file a conversion is about to write, before the first is written; false stops it
+// with nothing written.
+using ApproveOutputs = std::function<bool(const std::vector<OutputFile>& files)>;
 
 // The one way from entries and options to written files, for the window and the converter
 // alike: builds the timeline, renders every output the options ask for and writes them in order
 // (files atomically, the document to `standardOutput` when its target is "-"). Nothing is
-// written when the build fails; a write failure says which outputs were written. A failure's
-// code tells the stage: conversionBuild or conversionWrite.
+// written when the build fails or `approve` declines (the report says `declined`); a write
+// failure says which outputs were written. A failure's code tells the stage: conversionBuild or
+// conversionWrite.
 Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
                                        const OutputTargets& targets,
                                        QIODevice* standardOutput = nullptr,
-                                       const BuildProgress& progress = {});
+                                       const BuildProgress& progress = {},
+                                       const ApproveOutputs& approve = {});
 
 } // namespace brisomel

@@ -5,6 +5,7 @@
 #include "timeline/ConversionOptions.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,15 +24,25 @@ public:
     // The chosen file path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseSaveLocation(const QString& proposedFileName) = 0;
     virtual void showAlert(const QString& message, const QString& informativeText) = 0;
+    // Whether to replace these existing files (their names, without the folder); false cancels.
+    virtual bool confirmReplacing(const QStringList& fileNames) = 0;
 };
+
+inline const QString kReplaceQuestion =
+    QStringLiteral("次のファイルはすでにあります。置き換えますか？");
+// The files a replace question names: the first few, one a line, then "ほか N 件".
+QString replacedFilesText(const QStringList& fileNames);
 
 enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 
 // Asks for a location (proposing the timeline name + ".fcpxml") and runs the conversion with the
-// subtitles, when asked for, beside the document (NAME.srt). A build or write failure is shown
-// with an alert that names the file and the reason, and says which files were written; nothing
-// is announced on success.
+// subtitles, when asked for, beside the document (NAME.srt). The save dialog asks about the
+// document; any other output that already exists (the subtitle files) is named in one question
+// before anything is written, and declining it writes nothing. A build or write failure is shown
+// with an alert that names the file and the reason, and says which files were written.
+// `written`, when given, receives the paths written, in writing order.
 ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
-                             ExportUi& ui, const BuildProgress& progress = {});
+                             ExportUi& ui, const BuildProgress& progress = {},
+                             QStringList* written = nullptr);
 
 } // namespace brisomel

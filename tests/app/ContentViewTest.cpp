@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 #include "app/ElidedLabel.h"
+#include "app/LoadProblems.h"
 #include "app/NamingTemplateDialog.h"
 #include "app/SegmentedControl.h"
 #include "audio/AudioProbe.h"
@@ -207,25 +208,23 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
     EXPECT_EQ(shown("alignPicker"), u"-1"_s);
 }
 
-// Unreadable audio is named after the load and refused before the save dialog, for the reason it
-// fails for at the export; a folder
-// published later replaces the problems, whatever an earlier check finds.
+// Unreadable audio is named after the load and refused before the save dialog: the alert counts
+// the ticked lines, names their files with the reason each fails for at the export, and says that
+// unticking them lets the export go on. A folder published later replaces the problems, whatever
+// an earlier check finds.
 TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCanBeRead) {
     VoiceFolder scene(u"Scene1"_s), many(u"Many"_s), clean(u"Clean"_s);
     scene.addLine(u"001_Hanako（normal）_hello"_s, 0.5, u"こんにちは"_s);
     const QString broken = scene.filePath(u"take.wav"_s);
     testsupport::writeBytes(broken, "これは音声ではありません\n");
+    testsupport::writeBytes(scene.filePath(u"take2.wav"_s), "これも\n");
     for (int i = 0; i < 300; ++i) {
         testsupport::writeBytes(many.filePath(u"%1.wav"_s.arg(i)), "text");
     }
-    clean.addLine(u"a"_s);
+    clean.addLine(u"001_A（a）_x"_s);
     const auto problems = [this] {
-        QStringList lines;
-        for (const char* name : {"audioFailureCount", "audioFailure0", "audioFailure1"}) {
-            const auto* line = find<ElidedLabel>(name);
-            lines << (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
-        }
-        return lines.join(u'|').toStdString();
+        const auto* line = find<ElidedLabel>("problemSummary");
+        return line->isVisibleTo(view_.get()) ? line->text() : u"-"_s;
     };
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
@@ -234,20 +233,29 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
     drop({scene.url()});
     ASSERT_TRUE(QTest::qWaitFor([&] { return checked.size() == 1; }, 10000));
-    EXPECT_EQ(problems(),
-              "読み込めない音声ファイルが 1 件あります|"
-              "対応していない形式です: \"take.wav\": 中身が拡張子の形式と一致しません|-");
+    const QString wrongFormat =
+        u"対応していない形式です: \"%1\": 中身が拡張子の形式と一致しません"_s;
+    EXPECT_EQ(problems(), u"問題のある行 2 件（読み込めない音声 2 行、話者なし 2 行）"_s);
     use("timelineNameField", u"Edited"_s);
     use("srtBox", true);
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
-    ASSERT_EQ(ui.alertMessages.size(), 1);
-    EXPECT_TRUE(ui.alertMessages[0].startsWith(u"対応していない形式です: \""_s + broken))
-        << ui.alertMessages[0].toStdString();
+    const QString advice = u"行の一覧で外すと、残りの行で書き出せます。"_s;
+    EXPECT_EQ(ui.alertMessages,
+              QStringList{u"書き出す行のうち 2 行の音声ファイルを読み込めません"_s});
+    EXPECT_EQ(ui.alertInformativeTexts.value(0),
+              QStringList({wrongFormat.arg(u"take.wav"_s), wrongFormat.arg(u"take2.wav"_s), advice})
+                  .join(u'\n'));
     QFile::remove(broken); // deleted since the load: the alert gives the reason it fails for now
+    ASSERT_TRUE(view_->fileLists().setTickedByFileName(u"take2"_s, false));
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
     ASSERT_EQ(ui.alertMessages.size(), 2);
-    EXPECT_EQ(ui.alertMessages[1], probeAudioFile(broken).failure().message());
-    EXPECT_FALSE(ui.alertMessages[1].contains(u"対応していない形式"_s));
+    EXPECT_EQ(ui.alertMessages[1], u"書き出す行のうち 1 行の音声ファイルを読み込めません"_s);
+    EXPECT_EQ(ui.alertInformativeTexts[1],
+              audioFailureLine(probeAudioFile(broken).failure()) + u'\n' + advice);
+    EXPECT_FALSE(ui.alertInformativeTexts[1].contains(u"対応していない形式"_s));
+    Failure many7{u"x %1"_s, u"/a/f.wav"_s, u"r"_s};
+    EXPECT_TRUE(
+        unreadableTickedAdvice(QList<Failure>(7, many7)).endsWith(u"ほか 2 件\n"_s + advice));
 
     testsupport::writeWav(broken, 48000, 1, 24000);
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
@@ -258,16 +266,21 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
         EXPECT_TRUE(document.contains(part)) << part.toStdString();
     }
     EXPECT_TRUE(QFile::exists(dir_.filePath(u"chosen.srt"_s))) << "the subtitles lie beside";
+    EXPECT_EQ(find<QLabel>("exportNote")->text(),
+              u"書き出しました: chosen.fcpxml ほか 1 ファイル"_s);
+    EXPECT_TRUE(find<QPushButton>("openExportFolderButton")->isVisibleTo(view_.get()));
 
     drop({many.url()});
     drop({clean.url()});
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(summary(), u"Clean|0|1|Clean|"_s);
-    EXPECT_EQ(problems(), "-|-|-");
+    EXPECT_EQ(problems(), u"-"_s);
 }
 
-// The typed timeline name is kept; a stored template that cannot be used gives the standard.
+// The typed timeline name is kept; a stored template that cannot be used gives the standard. The
+// rule that finds more speakers is offered, a time never counting as a speaker, and taken only
+// with its button; the template in use is shown.
 TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     VoiceFolder tools(u"Tools"_s);
     for (const QString& name :
@@ -278,7 +291,7 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     }
     tools.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞こんにちは"_s);
     const auto speakers = [this] {
-        const auto* line = find<ElidedLabel>("unnamedFiles");
+        const auto* line = find<ElidedLabel>("problemSummary");
         return shown("speakerCount") + u'|' +
                (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
     };
@@ -290,18 +303,25 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     view_->show();
     EXPECT_EQ(shown("speakerCount"), u"-"_s);
     drop({tools.url()});
-    EXPECT_EQ(speakers(),
-              u"1|話者なし 5 行（0-結月ゆかり-こんにちは.wav、001_四国めたん_おはよう.wav、"
-              u"20220418005821_Dummy_こんばんは.wav ほか）"_s);
+    EXPECT_EQ(speakers(), u"1|問題のある行 5 件（話者なし 5 行）"_s);
+    const auto* suggestion = find<QLabel>("namingSuggestion");
+    EXPECT_TRUE(suggestion->isVisibleTo(view_.get()));
+    EXPECT_EQ(suggestion->text(), u"この形式が合いそうです: 番号_話者_セリフ（話者 3 人）"_s);
+    EXPECT_EQ(store_->value("namingRule", u"standard"_s).toString(), u"standard"_s);
     use("timelineNameField", u"Edited"_s);
 
-    choose(1, u"4|話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s);
+    QTest::mouseClick(find<QPushButton>("useSuggestedNamingButton"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return speakers() == u"4|問題のある行 2 件（話者なし 2 行）"_s; }, 10000))
+        << speakers().toStdString();
+    EXPECT_FALSE(suggestion->isVisibleTo(view_.get()));
     EXPECT_EQ(store_->value("namingRule").toString(), u"plain"_s);
     EXPECT_EQ(shown("timelineNameField"), u"Edited"_s);
     view_->userSettings().setNamingTemplate(u"$連番$-$キャラ$-$テキスト$"_s);
-    choose(5, u"1|話者なし 5 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう.wav、"
-              u"20220418005821_Dummy_こんばんは.wav ほか）"_s);
+    choose(5, u"1|問題のある行 5 件（話者なし 5 行）"_s);
     EXPECT_EQ(store_->value("namingRule").toString(), u"template"_s);
+    EXPECT_EQ(find<QComboBox>("namingPicker")->itemText(5),
+              u"テンプレート: $連番$-$キャラ$-$テキスト$"_s);
 
     restart();
     EXPECT_EQ(shown("namingPicker"), u"5"_s);
@@ -315,22 +335,26 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     EXPECT_EQ(view_->folderLoad().naming(), *NamingRule::named(u"plain"_s));
 }
 
-// The template dialog checks the folder's first names as it is typed; the speaker is required.
-TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
+// The template dialog checks every name of the folder as it is typed, counting those with a
+// speaker and naming the first without; the speaker is required.
+TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
     QStringList names{u"001_ずんだもん（ノーマル）_はい"_s, u"0-結月ゆかり-こんにちは"_s};
     for (int i = 0; i < 5; ++i) {
         names << u"%1_四国めたん_おはよう"_s.arg(i);
     }
+    names << u"008_春日部つむぎ（ノーマル）_x"_s;
     NamingTemplateDialog dialog(u"$連番$_$キャラ$（$スタイル$）_$テキスト$"_s, names);
     auto* field = dialog.findChild<QLineEdit*>(u"templateField"_s);
     auto* check = dialog.findChild<QLabel*>(u"templateCheck"_s);
     auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
     ASSERT_TRUE(field && check && ok);
-    EXPECT_EQ(check->text(), u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
-                             u"0-結月ゆかり-こんにちは → 話者なし\n"
-                             u"0_四国めたん_おはよう → 話者なし\n"
-                             u"1_四国めたん_おはよう → 話者なし\n"
-                             u"2_四国めたん_おはよう → 話者なし"_s);
+    EXPECT_EQ(check->text(),
+              u"8 件中 2 件で話者が見つかりました\n"
+              u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
+              u"008_春日部つむぎ（ノーマル）_x → 春日部つむぎ\n"
+              u"話者が見つからない名前:\n"
+              u"0-結月ゆかり-こんにちは\n0_四国めたん_おはよう\n1_四国めたん_おはよう\n"
+              u"2_四国めたん_おはよう\n3_四国めたん_おはよう"_s);
     field->setText(u"$連番$-"_s);
     EXPECT_EQ(check->text(), u"$キャラ$ がありません"_s);
     EXPECT_FALSE(ok->isEnabled());
@@ -338,7 +362,7 @@ TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
     field->insert(u"-*"_s);
     EXPECT_EQ(dialog.templateText(), u"$連番$-$キャラ$-*"_s);
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_TRUE(check->text().startsWith(u"001_ずんだもん（ノーマル）_はい → 話者なし\n"
+    EXPECT_TRUE(check->text().startsWith(u"8 件中 1 件で話者が見つかりました\n"
                                          u"0-結月ゆかり-こんにちは → 結月ゆかり\n"_s))
         << check->text().toStdString();
 }
@@ -346,7 +370,8 @@ TEST(NamingTemplateDialog, ChecksTheFirstNamesAsTheTemplateIsTyped) {
 // Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
-        u"dropZone lineListButton namingPicker namingTemplateButton timelineNameField "
+        u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
+        u"timelineNameField "
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
         u"speakerStylesButton splitClipPicker silenceBox silenceDulationField srtBox "
         u"generateButton"_s.split(u' ');

@@ -1,5 +1,6 @@
 #include "app/LineListWindow.h"
 #include "app/ContentView.h"
+#include "app/LineFilter.h"
 #include "app/LineListModel.h"
 #include "app/LinePlayer.h"
 #include "support/PcmWriter.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,13 +51,10 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    // Opens the list with its shortcut; the test stops when it does not open.
+    // Opens the list with its button; the test stops when it does not open.
     LineListWindow* openList() {
-        view_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(view_.get()));
-        QTest::keyClick(view_.get(), Qt::Key_L, Qt::ControlModifier);
-        // A button's shortcut clicks it the way a mouse does, a moment later.
-        if (!QTest::qWaitFor([this] { return view_->lineListWindow() != nullptr; }, 5000)) {
+        QTest::mouseClick(find<QPushButton>(view_.get(), "lineListButton"), Qt::LeftButton);
+        if (view_->lineListWindow() == nullptr) {
             throw std::runtime_error("the line list did not open");
         }
         return view_->lineListWindow();
@@ -111,7 +110,7 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNot
     QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
     EXPECT_TRUE(summary->isVisibleTo(view_.get()));
     EXPECT_EQ(summary->text(), u"書き出す行 2 / 3"_s);
-    EXPECT_EQ(find<QLabel>(list, "tickSummary")->text(), u"書き出す行 2 / 3"_s);
+    EXPECT_EQ(find<QLabel>(list, "tickSummary")->text(), u"3 行中 1 行を表示　書き出す行 2 / 3"_s);
 
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"out.fcpxml"_s);
@@ -126,6 +125,41 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNot
     view_->generate();
     EXPECT_EQ(ui.alertMessages, QStringList{u"書き出す行がありません"_s});
     EXPECT_EQ(ui.proposedNames.size(), 1) << "refused before the save dialog";
+}
+
+// A reload keeps the filters; another folder clears them. Whenever rows are hidden the footer says
+// so, and every cell but the tick has its whole text as tool tip.
+TEST_F(LineListWindowTest, FiltersSurviveAReloadButNotAnotherFolder) {
+    LineListWindow* list = openList();
+    auto* search = find<QLineEdit>(list, "searchField");
+    auto* footer = find<QLabel>(list, "tickSummary");
+    search->setText(u"first"_s);
+    EXPECT_EQ(footer->text(), u"3 行中 1 行を表示　書き出す行 3 / 3"_s);
+    QSignalSpy loaded(&view_->folderLoad(), &FolderLoadAction::loadFinished);
+    QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
+    view_->reload();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    EXPECT_EQ(search->text(), u"first"_s);
+    EXPECT_EQ(list->filter().rowCount(), 1);
+    search->clear();
+    const QAbstractItemModel& rows = list->filter();
+    for (int column = LineListModel::numberColumn; column < LineListModel::columnCount_; ++column) {
+        const QModelIndex cell = rows.index(2, column);
+        EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), cell.data().toString()) << column;
+    }
+    EXPECT_FALSE(rows.index(2, LineListModel::statusColumn).data().toString().isEmpty());
+
+    find<QComboBox>(list, "stateFilter")->setCurrentIndex(1);
+    EXPECT_EQ(footer->text(), u"3 行中 1 行を表示　書き出す行 3 / 3"_s) << "the broken take";
+    VoiceFolder other(u"Other"_s);
+    other.addLine(u"1_C（x）_c"_s);
+    other.addLine(u"2_C（x）_d"_s);
+    loaded.clear();
+    view_->folderLoad().dropFolder({other.url()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 10000));
+    EXPECT_EQ(find<QComboBox>(list, "stateFilter")->currentIndex(), 0);
+    EXPECT_EQ(list->filter().rowCount(), 2);
+    EXPECT_EQ(footer->text(), u"書き出す行 2 / 2"_s);
 }
 
 // The list's size and column widths are there again after a restart.

@@ -2,10 +2,14 @@
 #include "app/AlertText.h"
 #include "app/ContentView.h"
 #include "app/DialogExportUi.h"
+#include "app/ElidedLabel.h"
+#include "app/FolderLoadAction.h"
+#include "app/LineFilter.h"
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
 #include "app/SpeakerStylesDialog.h"
 #include "styles/StoredStyles.h"
+#include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +20,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -87,11 +93,15 @@ TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
         menus << (menu->isVisible() ? menu->text() : u"-"_s);
     }
     EXPECT_EQ(menus, (QStringList{u"ファイル"_s, u"編集"_s, u"ウインドウ"_s, u"ヘルプ"_s}));
-    EXPECT_EQ(view.size(), QSize(400, 660));
     const QDir out(QStringLiteral(APP_TEST_OUTPUT_DIR));
     EXPECT_TRUE(window.grab().toImage().save(out.filePath(u"window.png"_s)));
     view.lineList().setTicked({2}, false);
-    view.showLineList();
+    auto* lineListAction = window.findChild<QAction*>(u"lineListAction"_s);
+    ASSERT_NE(lineListAction, nullptr);
+    EXPECT_EQ(lineListAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_FALSE(window.findChild<QAction*>(u"speakerStylesAction"_s)->shortcut().isEmpty());
+    lineListAction->trigger();
+    ASSERT_NE(view.lineListWindow(), nullptr);
     view.lineListWindow()->table()->selectRow(1);
     EXPECT_TRUE(view.lineListWindow()->grab().toImage().save(out.filePath(u"line-list.png"_s)));
     SpeakerStylesDialog dialog(*view.fileLists().fileLists(), settings);
@@ -190,4 +200,65 @@ TEST(AlertText, LinesBreakBetweenPhrasesAndFitTheWidth) {
     for (const auto& c : cases) {
         EXPECT_EQ(wrapAlertText(c.text, metrics, c.width).toStdString(), c.lines.toStdString());
     }
+}
+// However many lines have a problem, the folder section gives each control the room it asks for
+// and none overlaps another: the problems take one line, whose button lists them in the line list.
+TEST(MainWindow, FiftyProblemLinesCrushNothing) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    testsupport::VoiceFolder folder(u"Scene"_s);
+    for (int i = 0; i < 5; ++i) {
+        folder.addLine(u"%1_Hanako（a）_x"_s.arg(i));
+    }
+    for (int i = 0; i < 25; ++i) {
+        folder.addLine(u"nospeaker%1"_s.arg(i));
+        testsupport::writeBytes(folder.filePath(u"broken%1.wav"_s.arg(i)), "not audio");
+    }
+    MainWindow window(&store);
+    window.show();
+    ContentView& view = *window.contentView();
+    QSignalSpy checked(&view.folderLoad(), &FolderLoadAction::audioCheckFinished);
+    view.folderLoad().dropFolder({folder.url()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    QCoreApplication::processEvents();
+
+    const auto* problems = view.findChild<ElidedLabel*>(u"problemSummary"_s);
+    ASSERT_TRUE(problems && problems->isVisible());
+    EXPECT_EQ(problems->text(), u"問題のある行 50 件（読み込めない音声 25 行、話者なし 50 行）"_s);
+    const QWidget* section = view.findChild<QWidget*>(u"dropZone"_s)->parentWidget();
+    QList<QWidget*> controls;
+    for (QWidget* child : section->findChildren<QWidget*>()) {
+        // The controls, not the containers that lay them out or the parts of a combo box.
+        if (child->isVisible() && child->layout() == nullptr &&
+            !child->parentWidget()->inherits("QComboBox")) {
+            controls << child;
+        }
+    }
+    ASSERT_GE(controls.size(), 10);
+    const auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_LE(view.width(), scroll->viewport()->width()) << "nothing is cut off at the right";
+    const auto place = [section](const QWidget* w) {
+        return QRect(w->mapTo(section, QPoint()), w->size());
+    };
+    for (int i = 0; i < controls.size(); ++i) {
+        const QWidget* a = controls[i];
+        EXPECT_GE(a->height(), a->sizeHint().height()) << a->objectName().toStdString();
+        EXPECT_GE(a->width(), a->minimumSizeHint().width()) << a->objectName().toStdString();
+        for (int j = i + 1; j < controls.size(); ++j) {
+            const QWidget* b = controls[j];
+            if (!a->isAncestorOf(b) && !b->isAncestorOf(a)) {
+                EXPECT_FALSE(place(a).intersects(place(b)))
+                    << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+            }
+        }
+    }
+
+    QTest::mouseClick(view.findChild<QPushButton*>(u"showProblemsButton"_s), Qt::LeftButton);
+    ASSERT_NE(view.lineListWindow(), nullptr);
+    EXPECT_EQ(view.lineListWindow()->filter().rowCount(), 50);
+    EXPECT_TRUE(view.lineListWindow()
+                    ->findChild<QLabel*>(u"tickSummary"_s)
+                    ->text()
+                    .startsWith(u"55 行中 50 行を表示"_s));
 }

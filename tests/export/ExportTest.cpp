@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -128,4 +129,33 @@ TEST_F(ExportTest, SubtitlesGoBesideTheDocumentOrTheAlertSaysWhatWasWritten) {
     EXPECT_TRUE(alert.contains(u"\"%1\": "_s.arg(output(u"Blocked.srt"_s)))) << alert.toStdString();
     EXPECT_TRUE(alert.contains(u"書き込んだもの: \"%1\""_s.arg(*ui_.saveLocation)));
     EXPECT_TRUE(QFile::exists(*ui_.saveLocation));
+}
+
+// The save dialog asks about the document only: existing subtitle files are named in one question
+// before anything is written, and cancelling it leaves every file as it was.
+TEST_F(ExportTest, ExistingSubtitleFilesAreReplacedOnlyWhenTheUserSaysSo) {
+    options_.subtitles.enabled = true;
+    ui_.saveLocation = output(u"Scene.fcpxml"_s);
+    testsupport::writeBytes(output(u"Scene.fcpxml"_s), "old document");
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
+    EXPECT_TRUE(ui_.replaceQuestions.isEmpty()) << "only the document existed";
+
+    for (const bool bySpeaker : {false, true}) {
+        options_.subtitles.splitBySpeaker = bySpeaker;
+        const QString subtitles = output(bySpeaker ? u"Scene_Hanako.srt"_s : u"Scene.srt"_s);
+        testsupport::writeBytes(subtitles, "hand-written");
+        testsupport::writeBytes(output(u"Scene.fcpxml"_s), "old document");
+        ui_.replaceQuestions.clear();
+        ui_.replaceAnswer = false;
+        EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::cancelled);
+        EXPECT_EQ(ui_.replaceQuestions, QList<QStringList>{{QFileInfo(subtitles).fileName()}});
+        EXPECT_EQ(testsupport::readBytes(subtitles), "hand-written");
+        EXPECT_EQ(testsupport::readBytes(output(u"Scene.fcpxml"_s)), "old document");
+        ui_.replaceAnswer = true;
+        EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
+        EXPECT_NE(testsupport::readBytes(subtitles), "hand-written");
+    }
+    EXPECT_EQ(replacedFilesText({u"a.srt"_s, u"b.srt"_s, u"c.srt"_s, u"d.srt"_s, u"e.srt"_s}),
+              u"a.srt\nb.srt\nc.srt\nほか 2 件"_s);
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
 }

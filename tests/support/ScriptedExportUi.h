@@ -16,6 +16,8 @@ public:
     QStringList proposedNames;
     QStringList alertMessages;
     QStringList alertInformativeTexts;
+    QList<QStringList> replaceQuestions; // the files each question named
+    bool replaceAnswer = true;
 
     std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override {
         proposedNames << proposedFileName;
@@ -25,6 +27,11 @@ public:
     void showAlert(const QString& message, const QString& informativeText) override {
         alertMessages << message;
         alertInformativeTexts << informativeText;
+    }
+
+    bool confirmReplacing(const QStringList& fileNames) override {
+        replaceQuestions << fileNames;
+        return replaceAnswer;
     }
 };
 
