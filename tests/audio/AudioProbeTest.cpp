@@ -69,10 +69,10 @@ TEST_F(AudioProbeTest, LengthsAndRates) {
         // FFmpeg would read "concat:" or "%25" in a URL.
         {write(u"001_Hanako（normal）_こんにちは.aiff"_s, ima4), ima4Seconds, 22051},
         {write(u"a b & c #1 100%25 %s?.aiff"_s, ima4), ima4Seconds, 22051},
-        {write(u"concat:take.aiff"_s, ima4), ima4Seconds, 22051},
     });
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    write(u"concat:take.aiff"_s, ima4);
     expectLengths({{u"concat:take.aiff"_s, ima4Seconds, 22051}});
     QDir::setCurrent(previous);
 }

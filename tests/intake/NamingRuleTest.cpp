@@ -28,9 +28,7 @@ const NamedLine kLines[] = {
     // The default names of the voice tools.
     {u"001_ずんだもん（ノーマル）_はい", u"はい", {u"ずんだもん", u"ずんだもん", none, none, none}},
     {u"001_四国めたん_おはよう", u"おはよう", {none, u"四国めたん", none, none, none}},
-    {u"00_さとうささら_こんにちは", u"こんにちは", {none, u"さとうささら", none, none, none}},
     {u"1_霊夢_ゆっくりしていってね", u"", {none, u"霊夢", none, none, none}},
-    {u"20220418005821_Dummy_こんばんは", u"こんばんは", {none, u"Dummy", none, none, none}},
     {u"251119_081002_ずんだもん_こんにちは",
      u"こんにちは",
      {none, u"081002", u"ずんだもん", none, none}},
@@ -44,9 +42,6 @@ const NamedLine kLines[] = {
      u"x",
      {u"ずんだもん", u"ずんだもん", none, none, none}},
     {u"001_四国めたん_おは-よう（笑）", u"x", {none, u"四国めたん", none, none, none}},
-    {u"251119_081002_ずんだもん_こん_にちは（笑）",
-     u"x",
-     {none, u"081002", u"ずんだもん", none, none}},
     {u"0-結月ゆかり-こん_にち-は（笑）", u"x", {none, none, none, u"結月ゆかり", none}},
     // Decomposed kana are kept as written (speakers are compared in their composed form).
     {u"001_す\u3099んだもん_はい", u"x", {none, u"す\u3099んだもん", none, none, none}},
@@ -110,8 +105,6 @@ TEST(NamingRule, EveryRuleOverTheVoiceToolsNames) {
 TEST(NamingRule, TemplatesMatchTheWholeNameWithTheSpeakerWhereTheTemplatePlacesIt) {
     const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
         {u"$連番$_$キャラ$（$スタイル$）_$テキスト$", u"001_ずんだもん（ノーマル）_はい",
-         u"ずんだもん"},
-        {u"$連番$_$キャラ$（$スタイル$）_$テキスト$", u"001_ずんだもん（ノーマル）_は_い（笑）",
          u"ずんだもん"},
         {u"$連番$_$キャラ$（$スタイル$）_$テキスト$", u"001_四国めたん_おはよう", none},
         {u"$連番$_$キャラ$（$スタイル$）_$テキスト$", u"x01_ずんだもん（ノーマル）_はい", none},

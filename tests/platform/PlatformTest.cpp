@@ -87,7 +87,6 @@ TEST(FileHead, BothReadersGiveTheSameHeadsAndProblems) {
     } cases[] = {
         {u"big.wav"_s, 65536, FileHead::Problem::none, 65536},
         {u"big.wav"_s, std::numeric_limits<qint64>::max(), FileHead::Problem::none, 70000},
-        {u"big.wav"_s, 0, FileHead::Problem::none, 0},
         {u"empty.txt"_s, 100, FileHead::Problem::none, 0},
         {kNames[2], 100, FileHead::Problem::none, kNames[2].toUtf8().size()},
         {u"サブ"_s, 100, FileHead::Problem::isFolder, 0},

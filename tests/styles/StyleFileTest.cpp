@@ -40,40 +40,32 @@ TEST(StyleFile, TheReadmesExampleGivesTheNamedStyleAndTheOthersStyle) {
     EXPECT_EQ(styles->styleFor(u"ずんだもん"_s), others);
 }
 
-// Every failure names the file and says what is wrong; those in an entry name the speaker and
-// the key.
+// Every failure names the file; those in an entry name the speaker and the key.
 TEST(StyleFile, BadFilesAreRefusedWithTheFileTheSpeakerAndTheKey) {
-    const QString head = uR"(スタイルファイル "s.json" を読み込めません: )"_s;
-    const struct {
-        QByteArray json;
-        QString reason;
-    } cases[] = {
-        {R"({"A": {"size": 8)", u"JSON として読めません"_s},
-        {R"(["A"])", u"話者名からスタイルへの JSON オブジェクトではありません"_s},
-        {R"({"A": "#FFFFFF"})", u"「A」のスタイルが JSON オブジェクトではありません"_s},
-        {R"({"A": {"colour": "#FFFFFF"}})", u"「A」の \"colour\": 知らないキーです"_s},
-        {R"({"A": {"font": ""}})", u"「A」の \"font\": 空でない文字列ではありません"_s},
-        {R"({"A": {"face": 6}})", u"「A」の \"face\": 空でない文字列ではありません"_s},
-        {R"({"A": {"size": 1e400}})", u"JSON として読めません"_s},
-        {R"({"A": {"size": "80"}})", u"「A」の \"size\": 1 から 1000 までの数ではありません"_s},
-        {R"({"A": {"shadowAngle": null}})", u"「A」の \"shadowAngle\": 数ではありません"_s},
-        {R"({"A": {"shadowOffset": [1]}})",
-         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
-        {R"({"A": {"shadowOffset": [1, "2"]}})",
-         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
-        {R"({"A": {"shadowOffset": [1, 2, 3]}})",
-         u"「A」の \"shadowOffset\": 2 つの数の配列ではありません"_s},
+    const std::pair<QByteArray, QString> cases[] = {
+        {R"({"A": {"size": 8)", {}},
+        {R"(["A"])", {}},
+        {R"({"A": "#FFFFFF"})", u"「A」"_s},
+        {R"({"A": {"colour": "#FFFFFF"}})", u"「A」の \"colour\""_s},
+        {R"({"A": {"font": ""}})", u"「A」の \"font\""_s},
+        {R"({"A": {"face": 6}})", u"「A」の \"face\""_s},
+        {R"({"A": {"size": "80"}})", u"「A」の \"size\""_s},
+        {R"({"A": {"shadowAngle": null}})", u"「A」の \"shadowAngle\""_s},
+        {R"({"A": {"shadowOffset": [1]}})", u"「A」の \"shadowOffset\""_s},
+        {R"({"A": {"shadowOffset": [1, "2"]}})", u"「A」の \"shadowOffset\""_s},
+        {R"({"A": {"shadowOffset": [1, 2, 3]}})", u"「A」の \"shadowOffset\""_s},
     };
-    for (const auto& c : cases) {
-        EXPECT_TRUE(failureOf(c.json).startsWith(head + c.reason))
-            << c.json.toStdString() << " -> " << failureOf(c.json).toStdString();
+    for (const auto& [json, named] : cases) {
+        const QString message = failureOf(json);
+        EXPECT_TRUE(message.startsWith(uR"(スタイルファイル "s.json" を読み込めません: )"_s) &&
+                    message.contains(named))
+            << json.toStdString() << " -> " << message.toStdString();
     }
-    const QString badColor = u"「B」の \"%1\": 色（#RRGGBB または #RRGGBBAA）ではありません"_s;
     for (const char* key : {"color", "stroke", "shadow"}) {
         for (const char* value : {"\"#FFF\"", "\"FFFFFF\"", "\"#GG0000\"", "\"#+F0000\"",
                                   "\"#FFFFFF0\"", "\"# FFFFF\"", "16777215"}) {
             const QByteArray json = QByteArray(R"({"B": {")") + key + "\": " + value + "}}";
-            EXPECT_EQ(failureOf(json), head + badColor.arg(QLatin1String(key)))
+            EXPECT_TRUE(failureOf(json).contains(u"「B」の \"%1\""_s.arg(QLatin1String(key))))
                 << json.toStdString();
         }
     }
@@ -127,8 +119,6 @@ TEST(StyleFile, WritingOntoAFifoIsRefused) {
     ASSERT_TRUE(testsupport::makeFifo(path));
     const Status written = writeStyleFile(path, SpeakerStyles{});
     ASSERT_FALSE(written);
-    EXPECT_EQ(
-        written.failure().message(),
-        uR"(スタイルファイル "%1" を書き出せません: 通常のファイルではありません)"_s.arg(path));
+    EXPECT_TRUE(written.failure().message().startsWith(u"スタイルファイル \"%1\""_s.arg(path)));
     EXPECT_FALSE(QFileInfo(path).isFile());
 }

@@ -72,11 +72,11 @@ inline std::vector<RandomLine> writeRandomVoiceLines(const QString& folder, unsi
     return lines;
 }
 
-// The list of the first `count` lines, given in an order of its own and ticked as the lines say.
-inline std::unique_ptr<FileLists>
-entriesOfLines(const QString& folder, const std::vector<RandomLine>& lines, std::size_t count) {
+// The list of the lines, given in an order of its own and ticked as the lines say.
+inline std::unique_ptr<FileLists> entriesOfLines(const QString& folder,
+                                                 const std::vector<RandomLine>& lines) {
     FileList entries;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const QString stem = QDir(folder).filePath(lines[i].stem);
         std::optional<FileListData::LocalFile> caption;
         if (lines[i].caption) {
@@ -86,12 +86,12 @@ entriesOfLines(const QString& folder, const std::vector<RandomLine>& lines, std:
             lines[i].stem, caption, FileListData::LocalFile{stem + QStringLiteral(".wav"), {}}));
     }
     std::reverse(entries.begin(), entries.end());
-    std::rotate(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(count / 3),
+    std::rotate(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(lines.size() / 3),
                 entries.end());
     auto list = std::make_unique<FileLists>();
     list->setFileLists(std::move(entries));
-    for (std::size_t i = 0; i < count; ++i) {
-        list->setTickedByFileName(lines[i].stem, lines[i].ticked);
+    for (const RandomLine& line : lines) {
+        list->setTickedByFileName(line.stem, line.ticked);
     }
     return list;
 }

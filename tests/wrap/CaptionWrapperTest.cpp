@@ -152,8 +152,6 @@ TEST(CaptionWrapper, NeverBreaksTheLineRulesAtAnyWidth) {
 TEST(CaptionWrapper, KeepsTheCaptionsOwnLinesAndDropsBlankOnes) {
     EXPECT_EQ(wrapped(u"一行目です\r\n\r\n　\n二行目\rです"_s, 40),
               (QStringList{u"一行目です"_s, u"二行目"_s, u"です"_s}));
-    EXPECT_EQ(wrapped(u"今日はとてもいい天気ですね。\n短い"_s, 20),
-              (QStringList{u"今日はとてもいい"_s, u"天気ですね。"_s, u"短い"_s}));
     EXPECT_EQ(wrapped(u" \n"_s, 20), QStringList());
 }
 
