@@ -123,7 +123,6 @@ void FolderLoadAction::publishFolder(const QUrl& folderUrl) {
         countText(published, [](const FileListPtr& entry) { return entry->hasSoundFile(); }));
     const SpeakerTally speakers = tallySpeakers(published);
     state_.setSpeakerCount(QString::number(speakers.speakerCount));
-    state_.setUnnamedFiles(speakers.unnamedFiles);
 }
 
 void FolderLoadAction::finishLoad(const FolderLoadResult& result, LoadKind kind) {

@@ -44,10 +44,6 @@ void WindowState::setSpeakerCount(const QString& value) {
     assign(this, speakerCount_, value, &WindowState::speakerCountChanged);
 }
 
-void WindowState::setUnnamedFiles(const QStringList& value) {
-    assign(this, unnamedFiles_, value, &WindowState::unnamedFilesChanged);
-}
-
 void WindowState::setLoadFailure(const QString& value) {
     assign(this, loadFailure_, value, &WindowState::loadFailureChanged);
 }

@@ -23,9 +23,8 @@ public:
     const QString& folderName() const { return folderName_; }
     const QString& textCount() const { return textCount_; }
     const QString& soundCount() const { return soundCount_; }
-    // How many speakers the naming rule found, and the audio files of the lines it found none for.
+    // How many speakers the naming rule found.
     const QString& speakerCount() const { return speakerCount_; }
-    const QStringList& unnamedFiles() const { return unnamedFiles_; }
     // Why the last load failed; empty after a successful one.
     const QString& loadFailure() const { return loadFailure_; }
 
@@ -35,7 +34,6 @@ public:
     void setTextCount(const QString& value);
     void setSoundCount(const QString& value);
     void setSpeakerCount(const QString& value);
-    void setUnnamedFiles(const QStringList& value);
     void setLoadFailure(const QString& value);
 
 signals:
@@ -45,7 +43,6 @@ signals:
     void textCountChanged(const QString& value);
     void soundCountChanged(const QString& value);
     void speakerCountChanged(const QString& value);
-    void unnamedFilesChanged(const QStringList& value);
     void loadFailureChanged(const QString& value);
 
 private:
@@ -55,7 +52,6 @@ private:
     QString textCount_ = noValue;
     QString soundCount_ = noValue;
     QString speakerCount_ = noValue;
-    QStringList unnamedFiles_;
     QString loadFailure_;
 };
 

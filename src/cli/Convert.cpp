@@ -29,6 +29,21 @@ std::optional<QString> skipLines(FileLists& lines, const QList<LineRange>& range
     return std::nullopt;
 }
 
+// "話者なし M 行（first, second, third ほか）" naming the first three audio files; empty when
+// every line has its speaker.
+QString unnamedLinesText(const QStringList& unnamedFiles) {
+    if (unnamedFiles.isEmpty()) {
+        return {};
+    }
+    constexpr qsizetype kNamed = 3;
+    QString named = unnamedFiles.first(std::min(kNamed, unnamedFiles.size())).join(u'、');
+    if (unnamedFiles.size() > kNamed) {
+        named += QStringLiteral(" ほか");
+    }
+    // One pass of arg: a "%" in a file name is not taken for a place of the text.
+    return QStringLiteral("話者なし %1 行（%2）").arg(QString::number(unnamedFiles.size()), named);
+}
+
 } // namespace
 
 QString conversionSummary(const ConversionReport& report) {

@@ -178,19 +178,6 @@ SpeakerTally tallySpeakers(const FileList& list) {
     return tally;
 }
 
-QString unnamedLinesText(const QStringList& unnamedFiles) {
-    if (unnamedFiles.isEmpty()) {
-        return {};
-    }
-    constexpr qsizetype kNamed = 3;
-    QString named = unnamedFiles.first(std::min(kNamed, unnamedFiles.size())).join(u'、');
-    if (unnamedFiles.size() > kNamed) {
-        named += QStringLiteral(" ほか");
-    }
-    // One pass of arg: a "%" in a file name is not taken for a place of the text.
-    return QStringLiteral("話者なし %1 行（%2）").arg(QString::number(unnamedFiles.size()), named);
-}
-
 void sortByFileName(FileList& list) {
     const auto less = [](const FileListPtr& a, const FileListPtr& b) {
         return nfcCodePointLess(a->fileNameOrderKey(), b->fileNameOrderKey());

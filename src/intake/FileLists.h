@@ -110,9 +110,6 @@ struct SpeakerTally {
     QStringList unnamedFiles;
 };
 SpeakerTally tallySpeakers(const FileList& list);
-// "話者なし M 行（first, second, third ほか）" naming the first three audio files, as the window
-// and the converter say it; empty when every line has its speaker.
-QString unnamedLinesText(const QStringList& unnamedFiles);
 
 // Stable sort by fileName in code-point order of the NFC forms (keys computed once per entry).
 void sortByFileName(FileList& list);
