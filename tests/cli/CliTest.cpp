@@ -14,8 +14,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <set>
-
 using namespace brisomel;
 using namespace Qt::StringLiterals;
 
@@ -124,8 +122,6 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--name= a"_s, {kTimelineNameMissing}},
         {u"--x 1,5 --pause -1 a"_s, {u"位置:Xは数値"_s}},
         {u"--x 1.5 --pause -1 a"_s, {u"時間は0以上"_s}},
-        {u"--y 10000.5 a"_s, {u"位置:Yは10000以下"_s}},
-        {u"--pause 1e10 a"_s, {u"時間は3600以下（1時間まで）を入力してください"_s}},
         {u"--wrap 13.5 a"_s, {u"--wrap の値 \"13.5\""_s}},
         {u"--wrap 1000 a"_s, {u"1行の最大幅は999以下"_s}},
         {u"--wrap 26 --max-lines 0 a"_s, {u"最大行数は1以上"_s}},
@@ -160,51 +156,19 @@ TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
     const QString bad = dir_.filePath(u"bad.json"_s);
     testsupport::writeBytes(good, R"({"Hanako": {"color": "#FFD700", "strokeWidth": 4}})");
     testsupport::writeBytes(bad, R"({"Hanako": {"size": 0}})");
-    const CliRequest refused =
-        parseCommandLine({u"brisomel-cli"_s, u"--styles"_s, bad, u"/none"_s});
-    ASSERT_TRUE(std::holds_alternative<CliUsageError>(refused));
-    EXPECT_EQ(std::get<CliUsageError>(refused).message,
-              QStringLiteral("スタイルファイル \"%1\" を読み込めません: 「Hanako」の \"size\": "
-                             "1 から 1000 までの数ではありません")
-                  .arg(bad));
+    const QString refused = usageError({u"--styles"_s, bad, u"/none"_s}).value_or(QString());
+    EXPECT_TRUE(refused.contains(bad) && refused.contains(u"Hanako"_s) &&
+                refused.contains(u"\"size\""_s))
+        << refused.toStdString();
 
     CliOptions o = parsed({u"--styles"_s, good, folder_});
     o.targets.document = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
-    const QByteArray document = stdout_.data();
-    EXPECT_EQ(document.count(R"(<text-style font="Helvetica" fontSize="72" fontFace="Regular" )"
-                             R"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 1" strokeWidth="-4" )"
-                             R"(alignment="center"/>)"),
-              1);
-    EXPECT_EQ(document.count(R"(fontColor="1 1 1 1" alignment="center"/>)"), 1);
+    EXPECT_EQ(stdout_.data().count(R"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 1")"), 1);
+    EXPECT_EQ(stdout_.data().count(R"(fontColor="1 1 1 1" alignment="center"/>)"), 1);
 }
 
-TEST(CliProgram, ExitStatusesAndStreams) {
-    QTemporaryDir dir;
-    testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
-    QByteArray errors;
-    const auto run = [&](const QStringList& args, QByteArray* out = nullptr) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(BRISOMEL_CLI_PATH), args);
-        process.waitForFinished(60000);
-        if (out) {
-            *out = process.readAllStandardOutput();
-        }
-        errors = process.readAllStandardError();
-        return process.exitCode();
-    };
-    QByteArray out;
-    EXPECT_EQ(run({u"--help"_s}), 0);
-    EXPECT_EQ(run({u"--bogus"_s}), 2);
-    EXPECT_EQ(QString::fromUtf8(errors),
-              u"brisomel-cli: 不明なオプションです: --bogus\n詳しくは --help\n"_s);
-    EXPECT_EQ(run({u"-o"_s, u"-"_s, u"."_s}, &out), 0);
-    EXPECT_TRUE(out.contains("<asset id=\"r4\""));
-    EXPECT_EQ(run({dir.filePath(u"a.wav"_s)}), 1) << "a file is not a folder";
-}
-
-// Each rate end to end: the frame length the format states, a 2.5 s line's written length, and
+// Rates end to end: the frame length the format states, a 2.5 s line's written length, and
 // the summary's seconds, which the 1001-based rates stretch.
 TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
     const struct {
@@ -214,12 +178,7 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
         const char* seconds;
     } cases[] = {
         {"23.98", "1001/24000s", "60060/24000s", "3.503"},
-        {"24", "100/2400s", "6000/2400s", "3.500"},
         {"25", "100/2500s", "6200/2500s", "3.480"}, // 62.5 frames cut down,
-        {"29.97", "1001/30000s", "75075/30000s", "3.503"},
-        {"30", "100/3000s", "7500/3000s", "3.500"},
-        {"50", "100/5000s", "12500/5000s", "3.500"},
-        {"59.94", "1001/60000s", "150150/60000s", "3.503"},
         {"60", "100/6000s", "15000/6000s", "3.500"},
     };
     for (const auto& c : cases) {
@@ -234,51 +193,25 @@ TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
     }
 }
 
-// With --srt-split each speaker's cues go to a file of their own beside the given name.
-TEST_F(ConvertTest, SubtitleFlagsWriteTheFilesBesideTheDocument) {
-    QTemporaryDir out;
-    const CliOptions o = parsed({u"--srt-split"_s, u"--srt-speaker"_s, u"--srt"_s,
-                                 out.filePath(u"sub.srt"_s), u"-o"_s, u"-"_s, folder_});
-    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
-    EXPECT_TRUE(stdout_.data().endsWith("</fcpxml>\n"));
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files),
-              (QStringList{u"sub_Hanako.srt"_s, u"sub_Taro.srt"_s}));
-    const auto cues = testsupport::readSrt(out.filePath(u"sub_Hanako.srt"_s));
-    ASSERT_TRUE(cues && cues->size() == 1);
-    EXPECT_EQ(cues->front().text, u"Hanako: こんにちは"_s) << "less the blank asking for a pause";
-}
-
-// Each rule gives the speakers of the names it covers their own lanes (one subtitle file each)
-// and counts the other lines in the summary.
-TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
+// The rule chosen by --naming or --naming-template gives the speakers of the names it covers
+// their own lanes (one subtitle file each) and counts the other lines in the summary.
+TEST(CliNaming, TheChosenRuleFindsTheSpeakersOfTheNamesItCovers) {
     testsupport::VoiceFolder voices{u"tools"_s};
     voices.addLine(u"001_ずんだもん（ノーマル）_はい"_s, 0.5, u"はい"_s);
-    voices.addLine(u"001_四国めたん_おはよう"_s, 0.5, u"おはよう"_s);
-    voices.addLine(u"002_ずんだもん_うん"_s, 0.5, u"うん"_s); // a speaker's second line
-    voices.addLine(u"20220418005821_Dummy_こんばんは"_s, 0.5, u"こんばんは"_s);
+    voices.addLine(u"002_四国めたん_おはよう"_s, 0.5, u"おはよう"_s);
     voices.addLine(u"251119_081002_ずんだもん_こんにちは"_s, 0.5, u"こんにちは"_s);
     voices.addLine(u"0-結月ゆかり-こんにちは"_s, 0.5, u"やあ"_s);
-    voices.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞さようなら"_s);
     const struct {
         QStringList args;
         QString unnamed;
         QStringList files; // the subtitle files, one per lane
     } cases[] = {
         {{u"--naming"_s, u"plain"_s},
-         u"話者 4 人、話者なし 2 行（0-結月ゆかり-こんにちは.wav、VOICEROID2_123456789.wav）"_s,
-         {u"s_081002.srt"_s, u"s_Dummy.srt"_s, u"s_noname.srt"_s, u"s_ずんだもん.srt"_s,
-          u"s_四国めたん.srt"_s}},
-        {{u"--naming"_s, u"hyphen"_s},
-         u"話者 1 人、話者なし 6 行（001_ずんだもん（ノーマル）_はい.wav、001_四国めたん_おはよう"
-         u".wav、002_ずんだもん_うん.wav ほか）"_s,
-         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
-        {{u"--naming"_s, u"caption-prefix"_s},
-         u"話者 1 人、話者なし 6 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
-         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
-         {u"s_noname.srt"_s, u"s_結月ゆかり.srt"_s}},
+         u"話者 3 人、話者なし 1 行（0-結月ゆかり-こんにちは.wav）"_s,
+         {u"s_081002.srt"_s, u"s_noname.srt"_s, u"s_ずんだもん.srt"_s, u"s_四国めたん.srt"_s}},
         {{u"--naming-template"_s, u"$日付$_$日付$_$キャラ$_$テキスト$"_s},
-         u"話者 1 人、話者なし 6 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
-         u"はい.wav、001_四国めたん_おはよう.wav ほか）"_s,
+         u"話者 1 人、話者なし 3 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
+         u"はい.wav、002_四国めたん_おはよう.wav）"_s,
          {u"s_noname.srt"_s, u"s_ずんだもん.srt"_s}},
     };
     for (const auto& c : cases) {
@@ -291,10 +224,9 @@ TEST(CliNaming, EachRuleFindsTheSpeakersOfTheNamesItCovers) {
         QBuffer document;
         document.open(QIODevice::WriteOnly);
         ASSERT_EQ(convertFolder(o, stream, document), kExitSuccess) << messages.toStdString();
-        const QString where = c.args.join(u' ');
-        EXPECT_TRUE(messages.startsWith(u"7 行、"_s + c.unnamed + u"、3.500 秒 → "_s))
-            << where.toStdString() << ": " << messages.toStdString();
-        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files) << where.toStdString();
+        EXPECT_TRUE(messages.startsWith(u"4 行、"_s + c.unnamed + u"、2.000 秒 → "_s))
+            << messages.toStdString();
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), c.files) << c.args[0].toStdString();
     }
 }
 
@@ -310,9 +242,10 @@ TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
     EXPECT_TRUE(QFile::exists(o.targets.document));
 }
 
-// WAV and AIFF headers are read without the FFmpeg probe module, and only an MP3 then fails,
-// naming itself and the module. 22050 frames at 22050.25 Hz are 59 frames at 59.94 fps, not 60.
-TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
+// The statuses and streams of the program. WAV and AIFF headers are read without the FFmpeg
+// probe module, and only an MP3 then fails, naming itself and the module. 22050 frames at
+// 22050.25 Hz are 59 frames at 59.94 fps, not 60.
+TEST(CliProgram, StatusesAndWavAndAiffFoldersWithoutTheFfmpegModule) {
     QTemporaryDir dir;
     const QString missingModule = dir.filePath(u"nowhere/probe.so"_s);
     testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
@@ -321,20 +254,24 @@ TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"BRISOMEL_PROBE_MODULE"_s, missingModule);
     process.setProcessEnvironment(environment);
-    const auto run = [&] {
-        process.start(QStringLiteral(BRISOMEL_CLI_PATH),
-                      {u"--fps"_s, u"59.94"_s, u"-o"_s, u"-"_s, dir.path()});
+    const auto run = [&](const QStringList& args) {
+        process.start(QStringLiteral(BRISOMEL_CLI_PATH), args);
         process.waitForFinished(60000);
         return process.exitCode();
     };
+    EXPECT_EQ(run({u"--help"_s}), 0);
+    EXPECT_EQ(run({u"--bogus"_s}), 2);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              u"brisomel-cli: 不明なオプションです: --bogus\n詳しくは --help\n"_s);
 
-    ASSERT_EQ(run(), 0) << process.readAllStandardError().toStdString();
+    const QStringList convert = {u"--fps"_s, u"59.94"_s, u"-o"_s, u"-"_s, dir.path()};
+    ASSERT_EQ(run(convert), 0) << process.readAllStandardError().toStdString();
     EXPECT_TRUE(process.readAllStandardOutput().contains(
         "name=\"b\" start=\"0s\" duration=\"59059/60000s\""));
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRISOMEL_TEST_DATA "/audio/tone-1250ms-44k.mp3"),
                             dir.filePath(u"d.mp3"_s)));
-    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(run(convert), 1);
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     EXPECT_TRUE(
         errors.contains(u"d.mp3"_s) &&
@@ -345,34 +282,18 @@ TEST(CliProgram, WavAndAiffFoldersNeedNoFfmpegModule) {
 // --skip takes numbers and ranges in any order, overlapping or not; anything else is a usage
 // error naming the value. A huge range costs nothing until it meets the folder.
 TEST(CliOptions, SkipTakesNumbersAndRanges) {
-    const auto numbers = [](const QList<LineRange>& ranges) {
-        std::set<int> all;
-        for (const LineRange& range : ranges) {
-            for (int number = range.first; number <= range.last && all.size() < 100; ++number) {
-                all.insert(number);
-            }
-        }
-        return all;
+    const std::pair<QString, QList<LineRange>> taken[] = {
+        {u"3,7-9"_s, {{3, 3}, {7, 9}}},
+        {u"2-4,3,1"_s, {{2, 4}, {3, 3}, {1, 1}}},
+        {u"1-2000000000"_s, {{1, 2000000000}}},
     };
-    const struct {
-        QString value;
-        std::set<int> numbers;
-    } taken[] = {
-        {u"3"_s, {3}},
-        {u"3,7-9"_s, {3, 7, 8, 9}},
-        {u"2-4,3,1"_s, {1, 2, 3, 4}},
-        {u"5-5"_s, {5}},
-    };
-    EXPECT_EQ(parsed({u"--skip"_s, u"1-2000000000"_s, u"."_s}).skipped,
-              (QList<LineRange>{{1, 2000000000}}));
-    for (const auto& c : taken) {
-        EXPECT_EQ(numbers(parsed({u"--skip"_s, c.value, u"."_s}).skipped), c.numbers)
-            << c.value.toStdString();
+    for (const auto& [value, ranges] : taken) {
+        EXPECT_EQ(parsed({u"--skip"_s, value, u"."_s}).skipped, ranges) << value.toStdString();
     }
-    for (const QString& value : {u""_s, u"0"_s, u"3-1"_s, u"a"_s, u"1-2-3"_s, u"3,"_s, u"+3"_s,
-                                 u" 3"_s, u"-3"_s, u"2-"_s}) {
-        EXPECT_EQ(usageError({u"--skip"_s, value, u"."_s}),
-                  u"--skip の値 \"%1\" は番号の並びではありません（例: 3,7-9）"_s.arg(value))
+    for (const QString& value : {u""_s, u"0"_s, u"3-1"_s, u"a"_s, u"1-2-3"_s, u"3,"_s, u"+3"_s}) {
+        EXPECT_TRUE(usageError({u"--skip"_s, value, u"."_s})
+                        .value_or(QString())
+                        .startsWith(u"--skip の値 \"%1\" "_s.arg(value)))
             << value.toStdString();
     }
 }

@@ -9,16 +9,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// What `pattern` captures in `text`, the whole match (group 0) or a group.
+QSet<QString> captured(const QString& text, const QRegularExpression& pattern, int group = 1) {
+    QSet<QString> found;
+    for (const QRegularExpressionMatch& match : pattern.globalMatch(text)) {
+        found.insert(match.captured(group));
+    }
+    return found;
+}
+
 // The option names a text mentions ("-o", "--fps", "--srt-crlf"), wherever they stand, and
 // the ranges it states ("0 から 3600"); a dash inside a word ("brisomel-cli", "UTF-8") starts
 // no name.
 QSet<QString> optionNames(const QString& text) {
     static const QRegularExpression option(u"(?<![\\w-])--?[A-Za-z][\\w-]*|-?\\d+ から \\d+"_s);
-    QSet<QString> names;
-    for (const QRegularExpressionMatch& match : option.globalMatch(text)) {
-        names.insert(match.captured());
-    }
-    return names;
+    return captured(text, option, 0);
 }
 
 std::string listed(const QSet<QString>& names) {
@@ -44,28 +49,6 @@ QString helpText() {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The exit statuses the help's last line names ("終了コード: 0 成功、1 …") or the manual page's
-// section lists (".B 0" entries under "終了ステータス").
-QSet<QString> helpStatuses(const QString& help) {
-    const QString line = help.section(u"終了コード:"_s, 1).section(u'\n', 0, 0);
-    static const QRegularExpression status(u"(\\d+) "_s);
-    QSet<QString> statuses;
-    for (const QRegularExpressionMatch& match : status.globalMatch(line)) {
-        statuses.insert(match.captured(1));
-    }
-    return statuses;
-}
-
-QSet<QString> manualStatuses(const QString& manual) {
-    const QString section = manual.section(u".SH 終了ステータス"_s, 1).section(u"\n.SH"_s, 0, 0);
-    static const QRegularExpression status(u"^\\.B (\\d+)$"_s, QRegularExpression::MultilineOption);
-    QSet<QString> statuses;
-    for (const QRegularExpressionMatch& match : status.globalMatch(section)) {
-        statuses.insert(match.captured(1));
-    }
-    return statuses;
-}
-
 } // namespace
 
 // The manual page is written by hand; this keeps it to the options the converter has.
@@ -78,8 +61,16 @@ TEST(ManPage, ListsExactlyTheOptionsAndRangesOfTheHelp) {
     EXPECT_EQ(listed(QSet(manual).subtract(help)), "") << "in the manual page, not in the help";
 }
 
+// The statuses of the help's last line ("終了コード: 0 成功、1 …") and of the manual page's
+// section (".B 0" entries).
 TEST(ManPage, ListsTheExitStatusesOfTheHelp) {
-    const QSet<QString> help = helpStatuses(helpText());
+    const QString manual = manualText(QStringLiteral(BRISOMEL_MAN_PAGE));
+    const QSet<QString> help =
+        captured(helpText().section(u"終了コード:"_s, 1).section(u'\n', 0, 0),
+                 QRegularExpression(u"(\\d+) "_s));
     ASSERT_TRUE(help.contains(u"2"_s)) << "the help names no statuses: " << listed(help);
-    EXPECT_EQ(listed(manualStatuses(manualText(QStringLiteral(BRISOMEL_MAN_PAGE)))), listed(help));
+    EXPECT_EQ(listed(captured(
+                  manual.section(u".SH 終了ステータス"_s, 1).section(u"\n.SH"_s, 0, 0),
+                  QRegularExpression(u"^\\.B (\\d+)$"_s, QRegularExpression::MultilineOption))),
+              listed(help));
 }

@@ -47,9 +47,9 @@ QStringList entries(const QString& folder) {
 }
 
 // Entries (names as bytes) that must fail the conversion naming them, each kind of damage once
-// (the probe's tests try every format empty and as text, a folder, a FIFO, a file without audio).
+// (the probe's tests try every format empty and as text, a cut WAV header, a folder, a FIFO, a
+// file without audio).
 const std::pair<const char*, bool (*)(Path)> kBadEntries[] = {
-    {"cut.wav", [](Path p) { return put(p, kWav.first(30)); }},
     {"cut.aiff", [](Path p) { return put(p, testsupport::aiffBytes(8000, 1, 4000).first(30)); }},
     {"cut.mp3", [](Path p) { return put(p, fixture("tone-1250ms-44k.mp3").first(100)); }},
     {"cut.m4a", [](Path p) { return put(p, fixture("tone-1250ms-44k.m4a").first(2000)); }},
@@ -166,13 +166,10 @@ TEST_F(BadInput, StrangeNamesAndLinksRoundTripThroughAWellFormedDocument) {
 }
 
 // Each failure to write names the cause and the output, and leaves what was there as it was.
+// (The atomic write's tests refuse a folder and a FIFO.)
 TEST_F(BadInput, OutputFailuresChangeNothing) {
-    ASSERT_TRUE(QDir().mkpath(path("adir")));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path("afifo")).constData(), 0644), 0);
     std::vector<std::pair<QString, std::function<void(QProcess&)>>> cases = {
         {path("missing/doc.fcpxml"), nullptr},
-        {path("adir"), nullptr},
-        {path("afifo"), nullptr},
         {out_, [](QProcess& process) { process.setChildProcessModifier(limitFileSize); }}};
     if (QFile::exists("/dev/full")) { // standard output that cannot take the document
         cases.emplace_back("-",
@@ -184,9 +181,6 @@ TEST_F(BadInput, OutputFailuresChangeNothing) {
         expectFailure(runCli({"-o", output, folder_}, setup), {"ファイル書き込みエラー", output});
         expectOutputUntouched();
         EXPECT_EQ(entries(dir_.path()), before) << "no folder made, no temporary file left";
-        EXPECT_TRUE(entries(path("adir")).isEmpty());
-        // Opening the FIFO to write would wait for a reader; no file may take its place.
-        EXPECT_FALSE(QFileInfo(path("afifo")).isFile());
     }
 }
 
