@@ -337,6 +337,7 @@ TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
     EXPECT_TRUE(check->text().startsWith(u"8 件中 2 件で話者が見つかりました\n"_s));
     EXPECT_TRUE(check->text().contains(u"008_春日部つむぎ（ノーマル）_x → 春日部つむぎ\n"
                                        u"話者が見つからない名前:\n0-結月ゆかり-こんにちは\n"_s));
+    EXPECT_FALSE(check->text().contains(u"4_四国めたん"_s)) << "five names at most";
     field->setText(u"$連番$-"_s);
     EXPECT_EQ(check->text(), u"$キャラ$ がありません"_s);
     EXPECT_FALSE(ok->isEnabled());
