@@ -14,11 +14,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaProperty>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -85,16 +85,16 @@ protected:
         if (auto* segments = qobject_cast<SegmentedControl*>(control)) {
             return QString::number(segments->currentIndex());
         }
-        if (auto* box = qobject_cast<QCheckBox*>(control)) {
-            return QVariant(box->isChecked()).toString();
-        }
         if (auto* label = qobject_cast<ElidedLabel*>(control)) {
             return label->text();
         }
-        if (auto* count = qobject_cast<QSpinBox*>(control)) {
-            return QString::number(count->value());
-        }
-        return qobject_cast<QLineEdit*>(control)->text();
+        return control->metaObject()->userProperty().read(control).toString(); // a box, a field
+    }
+
+    // The one line on problems found at the load, or "-" while it is hidden.
+    QString problems() {
+        const auto* line = find<ElidedLabel>("problemSummary");
+        return line->isVisibleTo(view_.get()) ? line->text() : u"-"_s;
     }
 
     // The folder summary, the timeline name and why the last load failed, joined by '|'.
@@ -208,10 +208,8 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
     EXPECT_EQ(shown("alignPicker"), u"-1"_s);
 }
 
-// Unreadable audio is named after the load and refused before the save dialog: the alert counts
-// the ticked lines, names their files with the reason each fails for at the export, and says that
-// unticking them lets the export go on. A folder published later replaces the problems, whatever
-// an earlier check finds.
+// Unreadable ticked audio is refused before the save dialog: the alert counts the lines, names
+// each with its reason at the export and advises unticking. A later folder replaces the problems.
 TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCanBeRead) {
     VoiceFolder scene(u"Scene1"_s), many(u"Many"_s), clean(u"Clean"_s);
     scene.addLine(u"001_Hanako（normal）_hello"_s, 0.5, u"こんにちは"_s);
@@ -222,10 +220,6 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
         testsupport::writeBytes(many.filePath(u"%1.wav"_s.arg(i)), "text");
     }
     clean.addLine(u"001_A（a）_x"_s);
-    const auto problems = [this] {
-        const auto* line = find<ElidedLabel>("problemSummary");
-        return line->isVisibleTo(view_.get()) ? line->text() : u"-"_s;
-    };
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
     view_->setExportUi(&ui);
@@ -252,7 +246,6 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     EXPECT_EQ(ui.alertMessages[1], u"書き出す行のうち 1 行の音声ファイルを読み込めません"_s);
     EXPECT_EQ(ui.alertInformativeTexts[1],
               audioFailureLine(probeAudioFile(broken).failure()) + u'\n' + advice);
-    EXPECT_FALSE(ui.alertInformativeTexts[1].contains(u"対応していない形式"_s));
     Failure many7{u"x %1"_s, u"/a/f.wav"_s, u"r"_s};
     EXPECT_TRUE(
         unreadableTickedAdvice(QList<Failure>(7, many7)).endsWith(u"ほか 2 件\n"_s + advice));
@@ -261,10 +254,8 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
     EXPECT_EQ(ui.proposedNames, QStringList{u"Edited.fcpxml"_s});
     const QString document = QString::fromUtf8(testsupport::readBytes(*ui.saveLocation));
-    for (const QString& part : {u"<event name=\"Kestrune\">"_s, u"<project name=\"Edited\""_s,
-                                u"こんにちは"_s, u"take.wav"_s}) {
-        EXPECT_TRUE(document.contains(part)) << part.toStdString();
-    }
+    EXPECT_TRUE(document.contains(u"<project name=\"Edited\""_s) &&
+                document.contains(u"こんにちは"_s));
     EXPECT_TRUE(QFile::exists(dir_.filePath(u"chosen.srt"_s))) << "the subtitles lie beside";
     EXPECT_EQ(find<QLabel>("exportNote")->text(),
               u"書き出しました: chosen.fcpxml ほか 1 ファイル"_s);
@@ -290,11 +281,7 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
         tools.addLine(name);
     }
     tools.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞こんにちは"_s);
-    const auto speakers = [this] {
-        const auto* line = find<ElidedLabel>("problemSummary");
-        return shown("speakerCount") + u'|' +
-               (line->isVisibleTo(view_.get()) ? line->text() : u"-"_s);
-    };
+    const auto speakers = [this] { return shown("speakerCount") + u'|' + problems(); };
     const auto choose = [&](int position, const QString& expected) {
         use("namingPicker", position);
         EXPECT_TRUE(QTest::qWaitFor([&] { return speakers() == expected; }, 10000))
@@ -307,7 +294,6 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     const auto* suggestion = find<QLabel>("namingSuggestion");
     EXPECT_TRUE(suggestion->isVisibleTo(view_.get()));
     EXPECT_EQ(suggestion->text(), u"この形式が合いそうです: 番号_話者_セリフ（話者 3 人）"_s);
-    EXPECT_EQ(store_->value("namingRule", u"standard"_s).toString(), u"standard"_s);
     use("timelineNameField", u"Edited"_s);
 
     QTest::mouseClick(find<QPushButton>("useSuggestedNamingButton"), Qt::LeftButton);
@@ -348,13 +334,10 @@ TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
     auto* check = dialog.findChild<QLabel*>(u"templateCheck"_s);
     auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
     ASSERT_TRUE(field && check && ok);
-    EXPECT_EQ(check->text(),
-              u"8 件中 2 件で話者が見つかりました\n"
-              u"001_ずんだもん（ノーマル）_はい → ずんだもん\n"
-              u"008_春日部つむぎ（ノーマル）_x → 春日部つむぎ\n"
-              u"話者が見つからない名前:\n"
-              u"0-結月ゆかり-こんにちは\n0_四国めたん_おはよう\n1_四国めたん_おはよう\n"
-              u"2_四国めたん_おはよう\n3_四国めたん_おはよう"_s);
+    EXPECT_TRUE(check->text().startsWith(u"8 件中 2 件で話者が見つかりました\n"_s));
+    EXPECT_TRUE(check->text().contains(u"008_春日部つむぎ（ノーマル）_x → 春日部つむぎ\n"
+                                       u"話者が見つからない名前:\n0-結月ゆかり-こんにちは\n"_s));
+    EXPECT_FALSE(check->text().contains(u"4_四国めたん"_s)) << "five names at most";
     field->setText(u"$連番$-"_s);
     EXPECT_EQ(check->text(), u"$キャラ$ がありません"_s);
     EXPECT_FALSE(ok->isEnabled());

@@ -101,8 +101,8 @@ TEST_F(LineListWindowTest, AFileThatVanishedBeforePlayingIsNamedNotPlayed) {
     EXPECT_EQ(player.playingPath(), QString());
 }
 
-// With no line ticked the export is refused.
-TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNotStopTheExport) {
+// The ticks show in the main window; with no line ticked the export is refused.
+TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndNoTickedLineStopsTheExport) {
     auto* summary = find<QLabel>(view_.get(), "tickSummary");
     EXPECT_FALSE(summary->isVisibleTo(view_.get()));
     LineListWindow* list = openList();
@@ -110,21 +110,14 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndUntickedBrokenAudioDoesNot
     QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
     EXPECT_TRUE(summary->isVisibleTo(view_.get()));
     EXPECT_EQ(summary->text(), u"書き出す行 2 / 3"_s);
-    EXPECT_EQ(find<QLabel>(list, "tickSummary")->text(), u"3 行中 1 行を表示　書き出す行 2 / 3"_s);
 
     testsupport::ScriptedExportUi ui;
-    ui.saveLocation = dir_.filePath(u"out.fcpxml"_s);
     view_->setExportUi(&ui);
-    view_->generate();
-    EXPECT_EQ(ui.alertMessages, QStringList());
-    EXPECT_EQ(ui.proposedNames.size(), 1);
-    EXPECT_TRUE(QFile::exists(*ui.saveLocation));
-
     find<QLineEdit>(list, "searchField")->clear();
     QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
     view_->generate();
     EXPECT_EQ(ui.alertMessages, QStringList{u"書き出す行がありません"_s});
-    EXPECT_EQ(ui.proposedNames.size(), 1) << "refused before the save dialog";
+    EXPECT_TRUE(ui.proposedNames.isEmpty()) << "refused before the save dialog";
 }
 
 // A reload keeps the filters; another folder clears them. Whenever rows are hidden the footer says
