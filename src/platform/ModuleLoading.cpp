@@ -1,7 +1,7 @@
 #include "platform/ModuleLoading.h"
 
 #ifdef Q_OS_WIN
-#include "platform/windows/WindowsCalls.h"
+#include "platform/WindowsCalls.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #if defined(Q_OS_WIN)
-#include "platform/windows/WindowsCalls.h"
+#include "platform/WindowsCalls.h"
 #elif defined(Q_OS_MACOS)
 #include <mach-o/dyld.h>
 #endif

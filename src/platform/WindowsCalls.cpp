@@ -1,4 +1,4 @@
-#include "platform/windows/WindowsCalls.h"
+#include "platform/WindowsCalls.h"
 
 #include <windows.h>
 
