@@ -34,6 +34,20 @@ const TextClip& title(const std::shared_ptr<Clip>& clip) {
     return dynamic_cast<const TextClip&>(*clip);
 }
 
+// The title texts of a folder of one line, broken at 30 fps to the width and line count.
+QStringList titleTexts(const QString& caption, double seconds, int width, int maxLines) {
+    VoiceFolder folder;
+    folder.addLine(u"1_A（x）_a"_s, seconds, caption);
+    const Result<BuiltTimeline> built =
+        buildTimeline(folder.load(), wrapping(FpsType::fps30, width, maxLines));
+    QStringList texts;
+    for (const auto& clip : built ? clipsOf(*built, u"A"_s + kCaptionTrackSuffix)
+                                  : std::vector<std::shared_ptr<Clip>>{}) {
+        texts << title(clip).text;
+    }
+    return texts;
+}
+
 } // namespace
 
 // At every rate the parts of a caption, of at most two lines each, follow one another over its
@@ -102,26 +116,14 @@ TEST(WrappedCaptions, TitlesAreCutAfterAClauseMarkAndLastHalfASecond) {
         {u"ああああああ\nいいいいいい\nう"_s, 3.0, u"ああああああ"_s}, // not [2, 1]: 0.23 s
     };
     for (const auto& [caption, seconds, first] : cases) {
-        VoiceFolder folder;
-        folder.addLine(u"1_A（x）_a"_s, seconds, caption);
-        const Result<BuiltTimeline> built =
-            buildTimeline(folder.load(), wrapping(FpsType::fps30, 26, 2));
-        ASSERT_TRUE(built);
-        const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
-        ASSERT_EQ(titles.size(), 2u);
-        EXPECT_EQ(title(titles[0]).text.toStdString(), first.toStdString());
+        const QStringList titles = titleTexts(caption, seconds, 26, 2);
+        ASSERT_EQ(titles.size(), 2) << caption.toStdString();
+        EXPECT_EQ(titles[0].toStdString(), first.toStdString());
     }
 }
 
 // Without a width, a caption wider and longer than any limit stays one title, as it was.
 TEST(WrappedCaptions, WithoutAWidthCaptionsStayWhole) {
-    VoiceFolder folder;
     const QString caption = kLong + u"\n"_s + kLong + u"\n"_s + kLong;
-    folder.addLine(u"1_A（x）_a"_s, 1.0, caption);
-    const Result<BuiltTimeline> built =
-        buildTimeline(folder.load(), wrapping(FpsType::fps30, 0, 1));
-    ASSERT_TRUE(built);
-    const auto titles = clipsOf(*built, u"A"_s + kCaptionTrackSuffix);
-    ASSERT_EQ(titles.size(), 1u);
-    EXPECT_EQ(title(titles[0]).text.toStdString(), caption.toStdString());
+    EXPECT_EQ(titleTexts(caption, 1.0, 0, 1), QStringList{caption});
 }
