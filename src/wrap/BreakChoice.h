@@ -19,6 +19,7 @@ inline constexpr int kClause = 1;          // after 、 or a closing bracket
 inline constexpr int kPhrase = 4;          // between phrases
 inline constexpr int kKanaAfterKanji = 20; // a phrase that starts with hiragana after kanji
 inline constexpr int kWord = 40;           // between words of one phrase
+inline constexpr int kInflection = 60;     // kanji, then hiragana of the same phrase
 inline constexpr int kInsideWord = 90;     // anywhere else the line rules allow
 inline constexpr int kLine = 30;           // each line shown
 } // namespace breakcost

@@ -103,6 +103,10 @@ int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseS
         return isKanji(text[at - 1]) && isHiragana(text[at]) ? breakcost::kKanaAfterKanji
                                                              : breakcost::kPhrase;
     }
+    if (wordBoundary && isKanji(text[at - 1]) && isHiragana(text[at])) {
+        // Where the model sees no phrase, ICU's dictionary often splits an inflection (動か|ない).
+        return breakcost::kInflection;
+    }
     return wordBoundary ? breakcost::kWord : breakcost::kInsideWord;
 }
 
