@@ -2,16 +2,13 @@
 #include "app/FolderLoadAction.h"
 #include "app/LineFilter.h"
 #include "audio/AudioProbe.h"
-#include "export/Conversion.h"
 #include "support/PcmWriter.h"
-#include "support/SrtReader.h"
 #include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace brisomel;
@@ -180,28 +177,4 @@ TEST_F(LineListModelTest, ReloadKeepsTicksByFileNameAndAnotherFolderStartsTicked
     other.addLine(u"2_A（x）_b"_s, 0.1, u"two"_s);
     load(other);
     EXPECT_EQ(ticks(), u"xx"_s);
-}
-
-// The next ticked line follows the previous ticked one.
-TEST_F(LineListModelTest, UntickedLinesAreLeftOutOfTheExport) {
-    VoiceFolder folder(u"Scene"_s);
-    folder.addLine(u"1_A（x）_a"_s, 1.0, u"first"_s);
-    folder.addLine(u"2_B（x）_b"_s, 2.0, u"left out"_s);
-    folder.addLine(u"3_A（x）_c"_s, 1.0, u"third"_s);
-    load(folder);
-    tick(1, false);
-
-    QTemporaryDir out;
-    ConversionOptions options;
-    options.timelineName = u"Scene"_s;
-    options.subtitles.enabled = true;
-    const OutputTargets targets{out.filePath(u"Scene.fcpxml"_s), out.filePath(u"Scene.srt"_s)};
-    const Result<ConversionReport> report = runConversion(*lists_.fileLists(), options, targets);
-    ASSERT_TRUE(report) << report.failure().message().toStdString();
-    EXPECT_FALSE(testsupport::readBytes(targets.document).contains("2_B"));
-    const auto cues = testsupport::readSrt(targets.subtitles);
-    ASSERT_TRUE(cues);
-    ASSERT_EQ(cues->size(), 2u);
-    EXPECT_EQ(cues->at(1).text, u"third"_s);
-    EXPECT_EQ(cues->at(1).startMs, 1000) << "follows the previous ticked line";
 }
