@@ -186,7 +186,7 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
         {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 999}, // the maxima
-        {"maxLinesField", "maxLines", 99}};
+        {"maxLinesField", "maxLines", 99}, {"cleanMarkupBox", "cleanMarkup", true}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
@@ -356,7 +356,8 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
         u"timelineNameField "
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
-        u"speakerStylesButton splitClipPicker silenceBox silenceDulationField srtBox "
+        u"speakerStylesButton cleanMarkupBox replacementRulesButton splitClipPicker silenceBox "
+        u"silenceDulationField srtBox "
         u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
