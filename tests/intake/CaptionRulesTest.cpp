@@ -160,6 +160,10 @@ TEST(FileLists, SavedCaptionsKeepTheFilesFormOrAreRefusedWhole) {
         {"lf", "x\ny", "\xE3\x81\x84\n\xE3\x81\x86"},
         {"prefix", "A>x", "A>\xE3\x81\x84\n\xE3\x81\x86"},
     };
+    const auto bytesOf = [&](const QString& name) {
+        QFile file(folder.path(name + u".txt"_s));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    };
     FileList list;
     for (const auto& file : files) {
         folder.write(QString::fromLatin1(file.name) + u".txt"_s, file.before);
@@ -183,20 +187,23 @@ TEST(FileLists, SavedCaptionsKeepTheFilesFormOrAreRefusedWhole) {
         << refused.failure().message().toStdString();
     EXPECT_EQ(refused.failure().file, folder.path(u"sjis.txt"_s));
     for (const auto& file : files) {
-        QFile read(folder.path(QString::fromLatin1(file.name) + u".txt"_s));
-        EXPECT_TRUE(read.open(QIODevice::ReadOnly) && read.readAll() == file.before) << file.name;
+        EXPECT_EQ(bytesOf(QString::fromLatin1(file.name)), file.before) << file.name;
     }
+    EXPECT_EQ(bytesOf(u"new"_s), "(none)");
 
-    EXPECT_FALSE(QFile::exists(folder.path(u"new.txt"_s)));
+    // A file changed since it was read is not overwritten, and again nothing is written.
     lines.editCaption(5, u"い\nう"_s);
+    folder.write(u"lf.txt"_s, "changed");
+    const Result<int> changed = lines.saveEditedCaptions();
+    EXPECT_TRUE(!changed && changed.failure().file == folder.path(u"lf.txt"_s));
+    EXPECT_EQ(bytesOf(u"bom"_s), files[0].before);
+    folder.write(u"lf.txt"_s, files[2].before);
+
     ASSERT_EQ(lines.saveEditedCaptions().ok(), true);
     for (const auto& file : files) {
-        QFile read(folder.path(QString::fromLatin1(file.name) + u".txt"_s));
-        EXPECT_TRUE(read.open(QIODevice::ReadOnly) && read.readAll() == file.after) << file.name;
+        EXPECT_EQ(bytesOf(QString::fromLatin1(file.name)), file.after) << file.name;
     }
-    QFile created(folder.path(u"new.txt"_s));
-    EXPECT_TRUE(created.open(QIODevice::ReadOnly) &&
-                created.readAll() == "\xE3\x81\x84\n\xE3\x81\x86");
+    EXPECT_EQ(bytesOf(u"new"_s), "\xE3\x81\x84\n\xE3\x81\x86");
     EXPECT_TRUE(lines.edits().isEmpty()) << "the files hold the edits now";
     EXPECT_EQ(lines.line(3).textRow(), u"い\nう"_s); // "new"
 }
