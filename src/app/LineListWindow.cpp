@@ -74,6 +74,20 @@ LineListWindow::LineListWindow(LineListModel& lines, const WindowState& state,
     });
     connect(&lines.fileLists(), &FileLists::ticksChanged, this, &LineListWindow::showSummary);
     connect(&lines.fileLists(), &FileLists::fileListsChanged, this, &LineListWindow::showSummary);
+    // A corrected speaker may be one the filter did not offer. Queued: the edit's editor is
+    // still closing when the list signals, and the filter must not change beneath it.
+    connect(
+        &lines.fileLists(), &FileLists::captionsChanged, this,
+        [this] {
+            QStringList offered;
+            for (int i = 1; i < speakerPicker_->count(); ++i) {
+                offered << speakerPicker_->itemText(i);
+            }
+            if (offered != lines_.speakers()) {
+                showSpeakers();
+            }
+        },
+        Qt::QueuedConnection);
     connect(player_, &LinePlayer::playingChanged, this, &LineListWindow::showPlaying);
     connect(player_, &LinePlayer::failed, this,
             [this](const Failure& failure) { message_->setText(failure.message()); });

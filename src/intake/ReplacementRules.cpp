@@ -48,6 +48,9 @@ Result<ReplacementRules> ReplacementRules::checked(QList<ReplacementRule> rules,
         }
     }
     ReplacementRules checkedRules;
+    for (const ReplacementRule& rule : rules) {
+        checkedRules.expressions_ << (rule.regex ? compiled(rule) : QRegularExpression());
+    }
     checkedRules.rules_ = std::move(rules);
     return checkedRules;
 }
@@ -65,7 +68,7 @@ QString ReplacementRules::applyOne(qsizetype index, QString caption) const {
         return caption;
     }
     if (rule.regex) {
-        return caption.replace(compiled(rule), rule.replace);
+        return caption.replace(expressions_[index], rule.replace);
     }
     return caption.replace(rule.find, rule.replace);
 }

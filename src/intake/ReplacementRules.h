@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 
 namespace brisomel {
@@ -40,6 +41,7 @@ public:
 
 private:
     QList<ReplacementRule> rules_;
+    QList<QRegularExpression> expressions_; // compiled once, by rule (empty for plain text)
 };
 
 // The rules as a rule file holds them: one rule a line, "検索<TAB>置換", and "<TAB>regex" after a
