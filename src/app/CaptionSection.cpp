@@ -3,12 +3,17 @@
 #include "app/AppIcons.h"
 #include "app/ChoiceLists.h"
 #include "app/FormParts.h"
+#include "app/ReplacementRulesDialog.h"
 #include "app/SegmentedControl.h"
 #include "app/SpeakerStylesButton.h"
+#include "intake/FileLists.h"
+#include "settings/StoredCaptionRules.h"
 #include "settings/UserSettings.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -38,7 +43,8 @@ QSpinBox* makeCountField(const QString& name, OptionKey key, QWidget* parent) {
 } // namespace
 
 CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileLists, QWidget* parent)
-    : QWidget(parent), settings_(settings), alignPicker_(new SegmentedControl(this)),
+    : QWidget(parent), settings_(settings), fileLists_(fileLists),
+      alignPicker_(new SegmentedControl(this)),
       posXField_(makePositionField(QStringLiteral("posXField"), this)),
       posYField_(makePositionField(QStringLiteral("posYField"), this)),
       wrapWidthField_(makeCountField(QStringLiteral("wrapWidthField"), OptionKey::wrapWidth, this)),
@@ -85,7 +91,22 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     styleRow->addWidget(new SpeakerStylesButton(fileLists, settings, this));
     styleRow->addStretch(1);
 
+    // Made after the rows above, so the Tab key reaches it after them.
+    cleanMarkupBox_ = new QCheckBox(QStringLiteral("読み仮名とメモの記法を除く"), this);
+    cleanMarkupBox_->setObjectName(QStringLiteral("cleanMarkupBox"));
+    cleanMarkupBox_->setToolTip(QStringLiteral(
+        "{表示|よみ}・｜漢字《よみ》・漢字《よみ》は表示の文字だけに、[メモ] は除きます"));
+    QHBoxLayout* textRow = addIndentedRow(section);
+    textRow->addWidget(makeRowLabel(QStringLiteral("文字:"), this));
+    textRow->addWidget(cleanMarkupBox_);
+    auto* rulesButton = new QPushButton(QStringLiteral("置換ルール…"), this);
+    rulesButton->setObjectName(QStringLiteral("replacementRulesButton"));
+    textRow->addWidget(rulesButton);
+    textRow->addStretch(1);
+    connect(rulesButton, &QPushButton::clicked, this, &CaptionSection::editReplacementRules);
+
     showSettings();
+    connect(cleanMarkupBox_, &QCheckBox::toggled, &settings, &UserSettings::setCleanMarkup);
     connect(alignPicker_, &SegmentedControl::activated, this,
             [this](int index) { settings_.setAlignIndex(index); });
     connect(posXField_, &QLineEdit::textEdited, &settings, &UserSettings::setPosX);
@@ -95,7 +116,7 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     connect(maxLinesField_, &QSpinBox::valueChanged, &settings,
             [this](int value) { settings_.setMaxLines(value); });
     settings.whenChanged({OptionKey::alignIndex, OptionKey::posX, OptionKey::posY,
-                          OptionKey::wrapWidth, OptionKey::maxLines},
+                          OptionKey::wrapWidth, OptionKey::maxLines, OptionKey::cleanMarkup},
                          this, [this] { showSettings(); });
 }
 
@@ -106,10 +127,27 @@ void CaptionSection::showSettings() {
     // Showing a stored count is no edit of it.
     const QSignalBlocker wrapBlocker(wrapWidthField_);
     const QSignalBlocker linesBlocker(maxLinesField_);
+    const QSignalBlocker markupBlocker(cleanMarkupBox_);
+    cleanMarkupBox_->setChecked(settings_.cleanMarkup());
     wrapWidthField_->setValue(static_cast<int>(settings_.wrapWidth()));
     maxLinesField_->setValue(static_cast<int>(settings_.maxLines()));
     // The line count matters only while lines are broken.
     maxLinesField_->setEnabled(settings_.wrapWidth() > 0);
+}
+
+void CaptionSection::editReplacementRules() {
+    // The captions as the markup rules leave them: what the replacement rules are applied to.
+    const CaptionRules markupOnly{settings_.cleanMarkup(), {}};
+    QStringList captions;
+    for (const FileListPtr& entry : fileLists_.lines()) {
+        captions << markupOnly.applied(entry->fileTextRow()).text;
+    }
+    ReplacementRulesDialog dialog(storedCaptionRules(settings_).replacements, captions, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        if (const Result<ReplacementRules> rules = dialog.rules()) {
+            settings_.setReplacementRules(replacementFileText(*rules));
+        }
+    }
 }
 
 } // namespace brisomel

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 class QSpinBox;
 
@@ -12,7 +13,7 @@ class SegmentedControl;
 class UserSettings;
 
 // "テロップ": the caption alignment, the caption position, the line width and line count of
-// broken captions, and the speakers' caption styles.
+// broken captions, the speakers' caption styles and the clean-up of caption texts.
 class CaptionSection : public QWidget {
     Q_OBJECT
 public:
@@ -20,13 +21,16 @@ public:
 
 private:
     void showSettings();
+    void editReplacementRules();
 
     UserSettings& settings_;
+    const FileLists& fileLists_;
     SegmentedControl* alignPicker_;
     QLineEdit* posXField_;
     QLineEdit* posYField_;
     QSpinBox* wrapWidthField_;
     QSpinBox* maxLinesField_;
+    QCheckBox* cleanMarkupBox_ = nullptr;
 };
 
 } // namespace brisomel

@@ -13,6 +13,7 @@
 #include "app/SpeakerStylesButton.h"
 #include "app/TimelineSection.h"
 #include "audio/AudioFactsCheck.h"
+#include "settings/StoredCaptionRules.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -46,6 +47,13 @@ void ContentView::setUp() {
     };
     useNaming();
     userSettings_->whenChanged(optionsReadBy(OptionReader::intake), folderLoad_, useNaming);
+    // Captions go through the stored caption rules, the loaded lines at once on a change.
+    const auto useCaptionRules = [this] {
+        fileLists_->setCaptionRules(storedCaptionRules(*userSettings_));
+    };
+    useCaptionRules();
+    userSettings_->whenChanged({OptionKey::cleanMarkup, OptionKey::replacementRules}, fileLists_,
+                               useCaptionRules);
     // Made in screen order, top to bottom, which is the order the Tab key follows.
     auto* folderSection = new FolderSection(*state_, *userSettings_, *fileLists_, this);
     auto* timelineSection = new TimelineSection(*state_, *userSettings_, this);

@@ -2,6 +2,8 @@
 
 #include "timeline/FrameAlignment.h"
 
+#include <QFont>
+
 #include <algorithm>
 #include <iterator>
 
@@ -46,6 +48,14 @@ LineListModel::LineListModel(FileLists& fileLists, QObject* parent)
     connect(&fileLists, &FileLists::fileListsChanged, this, &LineListModel::takeList);
     connect(&fileLists, &FileLists::ticksChanged, this, [this](int first, int last) {
         rowsChanged(first - 1, last - 1, tickColumn, tickColumn);
+    });
+    connect(&fileLists, &FileLists::captionsChanged, this, [this](int first, int last) {
+        for (int number = first; number <= last; ++number) {
+            speakerKeys_[number - 1] =
+                shownSpeaker(fileLists_.line(number)).normalized(QString::NormalizationForm_C);
+        }
+        findProblems();
+        rowsChanged(first - 1, last - 1, speakerColumn, statusColumn);
     });
     connect(&fileLists, &FileLists::audioFactsChanged, this, [this] {
         findProblems();
@@ -99,9 +109,35 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
         (index.column() == numberColumn || index.column() == lengthColumn)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
+    const FileListData& entry = entryAt(index.row());
+    if (role == Qt::EditRole && index.column() == captionColumn) {
+        return entry.textRow();
+    }
+    if (role == Qt::EditRole && index.column() == speakerColumn) {
+        return entry.hasSpeaker() ? entry.charactorName() : QString();
+    }
+    // An edited cell is marked, and its tool tip shows what the file gives.
+    const bool edited = (index.column() == captionColumn && entry.captionEdited()) ||
+                        (index.column() == speakerColumn && entry.speakerEdited());
+    if (role == Qt::FontRole && edited) {
+        QFont font;
+        font.setItalic(true);
+        font.setBold(true);
+        return font;
+    }
+    if (role == Qt::ToolTipRole && edited) {
+        const QString original =
+            index.column() == captionColumn
+                ? fileLists_.captionRules().applied(entry.fileTextRow()).text
+                : shownSpeaker(entry.fileCharactorName() == FileListData::defaultName
+                                   ? QString()
+                                   : entry.fileCharactorName());
+        return QStringLiteral("%1\n（修正済み。元: %2）")
+            .arg(data(index, Qt::EditRole).toString(), original);
+    }
     // A cell too narrow for its text shows it whole when hovered: the caption with all its lines.
     if (role == Qt::ToolTipRole && index.column() == captionColumn) {
-        return entryAt(index.row()).textRow();
+        return entry.textRow();
     }
     if (role == Qt::ToolTipRole && index.column() != tickColumn) {
         return data(index, Qt::DisplayRole);
@@ -154,10 +190,25 @@ Qt::ItemFlags LineListModel::flags(const QModelIndex& index) const {
     if (index.isValid() && index.column() == tickColumn) {
         flags |= Qt::ItemIsUserCheckable;
     }
+    if (index.isValid() && (index.column() == captionColumn || index.column() == speakerColumn)) {
+        flags |= Qt::ItemIsEditable;
+    }
     return flags;
 }
 
 bool LineListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (index.isValid() && role == Qt::EditRole &&
+        (index.column() == captionColumn || index.column() == speakerColumn)) {
+        if (value.toString() == data(index, Qt::EditRole).toString()) {
+            return false; // an editor closed without a change is no edit
+        }
+        if (index.column() == captionColumn) {
+            fileLists_.editCaption(index.row() + 1, value.toString());
+        } else {
+            fileLists_.editSpeaker(index.row() + 1, value.toString());
+        }
+        return true;
+    }
     if (!index.isValid() || index.column() != tickColumn || role != Qt::CheckStateRole) {
         return false;
     }

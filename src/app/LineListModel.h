@@ -61,6 +61,10 @@ public:
     qsizetype tickedCount() const { return fileLists_.tickedCount(); }
     bool isProblemAt(int row) const { return problems_[row]; }
 
+    // Restores the row's caption and speaker to what the file and the rules give.
+    void revertEdits(int row) { fileLists_.revertEdits(row + 1); }
+    // Writes the edited captions to their files; how many, or why none was written.
+    Result<int> saveEditedCaptions() { return fileLists_.saveEditedCaptions(); }
     // Ticks or unticks the given rows at once.
     void setTicked(const QList<int>& rows, bool ticked);
     // The rate whose whole frames the length column counts.

@@ -1,6 +1,7 @@
 #include "app/LineListWindow.h"
 
 #include "app/FolderLoadAction.h"
+#include "app/LineEditDelegate.h"
 #include "app/LineFilter.h"
 #include "app/LineListModel.h"
 #include "app/LinePlayer.h"
@@ -73,6 +74,20 @@ LineListWindow::LineListWindow(LineListModel& lines, const WindowState& state,
     });
     connect(&lines.fileLists(), &FileLists::ticksChanged, this, &LineListWindow::showSummary);
     connect(&lines.fileLists(), &FileLists::fileListsChanged, this, &LineListWindow::showSummary);
+    // A corrected speaker may be one the filter did not offer. Queued: the edit's editor is
+    // still closing when the list signals, and the filter must not change beneath it.
+    connect(
+        &lines.fileLists(), &FileLists::captionsChanged, this,
+        [this] {
+            QStringList offered;
+            for (int i = 1; i < speakerPicker_->count(); ++i) {
+                offered << speakerPicker_->itemText(i);
+            }
+            if (offered != lines_.speakers()) {
+                showSpeakers();
+            }
+        },
+        Qt::QueuedConnection);
     connect(player_, &LinePlayer::playingChanged, this, &LineListWindow::showPlaying);
     connect(player_, &LinePlayer::failed, this,
             [this](const Failure& failure) { message_->setText(failure.message()); });
@@ -133,8 +148,12 @@ void LineListWindow::setUpTable() {
     columns->resizeSection(LineListModel::speakerColumn, 90);
     columns->resizeSection(LineListModel::captionColumn, 170);
     columns->resizeSection(LineListModel::lengthColumn, 140);
+    // The caption and the speaker are edited with F2 or a double click; a double click
+    // elsewhere plays the line.
+    table_->setItemDelegate(new LineEditDelegate(table_));
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     connect(table_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.column() != LineListModel::tickColumn) {
+        if (!(index.flags() & Qt::ItemIsEditable) && index.column() != LineListModel::tickColumn) {
             playRow(filter_->mapToSource(index).row());
         }
     });
@@ -146,6 +165,11 @@ QWidget* LineListWindow::makeActionRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     playButton_ = makeButton(QStringLiteral("再生"), "playButton", row);
     QPushButton* reload = makeButton(QStringLiteral("再読み込み"), "reloadButton", row);
+    QPushButton* revert = makeButton(QStringLiteral("元に戻す"), "revertEditButton", row);
+    revert->setToolTip(QStringLiteral("選んだ行のセリフと話者をファイルのとおりに戻します"));
+    QPushButton* save = makeButton(QStringLiteral("字幕ファイルに保存"), "saveCaptionsButton", row);
+    save->setToolTip(QStringLiteral("直したセリフを字幕ファイルに書き込みます（文字コードと"
+                                    "改行はファイルのまま）"));
     reload->setToolTip(
         QStringLiteral("フォルダを読み直します（チェックはファイル名で引き継ぎます）"));
     message_ = new QLabel(row);
@@ -154,6 +178,8 @@ QWidget* LineListWindow::makeActionRow() {
     summary_->setObjectName(QStringLiteral("tickSummary"));
     layout->addWidget(playButton_);
     layout->addWidget(reload);
+    layout->addWidget(revert);
+    layout->addWidget(save);
     layout->addWidget(message_, 1);
     layout->addWidget(summary_);
 
@@ -163,6 +189,13 @@ QWidget* LineListWindow::makeActionRow() {
     }
     connect(playButton_, &QPushButton::clicked, this, &LineListWindow::togglePlaying);
     connect(reload, &QPushButton::clicked, &folderLoad_, &FolderLoadAction::reload);
+    connect(revert, &QPushButton::clicked, this, [this] {
+        const QModelIndex current = table_->currentIndex();
+        if (current.isValid()) {
+            lines_.revertEdits(filter_->mapToSource(current).row());
+        }
+    });
+    connect(save, &QPushButton::clicked, this, &LineListWindow::saveEditedCaptions);
     return row;
 }
 
@@ -199,6 +232,12 @@ void LineListWindow::playRow(int sourceRow) {
     }
     const Status started = player_->play(lines_.entryAt(sourceRow).soundFilePath());
     message_->setText(started ? QString() : started.failure().message());
+}
+
+void LineListWindow::saveEditedCaptions() {
+    const Result<int> saved = lines_.saveEditedCaptions();
+    message_->setText(saved ? QStringLiteral("字幕ファイル %1 件に保存しました").arg(*saved)
+                            : saved.failure().message());
 }
 
 void LineListWindow::showPlaying(const QString& path) {

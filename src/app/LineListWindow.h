@@ -19,10 +19,10 @@ class UserSettings;
 class WindowState;
 
 // "行の一覧 — FOLDER": every line of the loaded folder with its tick, filtered by speaker and
-// searched by file name and caption or narrowed to the lines with a problem, to listen to lines
-// and choose those the export writes. Another folder clears the filters; a reload keeps them.
-// Not modal; it first opens beside the main window, then where the user left it, with the
-// column widths the user gave.
+// searched by file name and caption or narrowed to the lines with a problem, to listen to lines,
+// correct their captions and speakers, and choose those the export writes. Another folder clears
+// the filters; a reload keeps them. Not modal; it first opens beside the main window, then where
+// the user left it, with the column widths the user gave.
 class LineListWindow : public QWidget {
     Q_OBJECT
 public:
@@ -55,6 +55,7 @@ private:
     void showSummary();
     void showPlaying(const QString& path);
     void playRow(int sourceRow);
+    void saveEditedCaptions();
 
     LineListModel& lines_;
     const WindowState& state_;

@@ -243,6 +243,25 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("話者を読むファイル名のテンプレート（$連番$ $キャラ$ $スタイル$ "
                         "$テキスト$ $日付$ * と文字）"),
          takeNamingTemplate},
+        {namesOf(OptionKey::cleanMarkup), QString(),
+         QStringLiteral("テロップから読み仮名とメモの記法を除く（{表示|よみ}、｜漢字《よみ》、"
+                        "[メモ]）"),
+         [](const QString&, CliOptions& o) -> std::optional<QString> {
+             o.captionRules.cleanMarkup = true;
+             return std::nullopt;
+         }},
+        {namesOf(OptionKey::replacementRules), QStringLiteral("ファイル"),
+         QStringLiteral("テロップに置換ルールを順に当てる（UTF-8、1 行に「検索<TAB>置換」、"
+                        "正規表現は「検索<TAB>置換<TAB>regex」で \\1 がグループ）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             // Read now, so a bad rule stops the run before anything is read or written.
+             Result<ReplacementRules> read = readReplacementFile(value);
+             if (!read) {
+                 return read.failure().message();
+             }
+             o.captionRules.replacements = std::move(*read);
+             return std::nullopt;
+         }},
         {{QStringLiteral("list")},
          QString(),
          QStringLiteral("変換せず、行の一覧をタブ区切りで標準出力に書き出す"),

@@ -2,6 +2,7 @@
 
 #include "cli/LineNumbers.h"
 #include "export/OutputKinds.h"
+#include "intake/CaptionRules.h"
 #include "intake/NamingRule.h"
 #include "settings/OptionTable.h"
 #include "settings/OptionValidation.h"
@@ -29,6 +30,7 @@ struct CliOptions {
                       registeredDefault(OptionKey::silenceDulation).toString(), false};
     OutputTargets targets; // the document ("-" for standard output) and the subtitle file
     std::optional<NamingRule> naming; // how speakers are found; the standard rule when not given
+    CaptionRules captionRules;        // what is done to every caption
     bool listLines = false;           // print the lines instead of converting
     QList<LineRange> skipped;         // the lines left out, numbered in the document's order from 1
 };

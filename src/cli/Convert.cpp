@@ -68,6 +68,7 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
     }
     FileLists lines;
     lines.setFileLists(std::move(*read));
+    lines.setCaptionRules(options.captionRules);
     if (const auto problem = skipLines(lines, options.skipped)) {
         messages << "brisomel-cli: " << *problem << "\n詳しくは --help" << Qt::endl;
         return kExitUsage;

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <functional>
 
 namespace brisomel {
 
@@ -27,7 +28,10 @@ bool writeUtf8(QIODevice& device, QStringView text) {
     return true;
 }
 
-Status writeFileAtomically(const QString& path, QStringView text, const QString& what) {
+namespace {
+
+Status writeAtomically(const QString& path, const QString& what,
+                       const std::function<bool(QIODevice&)>& writeContent) {
     const auto failure = [&](const QString& reason) {
         return Failure{what, QDir::toNativeSeparators(path), reason};
     };
@@ -40,11 +44,23 @@ Status writeFileAtomically(const QString& path, QStringView text, const QString&
     QSaveFile file(path);
     // flush() before commit(): commit() alone reports success when the final flush of the
     // write buffer fails part-way (a full disk), and would put a truncated file in place.
-    if (file.open(QIODevice::WriteOnly) && writeUtf8(file, text) && file.flush() && file.commit()) {
+    if (file.open(QIODevice::WriteOnly) && writeContent(file) && file.flush() && file.commit()) {
         return Done{};
     }
     // An uncommitted save file is discarded, so whatever stood at the path stays as it was.
     return failure(file.errorString());
+}
+
+} // namespace
+
+Status writeFileAtomically(const QString& path, QStringView text, const QString& what) {
+    return writeAtomically(path, what, [text](QIODevice& file) { return writeUtf8(file, text); });
+}
+
+Status writeBytesAtomically(const QString& path, QByteArrayView bytes, const QString& what) {
+    return writeAtomically(path, what, [bytes](QIODevice& file) {
+        return file.write(bytes.data(), bytes.size()) == bytes.size();
+    });
 }
 
 } // namespace brisomel

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
@@ -20,5 +21,8 @@ bool writeUtf8(QIODevice& device, QStringView text);
 // regular file is replaced. The failure says `what` (with %1 where the path belongs), the path
 // and the reason.
 Status writeFileAtomically(const QString& path, QStringView text, const QString& what);
+
+// The same for bytes already encoded, written as they are.
+Status writeBytesAtomically(const QString& path, QByteArrayView bytes, const QString& what);
 
 } // namespace brisomel

@@ -31,9 +31,12 @@ Result<std::shared_ptr<FileListData>> FileListData::create(const QString& fileNa
         entry->textFile_ = std::move(textFile);
     }
     const LineSpeaker line = naming.speakerOf(fileName, entry->textRow_);
-    entry->hasSpeaker_ = line.speaker.has_value();
-    entry->charactorName_ = line.speaker.value_or(defaultName);
-    entry->textRow_.remove(0, line.captionStart); // the speaker's prefix is no part of the caption
+    entry->fileHasSpeaker_ = entry->hasSpeaker_ = line.speaker.has_value();
+    entry->fileCharactorName_ = entry->charactorName_ = line.speaker.value_or(defaultName);
+    // The speaker's prefix is no part of the caption.
+    entry->captionPrefix_ = entry->textRow_.first(line.captionStart);
+    entry->textRow_.remove(0, line.captionStart);
+    entry->fileTextRow_ = entry->textRow_;
     entry->text_ = entry->textRow_;
     entry->text_.replace(u'\n', u' ');
     return entry;

@@ -1,6 +1,9 @@
 #include "intake/FileLists.h"
 
+#include "intake/CaptionSaving.h"
 #include "intake/TextOrder.h"
+
+#include "core/AtomicFile.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -11,8 +14,16 @@
 namespace brisomel {
 
 void FileLists::setFileLists(std::optional<FileList> list) {
+    edits_.clear();
+    publish(std::move(list));
+}
+
+void FileLists::publish(std::optional<FileList> list) {
     if (list) {
         sortByFileName(*list);
+        for (const FileListPtr& entry : *list) {
+            useRulesAndEdit(*entry);
+        }
     }
     fileLists_ = std::move(list);
     audioFacts_ = {};
@@ -26,10 +37,110 @@ void FileLists::setFileListsKeepingTicks(FileList list) {
     for (const FileListPtr& entry : lines()) {
         ticks.insert(entry->fileName(), entry->targetFlg());
     }
+    QHash<QString, LineEdit> kept;
     for (const FileListPtr& entry : list) {
         entry->targetFlg_ = ticks.value(entry->fileName(), true);
+        const auto edit = edits_.constFind(entry->fileName());
+        if (edit == edits_.cend()) {
+            continue;
+        }
+        if (edit->fileCaption == entry->captionPrefix() + entry->fileTextRow()) {
+            kept.insert(edit.key(), *edit);
+        } else {
+            entry->editDropped_ = true; // the file changed: its text wins
+        }
     }
-    setFileLists(std::move(list));
+    edits_ = std::move(kept);
+    publish(std::move(list));
+}
+
+void FileLists::setCaptionRules(CaptionRules rules) {
+    if (rules == captionRules_) {
+        return;
+    }
+    captionRules_ = std::move(rules);
+    for (const FileListPtr& entry : lines()) {
+        useRulesAndEdit(*entry);
+    }
+    if (lineCount() > 0) {
+        emit captionsChanged(1, lineCount());
+    }
+}
+
+void FileLists::useRulesAndEdit(FileListData& entry) const {
+    const auto edit = edits_.constFind(entry.fileName());
+    const bool hasEdit = edit != edits_.cend();
+    entry.captionEdited_ = hasEdit && edit->caption.has_value();
+    entry.speakerEdited_ = hasEdit && edit->speaker.has_value();
+    if (entry.captionEdited_) {
+        entry.textRow_ = *edit->caption;
+        entry.markupLeft_ = false;
+    } else {
+        CleanedMarkup ruled = captionRules_.applied(entry.fileTextRow_);
+        entry.textRow_ = std::move(ruled.text);
+        entry.markupLeft_ = ruled.bracketsLeft;
+    }
+    entry.text_ = entry.textRow_;
+    entry.text_.replace(u'\n', u' ');
+    if (entry.speakerEdited_) {
+        entry.hasSpeaker_ = !edit->speaker->isEmpty();
+        entry.charactorName_ = entry.hasSpeaker_ ? *edit->speaker : FileListData::defaultName;
+    } else {
+        entry.hasSpeaker_ = entry.fileHasSpeaker_;
+        entry.charactorName_ = entry.fileCharactorName_;
+    }
+}
+
+void FileLists::editLine(int number, const std::function<void(LineEdit&)>& change) {
+    FileListData& entry = *lines()[static_cast<std::size_t>(number - 1)];
+    LineEdit& edit = edits_[entry.fileName()];
+    edit.fileCaption = entry.captionPrefix() + entry.fileTextRow();
+    change(edit);
+    if (!edit.caption && !edit.speaker) {
+        edits_.remove(entry.fileName());
+    }
+    entry.editDropped_ = false;
+    useRulesAndEdit(entry);
+    emit captionsChanged(number, number);
+}
+
+void FileLists::editCaption(int number, const QString& caption) {
+    editLine(number, [&](LineEdit& edit) { edit.caption = caption; });
+}
+
+void FileLists::editSpeaker(int number, const QString& speaker) {
+    editLine(number, [&](LineEdit& edit) { edit.speaker = speaker; });
+}
+
+Result<int> FileLists::saveEditedCaptions() {
+    std::vector<std::pair<int, CaptionFileBytes>> files;
+    for (int number = 1; number <= lineCount(); ++number) {
+        if (line(number).captionEdited()) {
+            Result<CaptionFileBytes> encoded = encodedCaptionFile(line(number));
+            if (!encoded) {
+                return encoded.failure();
+            }
+            files.emplace_back(number, std::move(*encoded));
+        }
+    }
+    int saved = 0;
+    for (const auto& [number, file] : files) {
+        const Status written = writeBytesAtomically(
+            file.path, file.bytes, QStringLiteral("字幕ファイル %1 に保存できません"));
+        if (!written) {
+            return written.failure();
+        }
+        FileListData& entry = *lines()[static_cast<std::size_t>(number - 1)];
+        entry.textFile_ = FileListData::LocalFile{file.path, std::nullopt};
+        entry.fileTextRow_ = entry.textRow_;
+        editLine(number, [&](LineEdit& edit) { edit.caption.reset(); });
+        ++saved;
+    }
+    return saved;
+}
+
+void FileLists::revertEdits(int number) {
+    editLine(number, [](LineEdit& edit) { edit = {}; });
 }
 
 std::optional<QStringList> FileLists::charactorNames() const {
@@ -134,6 +245,12 @@ LineListingRow FileLists::listingRow(int number, const WholeFrames& wholeFrames)
     }
     if (row.state.isEmpty() && !entry.hasTextFile()) {
         row.state = kNoCaptionFileText;
+    }
+    if (row.state.isEmpty() && entry.editDropped()) {
+        row.state = kEditDroppedText;
+    }
+    if (row.state.isEmpty() && entry.markupLeft()) {
+        row.state = kMarkupLeftText;
     }
     return row;
 }

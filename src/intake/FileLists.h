@@ -1,9 +1,11 @@
 #pragma once
 
 #include "intake/AudioFacts.h"
+#include "intake/CaptionRules.h"
 #include "intake/FileListData.h"
 #include "intake/LineRange.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
@@ -14,6 +16,10 @@
 namespace brisomel {
 
 inline const QString kNoCaptionFileText = QStringLiteral("字幕ファイルなし");
+
+inline const QString kMarkupLeftText = QStringLiteral("記法の括弧が対応していません");
+inline const QString kEditDroppedText =
+    QStringLiteral("字幕ファイルが変わったため修正を取り消しました");
 
 // One line as the window's table and the converter's listing show it.
 struct LineListingRow {
@@ -34,8 +40,9 @@ using WholeFrames = std::function<std::int64_t(double seconds)>;
 
 // The one list of the loaded folder's lines, which the window, the converter and the builder
 // all read. It is kept in the document's order (file-name order), so a line's number, from 1, is
-// its place in the list. It owns the lines' ticks and what the check of their audio learnt, and
-// signals each change; nothing else writes a line.
+// its place in the list. It owns the lines' ticks, what the check of their audio learnt and the
+// captions and speakers as the document uses them (the caption rules, then the user's edits),
+// and signals each change; nothing else writes a line.
 class FileLists : public QObject {
     Q_OBJECT
 public:
@@ -47,8 +54,24 @@ public:
     // audio check learnt of the one before.
     void setFileLists(std::optional<FileList> list);
     // The same for the loaded folder read again: each line keeps the tick of the line with its
-    // file name; new lines come in ticked.
+    // file name; new lines come in ticked. An edit stays with its file name while the caption
+    // file is unchanged; one whose file changed is dropped and its line says so.
     void setFileListsKeepingTicks(FileList list);
+
+    // The rules every caption goes through; the lines follow a change at once.
+    const CaptionRules& captionRules() const { return captionRules_; }
+    void setCaptionRules(CaptionRules rules);
+    // Corrects the caption or the speaker of the line with this number; revertEdits restores
+    // what the file and the rules give.
+    void editCaption(int number, const QString& caption);
+    void editSpeaker(int number, const QString& speaker);
+    void revertEdits(int number);
+    // Writes every edited caption to its caption file (keeping the file's encoding, mark and
+    // line ends), which then holds it: the edit is no longer needed. Each file is encoded first;
+    // when one cannot be, nothing is written and the failure names it. How many were written.
+    Result<int> saveEditedCaptions();
+    // The edits the next setFileLists forgets; by file name.
+    const QHash<QString, LineEdit>& edits() const { return edits_; }
 
     // The lines, or none before a folder has loaded.
     const FileList& lines() const { return fileLists_ ? *fileLists_ : noLines_; }
@@ -86,13 +109,20 @@ signals:
     void ticksChanged(int firstNumber, int lastNumber);
     // The audio check reported, or its findings were forgotten with the list they were about.
     void audioFactsChanged();
+    // The captions or speakers of the lines numbered first to last may have changed.
+    void captionsChanged(int firstNumber, int lastNumber);
 
 private:
-    void tickChanged(int firstNumber, int lastNumber);
+    void publish(std::optional<FileList> list);
+    // The line's caption and speaker from its file, the rules and its edit.
+    void useRulesAndEdit(FileListData& entry) const;
+    void editLine(int number, const std::function<void(LineEdit&)>& change);
 
     static inline const FileList noLines_;
     std::optional<FileList> fileLists_;
     AudioFacts audioFacts_;
+    CaptionRules captionRules_;
+    QHash<QString, LineEdit> edits_;
 };
 
 // Each speaker name once, in the order of first appearance in the list (which is in file-name

@@ -40,6 +40,9 @@ const std::vector<OptionDescriptor>& descriptors() {
         {K::maxLines,         u"maxLines",         T::count,       qlonglong(2),       u"max-lines",        R::builder,    u"最大行数", OptionRange{1, 99, {}}},
         {K::namingRule,       u"namingRule",       T::text,        text(u"standard"),  u"naming",           R::intake,     u"ファイル名の形式", {}},
         {K::namingTemplate,   u"namingTemplate",   T::text,        text(u""),          u"naming-template",  R::intake,     u"テンプレート", {}},
+        {K::cleanMarkup,      u"cleanMarkup",      T::flag,        false,              u"clean-markup",     R::intake,     u"読み仮名とメモの記法", {}},
+        // Kept as a rule file's text; the converter reads such a file.
+        {K::replacementRules, u"replacementRules", T::text,        text(u""),          u"replace",          R::intake,     u"置換ルール", {}},
     };
     // clang-format on
     return table;

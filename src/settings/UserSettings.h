@@ -48,6 +48,10 @@ public:
     // How speakers are found: a naming rule's name, or "template" for namingTemplate.
     QString namingRule() const { return text(OptionKey::namingRule); }
     QString namingTemplate() const { return text(OptionKey::namingTemplate); }
+    // Whether reading and memo notations are taken out of captions.
+    bool cleanMarkup() const { return value(OptionKey::cleanMarkup).toBool(); }
+    // The replacement rules as a rule file's text.
+    QString replacementRules() const { return text(OptionKey::replacementRules); }
 
     void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
     void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
@@ -64,6 +68,8 @@ public:
     void setMaxLines(std::int64_t value) { setValue(OptionKey::maxLines, qlonglong(value)); }
     void setNamingRule(const QString& value) { setValue(OptionKey::namingRule, value); }
     void setNamingTemplate(const QString& value) { setValue(OptionKey::namingTemplate, value); }
+    void setCleanMarkup(bool value) { setValue(OptionKey::cleanMarkup, value); }
+    void setReplacementRules(const QString& value) { setValue(OptionKey::replacementRules, value); }
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>

@@ -2,6 +2,7 @@
 #include "app/ElidedLabel.h"
 #include "app/LoadProblems.h"
 #include "app/NamingTemplateDialog.h"
+#include "app/ReplacementRulesDialog.h"
 #include "app/SegmentedControl.h"
 #include "audio/AudioProbe.h"
 #include "support/PcmWriter.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -186,7 +188,7 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
         {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
         {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
         {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 999}, // the maxima
-        {"maxLinesField", "maxLines", 99}};
+        {"maxLinesField", "maxLines", 99}, {"cleanMarkupBox", "cleanMarkup", true}};
     view_->show();
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
@@ -351,12 +353,38 @@ TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
 }
 
 // Tab goes through the controls as they stand on the screen, top to bottom.
+// Each rule counts the captions it changes after the rules above it, as the rules are edited and
+// reordered; the first changed captions show before → after; a bad regular expression is named
+// and cannot be kept.
+TEST(ReplacementRulesDialog, CountsEachRulesChangesAsTheRulesAreEdited) {
+    ReplacementRulesDialog dialog(
+        *ReplacementRules::checked({{u"a"_s, u"b"_s, false}, {u"b"_s, u"c"_s, false}}),
+        {u"a"_s, u"b"_s, u"x"_s});
+    auto* table = dialog.findChild<QTableWidget*>(u"rulesTable"_s);
+    auto* preview = dialog.findChild<QLabel*>(u"rulesPreview"_s);
+    auto* ok = dialog.findChild<QPushButton*>(u"okButton"_s);
+    ASSERT_TRUE(table && preview && ok);
+    const auto counts = [&] {
+        return table->item(0, 3)->text() + u' ' + table->item(1, 3)->text();
+    };
+    EXPECT_EQ(counts(), u"1 2"_s);
+    EXPECT_EQ(preview->text(), u"3 行中 2 行が変わります\na → c\nb → c"_s);
+    table->setCurrentCell(1, 0);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(u"ruleUpButton"_s), Qt::LeftButton);
+    EXPECT_EQ(counts(), u"1 1"_s) << "b → c first, then a → b";
+    table->item(0, 0)->setText(u"(b"_s);
+    table->item(0, 2)->setCheckState(Qt::Checked);
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(preview->text().contains(u"正規表現 \"(b\""_s)) << preview->text().toStdString();
+}
+
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
         u"timelineNameField "
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
-        u"speakerStylesButton splitClipPicker silenceBox silenceDulationField srtBox "
+        u"speakerStylesButton cleanMarkupBox replacementRulesButton splitClipPicker silenceBox "
+        u"silenceDulationField srtBox "
         u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);

@@ -1,5 +1,6 @@
 #include "app/GenerateAction.h"
 
+#include "settings/StoredCaptionRules.h"
 #include "styles/StoredStyles.h"
 #include "support/ScriptedExportUi.h"
 #include "support/VoiceFolder.h"
@@ -131,4 +132,39 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         }
     }
     EXPECT_TRUE(ui_.alertMessages.isEmpty());
+}
+
+// The rules the window keeps give the document the converter writes with --clean-markup and
+// --replace, and so do the user's edits, which come after them.
+TEST_F(GenerateActionTest, CaptionRulesAndEditsGiveTheConvertersDocument) {
+    testsupport::VoiceFolder folder(u"Scene"_s);
+    folder.addLine(u"001_Hanako（a）_x"_s, 0.5, u"[笑]{明日|あした}は2026年"_s);
+    folder.addLine(u"002_Taro（a）_y"_s, 0.5, u"はい"_s);
+    const QString rules = u"(\\d+)年\t\\1 年\tregex\n明日\t今日\n"_s;
+    settings_.setCleanMarkup(true);
+    settings_.setReplacementRules(rules);
+    lists_.setFileLists(folder.load());
+    lists_.setCaptionRules(storedCaptionRules(settings_));
+    QTemporaryDir window, converter;
+    const auto exportWindow = [&](const QString& name) {
+        ui_.saveLocation = window.filePath(name);
+        ASSERT_EQ(exportTimeline(*lists_.fileLists(), *action_.collectOptions(u"Scene"_s), ui_),
+                  ExportOutcome::written);
+    };
+    exportWindow(u"ruled.fcpxml"_s);
+    lists_.editCaption(2, u"いいえ"_s);
+    exportWindow(u"edited.fcpxml"_s);
+
+    testsupport::writeBytes(converter.filePath(u"rules.tsv"_s), rules.toUtf8());
+    QProcess cli;
+    cli.start(QStringLiteral(BRISOMEL_CLI_PATH),
+              {u"--clean-markup"_s, u"--replace"_s, converter.filePath(u"rules.tsv"_s), u"-o"_s,
+               converter.filePath(u"ruled.fcpxml"_s), folder.path()});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QByteArray ruled = testsupport::readBytes(window.filePath(u"ruled.fcpxml"_s));
+    EXPECT_EQ(ruled, testsupport::readBytes(converter.filePath(u"ruled.fcpxml"_s)));
+    EXPECT_TRUE(ruled.contains(u"今日は2026 年"_s.toUtf8()));
+    const QByteArray edited = testsupport::readBytes(window.filePath(u"edited.fcpxml"_s));
+    EXPECT_TRUE(edited.contains(u"いいえ"_s.toUtf8()) && !edited.contains(u"はい"_s.toUtf8()));
 }

@@ -12,9 +12,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -167,4 +169,41 @@ TEST_F(LineListWindowTest, SizeAndColumnWidthsAreRemembered) {
     list = openList();
     EXPECT_EQ(list->size(), QSize(700, 333));
     EXPECT_EQ(list->table()->horizontalHeader()->sectionSize(LineListModel::fileColumn), 321);
+}
+
+// F2 edits a caption over several lines and a double click a speaker among the folder's; the
+// edited cells are marked, "元に戻す" restores the file's text and "字幕ファイルに保存" writes it.
+TEST_F(LineListWindowTest, CaptionsAndSpeakersAreCorrectedRevertedAndSaved) {
+    LineListWindow* list = openList();
+    QTableView* table = list->table();
+    const QPersistentModelIndex caption = list->filter().index(0, LineListModel::captionColumn);
+    table->setCurrentIndex(caption);
+    QTest::keyClick(table, Qt::Key_F2);
+    auto* box = find<QPlainTextEdit>(table, "captionEditor");
+    ASSERT_NE(box, nullptr);
+    box->setPlainText(u"one\ntwo"_s);
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(caption.data(Qt::EditRole).toString(), u"one\ntwo"_s);
+    EXPECT_TRUE(caption.data(Qt::FontRole).value<QFont>().italic());
+
+    const QPersistentModelIndex speaker = list->filter().index(1, LineListModel::speakerColumn);
+    const QPoint speakerCell = table->visualRect(speaker).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, speakerCell);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, speakerCell);
+    auto* choice = find<QComboBox>(table, "speakerEditor");
+    ASSERT_NE(choice, nullptr);
+    EXPECT_EQ(choice->findText(u"A"_s) >= 0 && choice->findText(u"B"_s) >= 0, true);
+    choice->setCurrentText(u"C"_s); // a name the folder does not have
+    QTest::keyClick(choice, Qt::Key_Tab);
+    EXPECT_EQ(speaker.data().toString(), u"C"_s);
+    QCoreApplication::processEvents();
+    EXPECT_GE(find<QComboBox>(list, "speakerFilter")->findText(u"C"_s), 0) << "offered to filter";
+    table->setCurrentIndex(speaker);
+    QTest::mouseClick(find<QPushButton>(list, "revertEditButton"), Qt::LeftButton);
+    EXPECT_EQ(speaker.data().toString(), u"B"_s);
+    EXPECT_FALSE(speaker.data(Qt::FontRole).isValid());
+
+    QTest::mouseClick(find<QPushButton>(list, "saveCaptionsButton"), Qt::LeftButton);
+    EXPECT_EQ(testsupport::readBytes(folder_.filePath(u"1_A（x）_a.txt"_s)), "one\ntwo");
+    EXPECT_FALSE(caption.data(Qt::FontRole).isValid()) << "the file holds the caption now";
 }

@@ -346,3 +346,30 @@ TEST_F(ConvertTest, SkipLeavesLinesOutOrIsAUsageError) {
         EXPECT_FALSE(QFile::exists(o.targets.document));
     }
 }
+
+// The markup rules, then the replacement rules in their order (groups included), reach the
+// document, the subtitles and --list alike. A bad rule is a usage error naming the file, the
+// line and the character, before any folder is read.
+TEST_F(ConvertTest, CaptionRulesReachEveryOutputAndABadRuleIsNamed) {
+    voices_.addLine(u"003_Taro（normal）_rules"_s, 0.5, u"[笑]{明日|あした}の2026年"_s);
+    const QString rules = dir_.filePath(u"rules.tsv"_s);
+    testsupport::writeBytes(rules,
+                            u"明日\t今日\n\n(\\d+)年\t\\1 年\tregex\r\n今日\tきょう\n"_s.toUtf8());
+    CliOptions o = parsed({u"--clean-markup"_s, u"--replace"_s, rules, u"--srt"_s,
+                           dir_.filePath(u"out.srt"_s), folder_});
+    o.targets.document = dir_.filePath(u"out.fcpxml"_s);
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    const QString expected = u"きょうの2026 年"_s;
+    EXPECT_TRUE(QString::fromUtf8(testsupport::readBytes(o.targets.document)).contains(expected));
+    EXPECT_TRUE(QString::fromUtf8(testsupport::readBytes(dir_.filePath(u"out.srt"_s)))
+                    .contains(expected + u'\n'));
+    o.listLines = true;
+    ASSERT_EQ(convert(o), kExitSuccess);
+    EXPECT_TRUE(QString::fromUtf8(stdout_.data()).contains(u"\t"_s + expected + u"\t"_s));
+
+    testsupport::writeBytes(rules, "a\tb\n(x\ty\tregex\n");
+    const QString refused = usageError({u"--replace"_s, rules, u"/none"_s}).value_or(QString());
+    EXPECT_TRUE(refused.contains(rules) && refused.contains(u"2 行目"_s) &&
+                refused.contains(u"\"(x\" の 3 文字目"_s))
+        << refused.toStdString();
+}
