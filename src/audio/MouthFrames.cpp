@@ -31,28 +31,60 @@ FrameLevels::FrameLevels(int sampleRate, FrameLength length, std::int64_t frameC
       sumOfSquares_(static_cast<std::size_t>(std::max<std::int64_t>(frameCount, 0))),
       counts_(sumOfSquares_.size()), nextFrameAt_(firstSampleOfFrame(1, sampleRate, length)) {}
 
+namespace {
+
+// The sum of squares of the channels' mean over `count` sample frames. A mono line, the usual
+// case, is summed in eight single-precision lanes that the compiler runs side by side; a frame
+// holds at most a few thousand samples, well within their precision.
+double sumOfSquaredMeans(const float* samples, std::size_t count, std::size_t channels) {
+    std::size_t frame = 0;
+    double sum = 0;
+    if (channels == 1) {
+        float lanes[8] = {};
+        for (; frame + 8 <= count; frame += 8) {
+            for (std::size_t lane = 0; lane < 8; ++lane) {
+                lanes[lane] += samples[frame + lane] * samples[frame + lane];
+            }
+        }
+        for (const float lane : lanes) {
+            sum += lane;
+        }
+    }
+    for (; frame < count; ++frame) {
+        const float* first = samples + frame * channels;
+        double mean = 0;
+        for (std::size_t channel = 0; channel < channels; ++channel) {
+            mean += first[channel];
+        }
+        mean /= static_cast<double>(channels);
+        sum += mean * mean;
+    }
+    return sum;
+}
+
+} // namespace
+
 void FrameLevels::add(std::span<const float> interleaved, int channels) {
     if (channels <= 0) {
         return;
     }
+    const auto step = static_cast<std::size_t>(channels);
+    const std::size_t total = interleaved.size() / step;
     const auto frames = static_cast<std::int64_t>(sumOfSquares_.size());
-    const std::size_t step = static_cast<std::size_t>(channels);
-    for (std::size_t at = 0; at + step <= interleaved.size(); at += step) {
-        while (sample_ >= nextFrameAt_ && frame_ < frames) {
+    // Whole stretches of one frame at a time.
+    for (std::size_t done = 0; done < total && frame_ < frames;) {
+        if (sample_ >= nextFrameAt_) {
             ++frame_;
             nextFrameAt_ = firstSampleOfFrame(frame_ + 1, sampleRate_, length_);
+            continue;
         }
-        if (frame_ >= frames) {
-            return;
-        }
-        double mean = 0;
-        for (std::size_t channel = 0; channel < step; ++channel) {
-            mean += interleaved[at + channel];
-        }
-        mean /= channels;
-        sumOfSquares_[static_cast<std::size_t>(frame_)] += mean * mean;
-        ++counts_[static_cast<std::size_t>(frame_)];
-        ++sample_;
+        const std::size_t count =
+            std::min(total - done, static_cast<std::size_t>(nextFrameAt_ - sample_));
+        const auto at = static_cast<std::size_t>(frame_);
+        sumOfSquares_[at] += sumOfSquaredMeans(interleaved.data() + done * step, count, step);
+        counts_[at] += static_cast<std::int64_t>(count);
+        sample_ += static_cast<std::int64_t>(count);
+        done += count;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "audio/PhonemeLabels.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace brisomel {
 
@@ -18,12 +17,12 @@ std::optional<std::int64_t> labelTime(const QString& field) {
 } // namespace
 
 Result<std::vector<PhonemeLabel>> parsePhonemeLabels(const QByteArray& text, const QString& path) {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
     std::vector<PhonemeLabel> labels;
     const QList<QByteArray> lines = text.split('\n');
     for (qsizetype number = 0; number < lines.size(); ++number) {
+        // Blanks of any kind and length separate the fields.
         const QStringList fields =
-            QString::fromUtf8(lines[number]).split(blanks, Qt::SkipEmptyParts);
+            QString::fromUtf8(lines[number]).simplified().split(u' ', Qt::SkipEmptyParts);
         if (fields.isEmpty()) {
             continue;
         }

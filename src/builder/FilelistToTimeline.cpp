@@ -192,6 +192,34 @@ Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
     return std::optional<Wrapping>(Wrapping{std::move(*wrapper), wrap.maxLines});
 }
 
+// Each line's open frames when its speaker has a portrait, worked out on several threads (a line
+// without labels decodes its audio); the results keep the lines' order.
+std::vector<std::optional<Result<std::vector<bool>>>>
+openMouths(const std::vector<ProbedEntry>& ticked, const QHash<QString, SpeakerPortrait>& portraits,
+           FpsType fps) {
+    std::vector<std::optional<Result<std::vector<bool>>>> mouths(ticked.size());
+    if (portraits.isEmpty()) {
+        return mouths;
+    }
+    std::vector<std::size_t> portrayed;
+    for (std::size_t line = 0; line < ticked.size(); ++line) {
+        const QString speaker =
+            ticked[line].entry->charactorName().normalized(QString::NormalizationForm_C);
+        if (ticked[line].audio && portraits.contains(speaker)) {
+            portrayed.push_back(line);
+        }
+    }
+    QtConcurrent::blockingMap(portrayed, [&](std::size_t line) {
+        const ProbedEntry& probed = ticked[line];
+        const SpeakerPortrait& portrait = *portraits.constFind(
+            probed.entry->charactorName().normalized(QString::NormalizationForm_C));
+        mouths[line] =
+            lineOpenFrames(probed.entry->soundFilePath(),
+                           wholeFrames((*probed.audio)->durationSeconds, fps), fps, portrait);
+    });
+    return mouths;
+}
+
 void fillAlwaysShownPortraits(const std::vector<SpeakerTracks>& portrayed, CMTime end,
                               FpsType fps) {
     for (const SpeakerTracks& tracks : portrayed) {
@@ -247,7 +275,10 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
     // infinite) break that reasoning; from then on the tracks are visited.
     CMTime end = kCMTimeZero;
     bool endKept = true;
-    for (const auto& [entry, audio] : ticked) {
+    const std::vector<std::optional<Result<std::vector<bool>>>> mouths =
+        openMouths(ticked, *portraits, fps);
+    for (std::size_t line = 0; line < ticked.size(); ++line) {
+        const auto& [entry, audio] = ticked[line];
         CMTime start = endKept ? end : timelineEnd(built.tracks);
         if (pauseBeforeNext) {
             start = start + pause;
@@ -274,8 +305,7 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
             tracks.voice->addClip(std::make_shared<SoundClip>(
                 entry->fileName(), start, duration, (*audio)->sampleRate, entry->soundFilePath()));
             if (tracks.portrait) {
-                const Result<std::vector<bool>> open = labelledOpenFrames(
-                    entry->soundFilePath(), duration.value / frameUnit(fps), fps, *tracks.portrait);
+                const Result<std::vector<bool>>& open = *mouths[line];
                 if (!open) {
                     return open.failure();
                 }

@@ -1,5 +1,6 @@
 #include "builder/MouthClips.h"
 
+#include "audio/AudioDecoder.h"
 #include "audio/MouthFrames.h"
 #include "timeline/WritingOrder.h"
 
@@ -32,17 +33,35 @@ QString labelPathFor(const QString& soundPath) {
     return sound.dir().filePath(sound.completeBaseName() + QStringLiteral(".lab"));
 }
 
-Result<std::vector<bool>> labelledOpenFrames(const QString& soundPath, std::int64_t frameCount,
-                                             FpsType fps, const SpeakerPortrait& portrait) {
-    const QString labelPath = labelPathFor(soundPath);
-    if (!portrait.open || !QFileInfo(labelPath).isFile()) {
+Result<std::vector<bool>> lineOpenFrames(const QString& soundPath, std::int64_t frameCount,
+                                         FpsType fps, const SpeakerPortrait& portrait) {
+    if (!portrait.open) {
         return std::vector<bool>(static_cast<std::size_t>(frameCount));
     }
-    Result<std::vector<PhonemeLabel>> labels = readPhonemeLabels(labelPath);
-    if (!labels) {
-        return labels.failure();
+    const FrameLength length{writtenFrameLength(fps), timescale(fps)};
+    if (const QString labelPath = labelPathFor(soundPath); QFileInfo(labelPath).isFile()) {
+        Result<std::vector<PhonemeLabel>> labels = readPhonemeLabels(labelPath);
+        if (!labels) {
+            return labels.failure();
+        }
+        return openFramesFromLabels(*labels, frameCount, length);
     }
-    return openFramesFromLabels(*labels, frameCount, {writtenFrameLength(fps), timescale(fps)});
+    std::optional<FrameLevels> levels;
+    const Result<DecodedFormat> decoded = decodeAudioFile(
+        soundPath, [&](const DecodedFormat& format, std::span<const float> samples) {
+            if (!levels) {
+                levels.emplace(format.sampleRate, length, frameCount);
+            }
+            levels->add(samples, format.channels);
+        });
+    if (!decoded) {
+        return decoded.failure();
+    }
+    std::vector<bool> open = levels
+                                 ? openFramesFromLevels(levels->levels(), portrait.style.threshold)
+                                 : std::vector<bool>(static_cast<std::size_t>(frameCount));
+    holdRuns(open, static_cast<int>(portrait.style.hold));
+    return open;
 }
 
 void addMouthClips(Track& track, const SpeakerPortrait& portrait, const QString& title,

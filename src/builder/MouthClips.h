@@ -13,9 +13,10 @@ namespace brisomel {
 QString labelPathFor(const QString& soundPath);
 
 // Whether each of a line's frames shows the open mouth: from the line's label file when there is
-// one; closed throughout for a portrait without an open image.
-Result<std::vector<bool>> labelledOpenFrames(const QString& soundPath, std::int64_t frameCount,
-                                             FpsType fps, const SpeakerPortrait& portrait);
+// one, else from the level of its audio (decoded for it) by the portrait's threshold and hold;
+// closed throughout for a portrait without an open image.
+Result<std::vector<bool>> lineOpenFrames(const QString& soundPath, std::int64_t frameCount,
+                                         FpsType fps, const SpeakerPortrait& portrait);
 
 // The portrait over one line: closed and open clips one after another, in whole frames, from
 // `start` for as many frames as `open` holds.

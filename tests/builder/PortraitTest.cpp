@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <cmath>
+
 using namespace brisomel;
 using namespace brisomel::testsupport;
 using namespace Qt::StringLiterals;
@@ -19,8 +21,8 @@ void writeImage(const QString& path, int width, int height) {
     ASSERT_TRUE(image.save(path)) << path.toStdString();
 }
 
-// Lines of Hanako (1 s with labels, 0.7 s without) around one of Taro (0.5 s), and a portrait
-// folder holding Hanako's two images.
+// Lines of Hanako (1 s with labels; 0.7 s without, a tone on its frames 5-9 and 15) around one
+// of Taro (0.5 s), and a portrait folder holding Hanako's two images.
 struct PortraitScene {
     VoiceFolder voices;
     QTemporaryDir portraits;
@@ -29,6 +31,14 @@ struct PortraitScene {
         voices.addLine(u"001_Hanako（n）_a"_s, 1.0, u"あ"_s);
         voices.addLine(u"002_Taro（n）_b"_s, 0.5, u"い"_s);
         voices.addLine(u"003_Hanako（n）_c"_s, 0.7, u"う"_s);
+        std::vector<double> samples(33600, 0.0); // 1,600 a frame at 30 fps
+        for (std::size_t s = 0; s < samples.size(); ++s) {
+            const std::size_t frame = s / 1600;
+            if ((frame >= 5 && frame < 10) || frame == 15) {
+                samples[s] = 0.5 * std::sin(double(s) * 0.0576);
+            }
+        }
+        writeBytes(voices.filePath(u"003_Hanako（n）_c.wav"_s), wavBytes(48000, 1, samples));
         // Open on frames 3-5 and 7-8 at 30 fps (frame middles at 1/60 s + i/30 s).
         writeBytes(voices.filePath(u"001_Hanako（n）_a.lab"_s),
                    "0 700000 pau\n700000 1000000 k\n1000000 2000000 a\n"
@@ -75,15 +85,18 @@ QStringList sketch(const std::vector<const StillClip*>& stills) {
 
 } // namespace
 
-// Hanako's lane follows the labels over her first line and stays closed over the second; each
-// line is covered exactly, in whole frames; Taro, without an image, gets no lane.
+// Hanako's lane follows the labels over her first line and the level over her second, the
+// one-frame tone held open for two; each line is covered exactly, in whole frames; Taro,
+// without an image, gets no lane.
 TEST(Portraits, TheFolderGivesMouthClipsThatCoverEachLineExactly) {
     const PortraitScene scene;
     const Result<BuiltTimeline> built = scene.build(withFolder(scene.portraits.path()));
     ASSERT_TRUE(built) << built.failure().message().toStdString();
     EXPECT_EQ(sketch(stillsOf(*built, u"Hanako"_s)),
               (QStringList{u"0+3:Hanako.png"_s, u"3+3:Hanako_口開.png"_s, u"6+1:Hanako.png"_s,
-                           u"7+2:Hanako_口開.png"_s, u"9+21:Hanako.png"_s, u"45+21:Hanako.png"_s}));
+                           u"7+2:Hanako_口開.png"_s, u"9+21:Hanako.png"_s, u"45+5:Hanako.png"_s,
+                           u"50+5:Hanako_口開.png"_s, u"55+5:Hanako.png"_s,
+                           u"60+2:Hanako_口開.png"_s, u"62+4:Hanako.png"_s}));
     EXPECT_TRUE(stillsOf(*built, u"Taro"_s).empty());
     const StillClip& first = *stillsOf(*built, u"Hanako"_s).front();
     EXPECT_EQ(first.title, u"001_Hanako（n）_a"_s);
