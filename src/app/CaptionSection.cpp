@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "app/ChoiceLists.h"
 #include "app/FormParts.h"
+#include "app/PortraitFolderRow.h"
 #include "app/SegmentedControl.h"
 #include "app/SpeakerStylesButton.h"
 #include "settings/UserSettings.h"
@@ -84,6 +85,10 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     styleRow->addWidget(makeRowLabel(QStringLiteral("スタイル:"), this));
     styleRow->addWidget(new SpeakerStylesButton(fileLists, settings, this));
     styleRow->addStretch(1);
+
+    QHBoxLayout* portraitRow = addIndentedRow(section);
+    portraitRow->addWidget(makeRowLabel(QStringLiteral("立ち絵:"), this));
+    portraitRow->addWidget(new PortraitFolderRow(settings, this), 1);
 
     showSettings();
     connect(alignPicker_, &SegmentedControl::activated, this,

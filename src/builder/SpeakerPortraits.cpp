@@ -58,6 +58,10 @@ QString PortraitFolder::openImage(const QString& speaker) const {
 Result<QHash<QString, SpeakerPortrait>> speakerPortraits(const QStringList& speakers,
                                                          const SpeakerStyles& styles,
                                                          const QString& portraitFolder) {
+    if (!portraitFolder.isEmpty() && !QFileInfo(portraitFolder).isDir()) {
+        return Failure{QStringLiteral("立ち絵のフォルダ %1 がありません"), portraitFolder,
+                       QStringLiteral("フォルダを選び直すか、立ち絵フォルダを外してください")};
+    }
     const PortraitFolder folder(portraitFolder);
     QHash<QString, SpeakerPortrait> portraits;
     for (const QString& speaker : speakers) {

@@ -194,8 +194,7 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("ファイル"),
          QStringLiteral("話者ごとのテロップのスタイル（JSON、\"*\" はほかの話者）"),
          readStyles},
-        {{QStringLiteral("portraits")},
-         QStringLiteral("フォルダ"),
+        {namesOf(OptionKey::portraitFolder), QStringLiteral("フォルダ"),
          QStringLiteral(
              "話者ごとの立ち絵のフォルダ（話者名.png、口を開けた画像は話者名_口開.png）"),
          [](const QString& value, CliOptions& o) -> std::optional<QString> {

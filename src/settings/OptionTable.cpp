@@ -40,6 +40,7 @@ const std::vector<OptionDescriptor>& descriptors() {
         {K::maxLines,         u"maxLines",         T::count,       qlonglong(2),       u"max-lines",        R::builder,    u"最大行数", OptionRange{1, 99, {}}},
         {K::namingRule,       u"namingRule",       T::text,        text(u"standard"),  u"naming",           R::intake,     u"ファイル名の形式", {}},
         {K::namingTemplate,   u"namingTemplate",   T::text,        text(u""),          u"naming-template",  R::intake,     u"テンプレート", {}},
+        {K::portraitFolder,   u"portraitFolder",   T::text,        text(u""),          u"portraits",        R::builder,    u"立ち絵フォルダ", {}},
     };
     // clang-format on
     return table;

@@ -28,6 +28,7 @@ enum class OptionKey {
     maxLines,
     namingRule,
     namingTemplate,
+    portraitFolder,
 };
 
 // How a value is kept: a position in one of the window's lists, a typed number (text read by

@@ -48,6 +48,8 @@ public:
     // How speakers are found: a naming rule's name, or "template" for namingTemplate.
     QString namingRule() const { return text(OptionKey::namingRule); }
     QString namingTemplate() const { return text(OptionKey::namingTemplate); }
+    // Portraits by speaker name (SPEAKER.png, SPEAKER_口開.png); empty for none.
+    QString portraitFolder() const { return text(OptionKey::portraitFolder); }
 
     void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
     void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
@@ -64,6 +66,7 @@ public:
     void setMaxLines(std::int64_t value) { setValue(OptionKey::maxLines, qlonglong(value)); }
     void setNamingRule(const QString& value) { setValue(OptionKey::namingRule, value); }
     void setNamingTemplate(const QString& value) { setValue(OptionKey::namingTemplate, value); }
+    void setPortraitFolder(const QString& value) { setValue(OptionKey::portraitFolder, value); }
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>

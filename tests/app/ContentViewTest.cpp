@@ -356,7 +356,7 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
         u"timelineNameField "
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
-        u"speakerStylesButton splitClipPicker silenceBox silenceDulationField srtBox "
+        u"speakerStylesButton portraitFolderButton splitClipPicker silenceBox silenceDulationField srtBox "
         u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
