@@ -118,27 +118,23 @@ QString transformNumber(double value) {
     return QString::number(value, 'g', 6);
 }
 
-// A still over its part of the timeline. The editor places stills and their transform in its
-// own units: the position in percent of the frame's height from its centre, y upwards, the
-// scale as a factor.
+// A still over its part of the timeline, at its own pixel size: the editor would otherwise fit
+// it to the frame ("fit" is its default conform) and scale from there. The editor reads the
+// transform in its own units: the position in percent of the frame's height from its centre, y
+// upwards, the scale as a factor.
 void writeStill(DocumentText& doc, const StillClip& clip, FpsType fps, FrameType frame, int asset) {
-    const bool placed = clip.x != 0 || clip.y != 0 || clip.scale != 100;
-    const WrittenTime start = writtenTime(fps, clip.start);
-    const WrittenTime duration = writtenTime(fps, clip.duration);
-    if (!placed) {
-        doc.line({uR"(<video ref="r)", asset, uR"(" offset=")", start, uR"(s" name=")",
-                  LinePart::attribute(clip.title), uR"(" start="0s" duration=")", duration,
-                  uR"(s"/>)"});
-        return;
+    doc.open({uR"(<video ref="r)", asset, uR"(" offset=")", writtenTime(fps, clip.start),
+              uR"(s" name=")", LinePart::attribute(clip.title), uR"(" start="0s" duration=")",
+              writtenTime(fps, clip.duration), uR"(s">)"});
+    doc.line({uR"(<adjust-conform type="none"/>)"});
+    if (clip.x != 0 || clip.y != 0 || clip.scale != 100) {
+        const double height = frameHeight(frame);
+        const QString x = transformNumber(clip.x * 100.0 / height);
+        const QString y = transformNumber(clip.y * 100.0 / height);
+        const QString scale = transformNumber(clip.scale / 100.0);
+        doc.line({uR"(<adjust-transform position=")", x, u" ", y, uR"(" scale=")", scale, u" ",
+                  scale, uR"("/>)"});
     }
-    const double height = frameHeight(frame);
-    doc.open({uR"(<video ref="r)", asset, uR"(" offset=")", start, uR"(s" name=")",
-              LinePart::attribute(clip.title), uR"(" start="0s" duration=")", duration, uR"(s">)"});
-    const QString x = transformNumber(clip.x * 100.0 / height);
-    const QString y = transformNumber(clip.y * 100.0 / height);
-    const QString scale = transformNumber(clip.scale / 100.0);
-    doc.line({uR"(<adjust-transform position=")", x, u" ", y, uR"(" scale=")", scale, u" ", scale,
-              uR"("/>)"});
     doc.close({u"</video>"});
 }
 

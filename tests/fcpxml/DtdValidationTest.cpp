@@ -88,6 +88,9 @@ TEST(DtdValidation, DocumentsWithPortraitsAreValidWithTheStillsUnderTheTitles) {
                   document.indexOf(u"<spine lane=\"2\" offset=\"0s\">"_s));
         EXPECT_TRUE(document.contains(
             u"<format id=\"r6\" name=\"FFVideoFormatRateUndefined\" width=\"300\" height=\"600\""_s));
+        // Every still at its pixel size, then moved and scaled.
+        EXPECT_EQ(document.count(u"<adjust-conform type=\"none\"/>"_s),
+                  document.count(u"<video "_s));
         EXPECT_TRUE(
             document.contains(u"<adjust-transform position=\"-50 10\" scale=\"0.5 0.5\"/>"_s));
     }
