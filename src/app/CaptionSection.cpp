@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "app/ChoiceLists.h"
 #include "app/FormParts.h"
+#include "app/PortraitFolderRow.h"
 #include "app/ReplacementRulesDialog.h"
 #include "app/SegmentedControl.h"
 #include "app/SpeakerStylesButton.h"
@@ -104,6 +105,10 @@ CaptionSection::CaptionSection(UserSettings& settings, const FileLists& fileList
     textRow->addWidget(rulesButton);
     textRow->addStretch(1);
     connect(rulesButton, &QPushButton::clicked, this, &CaptionSection::editReplacementRules);
+
+    QHBoxLayout* portraitRow = addIndentedRow(section);
+    portraitRow->addWidget(makeRowLabel(QStringLiteral("立ち絵:"), this));
+    portraitRow->addWidget(new PortraitFolderRow(settings, this), 1);
 
     showSettings();
     connect(cleanMarkupBox_, &QCheckBox::toggled, &settings, &UserSettings::setCleanMarkup);

@@ -38,6 +38,7 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     chosen.subtitles.enabled = settings_.isSrt();
     chosen.captionStyles = storedStyles(settings_);
     chosen.wrap = {storedInt(settings_.wrapWidth()), storedInt(settings_.maxLines())};
+    chosen.portraitFolder = settings_.portraitFolder();
     return checkedOptions(std::move(chosen), {timelineName, settings_.posX(), settings_.posY(),
                                               settings_.silenceDulation(), settings_.isSilence()});
 }

@@ -3,17 +3,22 @@
 #include "app/CaptionPreview.h"
 #include "app/ColorButton.h"
 #include "app/EditorFonts.h"
+#include "app/ElidedLabel.h"
 #include "app/LineListModel.h"
+#include "app/PortraitPreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -88,8 +93,8 @@ QHBoxLayout* makeRow(std::initializer_list<QWidget*> widgets) {
 
 } // namespace
 
-SpeakerStyleEditor::SpeakerStyleEditor(const QString& speaker, const QString& caption,
-                                       int frameWidth, QWidget* parent)
+SpeakerStyleEditor::SpeakerStyleEditor(const QString& speaker, const QString& caption, QSize frame,
+                                       const QString& folderImage, QWidget* parent)
     // The lines without a speaker share one style, stored under their lane's name.
     : QGroupBox(speaker == FileListData::defaultName ? kNoSpeakerText : speaker, parent),
       speaker_(speaker), fontPicker_(makeFontPicker(this)), facePicker_(new QComboBox(this)),
@@ -104,8 +109,30 @@ SpeakerStyleEditor::SpeakerStyleEditor(const QString& speaker, const QString& ca
       shadowAngleField_(makeNumberField({0, 360}, this)),
       shadowBlurField_(makeNumberField(kShadowBlurRange, this)),
       resetButton_(new QPushButton(QStringLiteral("標準に戻す"), this)),
-      preview_(new CaptionPreview(caption.isEmpty() ? speaker : caption, frameWidth, this)),
-      fontNote_(new QLabel(kFontNote, this)) {
+      preview_(new CaptionPreview(caption.isEmpty() ? speaker : caption, frame.width(), this)),
+      fontNote_(new QLabel(kFontNote, this)), folderImage_(folderImage),
+      portraitLabel_(new ElidedLabel(this)),
+      portraitButton_(new QPushButton(QStringLiteral("画像…"), this)),
+      portraitOpenButton_(new QPushButton(QStringLiteral("口開き…"), this)),
+      portraitClearButton_(new QPushButton(QStringLiteral("外す"), this)),
+      portraitXField_(makeNumberField(kPortraitPositionRange, this)),
+      portraitYField_(makeNumberField(kPortraitPositionRange, this)),
+      portraitScaleField_(makeNumberField(kPortraitScaleRange, this)),
+      portraitShownPicker_(new QComboBox(this)),
+      thresholdField_(makeNumberField(kPortraitThresholdRange, this)),
+      holdField_(new QSpinBox(this)),
+      portraitPreview_(new PortraitPreview(caption.isEmpty() ? speaker : caption, frame, this)) {
+    portraitShownPicker_->addItems(
+        {QStringLiteral("話している間だけ"), QStringLiteral("最初のセリフから最後まで")});
+    portraitScaleField_->setSuffix(QStringLiteral("%"));
+    thresholdField_->setSuffix(QStringLiteral("%"));
+    thresholdField_->setToolTip(
+        QStringLiteral(".lab ファイルのないセリフで、いちばん大きいフレームの音量の何 % から"
+                       "口を開けるか"));
+    holdField_->setRange(static_cast<int>(kPortraitHoldRange.minimum),
+                         static_cast<int>(kPortraitHoldRange.maximum));
+    holdField_->setSuffix(QStringLiteral(" フレーム"));
+    holdField_->setToolTip(QStringLiteral("口を開けている間と閉じている間の最短の長さ"));
     // Faces are named by the font ("W6", "Bold"); one the system lacks can still be typed.
     facePicker_->setEditable(true);
     facePicker_->setInsertPolicy(QComboBox::NoInsert);
@@ -137,10 +164,25 @@ void SpeakerStyleEditor::layOut() {
         4, 1, 1, 3);
     grid->addWidget(preview_, 5, 0, 1, 4);
     grid->addWidget(fontNote_, 6, 0, 1, 4);
+    grid->addWidget(makeLabel(QStringLiteral("立ち絵:"), this), 7, 0);
+    auto* imageRow = new QHBoxLayout;
+    imageRow->addWidget(portraitLabel_, 1);
+    for (QWidget* button : {portraitButton_, portraitOpenButton_, portraitClearButton_}) {
+        imageRow->addWidget(button);
+    }
+    grid->addLayout(imageRow, 7, 1, 1, 3);
+    grid->addLayout(makeRow({new QLabel(QStringLiteral("X:")), portraitXField_,
+                             new QLabel(QStringLiteral("Y:")), portraitYField_,
+                             new QLabel(QStringLiteral("大きさ:")), portraitScaleField_}),
+                    8, 1, 1, 3);
+    grid->addLayout(makeRow({portraitShownPicker_, new QLabel(QStringLiteral("口を開ける音量:")),
+                             thresholdField_, new QLabel(QStringLiteral("最短:")), holdField_}),
+                    9, 1, 1, 3);
+    grid->addWidget(portraitPreview_, 10, 0, 1, 4, Qt::AlignHCenter);
     auto* resetRow = new QHBoxLayout;
     resetRow->addStretch(1);
     resetRow->addWidget(resetButton_);
-    grid->addLayout(resetRow, 7, 0, 1, 4);
+    grid->addLayout(resetRow, 11, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 }
 
@@ -213,6 +255,87 @@ void SpeakerStyleEditor::connectControls() {
             [changeShadow](double blur) { changeShadow([&](DropShadow& d) { d.blur = blur; }); });
 
     connect(resetButton_, &QPushButton::clicked, this, [this] { edit(CaptionStyle{}); });
+    connectPortraitControls();
+}
+
+void SpeakerStyleEditor::connectPortraitControls() {
+    const QString filter = QStringLiteral("画像 (*.png *.jpg *.jpeg)");
+    connect(portraitButton_, &QPushButton::clicked, this, [this, filter] {
+        const QString path = QFileDialog::getOpenFileName(
+            window(), QStringLiteral("「%1」の立ち絵").arg(title()), QString(), filter);
+        if (!path.isEmpty()) {
+            takeImages(path, QString());
+        }
+    });
+    connect(portraitOpenButton_, &QPushButton::clicked, this, [this, filter] {
+        const QString path = QFileDialog::getOpenFileName(
+            window(), QStringLiteral("「%1」の口を開けた立ち絵").arg(title()), QString(), filter);
+        if (!path.isEmpty()) {
+            takeImages(QString(), path);
+        }
+    });
+    connect(portraitPreview_, &PortraitPreview::imagesDropped, this,
+            &SpeakerStyleEditor::takeImages);
+    connect(portraitClearButton_, &QPushButton::clicked, this,
+            [this] { change([](CaptionStyle& s) { s.portrait.reset(); }); });
+    connect(portraitXField_, &QDoubleSpinBox::valueChanged, this,
+            [this](double x) { changePortrait([&](PortraitStyle& p) { p.x = x; }); });
+    connect(portraitYField_, &QDoubleSpinBox::valueChanged, this,
+            [this](double y) { changePortrait([&](PortraitStyle& p) { p.y = y; }); });
+    connect(portraitScaleField_, &QDoubleSpinBox::valueChanged, this,
+            [this](double scale) { changePortrait([&](PortraitStyle& p) { p.scale = scale; }); });
+    connect(portraitShownPicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        changePortrait([&](PortraitStyle& p) {
+            p.shown = index == 1 ? PortraitShown::always : PortraitShown::speaking;
+        });
+    });
+    connect(thresholdField_, &QDoubleSpinBox::valueChanged, this, [this](double threshold) {
+        changePortrait([&](PortraitStyle& p) { p.threshold = threshold; });
+    });
+    connect(holdField_, &QSpinBox::valueChanged, this,
+            [this](int hold) { changePortrait([&](PortraitStyle& p) { p.hold = hold; }); });
+}
+
+// A closed image alone starts a new portrait, keeping its placement; an open image alone joins
+// the closed one shown.
+void SpeakerStyleEditor::takeImages(const QString& closedImage, const QString& openImage) {
+    changePortrait([&](PortraitStyle& p) {
+        if (!closedImage.isEmpty()) {
+            p.image = closedImage;
+            p.openImage = openImage;
+        } else if (!openImage.isEmpty()) {
+            if (p.image.isEmpty()) {
+                p.image = folderImage_;
+            }
+            p.openImage = p.image.isEmpty() ? QString() : openImage;
+        }
+    });
+}
+
+void SpeakerStyleEditor::changePortrait(const std::function<void(PortraitStyle&)>& apply) {
+    change([&](CaptionStyle& s) { apply(s.portrait ? *s.portrait : s.portrait.emplace()); });
+}
+
+void SpeakerStyleEditor::showPortrait(const CaptionStyle& style) {
+    const PortraitStyle portrait = style.portrait.value_or(PortraitStyle{});
+    const QString image = !portrait.image.isEmpty() ? portrait.image : folderImage_;
+    QString shown = image.isEmpty() ? QStringLiteral("（なし）") : QFileInfo(image).fileName();
+    if (!portrait.openImage.isEmpty()) {
+        shown += QStringLiteral("、口開き ") + QFileInfo(portrait.openImage).fileName();
+    }
+    if (portrait.image.isEmpty() && !image.isEmpty()) {
+        shown += QStringLiteral("（立ち絵フォルダ）");
+    }
+    portraitLabel_->setText(shown);
+    portraitXField_->setValue(portrait.x);
+    portraitYField_->setValue(portrait.y);
+    portraitScaleField_->setValue(portrait.scale);
+    portraitShownPicker_->setCurrentIndex(portrait.shown == PortraitShown::always ? 1 : 0);
+    thresholdField_->setValue(portrait.threshold);
+    holdField_->setValue(static_cast<int>(portrait.hold));
+    portraitOpenButton_->setEnabled(!image.isEmpty());
+    portraitClearButton_->setEnabled(style.portrait.has_value());
+    portraitPreview_->setStyle(style, folderImage_);
 }
 
 // Shows the family as it is named, listed or not, so a family this machine lacks is kept.
@@ -265,6 +388,7 @@ void SpeakerStyleEditor::showStyle(const CaptionStyle& style) {
     }
     preview_->setStyle(style);
     fontNote_->setVisible(preview_->shownFont().substitute);
+    showPortrait(style);
     showing_ = false;
 }
 

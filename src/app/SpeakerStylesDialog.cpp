@@ -1,6 +1,7 @@
 #include "app/SpeakerStylesDialog.h"
 
 #include "app/SpeakerStyleEditor.h"
+#include "builder/SpeakerPortraits.h"
 #include "intake/FileLists.h"
 #include "styles/StoredStyles.h"
 #include "styles/StyleFile.h"
@@ -53,10 +54,13 @@ SpeakerStylesDialog::SpeakerStylesDialog(const FileList& entries, UserSettings& 
     const SpeakerStyles stored = storedStyles(settings);
     const QHash<QString, QString> captions = firstCaptions(entries);
     // Captions are previewed on a frame of the size the document will have.
-    const int width =
-        frameWidth(typeAt(frameTypes(), settings.frameIndex()).value_or(FrameType::frame1080p));
+    const FrameType frame =
+        typeAt(frameTypes(), settings.frameIndex()).value_or(FrameType::frame1080p);
+    const PortraitFolder portraits(settings.portraitFolder());
     for (const QString& speaker : speakerNames(entries)) {
-        auto* editor = new SpeakerStyleEditor(speaker, captions.value(nfc(speaker)), width, list);
+        auto* editor = new SpeakerStyleEditor(speaker, captions.value(nfc(speaker)),
+                                              {frameWidth(frame), frameHeight(frame)},
+                                              portraits.image(speaker), list);
         editor->showStyle(stored.find(speaker).value_or(CaptionStyle{}));
         connect(editor, &SpeakerStyleEditor::styleEdited, this, &SpeakerStylesDialog::storeEdit);
         listLayout->addWidget(editor);

@@ -2,6 +2,8 @@
 
 #include "audio/AudioProbe.h"
 #include "builder/CaptionParts.h"
+#include "builder/MouthClips.h"
+#include "builder/SpeakerPortraits.h"
 #include "builder/TrailingBlank.h"
 #include "intake/FileLists.h"
 #include "settings/OptionTable.h"
@@ -17,18 +19,25 @@ namespace brisomel {
 
 namespace {
 
-// A speaker's caption track and voice track, and the style of the speaker's captions.
+// A speaker's caption track and voice track, and the style of the speaker's captions; the
+// portrait's track and the portrait when the speaker has one.
 struct SpeakerTracks {
     std::shared_ptr<Track> caption;
     std::shared_ptr<Track> voice;
     CaptionStyle style;
+    std::shared_ptr<Track> portraitTrack;
+    std::optional<SpeakerPortrait> portrait;
 };
 
 // Tracks by speaker, keyed by the NFC form so that two spellings of one name share tracks.
 class SpeakerTrackTable {
 public:
-    SpeakerTrackTable(TrackMap& tracks, const SpeakerStyles& styles)
-        : tracks_(tracks), styles_(styles) {}
+    SpeakerTrackTable(TrackMap& tracks, const SpeakerStyles& styles,
+                      const QHash<QString, SpeakerPortrait>& portraits)
+        : tracks_(tracks), styles_(styles), portraits_(portraits) {}
+
+    // The speakers with a portrait, in the order their tracks were made.
+    const std::vector<SpeakerTracks>& portrayed() const { return portrayed_; }
 
     const SpeakerTracks& tracksFor(const QString& name) {
         // Most entries repeat a spelling seen before, whose tracks are found without normalizing.
@@ -47,11 +56,19 @@ private:
             SpeakerTracks made{
                 std::make_shared<Track>(name + kCaptionTrackSuffix, TrackType::video),
                 std::make_shared<Track>(name + kVoiceTrackSuffix, TrackType::sound),
-                styles_.styleFor(key)};
+                styles_.styleFor(key), nullptr, std::nullopt};
             made.caption->speakerName = name;
             made.voice->speakerName = name;
             tracks_.insert(made.caption);
             tracks_.insert(made.voice);
+            if (const auto portrait = portraits_.constFind(key); portrait != portraits_.cend()) {
+                made.portrait = *portrait;
+                made.portraitTrack =
+                    std::make_shared<Track>(name + kPortraitTrackSuffix, TrackType::video);
+                made.portraitTrack->speakerName = name;
+                tracks_.insert(made.portraitTrack);
+                portrayed_.push_back(made);
+            }
             found = bySpeaker_.insert(key, made);
         }
         return *found;
@@ -59,6 +76,8 @@ private:
 
     TrackMap& tracks_;
     const SpeakerStyles& styles_;
+    const QHash<QString, SpeakerPortrait>& portraits_;
+    std::vector<SpeakerTracks> portrayed_;
     QHash<QString, SpeakerTracks> bySpeaker_;
     QHash<QString, SpeakerTracks> bySpelling_;
 };
@@ -173,6 +192,43 @@ Result<std::optional<Wrapping>> wrappingFor(const CaptionWrap& wrap) {
     return std::optional<Wrapping>(Wrapping{std::move(*wrapper), wrap.maxLines});
 }
 
+// Each line's open frames when its speaker has a portrait, worked out on several threads (a line
+// without labels decodes its audio); the results keep the lines' order.
+std::vector<std::optional<Result<std::vector<bool>>>>
+openMouths(const std::vector<ProbedEntry>& ticked, const QHash<QString, SpeakerPortrait>& portraits,
+           FpsType fps) {
+    std::vector<std::optional<Result<std::vector<bool>>>> mouths(ticked.size());
+    if (portraits.isEmpty()) {
+        return mouths;
+    }
+    std::vector<std::size_t> portrayed;
+    for (std::size_t line = 0; line < ticked.size(); ++line) {
+        const QString speaker =
+            ticked[line].entry->charactorName().normalized(QString::NormalizationForm_C);
+        if (ticked[line].audio && portraits.contains(speaker)) {
+            portrayed.push_back(line);
+        }
+    }
+    QtConcurrent::blockingMap(portrayed, [&](std::size_t line) {
+        const ProbedEntry& probed = ticked[line];
+        const SpeakerPortrait& portrait = *portraits.constFind(
+            probed.entry->charactorName().normalized(QString::NormalizationForm_C));
+        mouths[line] =
+            lineOpenFrames(probed.entry->soundFilePath(),
+                           wholeFrames((*probed.audio)->durationSeconds, fps), fps, portrait);
+    });
+    return mouths;
+}
+
+void fillAlwaysShownPortraits(const std::vector<SpeakerTracks>& portrayed, CMTime end,
+                              FpsType fps) {
+    for (const SpeakerTracks& tracks : portrayed) {
+        if (tracks.portrait->style.shown == PortraitShown::always) {
+            fillPortraitGaps(*tracks.portraitTrack, *tracks.portrait, end, fps);
+        }
+    }
+}
+
 } // namespace
 
 Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOptions& options,
@@ -187,18 +243,26 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         return wrapping.failure();
     }
     const FpsType fps = options.fpsType;
+    std::vector<ProbedEntry> ticked;
+    QStringList tickedSpeakers;
+    for (const auto& entry : entries) {
+        if (entry->targetFlg()) {
+            ticked.push_back({entry, {}});
+            tickedSpeakers << entry->charactorName();
+        }
+    }
+    // Images are read before any audio, so a missing one stops the build at once.
+    const Result<QHash<QString, SpeakerPortrait>> portraits =
+        speakerPortraits(tickedSpeakers, options.captionStyles, options.portraitFolder);
+    if (!portraits) {
+        return portraits.failure();
+    }
     BuiltTimeline built{options.timelineName, {}, options.frameType, fps};
-    SpeakerTrackTable speakers(built.tracks, options.captionStyles);
+    SpeakerTrackTable speakers(built.tracks, options.captionStyles, *portraits);
     for (const QString& name : speakerNames(entries)) {
         speakers.tracksFor(name);
     }
 
-    std::vector<ProbedEntry> ticked;
-    for (const auto& entry : entries) {
-        if (entry->targetFlg()) {
-            ticked.push_back({entry, {}});
-        }
-    }
     if (const Status probed = probeAll(ticked, progress); !probed) {
         return probed.failure();
     }
@@ -211,7 +275,10 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
     // infinite) break that reasoning; from then on the tracks are visited.
     CMTime end = kCMTimeZero;
     bool endKept = true;
-    for (const auto& [entry, audio] : ticked) {
+    const std::vector<std::optional<Result<std::vector<bool>>>> mouths =
+        openMouths(ticked, *portraits, fps);
+    for (std::size_t line = 0; line < ticked.size(); ++line) {
+        const auto& [entry, audio] = ticked[line];
         CMTime start = endKept ? end : timelineEnd(built.tracks);
         if (pauseBeforeNext) {
             start = start + pause;
@@ -237,11 +304,20 @@ Result<BuiltTimeline> buildTimeline(const FileList& entries, const ConversionOpt
         if (entry->hasSoundFile()) {
             tracks.voice->addClip(std::make_shared<SoundClip>(
                 entry->fileName(), start, duration, (*audio)->sampleRate, entry->soundFilePath()));
+            if (tracks.portrait) {
+                const Result<std::vector<bool>>& open = *mouths[line];
+                if (!open) {
+                    return open.failure();
+                }
+                addMouthClips(*tracks.portraitTrack, *tracks.portrait, entry->fileName(), start,
+                              *open, fps);
+            }
         }
         if (endKept && (entry->hasTextFile() || entry->hasSoundFile())) {
             endKept = keepEnd(end, start, duration);
         }
     }
+    fillAlwaysShownPortraits(speakers.portrayed(), timelineEnd(built.tracks), fps);
     return built;
 }
 

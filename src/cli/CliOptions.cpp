@@ -194,6 +194,16 @@ const std::vector<OptionRow>& optionRows() {
          QStringLiteral("ファイル"),
          QStringLiteral("話者ごとのテロップのスタイル（JSON、\"*\" はほかの話者）"),
          readStyles},
+        {namesOf(OptionKey::portraitFolder), QStringLiteral("フォルダ"),
+         QStringLiteral(
+             "話者ごとの立ち絵のフォルダ（話者名.png、口を開けた画像は話者名_口開.png）"),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             if (!QFileInfo(value).isDir()) {
+                 return QStringLiteral("立ち絵のフォルダ %1 がありません").arg(quotedPath(value));
+             }
+             o.conversion.portraitFolder = QFileInfo(value).absoluteFilePath();
+             return std::nullopt;
+         }},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("出力"),
          QStringLiteral("書き出す FCPXML ファイル、- で標準出力（既定: 名前.fcpxml）"),

@@ -2,6 +2,9 @@
 
 #include "fcpxml/TextStyleRow.h"
 
+#include <QFileInfo>
+#include <QHash>
+
 #include <algorithm>
 #include <charconv>
 
@@ -86,6 +89,86 @@ void writeTrack(DocumentText& doc, const TrackWalk& walk, FpsType fps, LaneLevel
         ++counters.lane;
     }
     doc.setDepth(depth);
+}
+
+// The images of the still clips, each once, in writing order; the n-th has format r(first + 2n)
+// and asset r(first + 2n + 1).
+struct StillAssets {
+    std::vector<const StillClip*> images;
+    QHash<QString, int> assetByPath;
+};
+
+StillAssets stillAssets(const std::vector<TrackWalk>& walks, int firstNumber) {
+    StillAssets assets;
+    for (const auto& walk : walks) {
+        for (const auto& clip : walk.clips) {
+            const auto* still = clipAs<StillClip>(*clip);
+            if (still && !assets.assetByPath.contains(still->path)) {
+                const int format = firstNumber + 2 * static_cast<int>(assets.images.size());
+                assets.assetByPath.insert(still->path, format + 1);
+                assets.images.push_back(still);
+            }
+        }
+    }
+    return assets;
+}
+
+// A number of the transform: as short as it reads back, to 6 significant digits.
+QString transformNumber(double value) {
+    return QString::number(value, 'g', 6);
+}
+
+// A still over its part of the timeline, at its own pixel size: the editor would otherwise fit
+// it to the frame ("fit" is its default conform) and scale from there. The editor reads the
+// transform in its own units: the position in percent of the frame's height from its centre, y
+// upwards, the scale as a factor.
+void writeStill(DocumentText& doc, const StillClip& clip, FpsType fps, FrameType frame, int asset) {
+    doc.open({uR"(<video ref="r)", asset, uR"(" offset=")", writtenTime(fps, clip.start),
+              uR"(s" name=")", LinePart::attribute(clip.title), uR"(" start="0s" duration=")",
+              writtenTime(fps, clip.duration), uR"(s">)"});
+    doc.line({uR"(<adjust-conform type="none"/>)"});
+    if (clip.x != 0 || clip.y != 0 || clip.scale != 100) {
+        const double height = frameHeight(frame);
+        const QString x = transformNumber(clip.x * 100.0 / height);
+        const QString y = transformNumber(clip.y * 100.0 / height);
+        const QString scale = transformNumber(clip.scale / 100.0);
+        doc.line({uR"(<adjust-transform position=")", x, u" ", y, uR"(" scale=")", scale, u" ",
+                  scale, uR"("/>)"});
+    }
+    doc.close({u"</video>"});
+}
+
+// Every track's stills in a lane of their own, numbered from 1 below the title lanes; returns
+// the next lane's number.
+int writeStillLanes(DocumentText& doc, const std::vector<TrackWalk>& walks, FpsType fps,
+                    FrameType frame, const StillAssets& assets, int laneLevel) {
+    const int depth = doc.depth();
+    int lane = 1;
+    for (const auto& walk : walks) {
+        bool laneOpen = false;
+        for (const auto& clip : walk.clips) {
+            const auto* still = clipAs<StillClip>(*clip);
+            if (!still) {
+                continue;
+            }
+            if (!laneOpen) {
+                doc.setDepth(depth + laneLevel);
+                doc.open({uR"(<spine lane=")", lane, uR"(" offset="0s">)"});
+                if (still->start != kCMTimeZero) {
+                    doc.line({uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")",
+                              writtenTime(fps, still->start), uR"(s"/>)"});
+                }
+                laneOpen = true;
+            }
+            writeStill(doc, *still, fps, frame, assets.assetByPath.value(still->path));
+        }
+        if (laneOpen) {
+            doc.close({u"</spine>"});
+            ++lane;
+        }
+    }
+    doc.setDepth(depth);
+    return lane;
 }
 
 } // namespace
@@ -264,9 +347,36 @@ void writeLibraryClosing(DocumentText& doc) {
     doc.close({u"</fcpxml>"});
 }
 
+void writeStillAssets(DocumentText& doc, const std::vector<TrackWalk>& walks,
+                      std::size_t soundCount) {
+    const StillAssets assets = stillAssets(walks, kFirstAssetNumber + static_cast<int>(soundCount));
+    for (const StillClip* still : assets.images) {
+        const int asset = assets.assetByPath.value(still->path);
+        // Stills have no rate: the editor's own documents give them a rate-undefined format of
+        // the image's size in the sRGB colour space.
+        doc.line({uR"(<format id="r)", asset - 1, uR"(" name="FFVideoFormatRateUndefined" width=")",
+                  still->pixelWidth, uR"(" height=")", still->pixelHeight,
+                  uR"(" colorSpace="1-13-1"/>)"});
+        doc.open({uR"(<asset id="r)", asset, uR"(" name=")",
+                  LinePart::attribute(QFileInfo(still->path).completeBaseName()),
+                  uR"(" start="0s" duration="0s" hasVideo="1" format="r)", asset - 1,
+                  uR"(" videoSources="1">)"});
+        doc.open({uR"(<media-rep kind="original-media" src=")",
+                  LinePart::attribute(localMediaUrlText(still->path)), uR"(">)"});
+        doc.close({u"</media-rep>"});
+        doc.close({u"</asset>"});
+    }
+}
+
 void writeLanes(DocumentText& doc, const std::vector<TrackWalk>& walks, FpsType fps,
-                LaneLevels levels) {
+                FrameType frame, LaneLevels levels) {
     LaneCounters counters;
+    const StillAssets assets =
+        stillAssets(walks, kFirstAssetNumber + static_cast<int>(soundClips(walks).size()));
+    if (!assets.images.empty()) {
+        // Stills lie under the titles: their lanes come first.
+        counters.lane = writeStillLanes(doc, walks, fps, frame, assets, levels.lane);
+    }
     for (const auto& walk : walks) {
         writeTrack(doc, walk, fps, levels, counters);
     }

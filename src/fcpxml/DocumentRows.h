@@ -89,6 +89,11 @@ void writeHead(DocumentText& doc, FrameType frameType, FpsType fps);
 // One asset per audio clip, numbered from r4 in the given order.
 void writeAudioAssets(DocumentText& doc, const std::vector<const SoundClip*>& sounds, FpsType fps);
 
+// One still asset per image of the still clips (a rate-undefined format of its size, then the
+// asset), numbered after the `soundCount` audio assets.
+void writeStillAssets(DocumentText& doc, const std::vector<TrackWalk>& walks,
+                      std::size_t soundCount);
+
 // Closes the resources and opens the library, event, project and the project's gap; leaves the
 // document inside the gap.
 void writeProjectOpening(DocumentText& doc, const QString& name, const QString& eventName,
@@ -107,9 +112,10 @@ struct LaneLevels {
     int audioClip;
 };
 
-// Every track's titles as a lane of their own (lanes numbered from 1, text styles from ts1), and
-// its audio clips below the gap (assets numbered from r4). The depth is as before afterwards.
+// Every track's stills as a lane of their own, then every track's titles as a lane of their own
+// above them (lanes numbered from 1, text styles from ts1), and its audio clips below the gap
+// (assets numbered from r4, the stills' after the audio's). The depth is as before afterwards.
 void writeLanes(DocumentText& doc, const std::vector<TrackWalk>& walks, FpsType fps,
-                LaneLevels levels);
+                FrameType frame, LaneLevels levels);
 
 } // namespace brisomel

@@ -62,12 +62,14 @@ QString makeFCPXMLWithSplitClips(const QString& name, const TrackMap& tracks, Fr
     doc.open({u"<spine>"});
     doc.open({uR"(<gap name="ギャップ" offset="0s" start="0s" duration=")", total, uR"(s">)"});
     // The compound clip's lanes stand beside its gap, the audio clips inside it.
-    writeLanes(doc, walks, fpsType, {.lane = -1, .audioClip = 0});
+    writeLanes(doc, walks, fpsType, frameType, {.lane = -1, .audioClip = 0});
     doc.close({u"</gap>"});
     doc.close({u"</spine>"});
     doc.close({u"</sequence>"});
     doc.close({u"</media>"});
-    writeAudioAssets(doc, soundClips(walks), fpsType);
+    const std::vector<const SoundClip*> sounds = soundClips(walks);
+    writeAudioAssets(doc, sounds, fpsType);
+    writeStillAssets(doc, walks, sounds.size());
 
     writeProjectOpening(doc, name, eventName, total);
     doc.open({uR"(<spine lane="1" offset="0s">)"});
@@ -88,10 +90,12 @@ QString makeFCPXMLWithoutSplitClips(const QString& name, const TrackMap& tracks,
     DocumentText doc(expectedDocumentLength(walks));
 
     writeHead(doc, frameType, fpsType);
-    writeAudioAssets(doc, soundClips(walks), fpsType);
+    const std::vector<const SoundClip*> sounds = soundClips(walks);
+    writeAudioAssets(doc, sounds, fpsType);
+    writeStillAssets(doc, walks, sounds.size());
     writeProjectOpening(doc, name, eventName, total);
     // The project's lanes and audio clips stand inside its gap.
-    writeLanes(doc, walks, fpsType, {.lane = 0, .audioClip = 0});
+    writeLanes(doc, walks, fpsType, frameType, {.lane = 0, .audioClip = 0});
     writeProjectClosing(doc);
     writeLibraryClosing(doc);
     return doc.take();

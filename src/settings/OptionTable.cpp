@@ -43,6 +43,7 @@ const std::vector<OptionDescriptor>& descriptors() {
         {K::cleanMarkup,      u"cleanMarkup",      T::flag,        false,              u"clean-markup",     R::intake,     u"読み仮名とメモの記法", {}},
         // Kept as a rule file's text; the converter reads such a file.
         {K::replacementRules, u"replacementRules", T::text,        text(u""),          u"replace",          R::intake,     u"置換ルール", {}},
+        {K::portraitFolder,   u"portraitFolder",   T::text,        text(u""),          u"portraits",        R::builder,    u"立ち絵フォルダ", {}},
     };
     // clang-format on
     return table;

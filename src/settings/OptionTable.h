@@ -30,6 +30,7 @@ enum class OptionKey {
     namingTemplate,
     cleanMarkup,
     replacementRules,
+    portraitFolder,
 };
 
 // How a value is kept: a position in one of the window's lists, a typed number (text read by

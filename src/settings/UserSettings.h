@@ -52,6 +52,8 @@ public:
     bool cleanMarkup() const { return value(OptionKey::cleanMarkup).toBool(); }
     // The replacement rules as a rule file's text.
     QString replacementRules() const { return text(OptionKey::replacementRules); }
+    // Portraits by speaker name (SPEAKER.png, SPEAKER_口開.png); empty for none.
+    QString portraitFolder() const { return text(OptionKey::portraitFolder); }
 
     void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
     void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
@@ -70,6 +72,7 @@ public:
     void setNamingTemplate(const QString& value) { setValue(OptionKey::namingTemplate, value); }
     void setCleanMarkup(bool value) { setValue(OptionKey::cleanMarkup, value); }
     void setReplacementRules(const QString& value) { setValue(OptionKey::replacementRules, value); }
+    void setPortraitFolder(const QString& value) { setValue(OptionKey::portraitFolder, value); }
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>

@@ -2,7 +2,9 @@
 
 #include "core/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -32,14 +34,20 @@ std::optional<double> finiteNumber(const QJsonValue& value) {
                                                                : std::nullopt;
 }
 
-// The style being read from one entry, and how numbers outside their range are met.
+// The style being read from one entry, how numbers outside their range are met, and the folder
+// relative image paths start from.
 struct EntryReading {
     CaptionStyle style;
     OutOfRange outOfRange;
+    QString baseFolder;
 
     // Any outline or shadow key switches the outline or shadow on, with defaults for the rest.
     Outline& outline() { return style.outline ? *style.outline : style.outline.emplace(); }
     DropShadow& shadow() { return style.shadow ? *style.shadow : style.shadow.emplace(); }
+    // Any portrait key gives the speaker a portrait; its images may come from a portrait folder.
+    PortraitStyle& portrait() {
+        return style.portrait ? *style.portrait : style.portrait.emplace();
+    }
 };
 
 QString outsideRange(StyleRange range) {
@@ -96,6 +104,43 @@ Problem takeOffset(const QJsonValue& value, EntryReading& reading) {
     return std::nullopt;
 }
 
+// An image file; a relative path starts from the style file's folder.
+Problem takeImage(const QJsonValue& value, const EntryReading& reading, QString& field) {
+    QString path;
+    if (const Problem problem = takeText(value, path)) {
+        return problem;
+    }
+    field = QDir::cleanPath(QDir(reading.baseFolder).absoluteFilePath(path));
+    return std::nullopt;
+}
+
+Problem takePosition(const QJsonValue& value, EntryReading& reading) {
+    const QJsonArray pair = value.toArray();
+    const auto x = finiteNumber(pair.at(0));
+    const auto y = finiteNumber(pair.at(1));
+    if (!value.isArray() || pair.size() != 2 || !x || !y) {
+        return QStringLiteral("2 つの数の配列 [x, y] ではありません");
+    }
+    PortraitStyle& portrait = reading.portrait();
+    if (takeNumber(x, kPortraitPositionRange, reading.outOfRange, portrait.x) ||
+        takeNumber(y, kPortraitPositionRange, reading.outOfRange, portrait.y)) {
+        return outsideRange(kPortraitPositionRange);
+    }
+    return std::nullopt;
+}
+
+const QString kShownSpeaking = QStringLiteral("speaking");
+const QString kShownAlways = QStringLiteral("always");
+
+Problem takeShown(const QJsonValue& value, EntryReading& reading) {
+    if (value == QJsonValue(kShownSpeaking) || value == QJsonValue(kShownAlways)) {
+        reading.portrait().shown =
+            value.toString() == kShownAlways ? PortraitShown::always : PortraitShown::speaking;
+        return std::nullopt;
+    }
+    return QStringLiteral("\"speaking\" か \"always\" ではありません");
+}
+
 // A key's value as the file holds it, or nothing when the entry leaves the key out.
 using Written = std::optional<QJsonValue>;
 
@@ -114,6 +159,30 @@ QJsonValue jsonValue(StyleColor color) {
 template <typename T> Written unlessDefault(const CaptionStyle& style, T CaptionStyle::*field) {
     static const CaptionStyle defaults;
     return style.*field == defaults.*field ? Written() : jsonValue(style.*field);
+}
+
+// A value of the portrait, written when the speaker has one and it differs from the default.
+template <typename T> Written portraitValue(const CaptionStyle& style, T PortraitStyle::*field) {
+    static const PortraitStyle defaults;
+    return style.portrait && !(*style.portrait.*field == defaults.*field)
+               ? Written(jsonValue(*style.portrait.*field))
+               : Written();
+}
+
+Written portraitPosition(const CaptionStyle& style) {
+    if (!style.portrait || (style.portrait->x == 0 && style.portrait->y == 0)) {
+        return Written();
+    }
+    return QJsonArray{style.portrait->x, style.portrait->y};
+}
+
+Written portraitShown(const CaptionStyle& style) {
+    if (!style.portrait) {
+        return Written();
+    }
+    // Written even when it is the default, so that a portrait taken from a folder keeps its
+    // entry.
+    return style.portrait->shown == PortraitShown::always ? kShownAlways : kShownSpeaking;
 }
 
 // A value of the outline or the shadow, written whenever that part is on.
@@ -170,6 +239,34 @@ constexpr KeyRule kKeyRules[] = {
          return takeNumber(finiteNumber(v), kShadowBlurRange, r.outOfRange, r.shadow().blur);
      },
      [](const CaptionStyle& s) { return whileOn(s.shadow, &DropShadow::blur); }},
+    {QLatin1StringView("portrait"),
+     [](const QJsonValue& v, EntryReading& r) { return takeImage(v, r, r.portrait().image); },
+     [](const CaptionStyle& s) { return portraitValue(s, &PortraitStyle::image); }},
+    {QLatin1StringView("portraitOpen"),
+     [](const QJsonValue& v, EntryReading& r) { return takeImage(v, r, r.portrait().openImage); },
+     [](const CaptionStyle& s) { return portraitValue(s, &PortraitStyle::openImage); }},
+    {QLatin1StringView("portraitPosition"), takePosition, portraitPosition},
+    {QLatin1StringView("portraitScale"),
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kPortraitScaleRange, r.outOfRange, r.portrait().scale);
+     },
+     [](const CaptionStyle& s) { return portraitValue(s, &PortraitStyle::scale); }},
+    {QLatin1StringView("portraitShown"), takeShown, portraitShown},
+    {QLatin1StringView("portraitThreshold"),
+     [](const QJsonValue& v, EntryReading& r) {
+         return takeNumber(finiteNumber(v), kPortraitThresholdRange, r.outOfRange,
+                           r.portrait().threshold);
+     },
+     [](const CaptionStyle& s) { return portraitValue(s, &PortraitStyle::threshold); }},
+    {QLatin1StringView("portraitHold"),
+     [](const QJsonValue& v, EntryReading& r) {
+         const auto frames = finiteNumber(v);
+         if (frames && *frames != std::floor(*frames)) {
+             return Problem(QStringLiteral("整数ではありません"));
+         }
+         return takeNumber(frames, kPortraitHoldRange, r.outOfRange, r.portrait().hold);
+     },
+     [](const CaptionStyle& s) { return portraitValue(s, &PortraitStyle::hold); }},
     // Read from files of earlier versions; the distance and angle are written instead.
     {QLatin1StringView("shadowOffset"), takeOffset, nullptr},
 };
@@ -227,7 +324,7 @@ QString styleColorText(StyleColor color) {
 }
 
 Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker,
-                                     OutOfRange outOfRange) {
+                                     OutOfRange outOfRange, const QString& baseFolder) {
     const QString offsetKey = QStringLiteral("shadowOffset");
     if (entry.contains(offsetKey) && (entry.contains(QLatin1StringView("shadowDistance")) ||
                                       entry.contains(QLatin1StringView("shadowAngle")))) {
@@ -235,7 +332,7 @@ Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& sp
             speaker, offsetKey,
             QStringLiteral("\"shadowDistance\"・\"shadowAngle\" と一緒には使えません"));
     }
-    EntryReading reading{CaptionStyle{}, outOfRange};
+    EntryReading reading{CaptionStyle{}, outOfRange, baseFolder};
     for (auto it = entry.begin(); it != entry.end(); ++it) {
         const KeyRule* rule = ruleFor(it.key());
         if (!rule) {
@@ -244,6 +341,12 @@ Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& sp
         if (const Problem problem = rule->take(it.value(), reading)) {
             return entryFailure(speaker, it.key(), *problem);
         }
+    }
+    if (reading.style.portrait && !reading.style.portrait->openImage.isEmpty() &&
+        reading.style.portrait->image.isEmpty()) {
+        return entryFailure(
+            speaker, QStringLiteral("portraitOpen"),
+            QStringLiteral("\"portrait\"（口を閉じた画像）と一緒に指定してください"));
     }
     return reading.style;
 }
@@ -279,7 +382,8 @@ Result<SpeakerStyles> parseStyleFile(const QByteArray& json, const QString& path
             return failure(
                 QStringLiteral("「%1」のスタイルが JSON オブジェクトではありません").arg(it.key()));
         }
-        const Result<CaptionStyle> style = parseStyleEntry(it.value().toObject(), it.key());
+        const Result<CaptionStyle> style = parseStyleEntry(
+            it.value().toObject(), it.key(), OutOfRange::refuse, QFileInfo(path).absolutePath());
         if (!style) {
             return failure(style.failure().reason);
         }

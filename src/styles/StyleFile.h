@@ -16,6 +16,9 @@ namespace brisomel {
 //               "shadowDistance": 5, "shadowAngle": 315, "shadowBlur": 3 } }
 // Any outline key switches the outline on and any shadow key the shadow, the others taking
 // their defaults. The earlier "shadowOffset": [x, y] is still read as distance and angle.
+// The portrait keys ("portrait", "portraitOpen", "portraitPosition": [x, y], "portraitScale",
+// "portraitShown": "speaking" | "always", "portraitThreshold", "portraitHold") give the speaker
+// a portrait; image paths are relative to the style file's folder.
 
 // How a number outside its key's range is met: refused in a file the user hands over, brought
 // into range in a style kept from an earlier version that allowed it.
@@ -29,9 +32,11 @@ Result<SpeakerStyles> readStyleFile(const QString& path);
 QByteArray styleFileText(const SpeakerStyles& styles);
 Status writeStyleFile(const QString& path, const SpeakerStyles& styles);
 
-// One speaker's entry of the file. A failure names the speaker and the key in its reason.
+// One speaker's entry of the file, relative image paths starting from `baseFolder` (the
+// current folder when empty). A failure names the speaker and the key in its reason.
 Result<CaptionStyle> parseStyleEntry(const QJsonObject& entry, const QString& speaker,
-                                     OutOfRange outOfRange = OutOfRange::refuse);
+                                     OutOfRange outOfRange = OutOfRange::refuse,
+                                     const QString& baseFolder = {});
 QJsonObject styleEntry(const CaptionStyle& style);
 
 // "#RRGGBB" for an opaque colour, else "#RRGGBBAA"; upper-case digits.

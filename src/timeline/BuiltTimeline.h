@@ -8,6 +8,7 @@ namespace brisomel {
 
 inline const QString kCaptionTrackSuffix = QStringLiteral("01テキストトラック");
 inline const QString kVoiceTrackSuffix = QStringLiteral("02サウンドトラック");
+inline const QString kPortraitTrackSuffix = QStringLiteral("03立ち絵トラック");
 
 // What the builder hands to the writers.
 struct BuiltTimeline {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/PortraitStyle.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,10 @@ inline constexpr StyleRange kFontSizeRange{1, 1000};
 inline constexpr StyleRange kOutlineWidthRange{0, 50};
 inline constexpr StyleRange kShadowDistanceRange{0, 100};
 inline constexpr StyleRange kShadowBlurRange{0, 100};
+inline constexpr StyleRange kPortraitPositionRange{-10000, 10000};
+inline constexpr StyleRange kPortraitScaleRange{1, 1000};
+inline constexpr StyleRange kPortraitThresholdRange{1, 100};
+inline constexpr StyleRange kPortraitHoldRange{1, 30};
 
 // An outline drawn around filled letters. A colour given without a width gets width 1.
 struct Outline {
@@ -52,8 +58,8 @@ struct DropShadow {
     friend bool operator==(const DropShadow&, const DropShadow&) = default;
 };
 
-// How a speaker's captions look. The default is the title every caption had before styles
-// existed.
+// How a speaker's captions look, and the speaker's portrait. The default is the title every caption
+// had before styles existed.
 struct CaptionStyle {
     QString font = QStringLiteral("Helvetica");
     QString face = QStringLiteral("Regular");
@@ -61,6 +67,7 @@ struct CaptionStyle {
     StyleColor color{255, 255, 255, 255};
     std::optional<Outline> outline;
     std::optional<DropShadow> shadow;
+    std::optional<PortraitStyle> portrait; // the speaker's portrait, when there is one
 
     friend bool operator==(const CaptionStyle&, const CaptionStyle&) = default;
 };

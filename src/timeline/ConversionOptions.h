@@ -44,6 +44,8 @@ struct ConversionOptions {
     // Caption styles by speaker name; without any, every caption has the default style.
     SpeakerStyles captionStyles;
     CaptionWrap wrap;
+    // A folder of portraits by speaker name (SPEAKER.png, SPEAKER_口開.png); empty for none.
+    QString portraitFolder;
 };
 
 } // namespace brisomel

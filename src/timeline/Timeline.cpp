@@ -13,6 +13,9 @@ TextClip::TextClip(QString title, CMTime start, CMTime duration, float posX, flo
 SoundClip::SoundClip(QString title, CMTime start, CMTime duration, double sampleRate, QString path)
     : Clip(std::move(title), start, duration), sampleRate(sampleRate), path(std::move(path)) {}
 
+StillClip::StillClip(QString title, CMTime start, CMTime duration, QString path)
+    : Clip(std::move(title), start, duration), path(std::move(path)) {}
+
 Track::Track(QString title, TrackType trackType) : title(std::move(title)), trackType(trackType) {}
 
 void Track::addClip(std::shared_ptr<Clip> clip) {

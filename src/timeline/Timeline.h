@@ -48,6 +48,19 @@ public:
     QString path; // the audio file's local path
 };
 
+// A still image over part of the timeline: a speaker's portrait, one mouth position of it.
+class StillClip final : public Clip {
+public:
+    StillClip(QString title, CMTime start, CMTime duration, QString path);
+
+    QString path;       // the image file's local path
+    int pixelWidth = 0; // the image's size in pixels
+    int pixelHeight = 0;
+    double x = 0; // pixels from the frame's centre, y upwards
+    double y = 0;
+    double scale = 100; // percent
+};
+
 // Shared values in the order they were added, so the same input always yields the same timeline
 // and document.
 template <typename T> class InsertionOrderedMap {

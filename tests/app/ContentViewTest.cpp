@@ -383,7 +383,8 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
         u"timelineNameField "
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
-        u"speakerStylesButton cleanMarkupBox replacementRulesButton splitClipPicker silenceBox "
+        u"speakerStylesButton cleanMarkupBox replacementRulesButton portraitFolderButton "
+        u"splitClipPicker silenceBox "
         u"silenceDulationField srtBox "
         u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -89,6 +90,11 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     settings_.setSilenceDulation(u"0.25"_s);
     settings_.setMaxLines(1);
     const QStringList common = {u"--fps"_s, u"29.97"_s, u"--x"_s, u"12"_s, u"--pause"_s, u"0.25"_s};
+    QTemporaryDir faces;
+    QImage face(30, 40, QImage::Format_ARGB32);
+    face.fill(Qt::white);
+    ASSERT_TRUE(face.save(faces.filePath(u"Hanako.png"_s)));
+    ASSERT_TRUE(face.save(faces.filePath(u"Hanako_口開.png"_s)));
     const struct {
         int splitClipIndex;
         bool subtitles;
@@ -100,12 +106,15 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         {1, true, false, {}, 0},
         {1, true, true, {u"--srt-split"_s}, 0},
         {0, true, false, {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s}, 4},
+        {1, false, false, {u"--portraits"_s, faces.path()}, 0},
     };
     for (const auto& kind : kinds) {
         QTemporaryDir window, converter;
         settings_.setSplitClipIndex(kind.splitClipIndex);
         settings_.setIsSrt(kind.subtitles);
         settings_.setWrapWidth(kind.wrapWidth);
+        settings_.setPortraitFolder(kind.flags.contains(u"--portraits"_s) ? faces.path()
+                                                                          : QString());
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
         options->subtitles.splitBySpeaker = kind.bySpeaker;

@@ -1,6 +1,7 @@
 #include "app/SpeakerStylesDialog.h"
 #include "app/CaptionPreview.h"
 #include "app/ColorButton.h"
+#include "app/PortraitPreview.h"
 #include "app/SpeakerStyleEditor.h"
 #include "app/SpeakerStylesButton.h"
 #include "intake/FileLists.h"
@@ -11,8 +12,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QDropEvent>
+#include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -147,7 +152,7 @@ TEST_F(SpeakerStylesTest, StylesRoundTripThroughTheStoreOldOffsetsIncluded) {
 
 // A font not installed here is previewed in an installed one of its kind, saying so.
 TEST_F(SpeakerStylesTest, TheEditorsFontsAreOfferedAndPreviewedInAFontOfTheirKind) {
-    SpeakerStyleEditor editor(u"Taro"_s, u"やあ"_s, 1920);
+    SpeakerStyleEditor editor(u"Taro"_s, u"やあ"_s, {1920, 1080});
     QComboBox* fonts = editor.fontPicker();
     const QString gothic = u"Noto Sans CJK JP"_s;
     const QString mincho = u"Noto Serif CJK JP"_s;
@@ -177,4 +182,47 @@ TEST_F(SpeakerStylesTest, TheEditorsFontsAreOfferedAndPreviewedInAFontOfTheirKin
     fonts->setEditText(u"MS Mincho"_s);
     EXPECT_EQ(editor.style().font, u"MS Mincho"_s);
     EXPECT_EQ(editor.preview()->shownFont().font.family(), mincho);
+}
+
+// The portrait folder's image stands in the preview until the style names one; images dropped
+// on the preview become the portrait (the "_口開" one the open mouth), an open image alone
+// joins the folder's, and placing the portrait is stored like any other edit.
+TEST_F(SpeakerStylesTest, PortraitsComeFromTheFolderDropsAndTheFields) {
+    QTemporaryDir faces;
+    QImage image(20, 30, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    for (const QString& name : {u"Taro.png"_s, u"Taro_口開.png"_s, u"h.png"_s, u"h_口開.jpg"_s}) {
+        ASSERT_TRUE(image.save(faces.filePath(name), "PNG"));
+    }
+    settings_.setPortraitFolder(faces.path());
+    SpeakerStylesDialog dialog(entries_, settings_);
+    SpeakerStyleEditor* taro = dialog.editors()[0];
+    SpeakerStyleEditor* hanako = dialog.editors()[1];
+    EXPECT_EQ(taro->portraitPreview()->shownImage(), faces.filePath(u"Taro.png"_s));
+    EXPECT_TRUE(hanako->portraitPreview()->shownImage().isEmpty());
+
+    const auto drop = [&](PortraitPreview* preview, const QStringList& names) {
+        QMimeData data;
+        QList<QUrl> urls = {QUrl(u"https://example.com/x.png"_s)};
+        for (const QString& name : names) {
+            urls << QUrl::fromLocalFile(faces.filePath(name));
+        }
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(preview, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(preview, &dropped);
+    };
+    drop(hanako->portraitPreview(), {u"h_口開.jpg"_s, u"h.png"_s});
+    hanako->portraitXField()->setValue(-400);
+    hanako->portraitShownPicker()->setCurrentIndex(1);
+    PortraitStyle expected{faces.filePath(u"h.png"_s), faces.filePath(u"h_口開.jpg"_s), -400};
+    expected.shown = PortraitShown::always;
+    EXPECT_EQ(storedStyles(settings_).find(u"Hanako"_s)->portrait, expected);
+    EXPECT_EQ(hanako->portraitPreview()->shownImage(), faces.filePath(u"h.png"_s));
+
+    drop(taro->portraitPreview(), {u"Taro_口開.png"_s});
+    EXPECT_EQ(storedStyles(settings_).find(u"Taro"_s)->portrait,
+              (PortraitStyle{faces.filePath(u"Taro.png"_s), faces.filePath(u"Taro_口開.png"_s)}));
 }

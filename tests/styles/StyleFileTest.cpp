@@ -91,6 +91,8 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     every.color = {1, 2, 3, 4};
     every.outline = Outline{{1, 0, 0, 255}, 0};
     every.shadow = DropShadow{{9, 9, 9, 255}, 2.25, 153.4349488, 3};
+    every.portrait =
+        PortraitStyle{u"/p/a.png"_s, u"/p/b.png"_s, -500, 100.5, 80, PortraitShown::always, 20, 3};
     CaptionStyle sizeOnly;
     sizeOnly.size = 64;
     SpeakerStyles styles;
@@ -110,6 +112,32 @@ TEST(StyleFile, WrittenFilesReadBackAsTheSameStyles) {
     EXPECT_FALSE(text.contains(R"("font": "Helvetica")"));
     EXPECT_TRUE(text.contains(R"("shadowDistance": 2.25)"));
     EXPECT_FALSE(text.contains("shadowOffset"));
+}
+
+// Portrait images are found from the style file's folder; values outside their kind are refused
+// by key.
+TEST(StyleFile, PortraitKeysReadFromTheFilesFolderAndRefuseBadValues) {
+    const Result<SpeakerStyles> styles = parseStyleFile(
+        R"({"A": {"portrait": "img/../faces/a.png", "portraitOpen": "/abs/b.png",
+                  "portraitPosition": [-400, 120], "portraitScale": 75}})",
+        u"/base/dir/s.json"_s);
+    ASSERT_TRUE(styles) << styles.failure().message().toStdString();
+    const PortraitStyle portrait = *styles->styleFor(u"A"_s).portrait;
+    EXPECT_EQ(portrait, (PortraitStyle{u"/base/dir/faces/a.png"_s, u"/abs/b.png"_s, -400, 120, 75,
+                                       PortraitShown::speaking, 30, 2}));
+    EXPECT_FALSE(styles->styleFor(u"B"_s).portrait);
+
+    for (const auto& [entry, key] :
+         {std::pair(R"({"A": {"portraitShown": "sometimes"}})", "portraitShown"),
+          std::pair(R"({"A": {"portraitScale": 0}})", "portraitScale"),
+          std::pair(R"({"A": {"portraitHold": 2.5}})", "portraitHold"),
+          std::pair(R"({"A": {"portraitThreshold": 101}})", "portraitThreshold"),
+          std::pair(R"({"A": {"portraitPosition": [1]}})", "portraitPosition"),
+          std::pair(R"({"A": {"portrait": ""}})", "portrait"),
+          std::pair(R"({"A": {"portraitOpen": "b.png"}})", "portraitOpen")}) {
+        EXPECT_TRUE(failureOf(entry).contains(u"「A」の \"%1\""_s.arg(QLatin1StringView(key))))
+            << entry << " gives " << failureOf(entry).toStdString();
+    }
 }
 
 // Style files are written as documents are: a FIFO is refused, with the style file's message.
