@@ -142,6 +142,14 @@ CleanedMarkup cleanMarkup(QStringView caption) {
         lines << std::move(one.text);
     }
     cleaned.text = lines.join(u'\n');
+    // A blank at a caption's end asks for a pause: a memo taken from the end must not ask for one
+    // that the file did not ("はい [笑]").
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\u3000'; };
+    if (caption.isEmpty() || !isBlank(caption.back())) {
+        while (!cleaned.text.isEmpty() && isBlank(cleaned.text.back())) {
+            cleaned.text.chop(1);
+        }
+    }
     return cleaned;
 }
 

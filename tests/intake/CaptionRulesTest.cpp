@@ -27,7 +27,9 @@ TEST(CaptionMarkup, EachFormTakenOutAndBadBracketsLeft) {
         {u"𠮷野家《よしのや》", u"𠮷野家", false}, // a kanji outside the basic plane
         {u"彼は《ガラスの仮面》を読む", u"彼は《ガラスの仮面》を読む", false}, // a title mark
         {u"[笑]はい［間］そうです[メモ]", u"はいそうです", false},
-        {u"{a}", u"{a}", false}, // braces without a reading are text
+        {u"はい [笑]", u"はい", false},      // no pause asked by the blank left at the end
+        {u"はい [笑]　", u"はい 　", false}, // the file's own pause stays
+        {u"{a}", u"{a}", false},             // braces without a reading are text
         {u"1行目[x]\n[y]2行目《に》", u"1行目\n2行目", false},
         {u"{明日|あした", u"{明日|あした", true},
         {u"はい]です[x]", u"はい]です", true},
