@@ -57,9 +57,15 @@ std::optional<AudioInfo> commonChunkInfo(QByteArrayView comm, bool isAifc) {
     return AudioInfo{frames / rate, rate};
 }
 
-} // namespace
+struct AiffChunks {
+    QByteArrayView comm;
+    qsizetype soundData = 0; // where the "SSND" body starts
+    bool isAifc = false;
+};
 
-std::optional<AudioInfo> aiffInfo(QByteArrayView head) {
+// The "COMM" chunk and the start of "SSND"; both must be present, as FFmpeg's reader requires
+// of the files it accepts.
+std::optional<AiffChunks> aiffChunks(QByteArrayView head) {
     if (head.size() < 12 || head.first(4) != "FORM") {
         return std::nullopt;
     }
@@ -67,9 +73,8 @@ std::optional<AudioInfo> aiffInfo(QByteArrayView head) {
     if (form != "AIFF" && form != "AIFC") {
         return std::nullopt;
     }
-    // Both chunks must be present, as FFmpeg's reader requires of the files it accepts.
     std::optional<QByteArrayView> comm;
-    bool hasSoundData = false;
+    std::optional<qsizetype> soundData;
     for (qsizetype at = 12; at + kChunkHeaderBytes <= head.size();) {
         const QByteArrayView id = head.sliced(at, 4);
         const quint32 size = bigAt<quint32>(head, at + 4);
@@ -77,14 +82,73 @@ std::optional<AudioInfo> aiffInfo(QByteArrayView head) {
         if (id == "COMM") {
             comm = head.sliced(body, std::min<qsizetype>(size, head.size() - body));
         }
-        hasSoundData = hasSoundData || id == "SSND";
-        if (comm && hasSoundData) {
-            return commonChunkInfo(*comm, form == "AIFC");
+        if (id == "SSND") {
+            soundData = body;
+        }
+        if (comm && soundData) {
+            return AiffChunks{*comm, *soundData, form == "AIFC"};
         }
         // Chunk bodies are padded to an even length.
         at = body + static_cast<qsizetype>(size) + (size & 1);
     }
     return std::nullopt;
+}
+
+// How the samples of an uncompressed type are stored; nothing for u-law and A-law, which
+// FFmpeg decodes.
+std::optional<PcmLayout> sampleStorage(QByteArrayView type, int bits) {
+    using Encoding = PcmLayout::Encoding;
+    const int bytes = (bits + 7) / 8;
+    PcmLayout layout;
+    if (type == "NONE" || type == "twos" || type == "sowt") {
+        layout = {0, 0, bytes, Encoding::signedInt, type != "sowt"};
+    } else if (type == "raw ") {
+        layout = {0, 0, bytes, Encoding::unsignedInt, true};
+    } else if (type == "in24" || type == "42ni") {
+        layout = {0, 0, 3, Encoding::signedInt, type == "in24"};
+    } else if (type == "in32" || type == "23ni") {
+        layout = {0, 0, 4, Encoding::signedInt, type == "in32"};
+    } else if (type == "fl32" || type == "FL32") {
+        layout = {0, 0, 4, Encoding::floating, true};
+    } else if (type == "fl64" || type == "FL64") {
+        layout = {0, 0, 8, Encoding::floating, true};
+    } else {
+        return std::nullopt;
+    }
+    if (layout.bytesPerSample < 1 || layout.bytesPerSample > 8 ||
+        (layout.encoding != Encoding::floating && layout.bytesPerSample > 4)) {
+        return std::nullopt;
+    }
+    return layout;
+}
+
+} // namespace
+
+std::optional<AudioInfo> aiffInfo(QByteArrayView head) {
+    const auto chunks = aiffChunks(head);
+    return chunks ? commonChunkInfo(chunks->comm, chunks->isAifc) : std::nullopt;
+}
+
+std::optional<PcmLayout> aiffLayout(QByteArrayView head, qint64 fileSize) {
+    const auto chunks = aiffChunks(head);
+    if (!chunks || !commonChunkInfo(chunks->comm, chunks->isAifc) ||
+        head.size() < chunks->soundData + 8) {
+        return std::nullopt;
+    }
+    const QByteArrayView comm = chunks->comm;
+    const int bits = bigAt<quint16>(comm, 6);
+    auto layout = sampleStorage(chunks->isAifc ? comm.sliced(kCompressionAt, 4) : "NONE", bits);
+    if (!layout) {
+        return std::nullopt;
+    }
+    layout->channels = bigAt<quint16>(comm, 0);
+    layout->sampleRate = extendedAt(comm, 8);
+    // The sound data chunk starts with the offset of the first frame and a block size.
+    layout->dataOffset = chunks->soundData + 8 + bigAt<quint32>(head, chunks->soundData);
+    const qint64 blockAlign = qint64{layout->channels} * layout->bytesPerSample;
+    const qint64 present = std::max<qint64>(fileSize - layout->dataOffset, 0) / blockAlign;
+    layout->frames = std::min<qint64>(bigAt<quint32>(comm, 2), present);
+    return layout;
 }
 
 } // namespace brisomel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/AudioProbe.h"
+#include "audio/PcmLayout.h"
 
 #include <QByteArrayView>
 
@@ -18,5 +19,9 @@ inline constexpr qsizetype kAiffHeadBytes = 8192;
 // may hold a fraction. Nothing for any other file (compressed frames, "COMM" or "SSND" beyond
 // `head`, no frames, a rate outside 1 Hz to 2^31 Hz, a damaged header); FFmpeg reads those.
 std::optional<AudioInfo> aiffInfo(QByteArrayView head);
+
+// Where the samples of such a file lie and how they are stored, for decoding it ourselves: the
+// frames the header states, as far as the file holds them. Nothing also for u-law and A-law.
+std::optional<PcmLayout> aiffLayout(QByteArrayView head, qint64 fileSize);
 
 } // namespace brisomel

@@ -32,6 +32,15 @@ QString ffmpegErrorText(int errorCode) {
     return QString::fromUtf8(text);
 }
 
+int firstAudioStream(const AVFormatContext& input) {
+    for (unsigned i = 0; i < input.nb_streams; ++i) {
+        if (input.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 OpenedInput openInput(const QString& absolutePath, const char* demuxerName) {
     silenceFfmpegLog();
     const AVInputFormat* demuxer = av_find_input_format(demuxerName);

@@ -24,6 +24,10 @@ struct OpenedInput {
 // such as "a:b.wav" can never select another protocol. Safe to call from several threads.
 OpenedInput openInput(const QString& absolutePath, const char* demuxerName);
 
+// The index of the file's first audio stream, or -1. (av_find_best_stream passes over an MP3's
+// stream until packets have been read, because its header does not state the rate.)
+int firstAudioStream(const AVFormatContext& input);
+
 // FFmpeg's text for one of its error codes.
 QString ffmpegErrorText(int errorCode);
 

@@ -16,17 +16,6 @@ namespace brisomel {
 
 namespace {
 
-// The index of the file's first audio stream, or -1. (av_find_best_stream passes over an MP3's
-// stream until packets have been read, because its header does not state the rate.)
-int firstAudioStream(const AVFormatContext& input) {
-    for (unsigned i = 0; i < input.nb_streams; ++i) {
-        if (input.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 // The length the header states where it states one, else the length of the packets present.
 std::optional<double> playingSeconds(AVFormatContext& input, int streamIndex,
                                      bool headerStatesLength) {

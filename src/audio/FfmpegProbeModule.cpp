@@ -13,16 +13,19 @@ namespace {
 
 LoadedFfmpegProbe load() {
     const QString path = ffmpegProbeModulePath();
-    const ModuleSymbol symbol = loadModuleSymbol(path, kFfmpegProbeSymbol);
-    if (symbol.address == nullptr) {
-        return {nullptr,
+    const ModuleSymbol probe = loadModuleSymbol(path, kFfmpegProbeSymbol);
+    const ModuleSymbol decode = loadModuleSymbol(path, kFfmpegDecodeSymbol);
+    if (probe.address == nullptr || decode.address == nullptr) {
+        return {nullptr, nullptr,
                 QStringLiteral("音声読み込みモジュール %1 を読み込めません: %2"
                                "（FFmpeg の %3 が必要です。入っているか確かめてください）")
-                    .arg(QDir::toNativeSeparators(path), symbol.problem,
+                    .arg(QDir::toNativeSeparators(path),
+                         probe.address == nullptr ? probe.problem : decode.problem,
                          sharedLibraryFile(kThisOs, u"avformat", BRISOMEL_AVFORMAT_MAJOR))};
     }
-    const auto probe = reinterpret_cast<FfmpegProbeFunction>(symbol.address);
-    return {probe, {}};
+    return {reinterpret_cast<FfmpegProbeFunction>(probe.address),
+            reinterpret_cast<FfmpegDecodeFunction>(decode.address),
+            {}};
 }
 
 } // namespace

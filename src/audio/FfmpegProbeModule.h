@@ -8,7 +8,8 @@ namespace brisomel {
 // first) and kept for the life of the process.
 struct LoadedFfmpegProbe {
     FfmpegProbeFunction probe = nullptr;
-    QString problem; // why the module could not be loaded, naming it, when `probe` is null
+    FfmpegDecodeFunction decode = nullptr;
+    QString problem; // why the module could not be loaded, naming it, when either is null
 };
 const LoadedFfmpegProbe& ffmpegProbeModule();
 

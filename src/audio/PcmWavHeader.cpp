@@ -20,6 +20,15 @@ constexpr qsizetype kChunkHeaderBytes = 8;
 struct PcmFormat {
     int sampleRate = 0;
     int blockAlign = 0; // bytes per sample frame, all channels
+    int channels = 0;
+    bool floating = false;
+};
+
+// The "fmt " chunk and where the "data" chunk's body lies.
+struct WavChunks {
+    PcmFormat format;
+    qint64 dataOffset = 0;
+    quint32 statedBytes = 0;
 };
 
 template <typename T> T littleAt(QByteArrayView bytes, qsizetype offset) {
@@ -44,20 +53,18 @@ std::optional<PcmFormat> pcmFormat(QByteArrayView fmt) {
         sampleRate == 0 || sampleRate > std::numeric_limits<int>::max() || blockAlign == 0) {
         return std::nullopt;
     }
-    return PcmFormat{static_cast<int>(sampleRate), blockAlign};
+    return PcmFormat{static_cast<int>(sampleRate), blockAlign, littleAt<quint16>(fmt, 2),
+                     tag == kFloatPcm};
 }
 
-AudioInfo lengthOfData(PcmFormat format, quint32 statedBytes, qint64 bytesToEnd) {
-    const bool openEnded = statedBytes == 0 || statedBytes == 0xFFFFFFFF;
-    const qint64 bytes = openEnded ? bytesToEnd : std::min<qint64>(statedBytes, bytesToEnd);
-    const qint64 frames = std::max<qint64>(bytes, 0) / format.blockAlign;
-    return {static_cast<double>(frames) / format.sampleRate,
-            static_cast<double>(format.sampleRate)};
+qint64 framesOfData(const WavChunks& chunks, qint64 fileSize) {
+    const qint64 bytesToEnd = fileSize - chunks.dataOffset;
+    const bool openEnded = chunks.statedBytes == 0 || chunks.statedBytes == 0xFFFFFFFF;
+    const qint64 bytes = openEnded ? bytesToEnd : std::min<qint64>(chunks.statedBytes, bytesToEnd);
+    return std::max<qint64>(bytes, 0) / chunks.format.blockAlign;
 }
 
-} // namespace
-
-std::optional<AudioInfo> pcmWavInfo(QByteArrayView head, qint64 fileSize) {
+std::optional<WavChunks> wavChunks(QByteArrayView head) {
     if (head.size() < 12 || head.first(4) != "RIFF" || head.sliced(8, 4) != "WAVE") {
         return std::nullopt;
     }
@@ -67,8 +74,7 @@ std::optional<AudioInfo> pcmWavInfo(QByteArrayView head, qint64 fileSize) {
         const quint32 size = littleAt<quint32>(head, at + 4);
         const qsizetype body = at + kChunkHeaderBytes;
         if (id == "data") {
-            return format ? std::optional(lengthOfData(*format, size, fileSize - body))
-                          : std::nullopt;
+            return format ? std::optional(WavChunks{*format, body, size}) : std::nullopt;
         }
         if (id == "fmt ") {
             format = pcmFormat(head.sliced(body, std::min<qsizetype>(size, head.size() - body)));
@@ -80,6 +86,41 @@ std::optional<AudioInfo> pcmWavInfo(QByteArrayView head, qint64 fileSize) {
         at = body + static_cast<qsizetype>(size) + (size & 1);
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<AudioInfo> pcmWavInfo(QByteArrayView head, qint64 fileSize) {
+    const auto chunks = wavChunks(head);
+    if (!chunks) {
+        return std::nullopt;
+    }
+    const double rate = chunks->format.sampleRate;
+    return AudioInfo{static_cast<double>(framesOfData(*chunks, fileSize)) / rate, rate};
+}
+
+std::optional<PcmLayout> pcmWavLayout(QByteArrayView head, qint64 fileSize) {
+    const auto chunks = wavChunks(head);
+    if (!chunks || chunks->format.blockAlign % chunks->format.channels != 0) {
+        return std::nullopt;
+    }
+    const PcmFormat& format = chunks->format;
+    const int bytes = format.blockAlign / format.channels;
+    const bool fits = format.floating ? (bytes == 4 || bytes == 8) : (bytes >= 1 && bytes <= 4);
+    if (!fits) {
+        return std::nullopt;
+    }
+    // 8-bit WAV samples are unsigned, wider ones signed.
+    const auto encoding = format.floating ? PcmLayout::Encoding::floating
+                          : bytes == 1    ? PcmLayout::Encoding::unsignedInt
+                                          : PcmLayout::Encoding::signedInt;
+    return PcmLayout{static_cast<double>(format.sampleRate),
+                     format.channels,
+                     bytes,
+                     encoding,
+                     false,
+                     chunks->dataOffset,
+                     framesOfData(*chunks, fileSize)};
 }
 
 } // namespace brisomel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/AudioProbe.h"
+#include "audio/PcmLayout.h"
 
 #include <QByteArrayView>
 
@@ -17,5 +18,9 @@ inline constexpr qsizetype kPcmWavHeadBytes = 8192;
 // ones, as streaming recorders write). Nothing for any other WAV (compressed audio, RF64,
 // chunks beyond `head`, a damaged header); FFmpeg reads those.
 std::optional<AudioInfo> pcmWavInfo(QByteArrayView head, qint64 fileSize);
+
+// Where the samples of such a file lie and how they are stored, for decoding it ourselves;
+// nothing also when a frame is not whole samples of 1 to 4 bytes (integer) or 4 or 8 (float).
+std::optional<PcmLayout> pcmWavLayout(QByteArrayView head, qint64 fileSize);
 
 } // namespace brisomel

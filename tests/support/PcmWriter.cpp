@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brisomel::testsupport {
@@ -34,31 +35,28 @@ std::uint32_t dataSize(int channels, std::int64_t frames) {
     return static_cast<std::uint32_t>(frames * channels * kBytesPerSample);
 }
 
-} // namespace
-
-QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames) {
-    const std::uint32_t samplesSize = dataSize(channels, frames);
-    const auto blockAlign = static_cast<std::uint16_t>(channels * kBytesPerSample);
+QByteArray wavHeader(int sampleRate, int channels, int bytesPerSample, bool floating,
+                     std::uint32_t samplesSize) {
+    const auto blockAlign = static_cast<std::uint16_t>(channels * bytesPerSample);
     QByteArray out;
     out.append("RIFF");
     appendLittle<std::uint32_t>(out, 36 + samplesSize);
     out.append("WAVEfmt ");
     appendLittle<std::uint32_t>(out, 16);
-    appendLittle<std::uint16_t>(out, 1); // integer PCM
+    appendLittle<std::uint16_t>(out, floating ? 3 : 1); // float or integer PCM
     appendLittle<std::uint16_t>(out, static_cast<std::uint16_t>(channels));
     appendLittle<std::uint32_t>(out, static_cast<std::uint32_t>(sampleRate));
     appendLittle<std::uint32_t>(out, static_cast<std::uint32_t>(sampleRate) * blockAlign);
     appendLittle<std::uint16_t>(out, blockAlign);
-    appendLittle<std::uint16_t>(out, 8 * kBytesPerSample);
+    appendLittle<std::uint16_t>(out, static_cast<std::uint16_t>(8 * bytesPerSample));
     out.append("data");
     appendLittle<std::uint32_t>(out, samplesSize);
-    out.append(QByteArray(samplesSize, '\0'));
     return out;
 }
 
-QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
-                     const char* aifcCompression) {
-    const std::uint32_t samplesSize = dataSize(channels, frames);
+QByteArray aiffHeader(double sampleRate, int channels, int bytesPerSample, std::int64_t frames,
+                      const char* aifcCompression) {
+    const auto samplesSize = static_cast<std::uint32_t>(frames * channels * bytesPerSample);
     // AIFC adds the compression type and an empty even-padded name to "COMM".
     const std::uint32_t commonSize = aifcCompression ? 18 + 4 + 2 : 18;
     QByteArray out;
@@ -68,7 +66,7 @@ QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
     appendBig<std::uint32_t>(out, commonSize);
     appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(channels));
     appendBig<std::uint32_t>(out, static_cast<std::uint32_t>(frames));
-    appendBig<std::uint16_t>(out, 8 * kBytesPerSample);
+    appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(8 * bytesPerSample));
     appendExtendedRate(out, sampleRate);
     if (aifcCompression) {
         out.append(aifcCompression, 4);
@@ -78,8 +76,72 @@ QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
     appendBig<std::uint32_t>(out, 8 + samplesSize);
     appendBig<std::uint32_t>(out, 0); // offset
     appendBig<std::uint32_t>(out, 0); // block size
-    out.append(QByteArray(samplesSize, '\0'));
     return out;
+}
+
+void appendSample(QByteArray& out, double value, SampleForm form) {
+    QByteArray bytes;
+    if (form.floating) {
+        bytes.resize(form.bytes);
+        if (form.bytes == 4) {
+            qToLittleEndian(static_cast<float>(value), bytes.data());
+        } else {
+            qToLittleEndian(value, bytes.data());
+        }
+    } else {
+        const double scale = std::ldexp(1.0, 8 * form.bytes - 1);
+        auto integer =
+            static_cast<std::int64_t>(std::clamp(std::round(value * scale), -scale, scale - 1));
+        if (form.offsetBinary) {
+            integer += static_cast<std::int64_t>(scale);
+        }
+        for (int b = 0; b < form.bytes; ++b) {
+            bytes.append(static_cast<char>((integer >> (8 * b)) & 0xFF));
+        }
+    }
+    if (form.bigEndian) {
+        std::reverse(bytes.begin(), bytes.end());
+    }
+    out.append(bytes);
+}
+
+QByteArray samplesBytes(const std::vector<double>& interleaved, SampleForm form) {
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(interleaved.size()) * form.bytes);
+    for (const double value : interleaved) {
+        appendSample(out, value, form);
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames) {
+    const std::uint32_t samplesSize = dataSize(channels, frames);
+    return wavHeader(sampleRate, channels, kBytesPerSample, false, samplesSize) +
+           QByteArray(samplesSize, '\0');
+}
+
+QByteArray wavBytes(int sampleRate, int channels, const std::vector<double>& interleaved,
+                    SampleForm form) {
+    form.offsetBinary = form.bytes == 1 && !form.floating; // 8-bit WAV samples are unsigned
+    const QByteArray samples = samplesBytes(interleaved, form);
+    return wavHeader(sampleRate, channels, form.bytes, form.floating,
+                     static_cast<std::uint32_t>(samples.size())) +
+           samples;
+}
+
+QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
+                     const char* aifcCompression) {
+    return aiffHeader(sampleRate, channels, kBytesPerSample, frames, aifcCompression) +
+           QByteArray(dataSize(channels, frames), '\0');
+}
+
+QByteArray aiffBytes(double sampleRate, int channels, const std::vector<double>& interleaved,
+                     SampleForm form, const char* aifcCompression) {
+    const std::int64_t frames = static_cast<std::int64_t>(interleaved.size()) / channels;
+    return aiffHeader(sampleRate, channels, form.bytes, frames, aifcCompression) +
+           samplesBytes(interleaved, form);
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes) {
