@@ -40,6 +40,9 @@ const std::vector<OptionDescriptor>& descriptors() {
         {K::maxLines,         u"maxLines",         T::count,       qlonglong(2),       u"max-lines",        R::builder,    u"最大行数", OptionRange{1, 99, {}}},
         {K::namingRule,       u"namingRule",       T::text,        text(u"standard"),  u"naming",           R::intake,     u"ファイル名の形式", {}},
         {K::namingTemplate,   u"namingTemplate",   T::text,        text(u""),          u"naming-template",  R::intake,     u"テンプレート", {}},
+        // As with the pause, --loudness both gives the target and turns the option on.
+        {K::isLoudness,       u"isLoudness",       T::flag,        false,              {},                  R::builder,    u"音量をそろえる", {}},
+        {K::loudnessTarget,   u"loudnessTarget",   T::numberText,  text(u"-14"),       u"loudness",         R::builder,    u"目標の音量", OptionRange{-70, 0, u"（LUFS）"}},
     };
     // clang-format on
     return table;

@@ -28,6 +28,8 @@ enum class OptionKey {
     maxLines,
     namingRule,
     namingTemplate,
+    isLoudness,
+    loudnessTarget,
 };
 
 // How a value is kept: a position in one of the window's lists, a typed number (text read by

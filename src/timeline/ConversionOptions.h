@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brisomel {
 
 // Subtitle files written from the same timeline as the document.
@@ -44,6 +46,8 @@ struct ConversionOptions {
     // Caption styles by speaker name; without any, every caption has the default style.
     SpeakerStyles captionStyles;
     CaptionWrap wrap;
+    // Voices brought to this integrated loudness (LUFS), one gain per speaker; none leaves them.
+    std::optional<double> loudnessTarget;
 };
 
 } // namespace brisomel
