@@ -29,7 +29,7 @@ const QString kAllStates = QStringLiteral("すべての行");
 const QString kProblemsOnly = QStringLiteral("問題のある行だけ");
 const QString kGeometryKey = QStringLiteral("lineList/geometry");
 const QString kColumnsKey = QStringLiteral("lineList/columns");
-constexpr QSize kFirstSize{900, 520};
+constexpr QSize kFirstSize{990, 520};
 
 QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -133,6 +133,7 @@ void LineListWindow::setUpTable() {
     columns->resizeSection(LineListModel::speakerColumn, 90);
     columns->resizeSection(LineListModel::captionColumn, 170);
     columns->resizeSection(LineListModel::lengthColumn, 140);
+    columns->resizeSection(LineListModel::loudnessColumn, 90);
     connect(table_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() != LineListModel::tickColumn) {
             playRow(filter_->mapToSource(index).row());

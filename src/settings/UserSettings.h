@@ -48,6 +48,9 @@ public:
     // How speakers are found: a naming rule's name, or "template" for namingTemplate.
     QString namingRule() const { return text(OptionKey::namingRule); }
     QString namingTemplate() const { return text(OptionKey::namingTemplate); }
+    // Whether voices are brought to one loudness, and that loudness in LUFS as typed.
+    bool isLoudness() const { return value(OptionKey::isLoudness).toBool(); }
+    QString loudnessTarget() const { return text(OptionKey::loudnessTarget); }
 
     void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
     void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
@@ -64,6 +67,8 @@ public:
     void setMaxLines(std::int64_t value) { setValue(OptionKey::maxLines, qlonglong(value)); }
     void setNamingRule(const QString& value) { setValue(OptionKey::namingRule, value); }
     void setNamingTemplate(const QString& value) { setValue(OptionKey::namingTemplate, value); }
+    void setIsLoudness(bool value) { setValue(OptionKey::isLoudness, value); }
+    void setLoudnessTarget(const QString& value) { setValue(OptionKey::loudnessTarget, value); }
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>

@@ -94,6 +94,17 @@ TEST_F(ExportTest, LoudnessGainsReachTheVoiceClipsInBothForms) {
     }
 }
 
+// Measuring cancelled is a cancelled export: nothing is written and nothing is said.
+TEST_F(ExportTest, ACancelledMeasurementWritesNothing) {
+    options_.loudnessTarget = -16;
+    ui_.saveLocation = output(u"A.fcpxml"_s);
+    const std::atomic_bool cancelled = true;
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_, {}, nullptr, {nullptr, {}, &cancelled}),
+              ExportOutcome::cancelled);
+    EXPECT_FALSE(QFile::exists(*ui_.saveLocation));
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
+}
+
 // A cancelled dialog neither builds nor writes.
 TEST_F(ExportTest, ACancelWritesNothing) {
     EXPECT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::cancelled);
