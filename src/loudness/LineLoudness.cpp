@@ -32,7 +32,9 @@ struct StateFreer {
 
 // Feeds the decoded samples to libebur128 and, at the end of each 400-ms block (every 100 ms
 // from 400 ms on), takes that block's loudness: the momentary loudness is the loudness of the
-// last 400 ms, which is the block just completed.
+// last 400 ms, which is the block just completed. The line's own loudness is gated from those
+// blocks as a speaker's is, so libebur128 need not keep a block list of its own (its integrated
+// mode would sum every block a second time).
 class BlockMeter {
 public:
     bool add(const DecodedFormat& format, std::span<const float> interleaved) {
@@ -63,11 +65,7 @@ public:
         if (!state_) {
             return line; // no samples at all
         }
-        double integrated = kNoLoudness;
-        if (ebur128_loudness_global(state_.get(), &integrated) == EBUR128_SUCCESS &&
-            std::isfinite(integrated)) {
-            line.integrated = integrated;
-        }
+        line.integrated = gatedLoudness({&line});
         double peak = 0;
         for (unsigned channel = 0; channel < channels_; ++channel) {
             double channelPeak = 0;
@@ -86,7 +84,7 @@ private:
         }
         channels_ = static_cast<unsigned>(format.channels);
         state_.reset(ebur128_init(channels_, static_cast<unsigned long>(format.sampleRate),
-                                  EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+                                  EBUR128_MODE_M | EBUR128_MODE_TRUE_PEAK));
         // libebur128 steps its blocks by this many frames: a tenth of a second, rounded.
         hop_ = (static_cast<std::size_t>(format.sampleRate) + 5) / 10;
         blockEnd_ = 4 * hop_;
