@@ -1,8 +1,7 @@
+// Without Qt, so that scripts/check-windows-sources.sh checks its Windows branch with MinGW.
 #include "platform/Terminal.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #include <io.h>
 #else
 #include <unistd.h>
@@ -13,7 +12,7 @@
 namespace brisomel {
 
 bool standardErrorIsTerminal() {
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     return _isatty(_fileno(stderr)) != 0;
 #else
     return isatty(STDERR_FILENO) == 1;
