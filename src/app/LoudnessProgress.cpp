@@ -15,8 +15,6 @@ namespace brisomel {
 
 namespace {
 
-constexpr int kShowAfterMilliseconds = 500;
-
 int clampedCount(qsizetype count) {
     return static_cast<int>(std::clamp<qsizetype>(count, 0, std::numeric_limits<int>::max()));
 }
@@ -29,15 +27,25 @@ FileList tickedLines(const FileList& entries) {
     return ticked;
 }
 
+bool allMeasured(const FileList& lines, const LoudnessCache& cache) {
+    return std::all_of(lines.begin(), lines.end(), [&cache](const FileListPtr& line) {
+        return !line->hasSoundFile() || cache.find(line->soundFilePath());
+    });
+}
+
 } // namespace
 
 Status measureLoudnessWithProgress(QWidget* parent, const FileList& entries, LoudnessCache& cache) {
+    const FileList ticked = tickedLines(entries);
+    if (allMeasured(ticked, cache)) {
+        return Done{};
+    }
     QProgressDialog dialog(QStringLiteral("音量を測っています…"), QStringLiteral("キャンセル"), 0,
                            0, parent);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
-    dialog.setMinimumDuration(kShowAfterMilliseconds);
+    dialog.setMinimumDuration(0);
     std::atomic_bool cancelled = false;
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog,
                      [&cancelled] { cancelled = true; });
@@ -56,10 +64,9 @@ Status measureLoudnessWithProgress(QWidget* parent, const FileList& entries, Lou
     QFutureWatcher<Result<std::vector<SpeakerGain>>> watcher;
     QEventLoop loop;
     QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([&, ticked = tickedLines(entries)] {
-        return measureSpeakerGains(ticked, 0, cache, progress, &cancelled);
-    }));
-    dialog.setValue(0); // starts the dialog's timer
+    watcher.setFuture(QtConcurrent::run(
+        [&] { return measureSpeakerGains(ticked, 0, cache, progress, &cancelled); }));
+    dialog.show(); // at once: the window takes no clicks while the worker runs
     loop.exec();
     const Result<std::vector<SpeakerGain>> measured = watcher.result();
     if (cancelled) {

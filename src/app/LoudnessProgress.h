@@ -8,8 +8,9 @@ class QWidget;
 
 namespace brisomel {
 
-// Measures the loudness of every ticked line into `cache` on a worker thread, while a modal
-// progress dialog over the application counts the files and offers キャンセル. The failure
+// Measures the loudness of the ticked lines not in `cache` yet on a worker thread, while a modal
+// progress dialog over the application (shown at once, so the window takes no clicks meanwhile)
+// counts the files and offers キャンセル. The failure
 // that stopped it names the file; its code is cancelled when the user cancelled.
 Status measureLoudnessWithProgress(QWidget* parent, const FileList& entries, LoudnessCache& cache);
 
