@@ -126,7 +126,9 @@ Result<LineLoudness> measureLine(const QString& path, const std::atomic_bool* ca
     }
     if (!measurable) {
         return Failure{QStringLiteral("音量を測れません: %1"), QDir::toNativeSeparators(path),
-                       QStringLiteral("サンプリング周波数かチャンネル数に対応していません")};
+                       QStringLiteral("%1 Hz・%2 チャンネルの音声には対応していません")
+                           .arg(decoded->sampleRate)
+                           .arg(decoded->channels)};
     }
     return meter.result();
 }
