@@ -1,6 +1,8 @@
 // Arbitrary bytes as an audio file of each kind: a length and rate that can be placed on a
-// timeline, or a report that names the file. Never a crash or a hang.
+// timeline, or a report that names the file; decoded, whole frames of finite samples, or a report
+// that names the file. Never a crash or a hang.
 
+#include "audio/AudioDecoder.h"
 #include "audio/AudioProbe.h"
 
 #include <QFile>
@@ -43,6 +45,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } else if (result.failure().reason.isEmpty() ||
                !result.failure().file.contains(QStringLiteral("input."))) {
+        std::abort();
+    }
+
+    const auto decoded = brisomel::decodeAudioFile(
+        path, [](const brisomel::DecodedFormat& format, std::span<const float> samples) {
+            if (format.channels <= 0 || format.sampleRate <= 0 ||
+                samples.size() % static_cast<std::size_t>(format.channels) != 0) {
+                std::abort();
+            }
+            for (const float sample : samples) {
+                if (!std::isfinite(sample)) {
+                    std::abort();
+                }
+            }
+        });
+    if (!decoded && !decoded.failure().file.contains(QStringLiteral("input."))) {
         std::abort();
     }
     return 0;

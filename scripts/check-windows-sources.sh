@@ -11,7 +11,7 @@ if ! command -v "$compiler" >/dev/null; then
   exit 1
 fi
 status=0
-for source in src/platform/WindowsCalls.cpp; do
+for source in src/platform/WindowsCalls.cpp src/platform/Terminal.cpp; do
   if ! "$compiler" -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror -Isrc "$source"; then
     status=1
   fi

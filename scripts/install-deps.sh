@@ -5,11 +5,13 @@ set -euo pipefail
 
 # Listening in the line list: Qt Multimedia plays through GStreamer, whose plugin sets hold the
 # WAV, MP3 (mpg123) and M4A (MP4 demuxer) readers (good), the AIFF reader (bad), the AAC decoder
-# (libav) and the sound outputs (alsa, pulseaudio). MinGW checks the sources only Windows builds.
+# (libav) and the sound outputs (alsa, pulseaudio). libebur128 measures loudness. MinGW checks the
+# sources only Windows builds.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev
+  libebur128-dev
   qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   gstreamer1.0-alsa gstreamer1.0-pulseaudio

@@ -10,6 +10,7 @@
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
 #include "app/LoadProblems.h"
+#include "app/LoudnessProgress.h"
 #include "app/SpeakerStylesButton.h"
 #include "app/TimelineSection.h"
 #include "audio/AudioFactsCheck.h"
@@ -40,6 +41,7 @@ ContentView::ContentView(QSettings* store, QWidget* parent)
 
 void ContentView::setUp() {
     setMinimumWidth(contentSize.width());
+    lineList_->setLoudnessCache(&loudness_);
     // Folders are read by the stored naming rule; a new choice reads the loaded folder again.
     const auto useNaming = [this] {
         folderLoad_->setNaming(
@@ -218,10 +220,24 @@ void ContentView::generate() {
     BuildProgressDialog progress(this);
     ProgressClosingUi ui(dialogs, progress);
     GenerateAction action(*fileLists_, *userSettings_, ui);
+    // The loudness is measured first, off this thread and cancellable; the export then takes
+    // the measurements from the session's cache.
+    if (const Result<ConversionOptions> options = action.collectOptions(state_->timelineName());
+        options && options->loudnessTarget && anyTicked(fileLists_->lines())) {
+        const Status measured = measureLoudnessWithProgress(this, fileLists_->lines(), loudness_);
+        lineList_->loudnessMeasured();
+        if (!measured) {
+            if (measured.failure().code != FailureCode::cancelled) {
+                dialogs.showAlert(measured.failure().message(), QString());
+            }
+            return;
+        }
+    }
     QStringList written;
     const auto outcome = action.run(
         state_->timelineName(),
-        [&progress](qsizetype done, qsizetype total) { progress.report(done, total); }, &written);
+        [&progress](qsizetype done, qsizetype total) { progress.report(done, total); }, &written,
+        LoudnessRun{&loudness_, {}, nullptr});
     const bool wrote = outcome == ExportOutcome::written && !written.isEmpty();
     exportNote_->setText(wrote ? exportNoteText(written) : QString());
     exportFolder_ = wrote ? QFileInfo(written.constFirst()).absolutePath() : QString();

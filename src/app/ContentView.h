@@ -4,6 +4,7 @@
 #include "app/FolderLoadAction.h"
 #include "app/WindowState.h"
 #include "intake/FileLists.h"
+#include "loudness/LoudnessCache.h"
 #include "settings/UserSettings.h"
 
 #include <QWidget>
@@ -80,7 +81,8 @@ private:
     QPushButton* generateButton_ = nullptr;
     QLabel* exportNote_ = nullptr;
     QPushButton* openFolderButton_ = nullptr;
-    QString exportFolder_; // where the last export wrote
+    QString exportFolder_;   // where the last export wrote
+    LoudnessCache loudness_; // what this session has measured
 };
 
 } // namespace brisomel

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace brisomel {
@@ -10,8 +11,8 @@ namespace brisomel {
 class SegmentedControl;
 class UserSettings;
 
-// "変換オプション": split clips, the pause after caption lines that end with a space, and the
-// subtitle file beside the document.
+// "変換オプション": split clips, the pause after caption lines that end with a space, the
+// subtitle file beside the document, and evening out the voices' loudness to a target.
 class ConversionSection : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ private:
     QCheckBox* silenceBox_;
     QLineEdit* silenceField_;
     QCheckBox* srtBox_;
+    QCheckBox* loudnessBox_;
+    QComboBox* loudnessTarget_; // the usual targets, or any number typed
 };
 
 } // namespace brisomel

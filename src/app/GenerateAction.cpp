@@ -40,12 +40,14 @@ Result<ConversionOptions> GenerateAction::collectOptions(const QString& timeline
     chosen.wrap = {storedInt(settings_.wrapWidth()), storedInt(settings_.maxLines())};
     chosen.portraitFolder = settings_.portraitFolder();
     return checkedOptions(std::move(chosen), {timelineName, settings_.posX(), settings_.posY(),
-                                              settings_.silenceDulation(), settings_.isSilence()});
+                                              settings_.silenceDulation(), settings_.isSilence(),
+                                              settings_.loudnessTarget(), settings_.isLoudness()});
 }
 
 std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
                                                  const BuildProgress& progress,
-                                                 QStringList* written) {
+                                                 QStringList* written,
+                                                 const LoudnessRun& loudness) {
     const Result<ConversionOptions> options = collectOptions(timelineName);
     if (!options) {
         ui_.showAlert(options.failure().message(), QString());
@@ -56,7 +58,7 @@ std::optional<ExportOutcome> GenerateAction::run(const QString& timelineName,
         ui_.showAlert(kNoTickedLineMessage, kNoTickedLineInformative);
         return std::nullopt;
     }
-    return exportTimeline(entries, *options, ui_, progress, written);
+    return exportTimeline(entries, *options, ui_, progress, written, loudness);
 }
 
 } // namespace brisomel

@@ -21,10 +21,12 @@ public:
     GenerateAction(const FileLists& fileLists, const UserSettings& settings, ExportUi& ui);
 
     // Nothing when validation stopped the export (its alert has been shown). `written`, when
-    // given, receives the paths of the files an export wrote.
+    // given, receives the paths of the files an export wrote; `loudness` is how the loudness is
+    // measured when the options even it out.
     std::optional<ExportOutcome> run(const QString& timelineName,
                                      const BuildProgress& progress = {},
-                                     QStringList* written = nullptr);
+                                     QStringList* written = nullptr,
+                                     const LoudnessRun& loudness = {});
 
     // The options an export would receive, or the validation failure that stops it.
     Result<ConversionOptions> collectOptions(const QString& timelineName) const;

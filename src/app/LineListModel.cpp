@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace brisomel {
@@ -106,7 +107,8 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
         return entryAt(index.row()).targetFlg() ? Qt::Checked : Qt::Unchecked;
     }
     if (role == Qt::TextAlignmentRole &&
-        (index.column() == numberColumn || index.column() == lengthColumn)) {
+        (index.column() == numberColumn || index.column() == lengthColumn ||
+         index.column() == loudnessColumn)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     const FileListData& entry = entryAt(index.row());
@@ -157,6 +159,8 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
         return row.firstCaptionLine();
     case lengthColumn:
         return lengthText(row);
+    case loudnessColumn:
+        return loudnessText(entryAt(index.row()));
     case statusColumn:
         return index.row() == playingRow_ ? kPlayingText : row.state;
     case tickColumn:
@@ -173,11 +177,28 @@ QString LineListModel::lengthText(const LineListingRow& row) const {
     return QStringLiteral("%1 秒 / %2 フレーム").arg(*row.seconds, 0, 'f', 2).arg(*row.frames);
 }
 
+// The line's integrated loudness in LUFS, "—" when it is too short or silent to have one, nothing
+// before it has been measured.
+QString LineListModel::loudnessText(const FileListData& entry) const {
+    if (loudness_ == nullptr || !entry.hasSoundFile()) {
+        return {};
+    }
+    const std::optional<LineLoudness> measured = loudness_->find(entry.soundFilePath());
+    if (!measured) {
+        return {};
+    }
+    if (!std::isfinite(measured->integrated)) {
+        return QStringLiteral("—");
+    }
+    return QString::number(measured->integrated, 'f', 1).replace(u'-', u'−') +
+           QStringLiteral(" LUFS");
+}
+
 QVariant LineListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     static const QStringList titles = {QStringLiteral("書き出す"), QStringLiteral("番号"),
                                        QStringLiteral("ファイル"), QStringLiteral("話者"),
                                        QStringLiteral("セリフ"),   QStringLiteral("長さ"),
-                                       QStringLiteral("状態")};
+                                       QStringLiteral("音量"),     QStringLiteral("状態")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= titles.size()) {
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -261,6 +282,10 @@ int LineListModel::rowOfSoundFile(const QString& path) const {
         return entry->hasSoundFile() && entry->soundFilePath() == path;
     });
     return found == lines.end() ? -1 : static_cast<int>(found - lines.begin());
+}
+
+void LineListModel::loudnessMeasured() {
+    rowsChanged(0, rowCount() - 1, loudnessColumn, loudnessColumn);
 }
 
 void LineListModel::rowsChanged(int first, int last, Column from, Column to) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "intake/FileLists.h"
+#include "loudness/LoudnessCache.h"
 #include "timeline/OptionTypes.h"
 
 #include <QAbstractTableModel>
@@ -25,9 +26,10 @@ QSet<QString> unreadablePaths(const AudioFacts& facts);
 bool isProblemLine(const FileListData& line, const QSet<QString>& unreadable);
 
 // The list of lines as a table, in the order of the document: the tick, the number, the file,
-// the speaker, the caption's first line, the length and what is wrong, each row the list's own
-// listing row. Ticks go to the list, which owns them; the table follows the list (a new list
-// resets it, ticks and the audio check's findings update their cells).
+// the speaker, the caption's first line, the length, the loudness measured (when it has been)
+// and what is wrong, each row the list's own listing row. Ticks go to the list, which owns them;
+// the table follows the list (a new list resets it, ticks and the audio check's findings update
+// their cells).
 class LineListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -38,6 +40,7 @@ public:
         speakerColumn,
         captionColumn,
         lengthColumn,
+        loudnessColumn,
         statusColumn,
         columnCount_
     };
@@ -74,12 +77,17 @@ public:
     int playingRow() const { return playingRow_; }
     // The row of the entry with this audio file, or -1.
     int rowOfSoundFile(const QString& path) const;
+    // Where the loudness column finds what has been measured; call loudnessMeasured after
+    // measuring into it.
+    void setLoudnessCache(const LoudnessCache* cache) { loudness_ = cache; }
+    void loudnessMeasured();
 
 private:
     void takeList();
     void findProblems();
     LineListingRow rowAt(int row) const;
     QString lengthText(const LineListingRow& row) const;
+    QString loudnessText(const FileListData& entry) const;
     void rowsChanged(int first, int last, Column from, Column to);
 
     FileLists& fileLists_;
@@ -87,6 +95,7 @@ private:
     QList<bool> problems_; // by row
     FpsType fps_ = FpsType::fps30;
     int playingRow_ = -1;
+    const LoudnessCache* loudness_ = nullptr;
 };
 
 } // namespace brisomel

@@ -30,7 +30,7 @@ const QString kAllStates = QStringLiteral("すべての行");
 const QString kProblemsOnly = QStringLiteral("問題のある行だけ");
 const QString kGeometryKey = QStringLiteral("lineList/geometry");
 const QString kColumnsKey = QStringLiteral("lineList/columns");
-constexpr QSize kFirstSize{900, 520};
+constexpr QSize kFirstSize{990, 520};
 
 QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -148,6 +148,7 @@ void LineListWindow::setUpTable() {
     columns->resizeSection(LineListModel::speakerColumn, 90);
     columns->resizeSection(LineListModel::captionColumn, 170);
     columns->resizeSection(LineListModel::lengthColumn, 140);
+    columns->resizeSection(LineListModel::loudnessColumn, 90);
     // The caption and the speaker are edited with F2 or a double click; a double click
     // elsewhere plays the line.
     table_->setItemDelegate(new LineEditDelegate(table_));

@@ -190,6 +190,15 @@ const std::vector<OptionRow>& optionRows() {
              o.texts.silenceDulation = value;
              return std::nullopt;
          }},
+        {namesOf(OptionKey::loudnessTarget), QStringLiteral("LUFS"),
+         QStringLiteral("話者ごとに 1 つのゲインで声の音量をこの値にそろえる（%1。動画サイト -14、"
+                        "話し声 -16、放送 -23）")
+             .arg(rangeText(OptionKey::loudnessTarget)),
+         [](const QString& value, CliOptions& o) -> std::optional<QString> {
+             o.texts.isLoudness = true;
+             o.texts.loudnessTarget = value;
+             return std::nullopt;
+         }},
         {{QStringLiteral("styles")},
          QStringLiteral("ファイル"),
          QStringLiteral("話者ごとのテロップのスタイル（JSON、\"*\" はほかの話者）"),

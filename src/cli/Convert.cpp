@@ -4,6 +4,7 @@
 #include "export/Conversion.h"
 #include "intake/FileLists.h"
 #include "intake/ReadFolder.h"
+#include "loudness/VoiceGains.h"
 
 #include <algorithm>
 
@@ -56,7 +57,8 @@ QString conversionSummary(const ConversionReport& report) {
              report.written.join(QStringLiteral("、")));
 }
 
-int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut) {
+int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& documentOut,
+                  bool showProgress) {
     const auto fail = [&](const Failure& failure) {
         messages << "brisomel-cli: " << failure.message() << Qt::endl;
         return kExitConversionFailed;
@@ -77,12 +79,22 @@ int convertFolder(const CliOptions& options, QTextStream& messages, QIODevice& d
         documentOut.write(lineListing(lines, options.conversion.fpsType).toUtf8());
         return kExitSuccess;
     }
-    const Result<ConversionReport> report =
-        runConversion(lines.lines(), options.conversion, options.targets, &documentOut);
+    LoudnessRun loudness;
+    if (showProgress) {
+        loudness.progress = [&messages](qsizetype done, qsizetype total) {
+            messages << QStringLiteral("\r音量を測っています %1 / %2").arg(done).arg(total)
+                     << (done == total ? "\n" : "") << Qt::flush;
+        };
+    }
+    const Result<ConversionReport> report = runConversion(
+        lines.lines(), options.conversion, options.targets, &documentOut, {}, {}, loudness);
     if (!report) {
         return fail(report.failure());
     }
     messages << conversionSummary(*report) << Qt::endl;
+    for (const SpeakerGain& gain : report->speakerGains) {
+        messages << gainSummary(gain) << Qt::endl;
+    }
     return kExitSuccess;
 }
 

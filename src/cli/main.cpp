@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Convert.h"
 #include "core/Version.h"
+#include "platform/Terminal.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,5 +31,5 @@ int main(int argc, char* argv[]) {
         return brisomel::kExitConversionFailed;
     }
     return brisomel::convertFolder(std::get<brisomel::CliOptions>(request), messages,
-                                   standardOutput);
+                                   standardOutput, brisomel::standardErrorIsTerminal());
 }

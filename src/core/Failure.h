@@ -18,6 +18,7 @@ enum class FailureCode {
     conversionBuild,  // the timeline could not be built: nothing was written
     conversionWrite,  // an output could not be written
     optionValue,      // an option's value is not a number in its range; the message names it
+    cancelled,        // the user stopped it: nothing was written and nothing needs saying
 };
 
 // Why something could not be done, kept whole until the user sees it: what could not be done,

@@ -2,6 +2,7 @@
 
 #include "export/OutputFiles.h"
 #include "intake/FileLists.h"
+#include "loudness/VoiceGains.h"
 #include "timeline/WritingOrder.h"
 
 #include <algorithm>
@@ -23,15 +24,39 @@ Failure atStage(Failure failure, FailureCode stage) {
     return failure;
 }
 
+// Measures the ticked lines and gives each speaker's voice clips its gain.
+Result<std::vector<SpeakerGain>> evenLoudness(BuiltTimeline& timeline, const FileList& entries,
+                                              double target, const LoudnessRun& run) {
+    LoudnessCache ownCache;
+    Result<std::vector<SpeakerGain>> gains = measureSpeakerGains(
+        entries, target, run.cache ? *run.cache : ownCache, run.progress, run.cancelled);
+    if (!gains) {
+        const bool cancelled = run.cancelled != nullptr && run.cancelled->load();
+        return atStage(gains.failure(),
+                       cancelled ? FailureCode::cancelled : FailureCode::conversionBuild);
+    }
+    applyVoiceGains(timeline, *gains);
+    return gains;
+}
+
 } // namespace
 
 Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
                                        const OutputTargets& targets, QIODevice* standardOutput,
-                                       const BuildProgress& progress,
-                                       const ApproveOutputs& approve) {
-    const Result<BuiltTimeline> built = buildTimeline(entries, options, progress);
+                                       const BuildProgress& progress, const ApproveOutputs& approve,
+                                       const LoudnessRun& loudness) {
+    Result<BuiltTimeline> built = buildTimeline(entries, options, progress);
     if (!built) {
         return atStage(built.failure(), FailureCode::conversionBuild);
+    }
+    std::vector<SpeakerGain> gains;
+    if (options.loudnessTarget) {
+        Result<std::vector<SpeakerGain>> measured =
+            evenLoudness(*built, entries, *options.loudnessTarget, loudness);
+        if (!measured) {
+            return measured.failure();
+        }
+        gains = std::move(*measured);
     }
     const std::vector<OutputFile> files = renderOutputs(*built, options, targets);
     if (approve && !approve(files)) {
@@ -52,6 +77,7 @@ Result<ConversionReport> runConversion(const FileList& entries, const Conversion
     report.speakerCount = speakers.speakerCount;
     report.unnamedFiles = std::move(speakers.unnamedFiles);
     report.writtenSeconds = writtenSeconds(*built);
+    report.speakerGains = std::move(gains);
     for (const OutputFile& file : files) {
         report.written << outputName(file.path);
     }

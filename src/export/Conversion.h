@@ -4,6 +4,7 @@
 #include "core/Failure.h"
 #include "export/OutputKinds.h"
 #include "intake/FileListData.h"
+#include "loudness/SpeakerGains.h"
 #include "timeline/ConversionOptions.h"
 
 #include <QIODevice>
@@ -22,6 +23,15 @@ struct ConversionReport {
     double writtenSeconds = 0;  // the timeline's length as the document states it
     QStringList written;        // the outputs as messages name them, in writing order
     bool declined = false;      // the files were rendered, but their approval said no
+    std::vector<SpeakerGain> speakerGains; // when the options even out the loudness
+};
+
+// How loudness is measured when the options ask for it: the session's measurements (without
+// them a conversion keeps its own), progress and a cancel flag.
+struct LoudnessRun {
+    LoudnessCache* cache = nullptr;
+    MeasureProgress progress;
+    const std::atomic_bool* cancelled = nullptr;
 };
 
 // Told every file a conversion is about to write, before the first is written; false stops it
@@ -33,11 +43,13 @@ using ApproveOutputs = std::function<bool(const std::vector<OutputFile>& files)>
 // (files atomically, the document to `standardOutput` when its target is "-"). Nothing is
 // written when the build fails or `approve` declines (the report says `declined`); a write
 // failure says which outputs were written. A failure's code tells the stage: conversionBuild or
-// conversionWrite.
+// conversionWrite, or cancelled when measuring the loudness was cancelled. With a loudness target
+// the voice clips carry their speaker's gain.
 Result<ConversionReport> runConversion(const FileList& entries, const ConversionOptions& options,
                                        const OutputTargets& targets,
                                        QIODevice* standardOutput = nullptr,
                                        const BuildProgress& progress = {},
-                                       const ApproveOutputs& approve = {});
+                                       const ApproveOutputs& approve = {},
+                                       const LoudnessRun& loudness = {});
 
 } // namespace brisomel

@@ -35,7 +35,8 @@ QString replacedFilesText(const QStringList& fileNames) {
 }
 
 ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
-                             ExportUi& ui, const BuildProgress& progress, QStringList* written) {
+                             ExportUi& ui, const BuildProgress& progress, QStringList* written,
+                             const LoudnessRun& loudness) {
     const auto location = ui.chooseSaveLocation(options.timelineName + kDocumentExtension);
     if (!location || location->isEmpty()) {
         return ExportOutcome::cancelled;
@@ -51,7 +52,7 @@ ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& o
         return existing.isEmpty() || ui.confirmReplacing(existing);
     };
     const Result<ConversionReport> converted =
-        runConversion(entries, options, targets, nullptr, progress, approve);
+        runConversion(entries, options, targets, nullptr, progress, approve, loudness);
     if (converted) {
         if (converted->declined) {
             return ExportOutcome::cancelled;
@@ -62,6 +63,9 @@ ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& o
         return ExportOutcome::written;
     }
     const Failure& failure = converted.failure();
+    if (failure.code == FailureCode::cancelled) {
+        return ExportOutcome::cancelled;
+    }
     if (failure.code == FailureCode::conversionBuild) {
         // The builder's failure names the audio file; nothing is written.
         ui.showAlert(failure.message(), QString());

@@ -40,9 +40,10 @@ enum class ExportOutcome { cancelled, written, buildFailed, writeFailed };
 // document; any other output that already exists (the subtitle files) is named in one question
 // before anything is written, and declining it writes nothing. A build or write failure is shown
 // with an alert that names the file and the reason, and says which files were written.
-// `written`, when given, receives the paths written, in writing order.
+// `written`, when given, receives the paths written, in writing order. Measuring the loudness
+// (`loudness`, when the options ask for it) cancelled is a cancelled export.
 ExportOutcome exportTimeline(const FileList& entries, const ConversionOptions& options,
                              ExportUi& ui, const BuildProgress& progress = {},
-                             QStringList* written = nullptr);
+                             QStringList* written = nullptr, const LoudnessRun& loudness = {});
 
 } // namespace brisomel

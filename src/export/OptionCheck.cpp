@@ -24,6 +24,7 @@ Result<ConversionOptions> checkedOptions(ConversionOptions chosen, const OptionT
     chosen.posX = numbers->posX;
     chosen.posY = numbers->posY;
     chosen.pauseLength = numbers->pauseLength;
+    chosen.loudnessTarget = numbers->loudnessTarget;
     return chosen;
 }
 

@@ -39,11 +39,20 @@ void writeTitle(DocumentText& doc, const TextClip& clip, FpsType fps, int textSt
     doc.close({u"</title>"});
 }
 
+// A voice clip; with a gain, the clip holds it in decibels as the editor writes it ("-3.2dB").
 void writeAudioClip(DocumentText& doc, const SoundClip& clip, FpsType fps, int asset) {
-    doc.line({uR"(<asset-clip ref="r)", asset, uR"(" lane="-1" offset=")",
-              writtenTime(fps, clip.start), uR"(s" name=")", LinePart::attribute(clip.title),
-              uR"(" duration=")", writtenTime(fps, clip.duration),
-              uR"(s" audioRole="dialogue"/>)"});
+    const bool hasGain = clip.volumeDb.has_value();
+    const auto write = hasGain ? &DocumentText::open : &DocumentText::line;
+    (doc.*write)({uR"(<asset-clip ref="r)", asset, uR"(" lane="-1" offset=")",
+                  writtenTime(fps, clip.start), uR"(s" name=")", LinePart::attribute(clip.title),
+                  uR"(" duration=")", writtenTime(fps, clip.duration),
+                  hasGain ? QStringView(uR"(s" audioRole="dialogue">)")
+                          : QStringView(uR"(s" audioRole="dialogue"/>)")});
+    if (hasGain) {
+        doc.line({uR"(<adjust-volume amount=")",
+                  LinePart::attribute(QString::number(*clip.volumeDb, 'f', 1)), uR"(dB"/>)"});
+        doc.close({u"</asset-clip>"});
+    }
 }
 
 struct LaneCounters {

@@ -44,6 +44,9 @@ const std::vector<OptionDescriptor>& descriptors() {
         // Kept as a rule file's text; the converter reads such a file.
         {K::replacementRules, u"replacementRules", T::text,        text(u""),          u"replace",          R::intake,     u"置換ルール", {}},
         {K::portraitFolder,   u"portraitFolder",   T::text,        text(u""),          u"portraits",        R::builder,    u"立ち絵フォルダ", {}},
+        // As with the pause, --loudness both gives the target and turns the option on.
+        {K::isLoudness,       u"isLoudness",       T::flag,        false,              {},                  R::builder,    u"音量をそろえる", {}},
+        {K::loudnessTarget,   u"loudnessTarget",   T::numberText,  text(u"-14"),       u"loudness",         R::builder,    u"目標の音量", OptionRange{-70, 0, u"（LUFS）"}},
     };
     // clang-format on
     return table;

@@ -31,6 +31,8 @@ enum class OptionKey {
     cleanMarkup,
     replacementRules,
     portraitFolder,
+    isLoudness,
+    loudnessTarget,
 };
 
 // How a value is kept: a position in one of the window's lists, a typed number (text read by

@@ -35,8 +35,14 @@ Result<OptionNumbers> validateOptionTexts(const OptionTexts& texts) {
     if (!pause) {
         return pause.failure();
     }
+    const Result<double> loudness =
+        typedNumber(OptionKey::loudnessTarget, parseDoubleText(texts.loudnessTarget));
+    if (!loudness) {
+        return loudness.failure();
+    }
     return OptionNumbers{static_cast<float>(*posX), static_cast<float>(*posY),
-                         texts.isSilence ? *pause : 0.0};
+                         texts.isSilence ? *pause : 0.0,
+                         texts.isLoudness ? std::optional(*loudness) : std::nullopt};
 }
 
 } // namespace brisomel

@@ -54,6 +54,9 @@ public:
     QString replacementRules() const { return text(OptionKey::replacementRules); }
     // Portraits by speaker name (SPEAKER.png, SPEAKER_口開.png); empty for none.
     QString portraitFolder() const { return text(OptionKey::portraitFolder); }
+    // Whether voices are brought to one loudness, and that loudness in LUFS as typed.
+    bool isLoudness() const { return value(OptionKey::isLoudness).toBool(); }
+    QString loudnessTarget() const { return text(OptionKey::loudnessTarget); }
 
     void setFrameIndex(std::int64_t value) { setValue(OptionKey::frameIndex, qlonglong(value)); }
     void setFpsIndex(std::int64_t value) { setValue(OptionKey::fpsIndex, qlonglong(value)); }
@@ -73,6 +76,8 @@ public:
     void setCleanMarkup(bool value) { setValue(OptionKey::cleanMarkup, value); }
     void setReplacementRules(const QString& value) { setValue(OptionKey::replacementRules, value); }
     void setPortraitFolder(const QString& value) { setValue(OptionKey::portraitFolder, value); }
+    void setIsLoudness(bool value) { setValue(OptionKey::isLoudness, value); }
+    void setLoudnessTarget(const QString& value) { setValue(OptionKey::loudnessTarget, value); }
 
     // Calls `slot` in `context` after any of the options changes.
     template <typename Slot>

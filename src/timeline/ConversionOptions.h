@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brisomel {
 
 // Subtitle files written from the same timeline as the document.
@@ -46,6 +48,8 @@ struct ConversionOptions {
     CaptionWrap wrap;
     // A folder of portraits by speaker name (SPEAKER.png, SPEAKER_口開.png); empty for none.
     QString portraitFolder;
+    // Voices brought to this integrated loudness (LUFS), one gain per speaker; none leaves them.
+    std::optional<double> loudnessTarget;
 };
 
 } // namespace brisomel

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace brisomel {
@@ -46,6 +47,8 @@ public:
 
     double sampleRate = 0;
     QString path; // the audio file's local path
+    // The gain the editor applies to the clip, in dB with one decimal; none leaves it as recorded.
+    std::optional<double> volumeDb;
 };
 
 // A still image over part of the timeline: a speaker's portrait, one mouth position of it.

@@ -1,6 +1,7 @@
 #include "app/ContentView.h"
 #include "app/ElidedLabel.h"
 #include "app/LoadProblems.h"
+#include "app/LoudnessProgress.h"
 #include "app/NamingTemplateDialog.h"
 #include "app/ReplacementRulesDialog.h"
 #include "app/SegmentedControl.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -24,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace brisomel;
@@ -378,6 +381,50 @@ TEST(ReplacementRulesDialog, CountsEachRulesChangesAsTheRulesAreEdited) {
     EXPECT_TRUE(preview->text().contains(u"正規表現 \"(b\""_s)) << preview->text().toStdString();
 }
 
+// The loudness target is picked among the usual ones, stored as its number, or typed; either is
+// shown again after a restart, and it can be changed only while the option is on.
+TEST_F(ContentViewTest, TheLoudnessTargetIsAUsualOneOrATypedNumber) {
+    view_->show();
+    EXPECT_FALSE(find("loudnessTargetPicker")->isEnabled());
+    use("loudnessBox", true);
+    EXPECT_EQ(store_->value("isLoudness").toString(), u"true"_s);
+    use("loudnessTargetPicker", 2);
+    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-23"_s);
+    restart();
+    EXPECT_EQ(shown("loudnessTargetPicker"), u"2"_s);
+    auto* typed = qobject_cast<QComboBox*>(find("loudnessTargetPicker"))->lineEdit();
+    typed->selectAll();
+    QTest::keyClicks(typed, u"-20.5"_s);
+    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-20.5"_s);
+    restart();
+    EXPECT_EQ(qobject_cast<QComboBox*>(find("loudnessTargetPicker"))->currentText(), u"-20.5"_s);
+    EXPECT_TRUE(find("loudnessTargetPicker")->isEnabled());
+}
+
+// Measuring runs on a worker while the window's thread keeps serving events: キャンセル there
+// stops it, and a measurement left to finish fills the session's cache.
+TEST(LoudnessProgress, CancelStopsTheMeasuringAndAFinishedOneFillsTheCache) {
+    VoiceFolder folder(u"Scene"_s);
+    for (int i = 0; i < 40; ++i) {
+        folder.addLine(u"%1_A（a）_x"_s.arg(i, 3, 10, QChar(u'0')), 3);
+    }
+    const FileList lines = folder.load();
+    QWidget window;
+    LoudnessCache cache;
+    QTimer::singleShot(0, &window, [&window] {
+        window.findChild<QProgressDialog*>()->findChild<QPushButton*>()->click();
+    });
+    const Status cancelled = measureLoudnessWithProgress(&window, lines, cache);
+    ASSERT_FALSE(cancelled);
+    EXPECT_EQ(cancelled.failure().code, FailureCode::cancelled);
+
+    ASSERT_TRUE(measureLoudnessWithProgress(&window, lines, cache));
+    for (const FileListPtr& line : lines) {
+        EXPECT_TRUE(cache.find(line->soundFilePath())) << line->fileName().toStdString();
+    }
+}
+
+// Tab goes through the controls as they stand on the screen, top to bottom.
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
@@ -385,7 +432,7 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
         u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
         u"speakerStylesButton cleanMarkupBox replacementRulesButton portraitFolderButton "
         u"splitClipPicker silenceBox "
-        u"silenceDulationField srtBox "
+        u"silenceDulationField srtBox loudnessBox loudnessTargetPicker "
         u"generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
@@ -393,6 +440,7 @@ TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     drop({folder.url()});
     use("silenceBox", true);   // the pause field takes the focus only while it is editable
     use("wrapWidthField", 26); // so does the line count
+    use("loudnessBox", true);  // and the loudness target
     view_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view_.get()));
     find("dropZone")->setFocus();

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -83,6 +85,12 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     folder.addLine(u"001_Hanako（a）_x"_s, 1.01, u"two blanks  "_s);
     folder.addLine(u"002_Taro（a）_y"_s, 0.7, u"line\nnext "_s);
     folder.addLine(u"003_Hanako（a）_z"_s, 0.3);
+    std::vector<double> tone(48480); // Hanako's first line, heard, for the loudness
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = 0.2 * std::sin(i * 0.05);
+    }
+    ASSERT_TRUE(testsupport::writeBytes(folder.filePath(u"001_Hanako（a）_x.wav"_s),
+                                        testsupport::wavBytes(48000, 1, tone)));
     lists_.setFileLists(folder.load());
     settings_.setFpsIndex(7); // 29.97
     settings_.setPosX(u"12"_s);
@@ -100,13 +108,20 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         bool subtitles;
         bool bySpeaker;
         QStringList flags;
-        int wrapWidth; // captions broken into lines of this width, one line per title
+        int wrapWidth;    // captions broken into lines of this width, one line per title
+        QString loudness; // the target, when voices are evened out
     } kinds[] = {
-        {0, false, false, {u"--split-clips"_s}, 0},
-        {1, true, false, {}, 0},
-        {1, true, true, {u"--srt-split"_s}, 0},
-        {0, true, false, {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s}, 4},
-        {1, false, false, {u"--portraits"_s, faces.path()}, 0},
+        {0, false, false, {u"--split-clips"_s}, 0, {}},
+        {1, true, false, {}, 0, {}},
+        {1, true, true, {u"--srt-split"_s}, 0, {}},
+        {0,
+         true,
+         false,
+         {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s},
+         4,
+         {}},
+        {1, false, false, {u"--portraits"_s, faces.path()}, 0, {}},
+        {1, false, false, {u"--loudness"_s, u"-20.5"_s}, 0, u"-20.5"_s},
     };
     for (const auto& kind : kinds) {
         QTemporaryDir window, converter;
@@ -115,8 +130,11 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         settings_.setWrapWidth(kind.wrapWidth);
         settings_.setPortraitFolder(kind.flags.contains(u"--portraits"_s) ? faces.path()
                                                                           : QString());
+        settings_.setIsLoudness(!kind.loudness.isEmpty());
+        settings_.setLoudnessTarget(kind.loudness.isEmpty() ? u"-14"_s : kind.loudness);
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
+        ASSERT_EQ(options->loudnessTarget.has_value(), !kind.loudness.isEmpty());
         options->subtitles.splitBySpeaker = kind.bySpeaker;
         ui_.saveLocation = window.filePath(u"Scene.fcpxml"_s);
         ASSERT_EQ(exportTimeline(*lists_.fileLists(), *options, ui_), ExportOutcome::written);
@@ -134,6 +152,8 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         const QStringList files = QDir(window.path()).entryList(QDir::Files);
         EXPECT_EQ(files, QDir(converter.path()).entryList(QDir::Files));
         EXPECT_EQ(files.size(), kind.bySpeaker ? 3 : kind.subtitles ? 2 : 1);
+        EXPECT_EQ(testsupport::readBytes(window.filePath(files.front())).contains("adjust-volume"),
+                  !kind.loudness.isEmpty());
         for (const QString& file : files) {
             EXPECT_EQ(testsupport::readBytes(window.filePath(file)),
                       testsupport::readBytes(converter.filePath(file)))

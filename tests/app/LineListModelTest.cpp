@@ -2,10 +2,15 @@
 #include "app/FolderLoadAction.h"
 #include "app/LineFilter.h"
 #include "audio/AudioProbe.h"
+#include "export/Conversion.h"
+#include "loudness/SpeakerGains.h"
 #include "support/PcmWriter.h"
 #include "support/VoiceFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
 
 #include <QFile>
 #include <QSignalSpy>
@@ -91,6 +96,21 @@ TEST_F(LineListModelTest, RowsShowEachLineInTheDocumentsOrderWithWhatIsWrong) {
     EXPECT_EQ(cell(0, LineListModel::lengthColumn), u"0.50 秒 / 15 フレーム"_s);
     model_.setPlayingRow(1);
     EXPECT_EQ(cell(1, LineListModel::statusColumn), u"▶ 再生中"_s);
+
+    // The loudness of the lines measured: "—" for those too short or silent to have one.
+    LoudnessCache measured;
+    model_.setLoudnessCache(&measured);
+    EXPECT_EQ(column(model_, LineListModel::loudnessColumn), QStringList(4, QString()));
+    std::vector<double> tone(48000); // 1 kHz at half scale: 20 log10(0.5) - 3.01 LUFS
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = 0.5 * std::sin(2 * std::numbers::pi * 1000.0 * i / 48000);
+    }
+    ASSERT_TRUE(testsupport::writeBytes(folder.filePath(u"002_Taro（a）_two.wav"_s),
+                                        testsupport::wavBytes(48000, 1, tone)));
+    tick(3, false);
+    ASSERT_TRUE(measureSpeakerGains(lists_.lines(), -16, measured));
+    EXPECT_EQ(column(model_, LineListModel::loudnessColumn),
+              (QStringList{u"—"_s, u"−9.0 LUFS"_s, u"—"_s, QString()}));
 }
 
 // The search looks at file names and captions, ignoring case; ticks act on the rows shown.

@@ -87,7 +87,7 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     const CliOptions o =
         parsed(u"--name|My take|--size|2.5K|--fps|29.97|--align|left|--x|-350|--y|1e2|"
                u"--split-clips|--pause|0.25|-o|-|--srt|s.srt|--srt-crlf|--srt-speaker|"
-               u"--srt-split|--wrap|26|--max-lines|3|/tmp/v"_s.split(u'|'));
+               u"--srt-split|--wrap|26|--max-lines|3|--loudness|-16|/tmp/v"_s.split(u'|'));
     EXPECT_EQ(o.conversion.timelineName, u"My take"_s);
     EXPECT_EQ(o.conversion.frameType, FrameType::frame2K);
     EXPECT_EQ(o.conversion.fpsType, FpsType::fps29);
@@ -101,7 +101,9 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     EXPECT_TRUE(srt.enabled && srt.crlf && srt.speakerPrefix && srt.splitBySpeaker);
     EXPECT_EQ(o.conversion.wrap.width, 26);
     EXPECT_EQ(o.conversion.wrap.maxLines, 3);
+    EXPECT_EQ(o.conversion.loudnessTarget, -16.0);
     EXPECT_EQ(parsed({u"--wrap"_s, u"26"_s, u"a"_s}).conversion.wrap.maxLines, 2);
+    EXPECT_FALSE(parsed({u"a"_s}).conversion.loudnessTarget);
 }
 
 // One line that names the bad option and its value, or what is missing; option numbers get
@@ -123,6 +125,7 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--x 1,5 --pause -1 a"_s, {u"位置:Xは数値"_s}},
         {u"--x 1.5 --pause -1 a"_s, {u"時間は0以上"_s}},
         {u"--wrap 13.5 a"_s, {u"--wrap の値 \"13.5\""_s}},
+        {u"--loudness 3 a"_s, {u"目標の音量は0以下"_s}},
         {u"--wrap 1000 a"_s, {u"1行の最大幅は999以下"_s}},
         {u"--wrap 26 --max-lines 0 a"_s, {u"最大行数は1以上"_s}},
         {u"--max-lines 3 a"_s, {u"--max-lines は --wrap"_s}},

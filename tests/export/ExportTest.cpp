@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace brisomel;
@@ -52,6 +55,53 @@ TEST_F(ExportTest, TheSplitClipOptionSelectsTheWriter) {
         EXPECT_TRUE(document.contains("<project name=\"A.fcpxml\">"));
     }
     EXPECT_EQ(ui_.proposedNames.front(), u"A.fcpxml.fcpxml"_s);
+    EXPECT_TRUE(ui_.alertMessages.isEmpty());
+}
+
+// With a loudness target every voice clip of a measured speaker carries the speaker's gain, in
+// both document forms; a silent speaker's clips carry none, and without a target no clip does.
+TEST_F(ExportTest, LoudnessGainsReachTheVoiceClipsInBothForms) {
+    std::vector<double> tone(48000 * 2);
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = 0.1 * std::sin(i * 0.13);
+    }
+    for (const QString& stem : {u"002_Taro（normal）_a"_s, u"003_Taro（normal）_b"_s}) {
+        ASSERT_TRUE(testsupport::writeBytes(voice(stem + u".wav"_s),
+                                            testsupport::wavBytes(48000, 1, tone)));
+    }
+    entries_ = voices_.load();
+    const QRegularExpression gain(
+        uR"(audioRole="dialogue">\s*<adjust-volume amount="(-?\d+\.\d)dB"/>)"_s);
+    for (const auto& [split, target] :
+         {std::pair{false, std::optional(-16.0)}, std::pair{true, std::optional(-16.0)},
+          std::pair{true, std::optional<double>()}}) {
+        options_.splitClips = split;
+        options_.loudnessTarget = target;
+        ui_.saveLocation = output(u"loud%1%2.fcpxml"_s.arg(split).arg(target.has_value()));
+        ASSERT_EQ(exportTimeline(entries_, options_, ui_), ExportOutcome::written);
+        const QString document = QString::fromUtf8(testsupport::readBytes(*ui_.saveLocation));
+        QStringList amounts;
+        for (const auto& match : gain.globalMatch(document)) {
+            amounts << match.captured(1);
+        }
+        EXPECT_EQ(document.count(u"<adjust-volume"_s), target ? 2 : 0) << split;
+        if (target) {
+            ASSERT_EQ(amounts.size(), 2) << split;
+            EXPECT_EQ(amounts[0], amounts[1]);
+            // A 1 kHz tone of amplitude A measures 20 log10(A) - 3.01 LUFS.
+            EXPECT_NEAR(amounts[0].toDouble(), -16 - (20 * std::log10(0.1) - 3.01), 0.1);
+        }
+    }
+}
+
+// Measuring cancelled is a cancelled export: nothing is written and nothing is said.
+TEST_F(ExportTest, ACancelledMeasurementWritesNothing) {
+    options_.loudnessTarget = -16;
+    ui_.saveLocation = output(u"A.fcpxml"_s);
+    const std::atomic_bool cancelled = true;
+    EXPECT_EQ(exportTimeline(entries_, options_, ui_, {}, nullptr, {nullptr, {}, &cancelled}),
+              ExportOutcome::cancelled);
+    EXPECT_FALSE(QFile::exists(*ui_.saveLocation));
     EXPECT_TRUE(ui_.alertMessages.isEmpty());
 }
 

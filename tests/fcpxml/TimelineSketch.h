@@ -85,6 +85,14 @@ inline QStringList edgeDocuments(const QString& dirt = {}, bool styled = false) 
         unblurred.shadow->blur = 0;
         setCaptionStyle(quoted, fullStyle());
         setCaptionStyle(taro, unblurred);
+        // Gains on the voice clips, as evening out the loudness gives them.
+        for (const auto& track : tracks) {
+            for (const auto& clip : track->clips()) {
+                if (auto* sound = dynamic_cast<SoundClip*>(clip.get())) {
+                    sound->volumeDb = track->speakerName == u"太郎"_s ? 3.8 : -3.2;
+                }
+            }
+        }
     }
     return bothVariants(uR"(Scene & <"1">'s)"_s + dirt, tracks, FrameType::frame4K, fps,
                         u"Kestrune"_s + dirt);
