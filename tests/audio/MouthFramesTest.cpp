@@ -15,23 +15,13 @@ FrameLength lengthOf(FpsType fps) {
     return {writtenFrameLength(fps), timescale(fps)};
 }
 
-// The frames that are open, as a list of frame numbers.
-std::vector<std::int64_t> openOnes(const std::vector<bool>& open) {
-    std::vector<std::int64_t> frames;
-    for (std::size_t frame = 0; frame < open.size(); ++frame) {
-        if (open[frame]) {
-            frames.push_back(static_cast<std::int64_t>(frame));
-        }
+// The frames as marks, 'x' open and '.' closed.
+std::string marks(const std::vector<bool>& open) {
+    std::string text;
+    for (const bool frame : open) {
+        text += frame ? 'x' : '.';
     }
-    return frames;
-}
-
-std::vector<std::int64_t> range(std::int64_t first, std::int64_t end) {
-    std::vector<std::int64_t> frames;
-    for (std::int64_t frame = first; frame < end; ++frame) {
-        frames.push_back(frame);
-    }
-    return frames;
+    return text;
 }
 
 } // namespace
@@ -56,12 +46,10 @@ TEST(PhonemeLabels, ReadsVoiceToolLayoutsAndNamesABadLine) {
         EXPECT_TRUE(read.failure().reason.startsWith(u"2 行目"_s)) << bad.toStdString();
     }
 
-    for (const QString& open :
-         {u"a"_s, u"i"_s, u"u"_s, u"e"_s, u"o"_s, u"A"_s, u"I"_s, u"U"_s, u"E"_s, u"O"_s, u"N"_s}) {
+    for (const QString& open : {u"a"_s, u"o"_s, u"E"_s, u"N"_s}) {
         EXPECT_TRUE(isOpenPhoneme(open)) << open.toStdString();
     }
-    for (const QString& closed :
-         {u"pau"_s, u"sil"_s, u"cl"_s, u"k"_s, u"ky"_s, u"n"_s, u"xx"_s, u"aa"_s, QString()}) {
+    for (const QString& closed : {u"pau"_s, u"cl"_s, u"n"_s, u"aa"_s, QString()}) {
         EXPECT_FALSE(isOpenPhoneme(closed)) << closed.toStdString();
     }
 }
@@ -73,13 +61,11 @@ TEST(MouthFrames, LabelsOpenTheFramesWhoseMiddleAVowelCovers) {
                                               {1000000, 2000000, u"a"_s},
                                               {2000000, 2200000, u"zz"_s},
                                               {2200000, 3000000, u"N"_s}};
-    EXPECT_EQ(openOnes(openFramesFromLabels(labels, 12, lengthOf(FpsType::fps30))),
-              (std::vector<std::int64_t>{3, 4, 5, 7, 8}));
-    EXPECT_EQ(openOnes(openFramesFromLabels(labels, 10, lengthOf(FpsType::fps25))),
-              (std::vector<std::int64_t>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(marks(openFramesFromLabels(labels, 12, lengthOf(FpsType::fps30))), "...xxx.xx...");
+    EXPECT_EQ(marks(openFramesFromLabels(labels, 10, lengthOf(FpsType::fps25))), "..xxxxx...");
     // Frames past the last label stay closed; a written 29.97 frame lasts 1001/30000 s.
-    EXPECT_EQ(openOnes(openFramesFromLabels({{0, 10000000, u"a"_s}}, 32, lengthOf(FpsType::fps29))),
-              range(0, 30));
+    EXPECT_EQ(marks(openFramesFromLabels({{0, 10000000, u"a"_s}}, 32, lengthOf(FpsType::fps29))),
+              std::string(30, 'x') + "..");
 }
 
 // Tone bursts on known frames of a line at every rate, fed in uneven blocks of stereo samples:
@@ -114,35 +100,19 @@ TEST(MouthFrames, ToneBurstsOpenExactlyTheirFramesAtEveryRateWithTheHold) {
             at += block;
         }
         std::vector<bool> open = openFramesFromLevels(meter.levels(), 30);
-        EXPECT_EQ(openOnes(open), [] {
-            auto expected = range(3, 9);
-            for (auto part : {range(10, 14), range(20, 21), range(30, 34)}) {
-                expected.insert(expected.end(), part.begin(), part.end());
-            }
-            return expected;
-        }()) << info.rawValue.toString().toStdString();
-
+        const std::string rate = info.rawValue.toString().toStdString();
+        EXPECT_EQ(marks(open), "...xxxxxx.xxxx......x.........xxxx......") << rate;
         holdRuns(open, 2);
-        auto held = range(3, 14);
-        for (auto part : {range(20, 22), range(30, 34)}) {
-            held.insert(held.end(), part.begin(), part.end());
-        }
-        EXPECT_EQ(openOnes(open), held) << info.rawValue.toString().toStdString();
-        for (const MouthRun& run : mouthRuns(open)) {
-            if (run.firstFrame > 0 && run.firstFrame + run.frameCount < kFrames) {
-                EXPECT_GE(run.frameCount, 2);
-            }
-        }
+        EXPECT_EQ(marks(open), "...xxxxxxxxxxx......xx........xxxx......") << rate;
     }
 }
 
 TEST(MouthFrames, ASilentLineStaysClosedAndAnOpeningAtTheEndIsCutThere) {
-    EXPECT_EQ(openOnes(openFramesFromLevels(std::vector<double>(8, 0.0), 30)),
-              std::vector<std::int64_t>{});
+    EXPECT_EQ(marks(openFramesFromLevels(std::vector<double>(8, 0.0), 30)), "........");
     std::vector<bool> open = {false, false, false, true};
     holdRuns(open, 3);
-    EXPECT_EQ(openOnes(open), (std::vector<std::int64_t>{3}));
+    EXPECT_EQ(marks(open), "...x");
     std::vector<bool> edges = {false, true, true, false};
     holdRuns(edges, 2);
-    EXPECT_EQ(openOnes(edges), (std::vector<std::int64_t>{1, 2}));
+    EXPECT_EQ(marks(edges), ".xx.");
 }
