@@ -252,7 +252,7 @@ TEST(CliProgram, StatusesAndWavAndAiffFoldersWithoutTheFfmpegModule) {
     QTemporaryDir dir;
     const QString missingModule = dir.filePath(u"nowhere/probe.so"_s);
     testsupport::writeWav(dir.filePath(u"a.wav"_s), 44100, 1, 44100);
-    testsupport::writeAiff(dir.filePath(u"b.aiff"_s), 22050.25, 1, 22050);
+    testsupport::writeBytes(dir.filePath(u"b.aiff"_s), testsupport::aiffBytes(22050.25, 1, 22050));
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"BRISOMEL_PROBE_MODULE"_s, missingModule);

@@ -10,8 +10,6 @@ namespace brisomel::testsupport {
 
 namespace {
 
-constexpr int kBytesPerSample = 2;
-
 template <typename T> void appendLittle(QByteArray& out, T value) {
     const T little = qToLittleEndian(value);
     out.append(reinterpret_cast<const char*>(&little), sizeof little);
@@ -29,10 +27,6 @@ void appendExtendedRate(QByteArray& out, double sampleRate) {
     const double fraction = std::frexp(sampleRate, &exponent); // in [0.5, 1)
     appendBig<std::uint16_t>(out, static_cast<std::uint16_t>(16383 + exponent - 1));
     appendBig<std::uint64_t>(out, static_cast<std::uint64_t>(std::ldexp(fraction, 64)));
-}
-
-std::uint32_t dataSize(int channels, std::int64_t frames) {
-    return static_cast<std::uint32_t>(frames * channels * kBytesPerSample);
 }
 
 QByteArray wavHeader(int sampleRate, int channels, int bytesPerSample, bool floating,
@@ -114,12 +108,14 @@ QByteArray samplesBytes(const std::vector<double>& interleaved, SampleForm form)
     return out;
 }
 
+std::vector<double> silence(int channels, std::int64_t frames) {
+    return std::vector<double>(static_cast<std::size_t>(frames * channels));
+}
+
 } // namespace
 
 QByteArray wavBytes(int sampleRate, int channels, std::int64_t frames) {
-    const std::uint32_t samplesSize = dataSize(channels, frames);
-    return wavHeader(sampleRate, channels, kBytesPerSample, false, samplesSize) +
-           QByteArray(samplesSize, '\0');
+    return wavBytes(sampleRate, channels, silence(channels, frames));
 }
 
 QByteArray wavBytes(int sampleRate, int channels, const std::vector<double>& interleaved,
@@ -133,8 +129,7 @@ QByteArray wavBytes(int sampleRate, int channels, const std::vector<double>& int
 
 QByteArray aiffBytes(double sampleRate, int channels, std::int64_t frames,
                      const char* aifcCompression) {
-    return aiffHeader(sampleRate, channels, kBytesPerSample, frames, aifcCompression) +
-           QByteArray(dataSize(channels, frames), '\0');
+    return aiffBytes(sampleRate, channels, silence(channels, frames), {}, aifcCompression);
 }
 
 QByteArray aiffBytes(double sampleRate, int channels, const std::vector<double>& interleaved,
@@ -157,10 +152,6 @@ QByteArray readBytes(const QString& path) {
 
 bool writeWav(const QString& path, int sampleRate, int channels, std::int64_t frames) {
     return writeBytes(path, wavBytes(sampleRate, channels, frames));
-}
-
-bool writeAiff(const QString& path, double sampleRate, int channels, std::int64_t frames) {
-    return writeBytes(path, aiffBytes(sampleRate, channels, frames));
 }
 
 } // namespace brisomel::testsupport

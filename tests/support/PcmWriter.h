@@ -37,6 +37,5 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 // The whole file, or nothing when it cannot be read.
 QByteArray readBytes(const QString& path);
 bool writeWav(const QString& path, int sampleRate, int channels, std::int64_t frames);
-bool writeAiff(const QString& path, double sampleRate, int channels, std::int64_t frames);
 
 } // namespace brisomel::testsupport
