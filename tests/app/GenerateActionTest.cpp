@@ -79,12 +79,14 @@ TEST_F(GenerateActionTest, EveryStoredPositionKeepsItsMeaning) {
     EXPECT_EQ(action_.collectOptions(u"A"_s)->captionStyles, storedStyles(settings_));
 }
 
-// Byte for byte, for every output kind. (The window has no per-speaker choice: it is handed it.)
+// Byte for byte, for every output kind, the caption rules the window keeps included. (The window
+// has no per-speaker choice: it is handed it.) The user's edits come after the rules.
 TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     testsupport::VoiceFolder folder(u"Scene"_s);
     folder.addLine(u"001_Hanako（a）_x"_s, 1.01, u"two blanks  "_s);
     folder.addLine(u"002_Taro（a）_y"_s, 0.7, u"line\nnext "_s);
     folder.addLine(u"003_Hanako（a）_z"_s, 0.3);
+    folder.addLine(u"004_Taro（a）_w"_s, 0.5, u"[笑]{明日|あした}は2026年"_s);
     std::vector<double> tone(48480); // Hanako's first line, heard, for the loudness
     for (std::size_t i = 0; i < tone.size(); ++i) {
         tone[i] = 0.2 * std::sin(i * 0.05);
@@ -99,6 +101,8 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     settings_.setMaxLines(1);
     const QStringList common = {u"--fps"_s, u"29.97"_s, u"--x"_s, u"12"_s, u"--pause"_s, u"0.25"_s};
     QTemporaryDir faces;
+    const QString rules = u"(\\d+)年\t\\1 年\tregex\n明日\t今日\n"_s;
+    testsupport::writeBytes(faces.filePath(u"rules.tsv"_s), rules.toUtf8());
     QImage face(30, 40, QImage::Format_ARGB32);
     face.fill(Qt::white);
     ASSERT_TRUE(face.save(faces.filePath(u"Hanako.png"_s)));
@@ -122,6 +126,12 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
          {}},
         {1, false, false, {u"--portraits"_s, faces.path()}, 0, {}},
         {1, false, false, {u"--loudness"_s, u"-20.5"_s}, 0, u"-20.5"_s},
+        {1,
+         true,
+         false,
+         {u"--clean-markup"_s, u"--replace"_s, faces.filePath(u"rules.tsv"_s)},
+         0,
+         {}},
     };
     for (const auto& kind : kinds) {
         QTemporaryDir window, converter;
@@ -132,6 +142,10 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
                                                                           : QString());
         settings_.setIsLoudness(!kind.loudness.isEmpty());
         settings_.setLoudnessTarget(kind.loudness.isEmpty() ? u"-14"_s : kind.loudness);
+        const bool ruled = kind.flags.contains(u"--replace"_s);
+        settings_.setCleanMarkup(ruled);
+        settings_.setReplacementRules(ruled ? rules : QString());
+        lists_.setCaptionRules(storedCaptionRules(settings_));
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
         ASSERT_EQ(options->loudnessTarget.has_value(), !kind.loudness.isEmpty());
@@ -155,45 +169,17 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         EXPECT_EQ(testsupport::readBytes(window.filePath(files.front())).contains("adjust-volume"),
                   !kind.loudness.isEmpty());
         for (const QString& file : files) {
-            EXPECT_EQ(testsupport::readBytes(window.filePath(file)),
-                      testsupport::readBytes(converter.filePath(file)))
+            const QByteArray written = testsupport::readBytes(window.filePath(file));
+            EXPECT_EQ(written, testsupport::readBytes(converter.filePath(file)))
                 << file.toStdString();
+            EXPECT_EQ(written.contains(u"今日は2026 年"_s.toUtf8()), ruled) << file.toStdString();
         }
     }
     EXPECT_TRUE(ui_.alertMessages.isEmpty());
-}
 
-// The rules the window keeps give the document the converter writes with --clean-markup and
-// --replace, and so do the user's edits, which come after them.
-TEST_F(GenerateActionTest, CaptionRulesAndEditsGiveTheConvertersDocument) {
-    testsupport::VoiceFolder folder(u"Scene"_s);
-    folder.addLine(u"001_Hanako（a）_x"_s, 0.5, u"[笑]{明日|あした}は2026年"_s);
-    folder.addLine(u"002_Taro（a）_y"_s, 0.5, u"はい"_s);
-    const QString rules = u"(\\d+)年\t\\1 年\tregex\n明日\t今日\n"_s;
-    settings_.setCleanMarkup(true);
-    settings_.setReplacementRules(rules);
-    lists_.setFileLists(folder.load());
-    lists_.setCaptionRules(storedCaptionRules(settings_));
-    QTemporaryDir window, converter;
-    const auto exportWindow = [&](const QString& name) {
-        ui_.saveLocation = window.filePath(name);
-        ASSERT_EQ(exportTimeline(*lists_.fileLists(), *action_.collectOptions(u"Scene"_s), ui_),
-                  ExportOutcome::written);
-    };
-    exportWindow(u"ruled.fcpxml"_s);
-    lists_.editCaption(2, u"いいえ"_s);
-    exportWindow(u"edited.fcpxml"_s);
-
-    testsupport::writeBytes(converter.filePath(u"rules.tsv"_s), rules.toUtf8());
-    QProcess cli;
-    cli.start(QStringLiteral(BRISOMEL_CLI_PATH),
-              {u"--clean-markup"_s, u"--replace"_s, converter.filePath(u"rules.tsv"_s), u"-o"_s,
-               converter.filePath(u"ruled.fcpxml"_s), folder.path()});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    const QByteArray ruled = testsupport::readBytes(window.filePath(u"ruled.fcpxml"_s));
-    EXPECT_EQ(ruled, testsupport::readBytes(converter.filePath(u"ruled.fcpxml"_s)));
-    EXPECT_TRUE(ruled.contains(u"今日は2026 年"_s.toUtf8()));
-    const QByteArray edited = testsupport::readBytes(window.filePath(u"edited.fcpxml"_s));
-    EXPECT_TRUE(edited.contains(u"いいえ"_s.toUtf8()) && !edited.contains(u"はい"_s.toUtf8()));
+    lists_.editCaption(4, u"いいえ"_s);
+    ui_.saveLocation = faces.filePath(u"edited.fcpxml"_s);
+    ASSERT_EQ(exportTimeline(*lists_.fileLists(), *action_.collectOptions(u"Scene"_s), ui_),
+              ExportOutcome::written);
+    EXPECT_TRUE(testsupport::readBytes(*ui_.saveLocation).contains(u"いいえ"_s.toUtf8()));
 }
