@@ -214,18 +214,6 @@ TEST_F(ConvertTest, TheChosenNamingRuleFindsTheSpeakersOfTheNamesItCovers) {
     }
 }
 
-TEST_F(ConvertTest, AFailedSubtitleWriteSaysTheDocumentWasWritten) {
-    CliOptions o = options();
-    o.conversion.subtitles.enabled = true;
-    o.targets.subtitles = dir_.filePath(u"missing/sub.srt"_s);
-    EXPECT_EQ(convert(o), kExitConversionFailed);
-    EXPECT_TRUE(messages_.contains(u"書き込んでいないもの: \""_s + o.targets.subtitles + u'"'))
-        << messages_.toStdString();
-    EXPECT_TRUE(messages_.contains(u"書き込んだもの: \""_s + o.targets.document + u'"'))
-        << messages_.toStdString();
-    EXPECT_TRUE(QFile::exists(o.targets.document));
-}
-
 // The statuses and streams of the program. WAV and AIFF headers are read without the FFmpeg
 // probe module, and only an MP3 then fails, naming itself and the module. 22050 frames at
 // 22050.25 Hz are 59 frames at 59.94 fps, not 60.

@@ -135,7 +135,7 @@ TEST_F(ExportTest, AudioChangedAfterTheLoadIsMeasuredAtExport) {
 }
 
 // The window's subtitles go beside the chosen document. When they cannot be written the alert
-// names their file and says that the document was written.
+// says that the document was written and they were not.
 TEST_F(ExportTest, SubtitlesGoBesideTheDocumentOrTheAlertSaysWhatWasWritten) {
     options_.subtitles.enabled = true;
     ui_.saveLocation = output(u"Scene.fcpxml"_s);
@@ -148,7 +148,8 @@ TEST_F(ExportTest, SubtitlesGoBesideTheDocumentOrTheAlertSaysWhatWasWritten) {
     EXPECT_EQ(ui_.alertMessages, QStringList{kWriteErrorMessage});
     ASSERT_EQ(ui_.alertInformativeTexts.size(), 1);
     const QString alert = ui_.alertInformativeTexts.front();
-    EXPECT_TRUE(alert.contains(u"\"%1\": "_s.arg(output(u"Blocked.srt"_s)))) << alert.toStdString();
+    EXPECT_TRUE(alert.contains(u"書き込んでいないもの: \"%1\""_s.arg(output(u"Blocked.srt"_s))))
+        << alert.toStdString();
     EXPECT_TRUE(alert.contains(u"書き込んだもの: \"%1\""_s.arg(*ui_.saveLocation)));
     EXPECT_TRUE(QFile::exists(*ui_.saveLocation));
 }
