@@ -12,7 +12,6 @@
 #include <cmath>
 #include <numbers>
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,14 +23,11 @@ namespace {
 
 class LineListModelTest : public ::testing::Test {
 protected:
-    // Runs the load, and waits until its audio files have been checked.
-    void loadWith(const std::function<bool()>& start) {
-        QSignalSpy checked(&load_, &FolderLoadAction::audioCheckFinished);
-        ASSERT_TRUE(start());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
-    }
+    // Loads the folder, and waits until its audio files have been checked.
     void load(const VoiceFolder& folder) {
-        loadWith([&] { return load_.dropFolder({folder.url()}); });
+        QSignalSpy checked(&load_, &FolderLoadAction::audioCheckFinished);
+        ASSERT_TRUE(load_.dropFolder({folder.url()}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
     }
 
     QString cell(int row, LineListModel::Column column, int role = Qt::DisplayRole) const {
@@ -161,40 +157,4 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
     tick(0, false);
     EXPECT_EQ(ticks(), u"--xxx"_s);
     EXPECT_EQ(model_.tickedCount(), 3);
-}
-
-// New takes come in ticked, the others keep their ticks by file name, the typed name stays.
-TEST_F(LineListModelTest, ReloadKeepsTicksByFileNameAndAnotherFolderStartsTicked) {
-    VoiceFolder folder(u"Scene"_s);
-    folder.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);
-    folder.addLine(u"2_A（x）_b"_s, 0.1, u"two"_s);
-    folder.addLine(u"3_A（x）_c"_s, 0.1, u"three"_s);
-    load(folder);
-    tick(1, false);
-    tick(2, false);
-    state_.setTimelineName(u"typed"_s);
-
-    QFile::remove(folder.filePath(u"3_A（x）_c.wav"_s));
-    QFile::remove(folder.filePath(u"3_A（x）_c.txt"_s));
-    folder.addLine(u"0_A（x）_new"_s, 0.1, u"new"_s);
-    folder.addLine(u"2_A（x）_b"_s, 0.1, u"two, fixed"_s);
-    loadWith([&] { return load_.reload(); });
-    EXPECT_EQ(column(model_, LineListModel::fileColumn),
-              (QStringList{u"0_A（x）_new"_s, u"1_A（x）_a"_s, u"2_A（x）_b"_s}));
-    EXPECT_EQ(cell(2, LineListModel::captionColumn), u"two, fixed"_s);
-    EXPECT_EQ(ticks(), u"xx-"_s);
-    EXPECT_EQ(state_.timelineName(), u"typed"_s);
-
-    loadWith([&] {
-        load_.setNaming(*NamingRule::named(u"hyphen"));
-        return true;
-    });
-    EXPECT_EQ(column(model_, LineListModel::speakerColumn), QStringList(3, u"（話者なし）"_s));
-    EXPECT_EQ(ticks(), u"xx-"_s);
-
-    VoiceFolder other(u"Other"_s);
-    other.addLine(u"1_A（x）_a"_s, 0.1, u"one"_s);
-    other.addLine(u"2_A（x）_b"_s, 0.1, u"two"_s);
-    load(other);
-    EXPECT_EQ(ticks(), u"xx"_s);
 }

@@ -122,30 +122,33 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndNoTickedLineStopsTheExport
     EXPECT_TRUE(ui.proposedNames.isEmpty()) << "refused before the save dialog";
 }
 
-// A reload keeps the filters; another folder clears them. Whenever rows are hidden the footer says
-// so, and every cell but the tick has its whole text as tool tip.
+// A reload keeps the filters and the ticks by file name, a new take ticked; another folder clears
+// the filters. Whenever rows are hidden the footer says so, and every cell but the tick has its
+// whole text as tool tip.
 TEST_F(LineListWindowTest, FiltersSurviveAReloadButNotAnotherFolder) {
     LineListWindow* list = openList();
     auto* search = find<QLineEdit>(list, "searchField");
     auto* footer = find<QLabel>(list, "tickSummary");
     search->setText(u"first"_s);
     EXPECT_EQ(footer->text(), u"3 行中 1 行を表示　書き出す行 3 / 3"_s);
+    ASSERT_TRUE(view_->fileLists().setTickedByFileName(u"2_B（x）_b"_s, false));
+    folder_.addLine(u"0_A（x）_new"_s, 0.5, u"new"_s);
     QSignalSpy loaded(&view_->folderLoad(), &FolderLoadAction::loadFinished);
     QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
     view_->reload();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
     EXPECT_EQ(search->text(), u"first"_s);
-    EXPECT_EQ(list->filter().rowCount(), 1);
+    EXPECT_EQ(footer->text(), u"4 行中 1 行を表示　書き出す行 3 / 4"_s);
     search->clear();
     const QAbstractItemModel& rows = list->filter();
     for (int column = LineListModel::numberColumn; column < LineListModel::columnCount_; ++column) {
-        const QModelIndex cell = rows.index(2, column);
+        const QModelIndex cell = rows.index(3, column);
         EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), cell.data().toString()) << column;
     }
-    EXPECT_FALSE(rows.index(2, LineListModel::statusColumn).data().toString().isEmpty());
+    EXPECT_FALSE(rows.index(3, LineListModel::statusColumn).data().toString().isEmpty());
 
     find<QComboBox>(list, "stateFilter")->setCurrentIndex(1);
-    EXPECT_EQ(footer->text(), u"3 行中 1 行を表示　書き出す行 3 / 3"_s) << "the broken take";
+    EXPECT_EQ(footer->text(), u"4 行中 1 行を表示　書き出す行 3 / 4"_s) << "the broken take";
     VoiceFolder other(u"Other"_s);
     other.addLine(u"1_C（x）_c"_s);
     other.addLine(u"2_C（x）_d"_s);
