@@ -355,7 +355,6 @@ TEST(NamingTemplateDialog, ChecksEveryNameAsTheTemplateIsTyped) {
         << check->text().toStdString();
 }
 
-// Tab goes through the controls as they stand on the screen, top to bottom.
 // Each rule counts the captions it changes after the rules above it, as the rules are edited and
 // reordered; the first changed captions show before → after; a bad regular expression is named
 // and cannot be kept.

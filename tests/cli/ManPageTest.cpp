@@ -18,9 +18,8 @@ QSet<QString> captured(const QString& text, const QRegularExpression& pattern, i
     return found;
 }
 
-// The option names a text mentions ("-o", "--fps", "--srt-crlf"), wherever they stand, and
-// the ranges it states ("0 から 3600"); a dash inside a word ("brisomel-cli", "UTF-8") starts
-// no name.
+// The option names a text mentions ("-o", "--fps", "--srt-crlf"), wherever they stand, and the
+// ranges it states ("0 から 3600"); a dash inside a word ("brisomel-cli", "UTF-8") starts no name.
 QSet<QString> optionNames(const QString& text) {
     static const QRegularExpression option(u"(?<![\\w-])--?[A-Za-z][\\w-]*|-?\\d+ から \\d+"_s);
     return captured(text, option, 0);

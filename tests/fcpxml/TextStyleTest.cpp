@@ -26,9 +26,8 @@ QStringList textStyleRows(const QString& document) {
 
 } // namespace
 
-// Every attribute of a style, escaped where needed; a size within rounding of
-// the default's is the default. (The style file's tests try outlines and
-// shadows one by one.)
+// Every attribute of a style, escaped where needed; a size within rounding of the default's is the
+// default. (The style file's tests try outlines and shadows one by one.)
 TEST(TextStyle, TheElementCarriesExactlyTheStylesAttributes) {
     CaptionStyle defaultLookingFont;
     defaultLookingFont.size = 72.00001;
@@ -41,8 +40,7 @@ TEST(TextStyle, TheElementCarriesExactlyTheStylesAttributes) {
         uR"(shadowBlurRadius="3.5" alignment="center"/>)"_s);
 }
 
-// A styled speaker's titles carry its row and every other title the default
-// row, in both variants.
+// A styled speaker's titles carry its row and every other title the default row, in both variants.
 TEST(TextStyle, OnlyTheStyledSpeakersTitlesChange) {
     constexpr FpsType fps = FpsType::fps30;
     TrackMap tracks;

@@ -121,8 +121,7 @@ TEST(LibraryNames, EachSystemsLoaderNames) {
     EXPECT_EQ(sharedLibraryFile(Os::windows, u"avformat", 61), u"avformat-61.dll"_s);
 }
 
-// Without a QCoreApplication the folder comes from the system, or is unknown with the portable
-// I/O.
+// Without a QCoreApplication the folder comes from the system, or is unknown with the portable I/O.
 TEST(ProgramFolder, TheTestsOwnFolderWithoutAnApplication) {
 #ifdef BRISOMEL_PORTABLE_IO
     EXPECT_EQ(programFolder(), QString());

@@ -16,8 +16,7 @@ const QString kHead = uR"(<text-style font="Helvetica" fontSize="72" fontFace="R
                       uR"(fontColor="1 1 1 1")"_s;
 const QString kTail = uR"( alignment="center"/>)"_s;
 
-// The text-style element of speaker A's style in a file holding `entry`, or the
-// file's message.
+// The text-style element of speaker A's style in a file holding `entry`, or the file's message.
 QString elementOrMessage(const QByteArray& entry) {
     const Result<SpeakerStyles> styles = parseStyleFile("{\"A\": " + entry + "}", u"s.json"_s);
     return styles ? textStyleElement(styles->styleFor(u"A"_s)) : styles.failure().message();
@@ -25,9 +24,8 @@ QString elementOrMessage(const QByteArray& entry) {
 
 } // namespace
 
-// Entry to element: a negative outline width, a shadow always with colour,
-// "distance angle" and blur, defaults for what is left out; an earlier [x, y]
-// offset read as distance and angle.
+// Entry to element: a negative outline width, a shadow always with colour, "distance angle" and
+// blur, defaults for what is left out; an earlier [x, y] offset read as distance and angle.
 TEST(StyleElement, EachEntryGivesItsTextStyleElement) {
     const struct {
         QByteArray entry;

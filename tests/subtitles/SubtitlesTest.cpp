@@ -23,9 +23,8 @@ using testsupport::readSrt;
 
 namespace {
 
-// The document's titles as cues: start and end from offset and duration, in
-// milliseconds rounded to the nearest, ordered by start (stably, so equal
-// starts keep the document's order).
+// The document's titles as cues: start and end from offset and duration, in milliseconds rounded to
+// the nearest, ordered by start (stably, so equal starts keep the document's order).
 std::vector<ReadCue> titlesOf(const QString& document) {
     std::vector<ReadCue> titles;
     QXmlStreamReader xml(document);
@@ -53,8 +52,7 @@ std::vector<ReadCue> titlesOf(const QString& document) {
     return titles;
 }
 
-// The cues read back from a file are the titles, at their times, with their
-// text, in order.
+// The cues read back from a file are the titles, at their times, with their text, in order.
 void expectCuesAreTitles(const std::optional<std::vector<ReadCue>>& cues,
                          const std::vector<ReadCue>& titles, const std::string& where) {
     ASSERT_TRUE(cues) << where;
@@ -77,9 +75,8 @@ QString writeSubtitles(const QTemporaryDir& dir, const BuiltTimeline& timeline,
 
 } // namespace
 
-// Two speakers' cues interleave; lengths of one frame and of 12 (500.5 ms
-// at 23.98); past the first hour both start together and the document's lane
-// order (Taro's first) decides.
+// Two speakers' cues interleave; lengths of one frame and of 12 (500.5 ms at 23.98); past the first
+// hour both start together and the document's lane order (Taro's first) decides.
 TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
     for (const FpsTypeInfo& rate : fpsTypes()) {
         const std::int64_t frame = rate.frameUnit;
@@ -108,9 +105,8 @@ TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
     }
 }
 
-// Each caption is one voice line, one after another; nullopt where no cue may
-// appear. The file must also hold exactly one block per cue between blank
-// lines, which FFmpeg does not check.
+// Each caption is one voice line, one after another; nullopt where no cue may appear. The file must
+// also hold exactly one block per cue between blank lines, which FFmpeg does not check.
 TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker) {
     const struct {
         QString caption;
@@ -162,9 +158,8 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
     }
 }
 
-// Per-speaker files take names any system accepts, never two that a
-// case-insensitive system would merge; a speaker without cues gets no file.
-// (The converter's test reads them back.)
+// Per-speaker files take names any system accepts, never two that a case-insensitive system would
+// merge; a speaker without cues gets no file. (The converter's test reads them back.)
 TEST(Subtitles, SplitFilesAreNamedSafelyPerSpeakerWithCues) {
     BuiltTimeline timeline{u"T"_s, {}, FrameType::frame1080p, FpsType::fps24};
     for (const QString& speaker :
@@ -187,9 +182,8 @@ TEST(Subtitles, TheWindowsFileLiesBesideTheDocumentAndIsNeverTheDocument) {
     EXPECT_EQ(subtitlePathBeside(u"/a/doc.SRT"_s), u"/a/doc.SRT.srt"_s);
 }
 
-// A caption broken into lines and split over its clip becomes titles that
-// follow one another; each is a cue of its own, at its title's times with its
-// title's lines, in both documents.
+// A caption broken into lines and split over its clip becomes titles that follow one another; each
+// is a cue of its own, at its title's times with its title's lines, in both documents.
 TEST(Subtitles, SplitCaptionsGiveOneCuePerTitle) {
     testsupport::VoiceFolder folder;
     folder.addLine(u"1_A（x）_a"_s, 3.1,
