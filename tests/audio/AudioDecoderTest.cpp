@@ -68,12 +68,7 @@ protected:
 // samples written, each channel in its place, within the storage's quantisation.
 TEST_F(AudioDecoderTest, OwnReadersGiveBackTheSamplesWritten) {
     const std::vector<double> tone = stereoTone(10000);
-    struct Case {
-        QString name;
-        QByteArray bytes;
-        double tolerance;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<QString, QByteArray, double> cases[] = {
         {u"u8.wav"_s, wavBytes(44100, 2, tone, {1}), 1.0 / 128},
         {u"s16.wav"_s, wavBytes(44100, 2, tone, {2}), 1.0 / 32768},
         {u"s24.wav"_s, wavBytes(44100, 2, tone, {3}), 1e-6},
@@ -88,16 +83,16 @@ TEST_F(AudioDecoderTest, OwnReadersGiveBackTheSamplesWritten) {
         {u"fl32.aiff"_s, aiffBytes(44100, 2, tone, {4, true, true}, "fl32"), 1e-7},
         {u"fl64.aiff"_s, aiffBytes(44100, 2, tone, {8, true, true}, "fl64"), 1e-7},
     };
-    for (const Case& c : cases) {
-        const Result<Decoded> decoded = decodeAll(write(c.name, c.bytes));
-        ASSERT_TRUE(decoded) << c.name.toStdString() << decoded.failure().message().toStdString();
+    for (const auto& [name, bytes, tolerance] : cases) {
+        const Result<Decoded> decoded = decodeAll(write(name, bytes));
+        ASSERT_TRUE(decoded) << name.toStdString() << decoded.failure().message().toStdString();
         EXPECT_EQ(decoded->format.sampleRate, 44100);
         EXPECT_EQ(decoded->format.channels, 2);
-        EXPECT_GT(decoded->blocks, 1) << c.name.toStdString();
-        ASSERT_EQ(decoded->samples.size(), tone.size()) << c.name.toStdString();
+        EXPECT_GT(decoded->blocks, 1) << name.toStdString();
+        ASSERT_EQ(decoded->samples.size(), tone.size()) << name.toStdString();
         for (std::size_t i = 0; i < tone.size(); ++i) {
-            ASSERT_NEAR(decoded->samples[i], tone[i], c.tolerance)
-                << c.name.toStdString() << " sample " << i;
+            ASSERT_NEAR(decoded->samples[i], tone[i], tolerance)
+                << name.toStdString() << " sample " << i;
         }
     }
 }

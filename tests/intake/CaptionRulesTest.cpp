@@ -20,7 +20,6 @@ TEST(CaptionMarkup, EachFormTakenOutAndBadBracketsLeft) {
         bool left;
     } cases[] = {
         {u"{明日|あした}は{晴|は}れ", u"明日は晴れ", false},
-        {u"｛明日｜あした｝は", u"明日は", false},
         {u"{明日｜あした}と｛今日|きょう｝", u"明日と今日", false}, // either bar
         {u"｜逢魔《おうま》が時", u"逢魔が時", false},
         {u"今日《きょう》は｜ABC《エービーシー》", u"今日はABC", false},
@@ -168,11 +167,10 @@ TEST(FileLists, SavedCaptionsKeepTheFilesFormOrAreRefusedWhole) {
     };
     FileList list;
     for (const auto& file : files) {
-        folder.write(QString::fromLatin1(file.name) + u".txt"_s, file.before);
+        const QString name = QString::fromLatin1(file.name);
         list.push_back(*FileListData::create(
-            QString::fromLatin1(file.name),
-            FileListData::LocalFile{folder.path(QString::fromLatin1(file.name) + u".txt"_s), {}},
-            FileListData::LocalFile{folder.path(QString::fromLatin1(file.name) + u".wav"_s), {}},
+            name, FileListData::LocalFile{folder.write(name + u".txt"_s, file.before), {}},
+            FileListData::LocalFile{folder.path(name + u".wav"_s), {}},
             *NamingRule::named(u"caption-prefix")));
     }
     list.push_back(*FileListData::create(u"new"_s, std::nullopt,

@@ -76,10 +76,6 @@ protected:
         return *found;
     }
 
-    Result<std::vector<SpeakerGain>> measure(const FileList& lines, double target) {
-        return measureSpeakerGains(lines, target, cache);
-    }
-
     VoiceFolder folder;
     LoudnessCache cache;
 };
@@ -96,7 +92,7 @@ TEST_F(LoudnessTest, SpeakersReachTheTargetTogether) {
     for (std::size_t i = 0; i < loud.size(); ++i) {
         addLine(u"%1_Taro（normal）_b"_s.arg(i + 4), loud[i]);
     }
-    const Result<std::vector<SpeakerGain>> gains = measure(folder.load(), -23);
+    const Result<std::vector<SpeakerGain>> gains = measureSpeakerGains(folder.load(), -23, cache);
     ASSERT_TRUE(gains) << gains.failure().message().toStdString();
     ASSERT_EQ(gains->size(), 2u);
     for (const auto& [speaker, lines] :
@@ -117,7 +113,7 @@ TEST_F(LoudnessTest, TruePeakCapsTheGain) {
     std::vector<double> clicked = tone(3, 0.01);
     clicked[kRate] = 0.5;
     addLine(u"1_Hanako（normal）_a"_s, clicked);
-    const Result<std::vector<SpeakerGain>> gains = measure(folder.load(), -14);
+    const Result<std::vector<SpeakerGain>> gains = measureSpeakerGains(folder.load(), -14, cache);
     ASSERT_TRUE(gains);
     const SpeakerGain& gain = gains->front();
     ASSERT_TRUE(gain.gain && gain.peakLimited);
@@ -134,7 +130,7 @@ TEST_F(LoudnessTest, ShortAndSilentSpeakersKeepTheirLevel) {
     addLine(u"2_Hanako（normal）_b"_s, tone(0.3, 0.05));
     addLine(u"3_Taro（normal）_c"_s, tone(0.3, 0.05));
     addLine(u"4_Jiro（normal）_d"_s, std::vector<double>(3 * kRate, 0.0));
-    const Result<std::vector<SpeakerGain>> gains = measure(folder.load(), -16);
+    const Result<std::vector<SpeakerGain>> gains = measureSpeakerGains(folder.load(), -16, cache);
     ASSERT_TRUE(gains);
     EXPECT_TRUE(gainOf(*gains, u"Hanako"_s).gain);
     for (const QString& speaker : {u"Taro"_s, u"Jiro"_s}) {
@@ -155,7 +151,7 @@ TEST_F(LoudnessTest, UntickedLinesAreNotMeasured) {
     FileLists lines;
     lines.setFileLists(folder.load());
     lines.setTicked(QList<int>{2, 3}, false);
-    const Result<std::vector<SpeakerGain>> gains = measure(lines.lines(), -20);
+    const Result<std::vector<SpeakerGain>> gains = measureSpeakerGains(lines.lines(), -20, cache);
     ASSERT_TRUE(gains) << gains.failure().message().toStdString();
     EXPECT_NEAR(gains->front().loudness, playedLoudness({tone(3, 0.05)}, 0), 0.01);
 }
@@ -165,7 +161,7 @@ TEST_F(LoudnessTest, UntickedLinesAreNotMeasured) {
 TEST_F(LoudnessTest, CacheSkipsUnchangedFilesAndRemeasuresChangedOnes) {
     addLine(u"1_Hanako（normal）_a"_s, tone(3, 0.05));
     const FileList lines = folder.load();
-    const Result<std::vector<SpeakerGain>> first = measure(lines, -20);
+    const Result<std::vector<SpeakerGain>> first = measureSpeakerGains(lines, -20, cache);
     ASSERT_TRUE(first);
 
     const QString path = folder.filePath(u"1_Hanako（normal）_a.wav"_s);
@@ -175,14 +171,14 @@ TEST_F(LoudnessTest, CacheSkipsUnchangedFilesAndRemeasuresChangedOnes) {
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
     file.close();
-    const Result<std::vector<SpeakerGain>> cached = measure(lines, -20);
+    const Result<std::vector<SpeakerGain>> cached = measureSpeakerGains(lines, -20, cache);
     ASSERT_TRUE(cached);
     EXPECT_EQ(cached->front().loudness, first->front().loudness);
 
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(modified.addSecs(5), QFileDevice::FileModificationTime));
     file.close();
-    const Result<std::vector<SpeakerGain>> again = measure(lines, -20);
+    const Result<std::vector<SpeakerGain>> again = measureSpeakerGains(lines, -20, cache);
     ASSERT_TRUE(again);
     EXPECT_NEAR(again->front().loudness - first->front().loudness, 6.02, 0.05);
 }
