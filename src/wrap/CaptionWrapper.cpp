@@ -74,6 +74,13 @@ bool isNameDot(QStringView text, qsizetype at) {
            isKatakana(text[at]);
 }
 
+// A verb's stem in the i-row, then a second verb (拾い|上げる, 飛び|回る, 泣き|出す): one word
+// to a reader, though the phrase model often splits it.
+bool joinsCompoundVerb(QStringView text, qsizetype at) {
+    return at >= 2 && at < text.size() && isKanji(text[at - 2]) &&
+           QStringView(u"いきぎしじちびみり").contains(text[at - 1]) && isKanji(text[at]);
+}
+
 // How much a reader minds a break before `at`: after a sentence's end (closing brackets after
 // it included) least, then after a clause mark or a quotation, then between phrases.
 int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseScorer& phrases) {
@@ -96,6 +103,9 @@ int costOfBreak(QStringView text, qsizetype at, bool wordBoundary, const PhraseS
     }
     if (isNameDot(text, at)) {
         return breakcost::kWord;
+    }
+    if (joinsCompoundVerb(text, at)) {
+        return breakcost::kInsideWord;
     }
     if (wordBoundary && phrases.score(text, at) > 0) {
         // Hiragana right after kanji mostly ends the word (okurigana, a particle) or belongs to a

@@ -85,9 +85,9 @@ TEST(TextWidth, CountsWideAndFullWidthCharactersTwiceAndEveryOtherOnce) {
     }
 }
 
-// Words a reader takes as one: names no dictionary knows and inflected verbs stay whole at every
-// width from 20 (on narrower lines the model's phrases may still cut a name).
-TEST(CaptionWrapper, KeepsNamesAndInflectedVerbsWhole) {
+// Words a reader takes as one: names no dictionary knows, inflected and compound verbs stay whole
+// at every width from 20 (on narrower lines the model's phrases may still cut a name).
+TEST(CaptionWrapper, KeepsNamesInflectedAndCompoundVerbsWhole) {
     const struct {
         QString sentence;
         QStringList words;
@@ -99,6 +99,8 @@ TEST(CaptionWrapper, KeepsNamesAndInflectedVerbsWhole) {
          {u"言ったけど"_s, u"遅かった"_s}},
         {u"四国めたんと春日部つむぎが、ずんだもんの家に遊びに来ました。"_s,
          {u"四国めたん"_s, u"春日部つむぎ"_s, u"ずんだもん"_s, u"来ました"_s}},
+        {u"彼女は床に落ちた鍵を拾い上げ、そっとポケットにしまった。"_s, {u"拾い上げ"_s}},
+        {u"つむぎは小さな声で歌い始め、みんなが静かに聞き入った。"_s, {u"歌い始め"_s}},
     };
     for (int width = 20; width <= 40; ++width) {
         Result<CaptionWrapper> wrapper = CaptionWrapper::create(width);
