@@ -6,9 +6,8 @@
 #include "app/ReplacementRulesDialog.h"
 #include "app/SegmentedControl.h"
 #include "audio/AudioProbe.h"
-#include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
-#include "support/VoiceFolder.h"
+#include "support/WindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +19,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolButton>
@@ -35,27 +30,21 @@ using testsupport::VoiceFolder;
 
 namespace {
 
-// The window's content on a temporary store; restart() stands for quitting and starting again.
-class ContentViewTest : public ::testing::Test {
+class ContentViewTest : public testsupport::WindowTest {
 protected:
-    template <typename W = QWidget> W* find(const char* name) {
-        W* widget = view_->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     bool canGenerate() { return find<QPushButton>("generateButton")->isEnabled(); }
 
     // Drops the URLs on the drop zone, waits for the load and answers what it printed.
     QString drop(const QList<QUrl>& urls) {
-        QSignalSpy finished(&view_->folderLoad(), &FolderLoadAction::loadFinished);
         QMimeData mime;
         mime.setUrls(urls);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         testing::internal::CaptureStdout();
-        QApplication::sendEvent(find("dropZone"), &enter);
-        QApplication::sendEvent(find("dropZone"), &drop);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, 10000));
+        EXPECT_TRUE(testsupport::waitFor(view_->folderLoad(), &FolderLoadAction::loadFinished, [&] {
+            QApplication::sendEvent(find("dropZone"), &enter);
+            QApplication::sendEvent(find("dropZone"), &drop);
+        }));
         return QString::fromStdString(testing::internal::GetCapturedStdout());
     }
 
@@ -111,18 +100,6 @@ protected:
         }
         return texts.join(u'|');
     }
-
-    void restart() {
-        view_.reset();
-        store_.emplace(dir_.filePath(u"prefs.ini"_s), QSettings::IniFormat);
-        view_ = std::make_unique<ContentView>(&*store_);
-        view_->show();
-    }
-
-    QTemporaryDir dir_;
-    std::optional<QSettings> store_{std::in_place, dir_.filePath(u"prefs.ini"_s),
-                                    QSettings::IniFormat};
-    std::unique_ptr<ContentView> view_ = std::make_unique<ContentView>(&*store_);
 };
 
 } // namespace
@@ -138,7 +115,6 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
     badCaption.addLine(u"a"_s, 0.5, u"x"_s);
     testsupport::writeBytes(badCaption.filePath(u"a.txt"_s), "\x81\x20"); // neither UTF-8 nor CP932
     const auto report = [](const QUrl& url) { return readFolder(url).failure().message(); };
-    view_->show();
     EXPECT_EQ(summary(), u"-|-|-||"_s);
     EXPECT_FALSE(canGenerate());
     use("timelineNameField", u"typed"_s);
@@ -179,38 +155,49 @@ TEST_F(ContentViewTest, AWindowClosedDuringALoadIsNotTouchedByItsResult) {
     QCoreApplication::processEvents();
 }
 
-// A position no list holds shows as none; the pause is editable only while its box is ticked.
+// A position no list holds shows as none; the pause and the loudness target are editable only
+// while their boxes are ticked. The loudness target is a usual one, stored as its number, or typed.
 TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
     const struct {
         const char* control;
         const char* key;
         QVariant choice; // each differs from the default
     } controls[] = {
-        {"fpsPicker", "fpsIndex", 7},      {"frameSizePicker", "frameIndex", 3},
-        {"alignPicker", "alignIndex", 2},  {"posXField", "posX", u"1a"_s},
-        {"posYField", "posY", u"-20"_s},   {"splitClipPicker", "splitClipIndex", 0},
-        {"silenceBox", "isSilence", true}, {"silenceDulationField", "silenceDulation", u"1.25"_s},
-        {"srtBox", "isSrt", true},         {"wrapWidthField", "wrapWidth", 999}, // the maxima
-        {"maxLinesField", "maxLines", 99}, {"cleanMarkupBox", "cleanMarkup", true}};
-    view_->show();
+        {"fpsPicker", "fpsIndex", 7},       {"frameSizePicker", "frameIndex", 3},
+        {"alignPicker", "alignIndex", 2},   {"posXField", "posX", u"1a"_s},
+        {"posYField", "posY", u"-20"_s},    {"splitClipPicker", "splitClipIndex", 0},
+        {"silenceBox", "isSilence", true},  {"silenceDulationField", "silenceDulation", u"1.25"_s},
+        {"srtBox", "isSrt", true},          {"wrapWidthField", "wrapWidth", 999}, // the maxima
+        {"maxLinesField", "maxLines", 99},  {"cleanMarkupBox", "cleanMarkup", true},
+        {"loudnessBox", "isLoudness", true}};
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
+    EXPECT_FALSE(find("loudnessTargetPicker")->isEnabled());
     for (const auto& c : controls) {
         use(c.control, c.choice);
         EXPECT_EQ(store_->value(c.key).toString(), c.choice.toString()) << c.key;
     }
+    use("loudnessTargetPicker", 2);
+    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-23"_s);
     restart();
     for (const auto& c : controls) {
         EXPECT_EQ(shown(c.control), c.choice.toString()) << c.control;
     }
+    EXPECT_EQ(shown("loudnessTargetPicker"), u"2"_s);
     EXPECT_TRUE(find("silenceDulationField")->isEnabled());
+    EXPECT_TRUE(find("loudnessTargetPicker")->isEnabled());
     use("silenceBox", false);
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_EQ(shown("silenceDulationField"), u"1.25"_s);
 
+    QLineEdit* typed = find<QComboBox>("loudnessTargetPicker")->lineEdit();
+    typed->selectAll();
+    QTest::keyClicks(typed, u"-20.5"_s);
+    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-20.5"_s);
     store_->setValue("alignIndex", 7);
     restart();
     EXPECT_EQ(shown("alignPicker"), u"-1"_s);
+    EXPECT_EQ(find<QComboBox>("loudnessTargetPicker")->currentText(), u"-20.5"_s);
 }
 
 // Unreadable ticked audio is refused before the save dialog: the alert counts the lines, names
@@ -228,12 +215,7 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     testsupport::ScriptedExportUi ui;
     ui.saveLocation = dir_.filePath(u"chosen.fcpxml"_s);
     view_->setExportUi(&ui);
-    view_->show();
-    QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
-    drop({scene.url()});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return checked.size() == 1; }, 10000));
-    const QString wrongFormat =
-        u"対応していない形式です: \"%1\": 中身が拡張子の形式と一致しません"_s;
+    ASSERT_TRUE(testsupport::loadChecked(view_->folderLoad(), scene.url()));
     EXPECT_EQ(problems(), u"問題のある行 2 件（読み込めない音声 2 行、話者なし 2 行）"_s);
     use("timelineNameField", u"Edited"_s);
     use("srtBox", true);
@@ -241,9 +223,9 @@ TEST_F(ContentViewTest, GenerateExportsWithTheWindowsTimelineNameOnceTheAudioCan
     const QString advice = u"行の一覧で外すと、残りの行で書き出せます。"_s;
     EXPECT_EQ(ui.alertMessages,
               QStringList{u"書き出す行のうち 2 行の音声ファイルを読み込めません"_s});
-    EXPECT_EQ(ui.alertInformativeTexts.value(0),
-              QStringList({wrongFormat.arg(u"take.wav"_s), wrongFormat.arg(u"take2.wav"_s), advice})
-                  .join(u'\n'));
+    const QStringList named = ui.alertInformativeTexts.value(0).split(u'\n');
+    EXPECT_TRUE(named.size() == 3 && named[0].contains(u"take.wav"_s) &&
+                named[1].contains(u"take2.wav"_s) && named[2] == advice);
     QFile::remove(broken); // deleted since the load: the alert gives the reason it fails for now
     ASSERT_TRUE(view_->fileLists().setTickedByFileName(u"take2"_s, false));
     QTest::mouseClick(find<QPushButton>("generateButton"), Qt::LeftButton);
@@ -287,12 +269,6 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     }
     tools.addLine(u"VOICEROID2_123456789"_s, 0.5, u"結月ゆかり＞こんにちは"_s);
     const auto speakers = [this] { return shown("speakerCount") + u'|' + problems(); };
-    const auto choose = [&](int position, const QString& expected) {
-        use("namingPicker", position);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return speakers() == expected; }, 10000))
-            << position << ": " << speakers().toStdString();
-    };
-    view_->show();
     EXPECT_EQ(shown("speakerCount"), u"-"_s);
     drop({tools.url()});
     EXPECT_EQ(speakers(), u"1|問題のある行 5 件（話者なし 5 行）"_s);
@@ -309,7 +285,9 @@ TEST_F(ContentViewTest, TheNamingChoiceReadsTheLoadedFolderAgainAndIsStored) {
     EXPECT_EQ(store_->value("namingRule").toString(), u"plain"_s);
     EXPECT_EQ(shown("timelineNameField"), u"Edited"_s);
     view_->userSettings().setNamingTemplate(u"$連番$-$キャラ$-$テキスト$"_s);
-    choose(5, u"1|問題のある行 5 件（話者なし 5 行）"_s);
+    use("namingPicker", 5);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return speakers() == u"1|問題のある行 5 件（話者なし 5 行）"_s; }, 10000));
     EXPECT_EQ(store_->value("namingRule").toString(), u"template"_s);
     EXPECT_EQ(find<QComboBox>("namingPicker")->itemText(5),
               u"テンプレート: $連番$-$キャラ$-$テキスト$"_s);
@@ -380,26 +358,6 @@ TEST(ReplacementRulesDialog, CountsEachRulesChangesAsTheRulesAreEdited) {
     EXPECT_TRUE(preview->text().contains(u"正規表現 \"(b\""_s)) << preview->text().toStdString();
 }
 
-// The loudness target is picked among the usual ones, stored as its number, or typed; either is
-// shown again after a restart, and it can be changed only while the option is on.
-TEST_F(ContentViewTest, TheLoudnessTargetIsAUsualOneOrATypedNumber) {
-    view_->show();
-    EXPECT_FALSE(find("loudnessTargetPicker")->isEnabled());
-    use("loudnessBox", true);
-    EXPECT_EQ(store_->value("isLoudness").toString(), u"true"_s);
-    use("loudnessTargetPicker", 2);
-    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-23"_s);
-    restart();
-    EXPECT_EQ(shown("loudnessTargetPicker"), u"2"_s);
-    auto* typed = qobject_cast<QComboBox*>(find("loudnessTargetPicker"))->lineEdit();
-    typed->selectAll();
-    QTest::keyClicks(typed, u"-20.5"_s);
-    EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-20.5"_s);
-    restart();
-    EXPECT_EQ(qobject_cast<QComboBox*>(find("loudnessTargetPicker"))->currentText(), u"-20.5"_s);
-    EXPECT_TRUE(find("loudnessTargetPicker")->isEnabled());
-}
-
 // Measuring runs on a worker while the window's thread keeps serving events: キャンセル there
 // stops it, and a measurement left to finish fills the session's cache.
 TEST(LoudnessProgress, CancelStopsTheMeasuringAndAFinishedOneFillsTheCache) {
@@ -427,15 +385,12 @@ TEST(LoudnessProgress, CancelStopsTheMeasuringAndAFinishedOneFillsTheCache) {
 TEST_F(ContentViewTest, TabFollowsTheLayoutFromTopToBottom) {
     const QStringList order =
         u"dropZone lineListButton namingPicker namingTemplateButton showProblemsButton "
-        u"timelineNameField "
-        u"frameSizePicker fpsPicker alignPicker posXField posYField wrapWidthField maxLinesField "
-        u"speakerStylesButton cleanMarkupBox replacementRulesButton portraitFolderButton "
-        u"splitClipPicker silenceBox "
-        u"silenceDulationField srtBox loudnessBox loudnessTargetPicker "
-        u"generateButton"_s.split(u' ');
+        u"timelineNameField frameSizePicker fpsPicker alignPicker posXField posYField "
+        u"wrapWidthField maxLinesField speakerStylesButton cleanMarkupBox replacementRulesButton "
+        u"portraitFolderButton splitClipPicker silenceBox silenceDulationField srtBox loudnessBox "
+        u"loudnessTargetPicker generateButton"_s.split(u' ');
     VoiceFolder folder(u"Scene1"_s);
     folder.addLine(u"a"_s);
-    view_->show();
     drop({folder.url()});
     use("silenceBox", true);   // the pause field takes the focus only while it is editable
     use("wrapWidthField", 26); // so does the line count

@@ -99,6 +99,7 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     settings_.setIsSilence(true);
     settings_.setSilenceDulation(u"0.25"_s);
     settings_.setMaxLines(1);
+    settings_.setLoudnessTarget(u"-20.5"_s);
     const QStringList common = {u"--fps"_s, u"29.97"_s, u"--x"_s, u"12"_s, u"--pause"_s, u"0.25"_s};
     QTemporaryDir faces;
     const QString rules = u"(\\d+)年\t\\1 年\tregex\n明日\t今日\n"_s;
@@ -108,48 +109,34 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     ASSERT_TRUE(face.save(faces.filePath(u"Hanako.png"_s)));
     ASSERT_TRUE(face.save(faces.filePath(u"Hanako_口開.png"_s)));
     const struct {
-        int splitClipIndex;
         bool subtitles;
-        bool bySpeaker;
-        QStringList flags;
-        int wrapWidth;    // captions broken into lines of this width, one line per title
-        QString loudness; // the target, when voices are evened out
+        QStringList flags; // the window's settings follow from these
     } kinds[] = {
-        {0, false, false, {u"--split-clips"_s}, 0, {}},
-        {1, true, false, {}, 0, {}},
-        {1, true, true, {u"--srt-split"_s}, 0, {}},
-        {0,
-         true,
-         false,
-         {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s},
-         4,
-         {}},
-        {1, false, false, {u"--portraits"_s, faces.path()}, 0, {}},
-        {1, false, false, {u"--loudness"_s, u"-20.5"_s}, 0, u"-20.5"_s},
-        {1,
-         true,
-         false,
-         {u"--clean-markup"_s, u"--replace"_s, faces.filePath(u"rules.tsv"_s)},
-         0,
-         {}},
+        {false, {u"--split-clips"_s}},
+        {true, {}},
+        {true, {u"--srt-split"_s}},
+        {true, {u"--split-clips"_s, u"--wrap"_s, u"4"_s, u"--max-lines"_s, u"1"_s}},
+        {false, {u"--portraits"_s, faces.path()}},
+        {false, {u"--loudness"_s, u"-20.5"_s}},
+        {true, {u"--clean-markup"_s, u"--replace"_s, faces.filePath(u"rules.tsv"_s)}},
     };
     for (const auto& kind : kinds) {
         QTemporaryDir window, converter;
-        settings_.setSplitClipIndex(kind.splitClipIndex);
+        const auto given = [&](const QString& flag) { return kind.flags.contains(flag); };
+        const bool bySpeaker = given(u"--srt-split"_s), loud = given(u"--loudness"_s);
+        const bool ruled = given(u"--replace"_s);
+        settings_.setSplitClipIndex(given(u"--split-clips"_s) ? 0 : 1);
         settings_.setIsSrt(kind.subtitles);
-        settings_.setWrapWidth(kind.wrapWidth);
-        settings_.setPortraitFolder(kind.flags.contains(u"--portraits"_s) ? faces.path()
-                                                                          : QString());
-        settings_.setIsLoudness(!kind.loudness.isEmpty());
-        settings_.setLoudnessTarget(kind.loudness.isEmpty() ? u"-14"_s : kind.loudness);
-        const bool ruled = kind.flags.contains(u"--replace"_s);
+        settings_.setWrapWidth(given(u"--wrap"_s) ? 4 : 0);
+        settings_.setPortraitFolder(given(u"--portraits"_s) ? faces.path() : QString());
+        settings_.setIsLoudness(loud);
         settings_.setCleanMarkup(ruled);
         settings_.setReplacementRules(ruled ? rules : QString());
         lists_.setCaptionRules(storedCaptionRules(settings_));
         Result<ConversionOptions> options = action_.collectOptions(u"Scene"_s);
         ASSERT_TRUE(options);
-        ASSERT_EQ(options->loudnessTarget.has_value(), !kind.loudness.isEmpty());
-        options->subtitles.splitBySpeaker = kind.bySpeaker;
+        ASSERT_EQ(options->loudnessTarget.has_value(), loud);
+        options->subtitles.splitBySpeaker = bySpeaker;
         ui_.saveLocation = window.filePath(u"Scene.fcpxml"_s);
         ASSERT_EQ(exportTimeline(*lists_.fileLists(), *options, ui_), ExportOutcome::written);
 
@@ -165,9 +152,9 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
 
         const QStringList files = QDir(window.path()).entryList(QDir::Files);
         EXPECT_EQ(files, QDir(converter.path()).entryList(QDir::Files));
-        EXPECT_EQ(files.size(), kind.bySpeaker ? 3 : kind.subtitles ? 2 : 1);
+        EXPECT_EQ(files.size(), bySpeaker ? 3 : kind.subtitles ? 2 : 1);
         EXPECT_EQ(testsupport::readBytes(window.filePath(files.front())).contains("adjust-volume"),
-                  !kind.loudness.isEmpty());
+                  loud);
         for (const QString& file : files) {
             const QByteArray written = testsupport::readBytes(window.filePath(file));
             EXPECT_EQ(written, testsupport::readBytes(converter.filePath(file)))

@@ -4,16 +4,12 @@
 #include "audio/AudioProbe.h"
 #include "export/Conversion.h"
 #include "loudness/SpeakerGains.h"
-#include "support/PcmWriter.h"
-#include "support/VoiceFolder.h"
+#include "support/WindowTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
@@ -23,13 +19,6 @@ namespace {
 
 class LineListModelTest : public ::testing::Test {
 protected:
-    // Loads the folder, and waits until its audio files have been checked.
-    void load(const VoiceFolder& folder) {
-        QSignalSpy checked(&load_, &FolderLoadAction::audioCheckFinished);
-        ASSERT_TRUE(load_.dropFolder({folder.url()}));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
-    }
-
     QString cell(int row, LineListModel::Column column, int role = Qt::DisplayRole) const {
         return model_.data(model_.index(row, column), role).toString();
     }
@@ -69,7 +58,7 @@ TEST_F(LineListModelTest, RowsShowEachLineInTheDocumentsOrderWithWhatIsWrong) {
     testsupport::writeBytes(folder.filePath(u"004_B（x）_broken.wav"_s), "not audio");
     testsupport::writeBytes(folder.filePath(u"004_B（x）_broken.txt"_s), "broken");
     model_.setFpsType(FpsType::fps25);
-    load(folder);
+    ASSERT_TRUE(testsupport::loadChecked(load_, folder.url()));
 
     ASSERT_EQ(model_.rowCount(), 4);
     EXPECT_EQ(column(model_, LineListModel::fileColumn),
@@ -117,7 +106,7 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
     folder.addLine(u"3_A（x）_ask"_s, 0.1, u"how are you"_s);
     folder.addLine(u"4_（x）_sfx"_s, 0.1);
     folder.addLine(u"5_B（x）_hello"_s, 0.1, u"fine"_s);
-    load(folder);
+    ASSERT_TRUE(testsupport::loadChecked(load_, folder.url()));
     LineFilter filter(model_);
     ASSERT_EQ(model_.speakers(), (QStringList{u"A"_s, u"B"_s, u"（話者なし）"_s}));
 

@@ -3,9 +3,8 @@
 #include "app/LineFilter.h"
 #include "app/LineListModel.h"
 #include "app/LinePlayer.h"
-#include "support/PcmWriter.h"
 #include "support/ScriptedExportUi.h"
-#include "support/VoiceFolder.h"
+#include "support/WindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <stdexcept>
 
@@ -32,30 +27,20 @@ using testsupport::VoiceFolder;
 
 namespace {
 
-// The window's content on a temporary store, loaded with three lines, one audio unreadable.
-class LineListWindowTest : public ::testing::Test {
+// The window's content loaded with three lines, one audio unreadable.
+class LineListWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
         folder_.addLine(u"1_A（x）_a"_s, 0.5, u"first"_s);
         folder_.addLine(u"2_B（x）_b"_s, 0.5, u"second"_s);
         testsupport::writeBytes(folder_.filePath(u"3_A（x）_take.wav"_s), "not audio");
-        showAndLoad();
+        load();
     }
-    void showAndLoad() {
-        view_->show();
-        QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
-        view_->folderLoad().dropFolder({folder_.url()});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
-    }
+    void load() { ASSERT_TRUE(testsupport::loadChecked(view_->folderLoad(), folder_.url())); }
 
-    template <typename W = QWidget> W* find(QWidget* parent, const char* name) {
-        W* widget = parent->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     // Opens the list with its button; the test stops when it does not open.
     LineListWindow* openList() {
-        QTest::mouseClick(find<QPushButton>(view_.get(), "lineListButton"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("lineListButton"), Qt::LeftButton);
         if (view_->lineListWindow() == nullptr) {
             throw std::runtime_error("the line list did not open");
         }
@@ -63,10 +48,6 @@ protected:
     }
 
     VoiceFolder folder_{u"Scene1"_s};
-    QTemporaryDir dir_;
-    std::optional<QSettings> store_{std::in_place, dir_.filePath(u"prefs.ini"_s),
-                                    QSettings::IniFormat};
-    std::unique_ptr<ContentView> view_ = std::make_unique<ContentView>(&*store_);
 };
 
 } // namespace
@@ -80,10 +61,10 @@ TEST_F(LineListWindowTest, OpensFromTheWindowAndPlayingWithoutAnOutputIsDisabled
     if (LinePlayer::hasAudioOutput()) {
         GTEST_SKIP() << "this machine has an audio output";
     }
-    auto* play = find<QPushButton>(list, "playButton");
+    auto* play = find<QPushButton>("playButton", list);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(play->toolTip(), u"音声の出力先がないため再生できません"_s);
-    EXPECT_FALSE(find<QAction>(list, "playAction")->isEnabled());
+    EXPECT_FALSE(find<QAction>("playAction", list)->isEnabled());
     list->table()->setCurrentIndex(list->table()->model()->index(0, 2));
     QTest::keyClick(list->table(), Qt::Key_Space);
     QTest::mouseDClick(list->table()->viewport(), Qt::LeftButton, {},
@@ -105,18 +86,18 @@ TEST_F(LineListWindowTest, AFileThatVanishedBeforePlayingIsNamedNotPlayed) {
 
 // The ticks show in the main window; with no line ticked the export is refused.
 TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndNoTickedLineStopsTheExport) {
-    auto* summary = find<QLabel>(view_.get(), "tickSummary");
+    auto* summary = find<QLabel>("tickSummary");
     EXPECT_FALSE(summary->isVisibleTo(view_.get()));
     LineListWindow* list = openList();
-    find<QLineEdit>(list, "searchField")->setText(u"take"_s);
-    QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
+    find<QLineEdit>("searchField", list)->setText(u"take"_s);
+    QTest::mouseClick(find<QPushButton>("untickShownButton", list), Qt::LeftButton);
     EXPECT_TRUE(summary->isVisibleTo(view_.get()));
     EXPECT_EQ(summary->text(), u"書き出す行 2 / 3"_s);
 
     testsupport::ScriptedExportUi ui;
     view_->setExportUi(&ui);
-    find<QLineEdit>(list, "searchField")->clear();
-    QTest::mouseClick(find<QPushButton>(list, "untickShownButton"), Qt::LeftButton);
+    find<QLineEdit>("searchField", list)->clear();
+    QTest::mouseClick(find<QPushButton>("untickShownButton", list), Qt::LeftButton);
     view_->generate();
     EXPECT_EQ(ui.alertMessages, QStringList{u"書き出す行がありません"_s});
     EXPECT_TRUE(ui.proposedNames.isEmpty()) << "refused before the save dialog";
@@ -127,16 +108,14 @@ TEST_F(LineListWindowTest, TicksShowInTheMainWindowAndNoTickedLineStopsTheExport
 // whole text as tool tip.
 TEST_F(LineListWindowTest, FiltersSurviveAReloadButNotAnotherFolder) {
     LineListWindow* list = openList();
-    auto* search = find<QLineEdit>(list, "searchField");
-    auto* footer = find<QLabel>(list, "tickSummary");
+    auto* search = find<QLineEdit>("searchField", list);
+    auto* footer = find<QLabel>("tickSummary", list);
     search->setText(u"first"_s);
     EXPECT_EQ(footer->text(), u"3 行中 1 行を表示　書き出す行 3 / 3"_s);
     ASSERT_TRUE(view_->fileLists().setTickedByFileName(u"2_B（x）_b"_s, false));
     folder_.addLine(u"0_A（x）_new"_s, 0.5, u"new"_s);
-    QSignalSpy loaded(&view_->folderLoad(), &FolderLoadAction::loadFinished);
-    QSignalSpy checked(&view_->folderLoad(), &FolderLoadAction::audioCheckFinished);
-    view_->reload();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    ASSERT_TRUE(testsupport::waitFor(view_->folderLoad(), &FolderLoadAction::audioCheckFinished,
+                                     [&] { view_->reload(); }));
     EXPECT_EQ(search->text(), u"first"_s);
     EXPECT_EQ(footer->text(), u"4 行中 1 行を表示　書き出す行 3 / 4"_s);
     search->clear();
@@ -147,15 +126,13 @@ TEST_F(LineListWindowTest, FiltersSurviveAReloadButNotAnotherFolder) {
     }
     EXPECT_FALSE(rows.index(3, LineListModel::statusColumn).data().toString().isEmpty());
 
-    find<QComboBox>(list, "stateFilter")->setCurrentIndex(1);
+    find<QComboBox>("stateFilter", list)->setCurrentIndex(1);
     EXPECT_EQ(footer->text(), u"4 行中 1 行を表示　書き出す行 3 / 4"_s) << "the broken take";
     VoiceFolder other(u"Other"_s);
     other.addLine(u"1_C（x）_c"_s);
     other.addLine(u"2_C（x）_d"_s);
-    loaded.clear();
-    view_->folderLoad().dropFolder({other.url()});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 10000));
-    EXPECT_EQ(find<QComboBox>(list, "stateFilter")->currentIndex(), 0);
+    ASSERT_TRUE(testsupport::loadChecked(view_->folderLoad(), other.url()));
+    EXPECT_EQ(find<QComboBox>("stateFilter", list)->currentIndex(), 0);
     EXPECT_EQ(list->filter().rowCount(), 2);
     EXPECT_EQ(footer->text(), u"書き出す行 2 / 2"_s);
 }
@@ -167,8 +144,8 @@ TEST_F(LineListWindowTest, SizeAndColumnWidthsAreRemembered) {
     list->table()->horizontalHeader()->resizeSection(LineListModel::fileColumn, 321);
     list->close();
 
-    view_ = std::make_unique<ContentView>(&*store_);
-    showAndLoad();
+    restart();
+    load();
     list = openList();
     EXPECT_EQ(list->size(), QSize(700, 333));
     EXPECT_EQ(list->table()->horizontalHeader()->sectionSize(LineListModel::fileColumn), 321);
@@ -182,7 +159,7 @@ TEST_F(LineListWindowTest, CaptionsAndSpeakersAreCorrectedRevertedAndSaved) {
     const QPersistentModelIndex caption = list->filter().index(0, LineListModel::captionColumn);
     table->setCurrentIndex(caption);
     QTest::keyClick(table, Qt::Key_F2);
-    auto* box = find<QPlainTextEdit>(table, "captionEditor");
+    auto* box = find<QPlainTextEdit>("captionEditor", table);
     ASSERT_NE(box, nullptr);
     box->setPlainText(u"one\ntwo"_s);
     QTest::keyClick(box, Qt::Key_Tab);
@@ -193,20 +170,20 @@ TEST_F(LineListWindowTest, CaptionsAndSpeakersAreCorrectedRevertedAndSaved) {
     const QPoint speakerCell = table->visualRect(speaker).center();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, speakerCell);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, speakerCell);
-    auto* choice = find<QComboBox>(table, "speakerEditor");
+    auto* choice = find<QComboBox>("speakerEditor", table);
     ASSERT_NE(choice, nullptr);
     EXPECT_EQ(choice->findText(u"A"_s) >= 0 && choice->findText(u"B"_s) >= 0, true);
     choice->setCurrentText(u"C"_s); // a name the folder does not have
     QTest::keyClick(choice, Qt::Key_Tab);
     EXPECT_EQ(speaker.data().toString(), u"C"_s);
     QCoreApplication::processEvents();
-    EXPECT_GE(find<QComboBox>(list, "speakerFilter")->findText(u"C"_s), 0) << "offered to filter";
+    EXPECT_GE(find<QComboBox>("speakerFilter", list)->findText(u"C"_s), 0) << "offered to filter";
     table->setCurrentIndex(speaker);
-    QTest::mouseClick(find<QPushButton>(list, "revertEditButton"), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>("revertEditButton", list), Qt::LeftButton);
     EXPECT_EQ(speaker.data().toString(), u"B"_s);
     EXPECT_FALSE(speaker.data(Qt::FontRole).isValid());
 
-    QTest::mouseClick(find<QPushButton>(list, "saveCaptionsButton"), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>("saveCaptionsButton", list), Qt::LeftButton);
     EXPECT_EQ(testsupport::readBytes(folder_.filePath(u"1_A（x）_a.txt"_s)), "one\ntwo");
     EXPECT_FALSE(caption.data(Qt::FontRole).isValid()) << "the file holds the caption now";
 }

