@@ -142,32 +142,26 @@ TEST(NamingRule, AStoredChoiceFallsBackToTheStandardRule) {
 }
 
 // The rule offered for a folder is the one that finds the most speakers, a date or a take number
-// never counting as one; ties go to the earlier rule.
+// never counting as one; ties go to the earlier rule. Every caption names one speaker.
 TEST(NamingRule, TheSuggestionFitsEachVoiceToolsNames) {
-    const struct {
-        std::vector<NamingSample> lines;
-        const char16_t* rule;
-        qsizetype speakers;
-    } folders[] = {
-        {{{u"001_ずんだもん（ノーマル）_はい"_s, {}}, {u"002_四国めたん（あまあま）_うん"_s, {}}},
-         u"standard",
-         2},
-        {{{u"001_四国めたん_おはよう"_s, {}}, {u"2_霊夢_ゆっくり"_s, {}}, {u"3_霊夢_x"_s, {}}},
-         u"plain",
-         2},
-        {{{u"251119_081002_ずんだもん_こんにちは"_s, {}},
-          {u"251119_081010_四国めたん_はい"_s, {}},
-          {u"251119_081013_春日部つむぎ_うん"_s, {}}},
-         u"datetime",
-         3},
-        {{{u"0-結月ゆかり-こんにちは"_s, {}}, {u"1-弦巻マキ-はい"_s, {}}}, u"hyphen", 2},
-        {{{u"VOICEROID2_123456789"_s, u"結月ゆかり＞こんにちは"_s}}, u"caption-prefix", 1},
+    const std::tuple<QString, const char16_t*, qsizetype> folders[] = {
+        {u"001_ずんだもん（ノーマル）_はい 002_四国めたん（あまあま）_うん"_s, u"standard", 2},
+        {u"001_四国めたん_おはよう 2_霊夢_ゆっくり 3_霊夢_x"_s, u"plain", 2},
+        {u"251119_081002_ずんだもん_こんにちは 251119_081010_四国めたん_はい "
+         u"251119_081013_春日部つむぎ_うん"_s,
+         u"datetime", 3},
+        {u"0-結月ゆかり-こんにちは 1-弦巻マキ-はい"_s, u"hyphen", 2},
+        {u"VOICEROID2_123456789"_s, u"caption-prefix", 1},
     };
-    for (const auto& folder : folders) {
-        const std::optional<NamingSuggestion> suggested = suggestNamingRule(folder.lines);
-        ASSERT_TRUE(suggested) << q(folder.rule).toStdString();
-        EXPECT_EQ(suggested->rule.name, q(folder.rule));
-        EXPECT_EQ(suggested->speakerCount, folder.speakers) << q(folder.rule).toStdString();
+    for (const auto& [names, rule, speakers] : folders) {
+        std::vector<NamingSample> lines;
+        for (const QString& name : names.split(u' ')) {
+            lines.push_back({name, u"結月ゆかり＞こんにちは"_s}); // one speaker by the caption
+        }
+        const std::optional<NamingSuggestion> suggested = suggestNamingRule(lines);
+        ASSERT_TRUE(suggested) << q(rule).toStdString();
+        EXPECT_EQ(suggested->rule.name, q(rule));
+        EXPECT_EQ(suggested->speakerCount, speakers) << q(rule).toStdString();
     }
     const std::vector<NamingSample> digits = {{u"20220418005821_081002_1"_s, {}}, {u"1_2_3"_s, {}}};
     EXPECT_EQ(speakersFound(*NamingRule::named(u"plain"), digits), 0);

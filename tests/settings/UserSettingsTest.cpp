@@ -11,24 +11,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Every option the settings answer, joined by '|'.
-QString allOptions(const UserSettings& s) {
-    return QStringList{QString::number(s.frameIndex()),
-                       QString::number(s.fpsIndex()),
-                       QString::number(s.alignIndex()),
-                       s.posX(),
-                       s.posY(),
-                       QString::number(s.splitClipIndex()),
-                       QVariant(s.isSilence()).toString(),
-                       s.silenceDulation(),
-                       QVariant(s.isSrt()).toString(),
-                       QString::number(s.wrapWidth()),
-                       QString::number(s.maxLines()),
-                       s.namingRule(),
-                       s.namingTemplate()}
-        .join(u'|');
+QString allOptions(const UserSettings& settings) {
+    QStringList values;
+    for (const OptionDescriptor& row : optionTable()) {
+        values << settings.value(row.key).toString();
+    }
+    return values.join(u'|');
 }
 
-const QString kDefaults = u"1|3|1|0|0|1|false|0.5|false|0|2|standard|"_s;
+const QString kDefaults = u"1|3|1|0|0|1|false|0.5|false|0|2|standard||false|||false|-14"_s;
 
 } // namespace
 
@@ -52,7 +43,8 @@ TEST(UserSettings, DefaultsValuesOfTheWrongKindAndAnEmptyPause) {
         settings.setIsSrt(true); // beside a pause left off: each switch is read from its own key
     }
     QSettings store(path, QSettings::IniFormat);
-    EXPECT_EQ(allOptions(UserSettings(&store)), u"1|3|1|0|0|1|false||true|0|2|standard|"_s);
+    EXPECT_EQ(allOptions(UserSettings(&store)),
+              u"1|3|1|0|0|1|false||true|0|2|standard||false|||false|-14"_s);
 }
 
 // Observers hear of an option only when it takes another value, and after it has.
