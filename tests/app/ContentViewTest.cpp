@@ -123,18 +123,16 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
     EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s);
     EXPECT_TRUE(canGenerate());
 
-    const struct {
-        QUrl url;
-        QString console;
-    } failures[] = {
+    const std::pair<QUrl, QString> failures[] = {
+        // each with its console line
         {QUrl::fromLocalFile(take.filePath(u"4.wav"_s)), u"folderでない\n"_s},
         {empty.url(), u"フォルダ読み込みエラー\n"_s},
         {badCaption.url(), report(badCaption.url()) + u"\nフォルダ読み込みエラー\n"_s},
         {QUrl(u"https://example.com/voices"_s), u"url取得エラー\n"_s},
     };
-    for (const auto& f : failures) {
-        EXPECT_EQ(drop({f.url}), f.console);
-        EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s + report(f.url));
+    for (const auto& [url, console] : failures) {
+        EXPECT_EQ(drop({url}), console);
+        EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s + report(url));
         EXPECT_TRUE(canGenerate());
     }
 

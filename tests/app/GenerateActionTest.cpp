@@ -108,10 +108,8 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     face.fill(Qt::white);
     ASSERT_TRUE(face.save(faces.filePath(u"Hanako.png"_s)));
     ASSERT_TRUE(face.save(faces.filePath(u"Hanako_口開.png"_s)));
-    const struct {
-        bool subtitles;
-        QStringList flags; // the window's settings follow from these
-    } kinds[] = {
+    // Whether subtitles are written, and the flags the window's settings follow.
+    const std::pair<bool, QStringList> kinds[] = {
         {false, {u"--split-clips"_s}},
         {true, {}},
         {true, {u"--srt-split"_s}},
@@ -120,13 +118,13 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         {false, {u"--loudness"_s, u"-20.5"_s}},
         {true, {u"--clean-markup"_s, u"--replace"_s, faces.filePath(u"rules.tsv"_s)}},
     };
-    for (const auto& kind : kinds) {
+    for (const auto& [subtitles, flags] : kinds) {
         QTemporaryDir window, converter;
-        const auto given = [&](const QString& flag) { return kind.flags.contains(flag); };
+        const auto given = [&](const QString& flag) { return flags.contains(flag); };
         const bool bySpeaker = given(u"--srt-split"_s), loud = given(u"--loudness"_s);
         const bool ruled = given(u"--replace"_s);
         settings_.setSplitClipIndex(given(u"--split-clips"_s) ? 0 : 1);
-        settings_.setIsSrt(kind.subtitles);
+        settings_.setIsSrt(subtitles);
         settings_.setWrapWidth(given(u"--wrap"_s) ? 4 : 0);
         settings_.setPortraitFolder(given(u"--portraits"_s) ? faces.path() : QString());
         settings_.setIsLoudness(loud);
@@ -141,8 +139,8 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
         ASSERT_EQ(exportTimeline(*lists_.fileLists(), *options, ui_), ExportOutcome::written);
 
         QStringList arguments = common;
-        arguments << u"-o"_s << converter.filePath(u"Scene.fcpxml"_s) << kind.flags;
-        if (kind.subtitles) {
+        arguments << u"-o"_s << converter.filePath(u"Scene.fcpxml"_s) << flags;
+        if (subtitles) {
             arguments << u"--srt"_s << converter.filePath(u"Scene.srt"_s);
         }
         QProcess cli;
@@ -152,7 +150,7 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
 
         const QStringList files = QDir(window.path()).entryList(QDir::Files);
         EXPECT_EQ(files, QDir(converter.path()).entryList(QDir::Files));
-        EXPECT_EQ(files.size(), bySpeaker ? 3 : kind.subtitles ? 2 : 1);
+        EXPECT_EQ(files.size(), bySpeaker ? 3 : subtitles ? 2 : 1);
         EXPECT_EQ(testsupport::readBytes(window.filePath(files.front())).contains("adjust-volume"),
                   loud);
         for (const QString& file : files) {

@@ -35,10 +35,8 @@ TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
          100,
          {u"2:40"_s, u"2:40"_s, u"1:20"_s}},
         {{u"あいうえお"_s, u"か"_s}, 1, 7, {u"1:6"_s, u"1:1"_s}},
-        {{u"あ"_s, u"😀😀😀"_s},
-         1,
-         8,
-         {u"1:2"_s, u"1:6"_s}}, // a character of two code units counts once
+        // A character of two code units counts once.
+        {{u"あ"_s, u"😀😀😀"_s}, 1, 8, {u"1:2"_s, u"1:6"_s}},
         {{u"a"_s, QString(100, u'b')}, 1, 3, {u"1:1"_s, u"1:2"_s}}, // no part shorter than a frame
         {{u"ab"_s, u"cd"_s}, 2, 5, {u"2:5"_s}},
         // Too few frames for every part: fewer parts with more lines each.

@@ -101,10 +101,8 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
 // One line that names the bad option and its value, or what is missing; option numbers get
 // the window's messages in the window's order.
 TEST(CliOptions, UsageErrorsNameTheBadArgument) {
-    const struct {
-        QString args;
-        QStringList named;
-    } cases[] = {
+    const std::pair<QString, QStringList> cases[] = {
+        // the arguments, what the message names
         {u""_s, {u"フォルダを指定"_s}},
         {u"a b"_s, {u"a b"_s}},
         {u"--frobnicate a"_s, {u"--frobnicate"_s}},
@@ -125,11 +123,11 @@ TEST(CliOptions, UsageErrorsNameTheBadArgument) {
         {u"--naming-template $連番$ a"_s, {u"--naming-template の値 \"$連番$\""_s, u"$キャラ$"_s}},
         {u"--naming-template $キャラ$ --naming plain a"_s, {u"--naming と --naming-template"_s}},
     };
-    for (const auto& c : cases) {
-        const QString message = usageError(c.args.split(u' ', Qt::SkipEmptyParts)).value_or(u"-"_s);
-        for (const QString& part : c.named) {
+    for (const auto& [args, named] : cases) {
+        const QString message = usageError(args.split(u' ', Qt::SkipEmptyParts)).value_or(u"-"_s);
+        for (const QString& part : named) {
             EXPECT_TRUE(message.contains(part))
-                << c.args.toStdString() << ": " << message.toStdString();
+                << args.toStdString() << ": " << message.toStdString();
         }
     }
 }
@@ -170,20 +168,16 @@ TEST_F(ConvertTest, TheChosenNamingRuleFindsTheSpeakersOfTheNamesItCovers) {
     voices.addLine(u"002_四国めたん_おはよう"_s, 0.5, u"おはよう"_s);
     voices.addLine(u"251119_081002_ずんだもん_こんにちは"_s, 0.5, u"こんにちは"_s);
     voices.addLine(u"0-結月ゆかり-こんにちは"_s, 0.5, u"やあ"_s);
-    const struct {
-        QStringList args;
-        QString unnamed;
-    } cases[] = {
+    const std::pair<QStringList, QString> cases[] = {
         {{u"--naming"_s, u"plain"_s}, u"話者 3 人、話者なし 1 行（0-結月ゆかり-こんにちは.wav）"_s},
         {{u"--naming-template"_s, u"$日付$_$日付$_$キャラ$_$テキスト$"_s},
          u"話者 1 人、話者なし 3 行（0-結月ゆかり-こんにちは.wav、001_ずんだもん（ノーマル）_"
          u"はい.wav、002_四国めたん_おはよう.wav）"_s},
     };
-    for (const auto& c : cases) {
-        ASSERT_EQ(convert(parsed(c.args + QStringList{u"-o"_s, u"-"_s, voices.path()})),
-                  kExitSuccess)
+    for (const auto& [args, unnamed] : cases) {
+        ASSERT_EQ(convert(parsed(args + QStringList{u"-o"_s, u"-"_s, voices.path()})), kExitSuccess)
             << messages_.toStdString();
-        EXPECT_TRUE(messages_.startsWith(u"4 行、"_s + c.unnamed + u"、2.000 秒 → "_s))
+        EXPECT_TRUE(messages_.startsWith(u"4 行、"_s + unnamed + u"、2.000 秒 → "_s))
             << messages_.toStdString();
     }
 }
@@ -276,18 +270,15 @@ TEST_F(ConvertTest, SkipLeavesLinesOutOrIsAUsageError) {
     EXPECT_TRUE(messages_.startsWith(u"1 行、話者 1 人、1.000 秒"_s)) << messages_.toStdString();
 
     QFile::remove(o.targets.document);
-    const struct {
-        QList<LineRange> skipped;
-        QString message;
-    } refused[] = {
+    const std::pair<QList<LineRange>, QString> refused[] = {
         {{{1, 1}, {3, 3}}, u"--skip の番号 3 はありません（行は 2 まで）"_s},
         {{{2, 2000000000}}, u"--skip の番号 2000000000 はありません（行は 2 まで）"_s},
         {{{2, 2}, {1, 2}}, u"--skip ですべての行が外されています"_s},
     };
-    for (const auto& c : refused) {
-        o.skipped = c.skipped;
+    for (const auto& [skipped, message] : refused) {
+        o.skipped = skipped;
         EXPECT_EQ(convert(o), kExitUsage);
-        EXPECT_EQ(messages_, u"brisomel-cli: "_s + c.message + u"\n詳しくは --help\n"_s);
+        EXPECT_EQ(messages_, u"brisomel-cli: "_s + message + u"\n詳しくは --help\n"_s);
         EXPECT_FALSE(QFile::exists(o.targets.document));
     }
 }

@@ -75,16 +75,14 @@ TEST(AtomicFile, AWriteThatStopsPartWayKeepsTheOldFile) {
     QTemporaryDir folder;
     const QString path = folder.filePath(u"old.fcpxml"_s);
     ASSERT_TRUE(put(path, "old document"));
-    const struct {
-        qsizetype limit;
-        QString text;
-    } cases[] = {
+    const std::pair<qsizetype, QString> cases[] = {
+        // a file size limit, a text beyond it
         {512, QString(1000, u'x')},
         {4 * kUtf8PieceUnits, QString(2 * kUtf8PieceUnits, u'ギ')}, // 3 bytes each
     };
-    for (const auto& c : cases) {
-        const FileSizeLimit limit(c.limit);
-        EXPECT_FALSE(writeFileAtomically(path, c.text, kWhat)) << c.limit;
+    for (const auto& [bytes, text] : cases) {
+        const FileSizeLimit limit(bytes);
+        EXPECT_FALSE(writeFileAtomically(path, text, kWhat)) << bytes;
         EXPECT_EQ(contents(path), "old document");
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"old.fcpxml"_s});
     }

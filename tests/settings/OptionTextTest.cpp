@@ -47,10 +47,7 @@ TEST(OptionValidation, TheFirstProblemInOrderOrTheNumbers) {
         }
         return QString();
     };
-    const struct {
-        OptionTexts texts;
-        QString outcome;
-    } cases[] = {
+    const std::pair<OptionTexts, QString> cases[] = {
         {{u""_s, u"abc"_s, u"abc"_s, u"abc"_s, true}, kTimelineNameMissing},
         {{u"   "_s, u"abc"_s, u"abc"_s, u"0.5"_s, false}, failed(OptionKey::posX)}, // a name
         {{u"A"_s, u"10"_s, u"abc"_s, u"abc"_s, false}, failed(OptionKey::posY)},
@@ -65,13 +62,13 @@ TEST(OptionValidation, TheFirstProblemInOrderOrTheNumbers) {
         {{u"A"_s, u"10"_s, u"-2.5"_s, u"2"_s, false}, u"10 -2.5 0"_s},
         {{u"A"_s, u"-10000"_s, u"10000"_s, u"3600"_s, true}, u"-10000 10000 3600"_s},
     };
-    for (const auto& c : cases) {
-        const Result<OptionNumbers> result = validateOptionTexts(c.texts);
+    for (const auto& [texts, expected] : cases) {
+        const Result<OptionNumbers> result = validateOptionTexts(texts);
         const QString outcome =
             result ? u"%1 %2 %3"_s.arg(result->posX).arg(result->posY).arg(result->pauseLength)
             : result.failure().code == FailureCode::optionValue
                 ? u"failed "_s + named(result.failure().message())
                 : result.failure().message();
-        EXPECT_EQ(outcome.toStdString(), c.outcome.toStdString()) << c.texts.posX.toStdString();
+        EXPECT_EQ(outcome.toStdString(), expected.toStdString()) << texts.posX.toStdString();
     }
 }

@@ -27,10 +27,7 @@ QString elementOrMessage(const QByteArray& entry) {
 // Entry to element: a negative outline width, a shadow always with colour, "distance angle" and
 // blur, defaults for what is left out; an earlier [x, y] offset read as distance and angle.
 TEST(StyleElement, EachEntryGivesItsTextStyleElement) {
-    const struct {
-        QByteArray entry;
-        QString attributes;
-    } cases[] = {
+    const std::pair<QByteArray, QString> cases[] = {
         {R"({"stroke": "#FF0000"})", uR"( strokeColor="1 0 0 1" strokeWidth="-1")"_s},
         {R"({"strokeWidth": 2.5})", uR"( strokeColor="0 0 0 1" strokeWidth="-2.5")"_s},
         {R"({"shadow": "#00000080"})",
@@ -46,8 +43,8 @@ TEST(StyleElement, EachEntryGivesItsTextStyleElement) {
         {R"({"shadowOffset": [-2, 0], "shadowBlur": 2})",
          uR"( shadowColor="0 0 0 0.749" shadowOffset="2 180" shadowBlurRadius="2")"_s},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(elementOrMessage(c.entry), kHead + c.attributes + kTail) << c.entry.toStdString();
+    for (const auto& [entry, attributes] : cases) {
+        EXPECT_EQ(elementOrMessage(entry), kHead + attributes + kTail) << entry.toStdString();
     }
 }
 

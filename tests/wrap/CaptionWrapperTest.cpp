@@ -66,10 +66,7 @@ QString withoutBlanks(QString text) {
 } // namespace
 
 TEST(TextWidth, CountsWideAndFullWidthCharactersTwiceAndEveryOtherOnce) {
-    const struct {
-        QString text;
-        int width;
-    } cases[] = {
+    const std::pair<QString, int> cases[] = {
         {u"abc 123"_s, 7},
         {u"かなカナ漢字"_s, 12},
         {u"ｶﾀｶﾅ"_s, 4},   // half-width katakana
@@ -80,18 +77,16 @@ TEST(TextWidth, CountsWideAndFullWidthCharactersTwiceAndEveryOtherOnce) {
         {u"👨‍👩‍👧"_s, 2}, // joined emoji are one character
         {u"か\u3099"_s, 2},           // が with a combining mark
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(halfWidthUnits(c.text), c.width) << c.text.toStdString();
+    for (const auto& [text, width] : cases) {
+        EXPECT_EQ(halfWidthUnits(text), width) << text.toStdString();
     }
 }
 
 // Words a reader takes as one: names no dictionary knows, inflected and compound verbs stay whole
 // at every width from 20 (on narrower lines the model's phrases may still cut a name).
 TEST(CaptionWrapper, KeepsNamesInflectedAndCompoundVerbsWhole) {
-    const struct {
-        QString sentence;
-        QStringList words;
-    } cases[] = {
+    const std::pair<QString, QStringList> cases[] = {
+        // a sentence, the words it keeps whole
         {u"こんにちは、結月ゆかりです。"_s, {u"こんにちは"_s, u"結月ゆかり"_s}},
         {u"今日は結月ゆかりさんと、東北ずん子さんに会いました。"_s,
          {u"結月ゆかり"_s, u"東北ずん子"_s, u"会いました"_s}},
@@ -105,9 +100,9 @@ TEST(CaptionWrapper, KeepsNamesInflectedAndCompoundVerbsWhole) {
     for (int width = 20; width <= 40; ++width) {
         Result<CaptionWrapper> wrapper = CaptionWrapper::create(width);
         ASSERT_TRUE(wrapper);
-        for (const auto& c : cases) {
-            const QStringList lines = wrapper->wrap(c.sentence);
-            for (const QString& word : c.words) {
+        for (const auto& [sentence, words] : cases) {
+            const QStringList lines = wrapper->wrap(sentence);
+            for (const QString& word : words) {
                 EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                                         [&](const QString& line) { return line.contains(word); }))
                     << word.toStdString() << " at width " << width << ": "
