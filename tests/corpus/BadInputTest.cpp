@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>

@@ -3,7 +3,6 @@
 #include "fcpxml/FcpxmlFormat.h"
 #include "fcpxml/ProjectWriter.h"
 
-#include <QUrl>
 
 namespace brisomel::test {
 

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
