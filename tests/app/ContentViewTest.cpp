@@ -123,8 +123,8 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
     EXPECT_EQ(summary(), u"Take 3|3|4|Take 3|"_s);
     EXPECT_TRUE(canGenerate());
 
+    // Each drop that fails, with the line it prints.
     const std::pair<QUrl, QString> failures[] = {
-        // each with its console line
         {QUrl::fromLocalFile(take.filePath(u"4.wav"_s)), u"folderでない\n"_s},
         {empty.url(), u"フォルダ読み込みエラー\n"_s},
         {badCaption.url(), report(badCaption.url()) + u"\nフォルダ読み込みエラー\n"_s},

@@ -102,7 +102,6 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
 // the window's messages in the window's order.
 TEST(CliOptions, UsageErrorsNameTheBadArgument) {
     const std::pair<QString, QStringList> cases[] = {
-        // the arguments, what the message names
         {u""_s, {u"フォルダを指定"_s}},
         {u"a b"_s, {u"a b"_s}},
         {u"--frobnicate a"_s, {u"--frobnicate"_s}},

@@ -76,7 +76,6 @@ TEST(AtomicFile, AWriteThatStopsPartWayKeepsTheOldFile) {
     const QString path = folder.filePath(u"old.fcpxml"_s);
     ASSERT_TRUE(put(path, "old document"));
     const std::pair<qsizetype, QString> cases[] = {
-        // a file size limit, a text beyond it
         {512, QString(1000, u'x')},
         {4 * kUtf8PieceUnits, QString(2 * kUtf8PieceUnits, u'ギ')}, // 3 bytes each
     };

@@ -86,7 +86,6 @@ TEST(TextWidth, CountsWideAndFullWidthCharactersTwiceAndEveryOtherOnce) {
 // at every width from 20 (on narrower lines the model's phrases may still cut a name).
 TEST(CaptionWrapper, KeepsNamesInflectedAndCompoundVerbsWhole) {
     const std::pair<QString, QStringList> cases[] = {
-        // a sentence, the words it keeps whole
         {u"こんにちは、結月ゆかりです。"_s, {u"こんにちは"_s, u"結月ゆかり"_s}},
         {u"今日は結月ゆかりさんと、東北ずん子さんに会いました。"_s,
          {u"結月ゆかり"_s, u"東北ずん子"_s, u"会いました"_s}},
