@@ -56,17 +56,14 @@ CaptionStyle goldWithOutline() {
 
 } // namespace
 
-TEST_F(SpeakerStylesTest, TheButtonIsEnabledOnceAFolderHasLoaded) {
+// The button opens the dialog once a folder has loaded. Each editor shows its speaker's stored
+// style and first caption; edits are stored at once, an angle of 360 as 0.
+TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     FileLists fileLists;
     SpeakerStylesButton button(fileLists, settings_);
     EXPECT_FALSE(button.isEnabled());
     fileLists.setFileLists(entries_);
     EXPECT_TRUE(button.isEnabled());
-}
-
-// Each editor shows its speaker's stored style and first caption; edits are stored at once, an
-// angle of 360 as 0.
-TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     storeStyle(settings_, u"Hanako"_s, goldWithOutline());
     SpeakerStylesDialog dialog(entries_, settings_);
     ASSERT_EQ(dialog.editors().size(), 2);

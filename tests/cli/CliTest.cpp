@@ -70,21 +70,20 @@ protected:
 
 } // namespace
 
-TEST(CliOptions, DefaultsAreTheRegisteredOnesAndTheFolderNamesTheTimeline) {
-    const CliOptions o = parsed({u"voices/Scene1/"_s});
-    EXPECT_TRUE(QDir::isAbsolutePath(o.folder));
-    EXPECT_TRUE(o.folder.endsWith(u"/voices/Scene1"_s));
-    EXPECT_EQ(o.conversion.timelineName + u' ' + o.targets.document, u"Scene1 Scene1.fcpxml"_s);
-    EXPECT_EQ(o.conversion.posX + o.conversion.posY + o.conversion.pauseLength, 0);
-    EXPECT_FALSE(o.conversion.splitClips);
-    EXPECT_FALSE(o.conversion.subtitles.enabled);
-    EXPECT_EQ(o.conversion.wrap.width, 0) << "captions are not broken";
+// The defaults are the registered ones and the folder names the timeline. Then the options the
+// window's end-to-end comparison does not set (it runs the others).
+TEST(CliOptions, DefaultsAndEveryOptionAreTakenAndCheckedWithTheWindowsRule) {
+    const CliOptions d = parsed({u"voices/Scene1/"_s});
+    EXPECT_TRUE(QDir::isAbsolutePath(d.folder));
+    EXPECT_TRUE(d.folder.endsWith(u"/voices/Scene1"_s));
+    EXPECT_EQ(d.conversion.timelineName + u' ' + d.targets.document, u"Scene1 Scene1.fcpxml"_s);
+    EXPECT_EQ(d.conversion.posX + d.conversion.posY + d.conversion.pauseLength, 0);
+    EXPECT_FALSE(d.conversion.splitClips || d.conversion.subtitles.enabled);
+    EXPECT_FALSE(d.conversion.loudnessTarget);
+    EXPECT_EQ(d.conversion.wrap.width, 0) << "captions are not broken";
     EXPECT_EQ(parsed({u"--name"_s, u"Other"_s, u"A"_s}).targets.document, u"Other.fcpxml"_s)
         << "the document is named after the timeline";
-}
 
-// The options the window's end-to-end comparison does not set; it runs the others.
-TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     const CliOptions o = parsed(u"--name|My take|--size|2.5K|--align|left|--y|1e2|-o|-|--srt|s.srt|"
                                 u"--srt-crlf|--srt-speaker|/tmp/v"_s.split(u'|'));
     EXPECT_EQ(o.conversion.timelineName, u"My take"_s);
@@ -95,7 +94,6 @@ TEST(CliOptions, EveryOptionIsTakenAndCheckedWithTheWindowsRule) {
     const SubtitleOptions& srt = o.conversion.subtitles;
     EXPECT_TRUE(srt.enabled && srt.crlf && srt.speakerPrefix);
     EXPECT_EQ(parsed({u"--wrap"_s, u"26"_s, u"a"_s}).conversion.wrap.maxLines, 2);
-    EXPECT_FALSE(parsed({u"a"_s}).conversion.loudnessTarget);
 }
 
 // One line that names the bad option and its value, or what is missing; option numbers get
@@ -218,25 +216,6 @@ TEST(CliProgram, StatusesAndWavAndAiffFoldersWithoutTheFfmpegModule) {
         << errors.toStdString();
 }
 
-// --skip takes numbers and ranges in any order, overlapping or not; anything else is a usage
-// error naming the value. A huge range costs nothing until it meets the folder.
-TEST(CliOptions, SkipTakesNumbersAndRanges) {
-    const std::pair<QString, QList<LineRange>> taken[] = {
-        {u"3,7-9"_s, {{3, 3}, {7, 9}}},
-        {u"2-4,3,1"_s, {{2, 4}, {3, 3}, {1, 1}}},
-        {u"1-2000000000"_s, {{1, 2000000000}}},
-    };
-    for (const auto& [value, ranges] : taken) {
-        EXPECT_EQ(parsed({u"--skip"_s, value, u"."_s}).skipped, ranges) << value.toStdString();
-    }
-    for (const QString& value : {u""_s, u"0"_s, u"3-1"_s, u"a"_s, u"1-2-3"_s, u"3,"_s, u"+3"_s}) {
-        EXPECT_TRUE(usageError({u"--skip"_s, value, u"."_s})
-                        .value_or(QString())
-                        .startsWith(u"--skip の値 \"%1\" "_s.arg(value)))
-            << value.toStdString();
-    }
-}
-
 // --list prints every line, whatever is wrong with it, and writes no document.
 TEST_F(ConvertTest, ListPrintsOneRecordPerLineWithWhatIsWrong) {
     voices_.addLine(u"003_（x）_sfx"_s, 0.25);
@@ -257,9 +236,25 @@ TEST_F(ConvertTest, ListPrintsOneRecordPerLineWithWhatIsWrong) {
     EXPECT_FALSE(QFile::exists(o.targets.document));
 }
 
-// --skip leaves the numbered lines out of the document; a number past the last line, or
-// leaving out every line, is a usage error and writes nothing.
-TEST_F(ConvertTest, SkipLeavesLinesOutOrIsAUsageError) {
+// --skip takes numbers and ranges in any order, overlapping or not; anything else is a usage
+// error naming the value. It leaves the numbered lines out of the document; a number past the last
+// line (a huge range costs nothing until it meets the folder), or leaving out every line, is a
+// usage error and writes nothing.
+TEST_F(ConvertTest, SkipTakesNumbersAndRangesAndLeavesThoseLinesOut) {
+    const std::pair<QString, QList<LineRange>> taken[] = {
+        {u"3,7-9"_s, {{3, 3}, {7, 9}}},
+        {u"2-4,3,1"_s, {{2, 4}, {3, 3}, {1, 1}}},
+        {u"1-2000000000"_s, {{1, 2000000000}}},
+    };
+    for (const auto& [value, ranges] : taken) {
+        EXPECT_EQ(parsed({u"--skip"_s, value, u"."_s}).skipped, ranges) << value.toStdString();
+    }
+    for (const QString& value : {u""_s, u"0"_s, u"3-1"_s, u"a"_s, u"1-2-3"_s, u"3,"_s, u"+3"_s}) {
+        EXPECT_TRUE(usageError({u"--skip"_s, value, u"."_s})
+                        .value_or(QString())
+                        .startsWith(u"--skip の値 \"%1\" "_s.arg(value)))
+            << value.toStdString();
+    }
     CliOptions o = options();
     o.skipped = {{1, 1}};
     ASSERT_EQ(convert(o), kExitSuccess) << messages_.toStdString();
