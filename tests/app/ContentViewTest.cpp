@@ -153,11 +153,8 @@ TEST_F(ContentViewTest, DropsLoadTheFirstFolderOrSayWhyNotAndKeepTheEarlierOne) 
 // A position no list holds shows as none; the pause and the loudness target are editable only
 // while their boxes are ticked. The loudness target is a usual one, stored as its number, or typed.
 TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
-    const struct {
-        const char* control;
-        const char* key;
-        QVariant choice; // each differs from the default
-    } controls[] = {
+    // A control, its stored key and a choice that differs from the default.
+    const std::tuple<const char*, const char*, QVariant> controls[] = {
         {"fpsPicker", "fpsIndex", 7},       {"frameSizePicker", "frameIndex", 3},
         {"alignPicker", "alignIndex", 2},   {"posXField", "posX", u"1a"_s},
         {"posYField", "posY", u"-20"_s},    {"splitClipPicker", "splitClipIndex", 0},
@@ -168,15 +165,15 @@ TEST_F(ContentViewTest, EachControlStoresItsChoiceAndShowsItAfterARestart) {
     EXPECT_FALSE(find("silenceDulationField")->isEnabled());
     EXPECT_FALSE(find("maxLinesField")->isEnabled()) << "no line count while nothing is broken";
     EXPECT_FALSE(find("loudnessTargetPicker")->isEnabled());
-    for (const auto& c : controls) {
-        use(c.control, c.choice);
-        EXPECT_EQ(store_->value(c.key).toString(), c.choice.toString()) << c.key;
+    for (const auto& [control, key, choice] : controls) {
+        use(control, choice);
+        EXPECT_EQ(store_->value(key).toString(), choice.toString()) << key;
     }
     use("loudnessTargetPicker", 2);
     EXPECT_EQ(store_->value("loudnessTarget").toString(), u"-23"_s);
     restart();
-    for (const auto& c : controls) {
-        EXPECT_EQ(shown(c.control), c.choice.toString()) << c.control;
+    for (const auto& [control, key, choice] : controls) {
+        EXPECT_EQ(shown(control), choice.toString()) << control;
     }
     EXPECT_EQ(shown("loudnessTargetPicker"), u"2"_s);
     EXPECT_TRUE(find("silenceDulationField")->isEnabled());

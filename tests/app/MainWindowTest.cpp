@@ -158,18 +158,15 @@ TEST(DialogExportUi, TheDialogsSpeakJapaneseAndTheSaveDialogAddsTheExtension) {
 TEST(AlertText, LinesBreakBetweenPhrasesAndFitTheWidth) {
     const QFontMetrics metrics(QApplication::font());
     const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
-    const struct {
-        QString text;
-        int width;
-        QString lines;
-    } cases[] = {
+    // A text, the width it must fit, and its lines.
+    const std::tuple<QString, int, QString> cases[] = {
         {u"対応していない形式です: \"/v/take.wav\": 中身が違います"_s,
          width(u"対応していない形式です: "_s),
          u"対応していない形式です:\n\"/v/take.wav\": 中身が\n違います"_s},
         {u"AAAAAAAAAA"_s, width(u"AAAA"_s), u"AAAA\nAAAA\nAA"_s},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(wrapAlertText(c.text, metrics, c.width).toStdString(), c.lines.toStdString());
+    for (const auto& [text, limit, lines] : cases) {
+        EXPECT_EQ(wrapAlertText(text, metrics, limit).toStdString(), lines.toStdString());
     }
 }
 // However many lines have a problem, the folder section gives each control the room it asks for

@@ -152,12 +152,8 @@ TEST(BuilderProperties, RandomFoldersGiveTheirLinesOneAfterAnotherAtEveryRate) {
 // Units rounded to the nearest before whole frames are cut down; 300 files, beyond the probe's
 // chunk of 256, with the progress counted, and an empty list.
 TEST(Builder, ClipLengthsInWholeFramesOfTheAudioRoundedToUnits) {
-    const struct {
-        int sampleRate;
-        std::int64_t samples;
-        FpsType fps;
-        std::int64_t frames;
-    } cases[] = {
+    // Audio of a rate and length, and the frames of its clip at the given rate.
+    const std::tuple<int, std::int64_t, FpsType, std::int64_t> cases[] = {
         {48000, 24024, FpsType::fps29, 15},
         {44100, 1760, FpsType::fps50, 2},
         {48000, 1597, FpsType::fps60, 2},
@@ -165,9 +161,9 @@ TEST(Builder, ClipLengthsInWholeFramesOfTheAudioRoundedToUnits) {
     };
     EXPECT_TRUE(buildTimeline({}, optionsFor(FpsType::fps30))->tracks.isEmpty());
     QTemporaryDir dir;
-    for (const auto& c : cases) {
-        const QString path = dir.filePath(u"%1.wav"_s.arg(c.samples));
-        ASSERT_TRUE(writeWav(path, c.sampleRate, 1, c.samples));
+    for (const auto& [sampleRate, samples, fps, frames] : cases) {
+        const QString path = dir.filePath(u"%1.wav"_s.arg(samples));
+        ASSERT_TRUE(writeWav(path, sampleRate, 1, samples));
         FileList entries(300, *FileListData::create(u"a"_s, {}, FileListData::LocalFile{path, {}}));
         qsizetype done = 0;
         const auto progress = [&](qsizetype count, qsizetype total) {
@@ -175,12 +171,12 @@ TEST(Builder, ClipLengthsInWholeFramesOfTheAudioRoundedToUnits) {
             EXPECT_GT(count, done);
             done = count;
         };
-        const Result<BuiltTimeline> built = buildTimeline(entries, optionsFor(c.fps), progress);
+        const Result<BuiltTimeline> built = buildTimeline(entries, optionsFor(fps), progress);
         ASSERT_TRUE(built);
         EXPECT_EQ(done, 300);
-        const auto& rate = kRates[static_cast<int>(c.fps)];
+        const auto& rate = kRates[static_cast<int>(fps)];
         EXPECT_EQ(timelineEnd(built->tracks),
-                  CMTimeMake(300 * c.frames * rate.frameUnit, rate.timescale))
-            << c.samples << " samples at " << c.sampleRate << " Hz";
+                  CMTimeMake(300 * frames * rate.frameUnit, rate.timescale))
+            << samples << " samples at " << sampleRate << " Hz";
     }
 }

@@ -24,12 +24,8 @@ QStringList shapes(const std::vector<CaptionPart>& parts) {
 // Parts of at most the line count, their frames in proportion to their characters, rounded to
 // whole frames that add up to the clip, none empty.
 TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
-    const struct {
-        QStringList lines;
-        int maxLines;
-        std::int64_t frames;
-        QStringList parts;
-    } cases[] = {
+    // The lines, the most a title takes, the clip's frames and the parts.
+    const std::tuple<QStringList, int, std::int64_t, QStringList> cases[] = {
         {{u"ああ"_s, u"いい"_s, u"うう"_s, u"ええ"_s, u"おお"_s},
          2,
          100,
@@ -44,22 +40,17 @@ TEST(CaptionParts, ShareTheClipsFramesByCharacters) {
         {{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 2, 1, {u"5:1"_s}},
         {{u"a"_s, u"b"_s, u"c"_s}, 1, 0, {u"3:0"_s}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(shapes(captionParts(c.lines, c.maxLines, c.frames)), c.parts)
-            << c.lines.join(u'/').toStdString() << " over " << c.frames << " frames";
+    for (const auto& [lines, maxLines, frames, parts] : cases) {
+        EXPECT_EQ(shapes(captionParts(lines, maxLines, frames)), parts)
+            << lines.join(u'/').toStdString() << " over " << frames << " frames";
     }
 }
 
 // Between titles a cut falls after a sentence's end before a clause mark, and after either before
 // anywhere else; a part shorter than the given frames is avoided where the line limit allows.
 TEST(CaptionParts, CutAtSentenceEndsThenClauseMarksAndAvoidShortParts) {
-    const struct {
-        QStringList lines;
-        int maxLines;
-        std::int64_t frames;
-        std::int64_t shortFrames;
-        QStringList parts;
-    } cases[] = {
+    // As above, with the frames below which a part is short.
+    const std::tuple<QStringList, int, std::int64_t, std::int64_t, QStringList> cases[] = {
         {{u"ああ、"_s, u"いい。"_s, u"うう、"_s, u"ええ"_s}, 3, 40, 0, {u"2:22"_s, u"2:18"_s}},
         {{u"「はい。」"_s, u"いい、"_s, u"うう"_s}, 2, 30, 0, {u"1:15"_s, u"2:15"_s}},
         {{u"ああ"_s, u"いい、"_s, u"うう"_s, u"ええ"_s}, 3, 40, 0, {u"2:22"_s, u"2:18"_s}},
@@ -68,8 +59,8 @@ TEST(CaptionParts, CutAtSentenceEndsThenClauseMarksAndAvoidShortParts) {
         // No layout avoids a short part: the fewest short parts, then the usual order.
         {{u"ああああああ"_s, u"いいいいいい"_s, u"う"_s}, 2, 13, 15, {u"2:12"_s, u"1:1"_s}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(shapes(captionParts(c.lines, c.maxLines, c.frames, c.shortFrames)), c.parts)
-            << c.lines.join(u'/').toStdString();
+    for (const auto& [lines, maxLines, frames, shortFrames, parts] : cases) {
+        EXPECT_EQ(shapes(captionParts(lines, maxLines, frames, shortFrames)), parts)
+            << lines.join(u'/').toStdString();
     }
 }

@@ -104,11 +104,7 @@ TEST(MediaUrls, PathsGiveQUrlsTextAsStrictUrisThatDecodeToThePath) {
 
 // Every system's paths, whichever system writes the document.
 TEST(MediaUrls, DriveLettersUncPathsAndDecomposedNames) {
-    const struct {
-        PathStyle style;
-        QString path;
-        QString url;
-    } table[] = {
+    const std::tuple<PathStyle, QString, QString> table[] = {
         {PathStyle::windows, u"C:\\声\\001.wav"_s, u"file:///C:/%E5%A3%B0/001.wav"_s},
         {PathStyle::windows, u"d:\\a b\\[1].wav"_s, u"file:///d:/a%20b/%5B1%5D.wav"_s},
         {PathStyle::windows, u"\\\\nas\\share\\a.wav"_s, u"file://nas/share/a.wav"_s},
@@ -121,8 +117,8 @@ TEST(MediaUrls, DriveLettersUncPathsAndDecomposedNames) {
         // A backslash is a character of a POSIX name.
         {PathStyle::posix, u"/v/a\\b.wav"_s, u"file:///v/a%5Cb.wav"_s},
     };
-    for (const auto& row : table) {
-        EXPECT_EQ(localMediaUrlText(row.path, row.style).toStdString(), row.url.toStdString())
-            << row.path.toStdString();
+    for (const auto& [style, path, url] : table) {
+        EXPECT_EQ(localMediaUrlText(path, style).toStdString(), url.toStdString())
+            << path.toStdString();
     }
 }

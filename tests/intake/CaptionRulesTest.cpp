@@ -14,11 +14,8 @@ using test::q;
 // Each form, several in one caption, at a line's start and end; brackets without a partner on
 // their line or nested are left whole and reported.
 TEST(CaptionMarkup, EachFormTakenOutAndBadBracketsLeft) {
-    const struct {
-        const char16_t* caption;
-        const char16_t* cleaned;
-        bool left;
-    } cases[] = {
+    // A caption, what is left after the clean-up, and whether brackets were left.
+    const std::tuple<const char16_t*, const char16_t*, bool> cases[] = {
         {u"{明日|あした}は{晴|は}れ", u"明日は晴れ", false},
         {u"{明日｜あした}と｛今日|きょう｝", u"明日と今日", false}, // either bar
         {u"｜逢魔《おうま》が時", u"逢魔が時", false},
@@ -38,10 +35,10 @@ TEST(CaptionMarkup, EachFormTakenOutAndBadBracketsLeft) {
         {u"{a|b]c", u"{a|b]c", true},
         {u"{x|{y|z}", u"{x|y", true}, // the unpaired opener stays, the pair inside goes
     };
-    for (const auto& c : cases) {
-        const CleanedMarkup cleaned = cleanMarkup(q(c.caption));
-        EXPECT_EQ(cleaned.text, q(c.cleaned)) << q(c.caption).toStdString();
-        EXPECT_EQ(cleaned.bracketsLeft, c.left) << q(c.caption).toStdString();
+    for (const auto& [caption, expected, left] : cases) {
+        const CleanedMarkup cleaned = cleanMarkup(q(caption));
+        EXPECT_EQ(cleaned.text, q(expected)) << q(caption).toStdString();
+        EXPECT_EQ(cleaned.bracketsLeft, left) << q(caption).toStdString();
     }
 }
 

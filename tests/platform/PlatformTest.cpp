@@ -79,12 +79,8 @@ TEST(FileHead, BothReadersGiveTheSameHeadsAndProblems) {
     const QByteArray bytes(70000, 'b');
     write(dir.filePath(u"big.wav"_s), bytes);
     write(dir.filePath(u"empty.txt"_s), {});
-    const struct {
-        QString name;
-        qint64 maxBytes;
-        FileHead::Problem problem;
-        qint64 bytesRead;
-    } cases[] = {
+    // A file, the most bytes asked for, the problem and the bytes read.
+    const std::tuple<QString, qint64, FileHead::Problem, qint64> cases[] = {
         {u"big.wav"_s, 65536, FileHead::Problem::none, 65536},
         {u"big.wav"_s, std::numeric_limits<qint64>::max(), FileHead::Problem::none, 70000},
         {u"empty.txt"_s, 100, FileHead::Problem::none, 0},
@@ -93,13 +89,13 @@ TEST(FileHead, BothReadersGiveTheSameHeadsAndProblems) {
         {u"none.wav"_s, 100, FileHead::Problem::cannotOpen, 0},
         {u"none.wav"_s, 0, FileHead::Problem::cannotOpen, 0},
     };
-    for (const auto& c : cases) {
-        const QString path = dir.filePath(c.name);
-        const FileHead head = readFileHeadPortable(path, c.maxBytes);
-        EXPECT_EQ(head.problem, c.problem) << c.name.toStdString();
-        EXPECT_EQ(head.bytes.size(), c.bytesRead) << c.name.toStdString();
+    for (const auto& [name, maxBytes, problem, bytesRead] : cases) {
+        const QString path = dir.filePath(name);
+        const FileHead head = readFileHeadPortable(path, maxBytes);
+        EXPECT_EQ(head.problem, problem) << name.toStdString();
+        EXPECT_EQ(head.bytes.size(), bytesRead) << name.toStdString();
 #ifdef Q_OS_UNIX
-        expectSameHead(head, readFileHeadPosix(path, c.maxBytes), c.name);
+        expectSameHead(head, readFileHeadPosix(path, maxBytes), name);
 #endif
     }
     const FileHead missing = readFileHeadPortable(dir.filePath(u"none.wav"_s), 1);
