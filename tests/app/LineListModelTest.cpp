@@ -110,12 +110,8 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
     LineFilter filter(model_);
     ASSERT_EQ(model_.speakers(), (QStringList{u"A"_s, u"B"_s, u"（話者なし）"_s}));
 
-    struct Case {
-        std::optional<QString> speaker;
-        QString search;
-        QStringList shown;
-    };
-    const Case cases[] = {
+    // A speaker to show (all when none), a search and the rows shown.
+    const std::tuple<std::optional<QString>, QString, QStringList> cases[] = {
         {std::nullopt, QString(), {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}},
         {u"A"_s, QString(), {u"1"_s, u"3"_s}},
         {u"（話者なし）"_s, QString(), {u"4"_s}},
@@ -124,12 +120,12 @@ TEST_F(LineListModelTest, FilterAndSearchNarrowTheRowsThatTicksActOn) {
     };
     // Each change is read, as a view would, before the next: search, then speaker here, and
     // the other order below.
-    for (const Case& c : cases) {
-        filter.setSearchText(c.search);
+    for (const auto& [speaker, search, shown] : cases) {
+        filter.setSearchText(search);
         filter.rowCount();
-        filter.setSpeaker(c.speaker);
-        EXPECT_EQ(column(filter, LineListModel::numberColumn), c.shown)
-            << c.speaker.value_or(u"*"_s).toStdString() << " " << c.search.toStdString();
+        filter.setSpeaker(speaker);
+        EXPECT_EQ(column(filter, LineListModel::numberColumn), shown)
+            << speaker.value_or(u"*"_s).toStdString() << " " << search.toStdString();
     }
 
     QSignalSpy ticksChanged(&lists_, &FileLists::ticksChanged);

@@ -82,17 +82,13 @@ TEST(Subtitles, EveryRateReadsBackAtTheDocumentsTitleTimes) {
         const Speaker a = addSpeaker(timeline.tracks, u"春日部つむぎ"_s);
         const Speaker b = addSpeaker(timeline.tracks, u"Taro"_s);
         const std::int64_t hour = 3600LL * rate.timescale / frame * frame;
-        const struct {
-            const Speaker* speaker;
-            std::int64_t start, length;
-        } lines[] = {{&b, 0, 12 * frame},          {&a, 12 * frame, frame},
-                     {&b, 13 * frame, 75 * frame}, {&a, 88 * frame, 7 * frame},
-                     {&a, hour, 31 * frame},       {&b, hour, 2 * frame}};
+        const std::tuple<const Speaker*, std::int64_t, std::int64_t> lines[] = {
+            {&b, 0, 12 * frame},         {&a, 12 * frame, frame}, {&b, 13 * frame, 75 * frame},
+            {&a, 88 * frame, 7 * frame}, {&a, hour, 31 * frame},  {&b, hour, 2 * frame}};
         int n = 0;
-        for (const auto& line : lines) {
+        for (const auto& [speaker, start, length] : lines) {
             const QString number = QString::number(++n);
-            addVoiceLine(*line.speaker, rate.type, number, u"台詞 "_s + number, line.start,
-                         line.length);
+            addVoiceLine(*speaker, rate.type, number, u"台詞 "_s + number, start, length);
         }
         QTemporaryDir dir;
         const auto titles = titlesOf(makeFCPXMLWithoutSplitClips(
