@@ -144,16 +144,13 @@ TEST(FileLists, EditsKeptAcrossAReloadUntilTheFileChanges) {
 TEST(FileLists, SavedCaptionsKeepTheFilesFormOrAreRefusedWhole) {
     test::TempFolder folder;
     const QByteArray shiftJis("\x82\xa0\r\n", 4); // "あ" CR LF
+    const QByteArray bom = "\xEF\xBB\xBF";
     const struct {
         const char* name;
         QByteArray before;
         QByteArray after; // the caption "い\nう"
     } files[] = {
-        {"bom",
-         "\xEF\xBB\xBF"
-         "x\r\ny",
-         "\xEF\xBB\xBF"
-         "\xE3\x81\x84\r\n\xE3\x81\x86"},
+        {"bom", bom + "x\r\ny", bom + "\xE3\x81\x84\r\n\xE3\x81\x86"},
         {"sjis", shiftJis, QByteArray("\x82\xa2\r\n\x82\xa4", 6)},
         {"lf", "x\ny", "\xE3\x81\x84\n\xE3\x81\x86"},
         {"prefix", "A>x", "A>\xE3\x81\x84\n\xE3\x81\x86"},

@@ -134,12 +134,11 @@ TEST(Subtitles, CaptionTextKeepsItsLinesWithoutBlankOnesWithOrWithoutTheSpeaker)
         options.speakerPrefix = withSpeaker;
         options.crlf = crlf;
         const QString path = writeSubtitles(dir, timeline, options);
-        const auto cues = readSrt(path);
-        ASSERT_TRUE(cues);
-        ASSERT_EQ(cues->size(), expected.size());
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ((*cues)[i].text, expected[i]) << i;
+        std::vector<QString> read;
+        for (const ReadCue& cue : readSrt(path).value_or(std::vector<ReadCue>{})) {
+            read.push_back(cue.text);
         }
+        EXPECT_EQ(read, expected);
         // Every line end alike, the ones inside a multi-line caption included.
         const QString text = QString::fromUtf8(testsupport::readBytes(path));
         EXPECT_EQ(text.count(u"\r\n"_s), crlf ? text.count(u'\n') : 0);
