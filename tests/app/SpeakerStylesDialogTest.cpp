@@ -56,7 +56,7 @@ CaptionStyle goldWithOutline() {
 
 } // namespace
 
-// The button opens the dialog once a folder has loaded. Each editor shows its speaker's stored
+// The button is enabled once a folder has loaded. Each editor shows its speaker's stored
 // style and first caption; edits are stored at once, an angle of 360 as 0.
 TEST_F(SpeakerStylesTest, EditorsFollowTheFolderAndStoreEveryEdit) {
     FileLists fileLists;
