@@ -98,8 +98,9 @@ TEST(MainWindow, HasItsFourMenusReloadsWithF5AndRendersTheBundledExample) {
                                      [&] { reload->trigger(); }));
 }
 
-// A long path is broken into lines rather than widening the alert beyond the window.
-TEST(DialogExportUi, TheAlertShowsBothTextsAndTheSingleButtonYes) {
+// A long path is broken into lines rather than widening the alert beyond the window; alerts break
+// lines only between phrases.
+TEST(DialogExportUi, TheAlertShowsBothTextsBrokenToFitAndTheSingleButtonYes) {
     QStringList seen;
     const QString path = u"\"/"_s + QString(200, u'x') + u'"';
     // The alert is modal: it is read and answered from inside its own event loop.
@@ -115,6 +116,19 @@ TEST(DialogExportUi, TheAlertShowsBothTextsAndTheSingleButtonYes) {
     });
     DialogExportUi(nullptr).showAlert(u"ファイル書き込みエラー"_s, path);
     EXPECT_EQ(seen, (QStringList{u"ファイル書き込みエラー"_s, path, u"はい"_s}));
+
+    const QFontMetrics metrics(QApplication::font());
+    const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
+    // A text, the width it must fit, and its lines.
+    const std::tuple<QString, int, QString> cases[] = {
+        {u"対応していない形式です: \"/v/take.wav\": 中身が違います"_s,
+         width(u"対応していない形式です: "_s),
+         u"対応していない形式です:\n\"/v/take.wav\": 中身が\n違います"_s},
+        {u"AAAAAAAAAA"_s, width(u"AAAA"_s), u"AAAA\nAAAA\nAA"_s},
+    };
+    for (const auto& [text, limit, lines] : cases) {
+        EXPECT_EQ(wrapAlertText(text, metrics, limit).toStdString(), lines.toStdString());
+    }
 }
 
 // Qt's own dialogs speak Japanese; the save dialog adds the extension to a bare name.
@@ -154,21 +168,6 @@ TEST(DialogExportUi, TheDialogsSpeakJapaneseAndTheSaveDialogAddsTheExtension) {
     EXPECT_EQ(english.join(u", "_s).toStdString(), "");
 }
 
-// Alerts stay narrower than the window and break lines only between phrases.
-TEST(AlertText, LinesBreakBetweenPhrasesAndFitTheWidth) {
-    const QFontMetrics metrics(QApplication::font());
-    const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
-    // A text, the width it must fit, and its lines.
-    const std::tuple<QString, int, QString> cases[] = {
-        {u"対応していない形式です: \"/v/take.wav\": 中身が違います"_s,
-         width(u"対応していない形式です: "_s),
-         u"対応していない形式です:\n\"/v/take.wav\": 中身が\n違います"_s},
-        {u"AAAAAAAAAA"_s, width(u"AAAA"_s), u"AAAA\nAAAA\nAA"_s},
-    };
-    for (const auto& [text, limit, lines] : cases) {
-        EXPECT_EQ(wrapAlertText(text, metrics, limit).toStdString(), lines.toStdString());
-    }
-}
 // However many lines have a problem, the folder section gives each control the room it asks for
 // and none overlaps another: the problems take one line, whose button lists them in the line list.
 TEST(MainWindow, FiftyProblemLinesCrushNothing) {
