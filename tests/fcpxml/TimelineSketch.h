@@ -3,7 +3,6 @@
 #include "fcpxml/FcpxmlFormat.h"
 #include "fcpxml/ProjectWriter.h"
 
-
 namespace brisomel::test {
 
 using namespace Qt::StringLiterals;
