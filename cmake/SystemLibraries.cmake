@@ -25,18 +25,20 @@ else()
   string(REGEX MATCH "[0-9]+" BRISOMEL_AVFORMAT_MAJOR "${major_line}")
 endif()
 
-# libebur128, which measures loudness: through pkg-config where there is one (Debian, Homebrew),
-# else its header and import library along CMAKE_PREFIX_PATH (vcpkg on Windows). Either way the
-# target is PkgConfig::EBUR128.
-if(PKG_CONFIG_FOUND)
-  pkg_check_modules(EBUR128 IMPORTED_TARGET libebur128)
-endif()
-if(NOT TARGET PkgConfig::EBUR128)
-  find_path(EBUR128_INCLUDE_DIR ebur128.h REQUIRED)
-  find_library(EBUR128_LIBRARY ebur128 REQUIRED)
-  add_library(PkgConfig::EBUR128 INTERFACE IMPORTED)
-  target_include_directories(PkgConfig::EBUR128 INTERFACE ${EBUR128_INCLUDE_DIR})
-  target_link_libraries(PkgConfig::EBUR128 INTERFACE ${EBUR128_LIBRARY})
+# libebur128, the reference the loudness meter's tests check it against (the programs do not
+# use it): through pkg-config where there is one (Debian, Homebrew), else its header and import
+# library along CMAKE_PREFIX_PATH (vcpkg on Windows). Either way the target is PkgConfig::EBUR128.
+if(BRISOMEL_BUILD_TESTS)
+  if(PKG_CONFIG_FOUND)
+    pkg_check_modules(EBUR128 IMPORTED_TARGET libebur128)
+  endif()
+  if(NOT TARGET PkgConfig::EBUR128)
+    find_path(EBUR128_INCLUDE_DIR ebur128.h REQUIRED)
+    find_library(EBUR128_LIBRARY ebur128 REQUIRED)
+    add_library(PkgConfig::EBUR128 INTERFACE IMPORTED)
+    target_include_directories(PkgConfig::EBUR128 INTERFACE ${EBUR128_INCLUDE_DIR})
+    target_link_libraries(PkgConfig::EBUR128 INTERFACE ${EBUR128_LIBRARY})
+  endif()
 endif()
 
 # ICU, through its C API: Windows 10 1903 and later ship it as icu.dll, linked through the SDK's

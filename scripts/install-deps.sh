@@ -5,8 +5,8 @@ set -euo pipefail
 
 # Listening in the line list: Qt Multimedia plays through GStreamer, whose plugin sets hold the
 # WAV, MP3 (mpg123) and M4A (MP4 demuxer) readers (good), the AIFF reader (bad), the AAC decoder
-# (libav) and the sound outputs (alsa, pulseaudio). libebur128 measures loudness. MinGW checks the
-# sources only Windows builds.
+# (libav) and the sound outputs (alsa, pulseaudio). The tests check the loudness meter against
+# libebur128. MinGW checks the sources only Windows builds.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme qt6-translations-l10n

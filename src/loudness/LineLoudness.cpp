@@ -1,13 +1,14 @@
 #include "loudness/LineLoudness.h"
 
 #include "audio/AudioDecoder.h"
-
-#include <ebur128.h>
+#include "loudness/KWeighting.h"
+#include "loudness/TruePeak.h"
 
 #include <QDir>
 
+#include <array>
 #include <cmath>
-#include <memory>
+#include <optional>
 
 namespace brisomel {
 
@@ -26,34 +27,39 @@ double loudnessOf(double energy) {
     return energy > 0 ? 10.0 * std::log10(energy) + kLoudnessOffset : kNoLoudness;
 }
 
-struct StateFreer {
-    void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
-};
+// How much a channel counts towards loudness: the surround channels of a 5.1 layout count
+// 1.41 times, the low-frequency channel and any channel past the sixth not at all.
+double weightOf(std::size_t channel) {
+    constexpr double kWeights[] = {1.0, 1.0, 1.0, 0.0, 1.41, 1.41};
+    return channel < std::size(kWeights) ? kWeights[channel] : 0.0;
+}
 
-// Feeds the decoded samples to libebur128 and, at the end of each 400-ms block (every 100 ms
-// from 400 ms on), takes that block's loudness: the momentary loudness is the loudness of the
-// last 400 ms, which is the block just completed. The line's own loudness is gated from those
-// blocks as a speaker's is, so libebur128 need not keep a block list of its own (its integrated
-// mode would sum every block a second time).
+// Measures the decoded samples as they come: each channel is K-weighted and its energy summed
+// per 100 ms; at the end of each 400-ms block (every 100 ms from 400 ms on) that block's
+// mean-square energy is taken, and the line's loudness is gated from those blocks as a
+// speaker's is.
 class BlockMeter {
 public:
     bool add(const DecodedFormat& format, std::span<const float> interleaved) {
-        if (!state_ && !start(format)) {
+        if (channels_ == 0 && !start(format)) {
             return false;
         }
-        const auto channels = static_cast<std::size_t>(format.channels);
-        const std::size_t frames = interleaved.size() / channels;
+        truePeak_->add(interleaved);
+        const std::size_t frames = interleaved.size() / channels_;
         for (std::size_t done = 0; done < frames;) {
-            const std::size_t step = std::min(frames - done, blockEnd_ - fed_);
-            if (ebur128_add_frames_float(state_.get(), interleaved.data() + done * channels,
-                                         step) != EBUR128_SUCCESS) {
-                return false;
+            const std::size_t step = std::min(frames - done, hopEnd_ - fed_);
+            for (std::size_t channel = 0; channel < channels_; ++channel) {
+                if (weights_[channel] > 0) {
+                    hopEnergy_ +=
+                        weights_[channel] *
+                        filters_[channel].sumOfSquares(
+                            interleaved.data() + done * channels_ + channel, step, channels_);
+                }
             }
             done += step;
             fed_ += step;
-            if (fed_ == blockEnd_) {
-                takeBlock();
-                blockEnd_ += hop_;
+            if (fed_ == hopEnd_) {
+                endHop();
             }
         }
         return true;
@@ -62,51 +68,60 @@ public:
     LineLoudness result() {
         LineLoudness line;
         line.blockEnergies = std::move(blocks_);
-        if (!state_) {
+        if (channels_ == 0) {
             return line; // no samples at all
         }
         line.integrated = gatedLoudness({&line});
-        double peak = 0;
-        for (unsigned channel = 0; channel < channels_; ++channel) {
-            double channelPeak = 0;
-            if (ebur128_true_peak(state_.get(), channel, &channelPeak) == EBUR128_SUCCESS) {
-                peak = std::max(peak, channelPeak);
-            }
-        }
+        const double peak = truePeak_->peak();
         line.truePeak = peak > 0 ? 20.0 * std::log10(peak) : kNoLoudness;
         return line;
     }
 
 private:
     bool start(const DecodedFormat& format) {
-        if (format.channels <= 0 || format.sampleRate <= 0) {
+        constexpr int kLowestRate = 8000; // below it the weighting's shelf has no meaning
+        if (format.channels <= 0 || format.sampleRate < kLowestRate) {
             return false;
         }
-        channels_ = static_cast<unsigned>(format.channels);
-        state_.reset(ebur128_init(channels_, static_cast<unsigned long>(format.sampleRate),
-                                  EBUR128_MODE_M | EBUR128_MODE_TRUE_PEAK));
-        // libebur128 steps its blocks by this many frames: a tenth of a second, rounded.
+        channels_ = static_cast<std::size_t>(format.channels);
+        for (std::size_t channel = 0; channel < channels_; ++channel) {
+            filters_.emplace_back(format.sampleRate);
+            weights_.push_back(weightOf(channel));
+        }
+        truePeak_.emplace(format.sampleRate, format.channels);
+        // Blocks step by a tenth of a second, rounded to whole frames.
         hop_ = (static_cast<std::size_t>(format.sampleRate) + 5) / 10;
-        blockEnd_ = 4 * hop_;
-        return state_ != nullptr;
+        hopEnd_ = hop_;
+        return true;
     }
 
-    void takeBlock() {
-        double momentary = kNoLoudness;
-        if (ebur128_loudness_momentary(state_.get(), &momentary) != EBUR128_SUCCESS) {
-            return;
-        }
-        const double energy = std::isfinite(momentary) ? energyOf(momentary) : 0.0;
-        if (energy >= energyOf(kAbsoluteGate)) {
-            blocks_.push_back(static_cast<float>(energy));
+    void endHop() {
+        hops_[hopCount_ % hops_.size()] = hopEnergy_;
+        hopEnergy_ = 0;
+        ++hopCount_;
+        hopEnd_ += hop_;
+        if (hopCount_ >= hops_.size()) {
+            double sum = 0;
+            for (const double hop : hops_) {
+                sum += hop;
+            }
+            const double energy = sum / static_cast<double>(hops_.size() * hop_);
+            if (energy >= energyOf(kAbsoluteGate)) {
+                blocks_.push_back(static_cast<float>(energy));
+            }
         }
     }
 
-    std::unique_ptr<ebur128_state, StateFreer> state_;
-    unsigned channels_ = 0;
+    std::size_t channels_ = 0;
+    std::vector<KWeighting> filters_;
+    std::vector<double> weights_;
+    std::optional<TruePeak> truePeak_;
     std::size_t hop_ = 0;
     std::size_t fed_ = 0;
-    std::size_t blockEnd_ = 0;
+    std::size_t hopEnd_ = 0;
+    double hopEnergy_ = 0;
+    std::array<double, 4> hops_{}; // the last four hops' energies, a 400-ms block
+    std::size_t hopCount_ = 0;
     std::vector<float> blocks_;
 };
 

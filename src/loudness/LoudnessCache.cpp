@@ -12,16 +12,16 @@ LoudnessCache::Stamp LoudnessCache::stampOf(const QString& path) {
 std::optional<LineLoudness> LoudnessCache::find(const QString& path) const {
     const Stamp now = stampOf(path);
     const QMutexLocker lock(&mutex_);
-    const auto found = kept_.constFind(path);
-    if (found == kept_.cend() || found->stamp != now || now.size < 0) {
+    const auto found = kept_.find(path);
+    if (found == kept_.end() || found->second.stamp != now || now.size < 0) {
         return std::nullopt;
     }
-    return found->loudness;
+    return found->second.loudness;
 }
 
 void LoudnessCache::store(const QString& path, const Stamp& stamp, LineLoudness loudness) {
     const QMutexLocker lock(&mutex_);
-    kept_.insert(path, {stamp, std::move(loudness)});
+    kept_.insert_or_assign(path, Kept{stamp, std::move(loudness)});
 }
 
 } // namespace brisomel

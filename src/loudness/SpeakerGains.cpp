@@ -4,6 +4,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <cmath>
+#include <unordered_set>
 
 namespace brisomel {
 
@@ -39,7 +40,7 @@ std::vector<SpeakerLines> tickedLinesBySpeaker(const FileList& entries) {
 std::vector<QString> uncachedPaths(const std::vector<SpeakerLines>& speakers,
                                    const LoudnessCache& cache) {
     std::vector<QString> paths;
-    QSet<QString> seen;
+    std::unordered_set<QString, PathHash> seen;
     for (const SpeakerLines& speaker : speakers) {
         for (const QString& path : speaker.paths) {
             if (!seen.contains(path) && !cache.find(path)) {

@@ -1,4 +1,5 @@
 #include "intake/FileLists.h"
+#include "loudness/LineLoudness.h"
 #include "loudness/SpeakerGains.h"
 #include "loudness/VoiceGains.h"
 
@@ -105,6 +106,54 @@ TEST_F(LoudnessTest, SpeakersReachTheTargetTogether) {
         EXPECT_EQ(std::round(*gain.gain * 10), *gain.gain * 10);
     }
     EXPECT_GT(*gainOf(*gains, u"Hanako"_s).gain, *gainOf(*gains, u"Taro"_s).gain + 10);
+}
+
+// The meter finds what libebur128 finds at the rates and layouts voice files come in: the same
+// gated loudness and true peak, also for a crest between samples (half-way or three quarters on)
+// after a long quiet stretch (the kind of stretch the meter skips when looking for the peak).
+TEST_F(LoudnessTest, MeterAgreesWithLibebur128) {
+    struct Case {
+        int rate, channels;
+        double crestAt; // the burst's phase at its first sample, in half turns
+    };
+    for (const auto& [rate, channels, crestAt] : {Case{22050, 1, 0.25},
+                                                  {44100, 2, 0.125},
+                                                  {48000, 1, 0.25},
+                                                  {48000, 6, 0.125},
+                                                  {96000, 2, 0.25},
+                                                  {192000, 1, 0.25}}) {
+        const auto frames = static_cast<std::size_t>(2.5 * rate);
+        std::mt19937 random(static_cast<unsigned>(rate));
+        std::normal_distribution<double> normal(0, 0.05);
+        std::vector<double> samples(frames * channels);
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            samples[i] = normal(random) * (1 + std::sin(7.0 * (i / channels) / rate));
+        }
+        // A burst at a quarter of the rate whose samples all miss its crest of 0.9.
+        for (std::size_t frame = 2 * rate; frame < 2 * rate + 8u; ++frame) {
+            samples[frame * channels] = 0.9 * std::sin(std::numbers::pi * (frame / 2.0 + crestAt));
+        }
+        const QString path = folder.filePath(u"line.wav"_s);
+        ASSERT_TRUE(writeBytes(path, wavBytes(rate, channels, samples, {4, true})));
+        const Result<LineLoudness> measured = measureLine(path);
+        ASSERT_TRUE(measured);
+
+        ebur128_state* state =
+            ebur128_init(channels, rate, EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
+        const std::vector<float> floats(samples.begin(), samples.end());
+        ebur128_add_frames_float(state, floats.data(), frames);
+        double loudness = 0;
+        double peak = 0;
+        ebur128_loudness_global(state, &loudness);
+        for (int channel = 0; channel < channels; ++channel) {
+            double channelPeak = 0;
+            ebur128_true_peak(state, channel, &channelPeak);
+            peak = std::max(peak, channelPeak);
+        }
+        ebur128_destroy(&state);
+        EXPECT_NEAR(measured->integrated, loudness, 0.001) << rate << " Hz, " << channels;
+        EXPECT_NEAR(measured->truePeak, 20 * std::log10(peak), 0.01) << rate << " Hz, " << channels;
+    }
 }
 
 // A quiet tone with one loud click: the gain that reaches a loud target would push the click
