@@ -120,7 +120,7 @@ TEST_F(GenerateActionTest, TheWindowAndTheConverterWriteTheSameFiles) {
     };
     for (const auto& [subtitles, flags] : kinds) {
         QTemporaryDir window, converter;
-        const auto given = [&](const QString& flag) { return flags.contains(flag); };
+        const auto given = [&flags = flags](const QString& flag) { return flags.contains(flag); };
         const bool bySpeaker = given(u"--srt-split"_s), loud = given(u"--loudness"_s);
         const bool ruled = given(u"--replace"_s);
         settings_.setSplitClipIndex(given(u"--split-clips"_s) ? 0 : 1);
