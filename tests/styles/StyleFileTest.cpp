@@ -1,5 +1,5 @@
 #include "styles/StyleFile.h"
-#include "support/WriteTraps.h"
+#include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 
