@@ -52,10 +52,14 @@ TEST(AtomicFile, FourByteCharactersAtEveryPieceBoundaryEncodeAsTheWholeText) {
 TEST(AtomicFile, RefusesAFifoAFolderAndAPathBeneathAFile) {
     QTemporaryDir folder;
     const QString fifo = folder.filePath(u"fifo"_s);
-    ASSERT_TRUE(makeFifo(fifo));
+    QStringList refused = {folder.path()};
+    if (haveSpecialFiles()) {
+        ASSERT_TRUE(makeFifo(fifo));
+        refused << fifo;
+    }
     const QString file = folder.filePath(u"file"_s);
     ASSERT_TRUE(put(file, "old"));
-    for (const QString& path : {fifo, folder.path()}) {
+    for (const QString& path : refused) {
         const Status written = writeFileAtomically(path, u"text"_s, kWhat);
         ASSERT_FALSE(written) << path.toStdString();
         EXPECT_EQ(written.failure().message(),
@@ -67,11 +71,17 @@ TEST(AtomicFile, RefusesAFifoAFolderAndAPathBeneathAFile) {
     EXPECT_EQ(beneath.failure().file, file + u"/x"_s);
     EXPECT_FALSE(beneath.failure().reason.isEmpty());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"file"_s});
+    if (!haveSpecialFiles()) {
+        GTEST_SKIP() << kNoSpecialFiles;
+    }
 }
 
 // A write that stops part-way, in the last flush of the buffer or in the last piece written
 // past the buffer, fails and leaves the old file unchanged, with no temporary file beside it.
 TEST(AtomicFile, AWriteThatStopsPartWayKeepsTheOldFile) {
+    if (!haveSpecialFiles()) {
+        GTEST_SKIP() << kNoSpecialFiles;
+    }
     QTemporaryDir folder;
     const QString path = folder.filePath(u"old.fcpxml"_s);
     ASSERT_TRUE(put(path, "old document"));
