@@ -1,17 +1,20 @@
 #include "intake/ReadFolder.h"
 
 #include "IntakeTestSupport.h"
+#include "support/SpecialFiles.h"
 
 #include <QFileInfo>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <tuple>
+#include <vector>
 
 namespace brisomel {
 namespace {
 
 using test::bytes;
 using test::q;
+using testsupport::haveSpecialFiles;
+using testsupport::permissionsBind;
 
 // readFolder, which never writes to standard output: the caller decides where a report goes.
 Result<FileList> scan(const QUrl& url) {
@@ -85,7 +88,7 @@ TEST(ReadFolder, FolderFailures) {
         {QUrl("https://example.com/f/"), Code::folderNotLocal, "https://example.com/f/"},
         {folder.url("line\nbreak/"), Code::folderNotFolder, "break"},
     };
-    if (::geteuid() != 0) {                              // permissions do not bind root
+    if (permissionsBind()) {                             // permissions do not bind root
         const QString locked = folder.makeDir("locked"); // empty, so it can be removed as it is
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
         cases.emplace_back(folder.url("locked"), Code::folderUnreadable, locked);
@@ -98,13 +101,16 @@ TEST(ReadFolder, FolderFailures) {
         EXPECT_TRUE(message.contains(mention)) << message.toStdString();
         EXPECT_FALSE(message.contains(u'\n')) << message.toStdString();
     }
+    if (!haveSpecialFiles()) {
+        GTEST_SKIP() << testsupport::kNoSpecialFiles;
+    }
 }
 
 TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
     enum Kind { undecodable, folder, fifo, unreadable };
     for (const Kind kind : {undecodable, folder, fifo, unreadable}) {
-        if (kind == unreadable && ::geteuid() == 0) {
-            continue; // permissions do not bind root
+        if ((kind == unreadable && !permissionsBind()) || (kind == fifo && !haveSpecialFiles())) {
+            continue; // permissions do not bind root; FIFOs are POSIX only
         }
         test::TempFolder dir;
         dir.write("a.wav");
@@ -116,7 +122,7 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         if (kind == folder) {
             dir.makeDir("b.txt");
         } else if (kind == fifo) { // opening it would block the scan
-            ASSERT_EQ(::mkfifo(QFile::encodeName(caption).constData(), 0600), 0);
+            ASSERT_TRUE(testsupport::makeFifo(caption));
         } else {
             dir.write("b.txt", kind == undecodable ? bytes("\x81\x20\xFF\xFF") : "secret");
             ASSERT_TRUE(kind == undecodable || QFile::setPermissions(caption, {}));
@@ -129,6 +135,9 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         EXPECT_TRUE(message.contains(caption)) << message.toStdString();
         EXPECT_TRUE(kind != undecodable || message.contains("Shift-JIS"));
         EXPECT_FALSE(message.contains(dir.path("c.txt"))) << "the first bad caption is named";
+    }
+    if (!haveSpecialFiles()) {
+        GTEST_SKIP() << testsupport::kNoSpecialFiles;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "platform/FolderEntries.h"
 #include "platform/LibraryNames.h"
 #include "platform/ProgramFolder.h"
+#include "support/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,10 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
+#include <limits>
+#include <tuple>
 
 using namespace brisomel;
 using namespace Qt::StringLiterals;
@@ -105,7 +104,7 @@ TEST(FileHead, BothReadersGiveTheSameHeadsAndProblems) {
 #ifdef Q_OS_UNIX
     // A FIFO is refused before it is opened, which would wait for a writer.
     const QString fifo = dir.filePath(u"fifo.wav"_s);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(testsupport::makeFifo(fifo));
     expectSameHead(readFileHeadPortable(fifo, 100), readFileHeadPosix(fifo, 100), fifo);
     EXPECT_EQ(readFileHeadPortable(fifo, 100).problem, FileHead::Problem::notRegular);
 #endif
