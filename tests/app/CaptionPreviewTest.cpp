@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+
 using namespace brisomel;
 using namespace Qt::StringLiterals;
 

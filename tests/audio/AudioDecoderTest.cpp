@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <span>
 
 using namespace brisomel;
 using namespace brisomel::testsupport;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace brisomel;
