@@ -103,9 +103,7 @@ TEST_F(AudioProbeTest, BadInputsAreErrorsNamingTheFile) {
                     message.contains(QFileInfo(path).fileName()))
             << path.toStdString() << ": " << message.toStdString();
     }
-    if (!haveSpecialFiles()) {
-        GTEST_SKIP() << kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
 }
 
 TEST_F(AudioProbeTest, ConcurrentProbesGiveTheSingleResults) {

@@ -71,17 +71,13 @@ TEST(AtomicFile, RefusesAFifoAFolderAndAPathBeneathAFile) {
     EXPECT_EQ(beneath.failure().file, file + u"/x"_s);
     EXPECT_FALSE(beneath.failure().reason.isEmpty());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"file"_s});
-    if (!haveSpecialFiles()) {
-        GTEST_SKIP() << kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
 }
 
 // A write that stops part-way, in the last flush of the buffer or in the last piece written
 // past the buffer, fails and leaves the old file unchanged, with no temporary file beside it.
 TEST(AtomicFile, AWriteThatStopsPartWayKeepsTheOldFile) {
-    if (!haveSpecialFiles()) {
-        GTEST_SKIP() << kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
     QTemporaryDir folder;
     const QString path = folder.filePath(u"old.fcpxml"_s);
     ASSERT_TRUE(put(path, "old document"));

@@ -101,9 +101,7 @@ TEST(ReadFolder, FolderFailures) {
         EXPECT_TRUE(message.contains(mention)) << message.toStdString();
         EXPECT_FALSE(message.contains(u'\n')) << message.toStdString();
     }
-    if (!haveSpecialFiles()) {
-        GTEST_SKIP() << testsupport::kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
 }
 
 TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
@@ -136,9 +134,7 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
         EXPECT_TRUE(kind != undecodable || message.contains("Shift-JIS"));
         EXPECT_FALSE(message.contains(dir.path("c.txt"))) << "the first bad caption is named";
     }
-    if (!haveSpecialFiles()) {
-        GTEST_SKIP() << testsupport::kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
 }
 
 } // namespace

@@ -140,9 +140,7 @@ TEST(StyleFile, PortraitKeysReadFromTheFilesFolderAndRefuseBadValues) {
 
 // Style files are written as documents are: a FIFO is refused, with the style file's message.
 TEST(StyleFile, WritingOntoAFifoIsRefused) {
-    if (!testsupport::haveSpecialFiles()) {
-        GTEST_SKIP() << testsupport::kNoSpecialFiles;
-    }
+    BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES();
     QTemporaryDir dir;
     const QString path = dir.filePath(u"styles.json"_s);
     ASSERT_TRUE(testsupport::makeFifo(path));

@@ -37,22 +37,21 @@ bool makeFifo(const QString& path) {
 }
 
 bool makeSymlink(const QString& target, const QString& link) {
-    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) ==
-           0;
+    const QByteArray linkPath = QFile::encodeName(link);
+    return ::symlink(QFile::encodeName(target).constData(), linkPath.constData()) == 0;
 }
 
 bool permissionsBind() {
     return ::geteuid() != 0;
 }
 
-bool limitFileSize(QProcess& process, long long bytes) {
+void limitFileSize(QProcess& process, long long bytes) {
     process.setChildProcessModifier([bytes] {
         // A write past the limit would otherwise end the process with SIGXFSZ.
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
-    return true;
 }
 
 FileSizeLimit::FileSizeLimit(long long bytes)
@@ -78,9 +77,7 @@ bool makeSymlink(const QString&, const QString&) {
 bool permissionsBind() {
     return false;
 }
-bool limitFileSize(QProcess&, long long) {
-    return false;
-}
+void limitFileSize(QProcess&, long long) {}
 FileSizeLimit::FileSizeLimit(long long) {}
 FileSizeLimit::~FileSizeLimit() = default;
 

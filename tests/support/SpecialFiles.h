@@ -6,14 +6,11 @@ class QProcess;
 
 // The special files and conditions the tests plant to make reading or writing fail: FIFOs,
 // symbolic links, a file size limit and a user whom file permissions bind. POSIX systems have
-// them all; on Windows each function below fails (the limit does nothing), and a case that needs
-// them ends with `if (!haveSpecialFiles()) GTEST_SKIP() << kNoSpecialFiles;` after the checks
-// that need none.
+// them all; on Windows each function below fails (the limit does nothing), so a case that needs
+// them ends with BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES(), after the checks that need none.
 namespace brisomel::testsupport {
 
 bool haveSpecialFiles();
-inline constexpr char kNoSpecialFiles[] =
-    "FIFOs, symbolic links, file size limits and binding permissions are POSIX only";
 
 // Makes a FIFO at the path; false when that fails.
 bool makeFifo(const QString& path);
@@ -25,7 +22,7 @@ bool makeSymlink(const QString& target, const QString& link);
 bool permissionsBind();
 
 // Makes `process`, once started, unable to write a file beyond `bytes`, as on a full disk.
-bool limitFileSize(QProcess& process, long long bytes);
+void limitFileSize(QProcess& process, long long bytes);
 
 // While it lives, this process may write no file beyond `bytes`: a write that goes further
 // stops there and fails, as on a full disk.
@@ -40,3 +37,8 @@ private:
 };
 
 } // namespace brisomel::testsupport
+
+#define BRISOMEL_SKIP_WITHOUT_SPECIAL_FILES()                                                      \
+    if (brisomel::testsupport::haveSpecialFiles()) {                                               \
+    } else                                                                                         \
+        GTEST_SKIP() << "FIFOs, links, file size limits and binding permissions are POSIX only"
