@@ -88,7 +88,7 @@ TEST(ReadFolder, FolderFailures) {
         {QUrl("https://example.com/f/"), Code::folderNotLocal, "https://example.com/f/"},
         {folder.url("line\nbreak/"), Code::folderNotFolder, "break"},
     };
-    if (permissionsBind()) {                             // permissions do not bind root
+    if (permissionsBind()) {                             // not for root, nor on Windows
         const QString locked = folder.makeDir("locked"); // empty, so it can be removed as it is
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
         cases.emplace_back(folder.url("locked"), Code::folderUnreadable, locked);
@@ -108,7 +108,7 @@ TEST(ReadFolder, ACaptionThatCannotBeReadFailsTheWholeScanNamingIt) {
     enum Kind { undecodable, folder, fifo, unreadable };
     for (const Kind kind : {undecodable, folder, fifo, unreadable}) {
         if ((kind == unreadable && !permissionsBind()) || (kind == fifo && !haveSpecialFiles())) {
-            continue; // permissions do not bind root; FIFOs are POSIX only
+            continue; // root reads any file; Windows has no FIFOs
         }
         test::TempFolder dir;
         dir.write("a.wav");

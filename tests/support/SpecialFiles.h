@@ -18,7 +18,8 @@ bool makeFifo(const QString& path);
 // Makes a symbolic link at `link` holding `target` as it is (a relative target stays relative).
 bool makeSymlink(const QString& target, const QString& link);
 
-// Whether file permissions bind this process: they do not bind root.
+// Whether file permissions bind this process: they do not bind root, and on Windows
+// QFile::setPermissions only marks a file read-only.
 bool permissionsBind();
 
 // Makes `process`, once started, unable to write a file beyond `bytes`, as on a full disk.
