@@ -111,7 +111,8 @@ TEST_F(LoudnessTest, SpeakersReachTheTargetTogether) {
 
 // The meter finds what libebur128 finds at the rates and layouts voice files come in: the same
 // gated loudness and true peak, also for a crest between samples (half-way or three quarters on)
-// after a long quiet stretch (the kind of stretch the meter skips when looking for the peak).
+// after a long quiet stretch (the kind of stretch the meter skips when looking for the peak) and
+// where one decoded block ends and the next begins.
 TEST_F(LoudnessTest, MeterAgreesWithLibebur128) {
     struct Case {
         int rate, channels;
@@ -130,8 +131,10 @@ TEST_F(LoudnessTest, MeterAgreesWithLibebur128) {
         for (std::size_t i = 0; i < samples.size(); ++i) {
             samples[i] = normal(random) * (1 + std::sin(7.0 * (i / channels) / rate));
         }
-        // A burst at a quarter of the rate whose samples all miss its crest of 0.9.
-        for (std::size_t frame = 2 * rate; frame < 2 * rate + 8u; ++frame) {
+        // A burst at a quarter of the rate whose samples all miss its crest of 0.9, astride the
+        // edge of two of the decoder's blocks of 4,096 frames.
+        const std::size_t burst = 2 * rate / 4096 * 4096 - 4;
+        for (std::size_t frame = burst; frame < burst + 8; ++frame) {
             samples[frame * channels] = 0.9 * std::sin(std::numbers::pi * (frame / 2.0 + crestAt));
         }
         const QString path = folder.filePath(u"line.wav"_s);
