@@ -35,39 +35,30 @@ KWeighting::KWeighting(double sampleRate)
 double KWeighting::sumOfSquares(const float* samples, std::size_t frames, std::size_t stride) {
     const Shelf s = shelf_;
     const HighPass h = highPass_;
-    double in1 = in1_, in2 = in2_, shelved1 = shelved1_, shelved2 = shelved2_;
-    double out1 = out1_, out2 = out2_;
+    State t = state_; // a local copy, which the compiler keeps in registers
     double sum = 0;
     for (std::size_t i = 0; i < frames; ++i) {
         const double in = samples[i * stride];
         const double shelved =
-            ((s.b0 * in + s.b1 * in1 + s.b2 * in2) - s.a2 * shelved2) - s.a1 * shelved1;
-        const double out = (((shelved + shelved2) - 2.0 * shelved1) - h.a2 * out2) - h.a1 * out1;
-        in2 = in1;
-        in1 = in;
-        shelved2 = shelved1;
-        shelved1 = shelved;
-        out2 = out1;
-        out1 = out;
+            ((s.b0 * in + s.b1 * t.in1 + s.b2 * t.in2) - s.a2 * t.shelved2) - s.a1 * t.shelved1;
+        const double out =
+            (((shelved + t.shelved2) - 2.0 * t.shelved1) - h.a2 * t.out2) - h.a1 * t.out1;
+        t = {in, t.in1, shelved, t.shelved1, out, t.out1};
         sum += out * out;
     }
-    in1_ = in1;
-    in2_ = in2;
-    shelved1_ = shelved1;
-    shelved2_ = shelved2;
-    out1_ = out1;
-    out2_ = out2;
-    flushTinyState();
+    flushTiny(t);
+    state_ = t;
     return sum;
 }
 
 // A state that has decayed far below anything audible is set to zero, so that a long silence
 // never leaves the filters working on denormal numbers (many times slower on most processors).
-void KWeighting::flushTinyState() {
+void KWeighting::flushTiny(State& state) {
     constexpr double kTiny = 1e-20;
-    for (double* state : {&in1_, &in2_, &shelved1_, &shelved2_, &out1_, &out2_}) {
-        if (std::abs(*state) < kTiny) {
-            *state = 0;
+    for (double* value :
+         {&state.in1, &state.in2, &state.shelved1, &state.shelved2, &state.out1, &state.out2}) {
+        if (std::abs(*value) < kTiny) {
+            *value = 0;
         }
     }
 }

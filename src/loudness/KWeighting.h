@@ -27,15 +27,19 @@ private:
     struct HighPass {
         double a1, a2;
     };
+    // What is carried from one sample to the next.
+    struct State {
+        double in1 = 0, in2 = 0;           // the last two samples in
+        double shelved1 = 0, shelved2 = 0; // the last two out of the shelf
+        double out1 = 0, out2 = 0;         // the last two out of the high pass
+    };
     static Shelf shelfFor(double sampleRate);
     static HighPass highPassFor(double sampleRate);
-    void flushTinyState();
+    static void flushTiny(State& state);
 
     Shelf shelf_;
     HighPass highPass_;
-    double in1_ = 0, in2_ = 0;           // the last two samples in
-    double shelved1_ = 0, shelved2_ = 0; // the last two out of the shelf
-    double out1_ = 0, out2_ = 0;         // the last two out of the high pass
+    State state_;
 };
 
 } // namespace brisomel
